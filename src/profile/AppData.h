@@ -1,0 +1,42 @@
+#pragma once
+// Everything the application keeps for the whole process. The application owns one and passes it
+// by reference; tests make their own.
+#include <array>
+#include <cstdint>
+#include <filesystem>
+
+#include "base/Text.h"
+#include "profile/LanguageTable.h"
+#include "profile/MacroLibrary.h"
+#include "profile/Profile.h"
+#include "profile/Settings.h"
+
+namespace orvane {
+
+struct AppData {
+    explicit AppData(std::filesystem::path applicationFolder = {}) : appDir(std::move(applicationFolder)) {}
+
+    // A file of the config folder, e.g. Config("config.ini").
+    [[nodiscard]] std::filesystem::path Config(std::string_view name) const { return appDir / "config" / name; }
+
+    [[nodiscard]] Profile& Current() { return profiles[size_t(CurrentIndex())]; }
+    [[nodiscard]] const Profile& Current() const { return profiles[size_t(CurrentIndex())]; }
+    [[nodiscard]] int CurrentIndex() const {
+        return currentProfile >= 0 && currentProfile < kProfileCount ? currentProfile : 0;
+    }
+
+    // Resets profile i (0-4) with this table's names and this SensorId.
+    void ResetProfileToDefaults(int i);
+
+    std::array<Text, 4> batteryTexts{u"25%", u"50%", u"75%", u"100%"};
+    MacroLibrary library;
+    FontChoice font;
+    Settings settings;
+    std::array<Profile, kProfileCount> profiles;
+    LanguageTable language;
+    std::filesystem::path appDir;
+    uint16_t SensorId = 0;
+    int32_t currentProfile = 0;  // mirror of the CurrentProfile setting, kept within 0-4
+};
+
+}  // namespace orvane

@@ -1,0 +1,79 @@
+#pragma once
+// The 17 key/value texts kept in config/config.ini. Keys are stored, not fixed: the reader
+// takes them from the file and the writer writes them back as read.
+#include <array>
+#include <cstdint>
+#include <filesystem>
+
+#include "base/Text.h"
+
+namespace orvane {
+
+enum class SettingKey : int {
+    NeedPassword = 0,  // 1: start minimised and count as not shown
+    Sensor,            // "0x%4X" SensorId last seen
+    PreST,             // complement of the SensorId the DPI defaults were applied for
+    Mac_ID,            // mouse whose settings were last written in full
+    DataChange,        // change counter shared with the mouse
+    CurrentProfile,
+    ProfileShowCount,
+    ProfileShowList0,
+    ProfileShowList1,
+    ProfileShowList2,
+    ProfileShowList3,
+    ProfileShowList4,
+    ProfileSlot0URL,
+    ProfileSlot1URL,
+    ProfileSlot2URL,
+    ProfileSlot3URL,
+    ProfileSlot4URL,
+};
+inline constexpr int kSettingCount = 17;
+
+class Settings {
+public:
+    // Key (part 0) or value (part 1) of entry n; an empty text for n above 16.
+    [[nodiscard]] const Text& GetEntry(int n, int part) const;
+    [[nodiscard]] const Text& GetKey(SettingKey k) const { return keys_[size_t(k)]; }
+    [[nodiscard]] const Text& GetValue(SettingKey k) const { return values_[size_t(k)]; }
+    void SetKey(int n, Text key);
+    void SetValue(int n, Text value);
+    void SetValue(SettingKey k, Text value) { values_[size_t(k)] = std::move(value); }
+
+    // Every entry back to its default; the slot paths point into appDir/config.
+    void ResetToDefaults(const std::filesystem::path& appDir);
+    static std::filesystem::path DefaultSlotPath(const std::filesystem::path& appDir, int slot);
+
+    [[nodiscard]] uint16_t GetSensor() const;  // low 16 bits of the hex value
+    void SetSensor(uint16_t sensorId);
+    [[nodiscard]] uint16_t GetPreST() const;
+    void SetPreST(uint16_t value);
+    [[nodiscard]] int32_t GetMacId() const;  // saturating: the default "0xFFFFFFFF" reads as 0x7FFFFFFF
+    void SetMacId(uint32_t value);
+    [[nodiscard]] uint16_t GetDataChange() const;
+    void SetDataChange(uint16_t value);
+    [[nodiscard]] int GetCurrentProfile() const;
+    void SetCurrentProfile(int index);
+    [[nodiscard]] int GetProfileShowCount() const;
+    void SetProfileShowCount(int count);
+    [[nodiscard]] int GetProfileShowList(int position) const;  // -1 for a position outside 0-4
+    void SetProfileShowList(int position, int profile);
+    [[nodiscard]] bool GetNeedPassword() const;
+    // Slot path of profile i as stored (may be empty when the file held no such entry).
+    [[nodiscard]] std::filesystem::path GetSlotPath(int slot) const;
+
+    // CurrentProfile in 0-4, ProfileShowCount in 0-5 and a show list that is a permutation of 0-4:
+    // every value that the profile bar uses as an index.
+    [[nodiscard]] bool IndicesAreValid() const;
+
+    bool operator==(const Settings&) const = default;
+
+private:
+    std::array<Text, kSettingCount> keys_;
+    std::array<Text, kSettingCount> values_;
+};
+
+// Formats with "0x%4X": upper-case hex padded with spaces to four digits.
+Text FormatHexSetting(uint32_t value);
+
+}  // namespace orvane
