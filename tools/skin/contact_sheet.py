@@ -190,7 +190,7 @@ def _inventory(sh, ox, oy, width):
         else:
             pw, ph = png_size(path)
         scale = min(1.0, 260 / pw, 200 / ph)
-        if pw <= 32 and ph <= 32:
+        if pw <= 32 and ph <= 32 and "icon_" not in item.path:
             scale = 2.0
         dw, dh = pw * scale, ph * scale
         name = item.path.split("/", 1)[1]

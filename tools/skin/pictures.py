@@ -60,9 +60,8 @@ def main_background(scale=1):
     b.append(f'<path d="M0 {L.TITLE_BAR[3] - 0.5} H{w}" stroke="#1f2328" stroke-width="1"/>')
     b.append(f'<path d="M24 {L.TITLE_BAR[3] - 0.5} H278" stroke="url(#rule)" stroke-width="1"/>')
     b.append(logo_mark(44, 15, 13, 2))
-    b.append(f'<text x="58" y="19.5" {FONT} font-size="10.5" font-weight="bold" letter-spacing="3.2" '
-             'fill="#d6dae0">VELMIRA</text>')
-    b.append(f'<text x="130" y="19.5" {FONT} font-size="10.5" letter-spacing="3.2" fill="#7d848f">ORVANE</text>')
+    b.append(f'<text x="58" y="19.5" {FONT} font-size="10.5" letter-spacing="3.2" fill="#7d848f">'
+             '<tspan font-weight="bold" fill="#d6dae0">VELMIRA</tspan><tspan dx="8">ORVANE</tspan></text>')
     # Cards that hold the two columns.
     for card in (L.LEFT_CARD, L.RIGHT_CARD):
         x0, y0, x1, y1 = card
@@ -114,16 +113,12 @@ def warning_frame():
 
 def macro_manager_frame():
     w, h = 528, 365
-    wells = "".join(
-        f'<rect x="{x0 - 3.5}" y="{y0 - 3.5}" width="{x1 - x0 + 7}" height="{y1 - y0 + 7}" rx="3" fill="#0c0d10" '
-        f'stroke="{LINE}" stroke-width="1"/>'
-        for x0, y0, x1, y1 in [(24, 53, 187, 324), (189, 53, 352, 324)])
     options = (f'<rect x="360.5" y="44.5" width="160" height="215" rx="4" fill="#000000" fill-opacity="0.16" '
                f'stroke="{LINE}" stroke-width="1"/>'
                f'<path d="M368 78.5 H512" stroke="{LINE}" stroke-width="1"/>'
                f'<path d="M368 104.5 H512" stroke="{LINE}" stroke-width="1"/>'
                f'<path d="M368 219.5 H512" stroke="{LINE}" stroke-width="1"/>')
-    return dialog_frame(w, h, 26, footer_top=328, extra=wells + options)
+    return dialog_frame(w, h, 26, footer_top=328, extra=options)
 
 
 def progress_frame(filled):
@@ -171,7 +166,6 @@ def palette_decoration():
     b = [f'<rect x="0.5" y="0.5" width="{w - 1}" height="{h - 1}" fill="none" stroke="{LINE_HI}" stroke-width="1"/>',
          f'<rect x="{sx0 - 2.5}" y="{sy0 - 2.5}" width="{sx1 - sx0 + 5}" height="{sy1 - sy0 + 5}" rx="2" '
          f'fill="none" stroke="{LINE}" stroke-width="1"/>',
-         f'<path d="M{w - 60} 0.5 H{w}" stroke="{ACCENT}" stroke-width="1"/>',
          f'<rect x="243.5" y="210.5" width="61" height="61" rx="2" fill="#000000" stroke="{LINE_HI}" stroke-width="1"/>']
     for i, (letter, top) in enumerate([("R", 212), ("G", 235), ("B", 258)]):
         colour = ["#e05a5a", "#5ad07a", "#5aa8e0"][i]
