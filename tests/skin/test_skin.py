@@ -123,6 +123,18 @@ class SkinFolder(unittest.TestCase):
                 self.assertEqual(len({img.get(x, y) for img in images}), 1, (x, y))
 
 
+    def test_mouse_buttons_lie_under_the_highlight_numbers(self):
+        mouse = read_png(skin("mouse", "mouse_nr.png"))
+        w, h = png_size(skin("mouse", "number1.png"))
+        # Window positions of the numbers, relative to the picture at (457, 171), at twice the size.
+        for n, (x, y) in enumerate([(496, 247), (607, 247), (552, 247), (478, 367), (478, 317)], 1):
+            cx, cy = 2 * (x - 457) + w, 2 * (y - 171) + h
+            self.assertEqual(mouse.get(cx, cy)[3], 255, f"number {n} is not over the mouse")
+        # Outside the body the picture is transparent, so the background shows.
+        for corner in [(0, 0), (429, 0), (0, 795), (429, 795)]:
+            self.assertEqual(mouse.get(*corner)[3], 0, corner)
+
+
 @unittest.skipUnless(RUNTIME, "ORVANE_RUNTIME_DIR is not set")
 class CarriedPictures(unittest.TestCase):
     def test_sizes(self):
@@ -134,6 +146,13 @@ class CarriedPictures(unittest.TestCase):
         for n in (16, 32, 48, 128, 256):
             self.assertEqual(png_size(os.path.join(RESOURCES, f"icon_{n}.png")), (n, n))
         self.assertTrue(os.path.isfile(os.path.join(RESOURCES, "orvane.svg")))
+
+    def test_combo_strip_frames_match_the_separate_images(self):
+        # The assignment boxes may be drawn from either; both must look the same.
+        strip = read_png(os.path.join(RESOURCES, "combo_strip.png"))
+        for k, state in enumerate(("nr", "ov", "dn")):
+            frame = strip.crop(k * 324, 0, 324, 42)
+            self.assertEqual(frame.px, read_png(skin(f"combo2_{state}.png")).px, state)
 
 
 @unittest.skipUnless(RUNTIME, "ORVANE_RUNTIME_DIR is not set")
