@@ -99,6 +99,8 @@ def manifest():
               Item("resources/scroll_down.png", lambda: W.scroll_arrows("down")),
               Item("resources/palette.png", None, "palette"),
               Item("resources/orvane.svg", lambda: _src("icon.svg"), "copy")]
+    items += [Item(f"resources/insert_{k}.png", (lambda k=k: W.insert_menu_icon(k)))
+              for k in ("left", "right", "middle", "delay", "key")]
     items += [Item(f"resources/icon_{n}.png", lambda: _src("icon.svg"), size=(n, n)) for n in ICON_SIZES]
     return items
 

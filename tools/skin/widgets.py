@@ -310,3 +310,30 @@ def battery(kind):
     else:
         raise ValueError(kind)
     return document(w, h, body, scale=1, defs=defs)
+
+
+def insert_menu_icon(kind):
+    """Icons of the action-insert menu (left, right, middle click, delay, key),
+    16 x 16 at natural size, centred in the menu's 25-pixel icon column."""
+    s = 16
+    lit, dim = ACCENT_HI, "#5a616b"
+    if kind in ("left", "right", "middle"):
+        shell = "M8 1.5 C11.6 1.5 13 3.8 13 7 V10 C13 13 11 14.5 8 14.5 C5 14.5 3 13 3 10 V7 C3 3.8 4.4 1.5 8 1.5 Z"
+        body = f'<path d="{shell}" fill="#1b1e23" stroke="{dim}" stroke-width="1.1"/>'
+        if kind == "left":
+            body += f'<path d="M7.5 2.1 C4.9 2.3 3.6 4.2 3.6 7 V7.6 H7.5 Z" fill="{lit}"/>'
+        elif kind == "right":
+            body += f'<path d="M8.5 2.1 C11.1 2.3 12.4 4.2 12.4 7 V7.6 H8.5 Z" fill="{lit}"/>'
+        body += f'<path d="M3.5 7.8 H12.5 M8 2 V7.8" stroke="{dim}" stroke-width="0.9"/>'
+        wheel = lit if kind == "middle" else "#9aa1ab"
+        body += f'<rect x="7" y="3.4" width="2" height="3.4" rx="1" fill="{wheel}"/>'
+    elif kind == "delay":
+        body = (f'<circle cx="8" cy="8.8" r="5.6" fill="#1b1e23" stroke="#d8dce2" stroke-width="1.2"/>'
+                f'<path d="M8 5.6 V9 L10.2 10.4" fill="none" stroke="{lit}" stroke-width="1.3" stroke-linecap="round" '
+                'stroke-linejoin="round"/><path d="M6.3 1.6 H9.7" stroke="#d8dce2" stroke-width="1.2" stroke-linecap="round"/>')
+    elif kind == "key":
+        body = (f'<rect x="1.5" y="3.5" width="13" height="10" rx="2" fill="#1b1e23" stroke="#d8dce2" stroke-width="1.1"/>'
+                f'<rect x="3.5" y="5.5" width="9" height="5" rx="1" fill="{ACCENT_DEEP}" stroke="{lit}" stroke-width="0.9"/>')
+    else:
+        raise ValueError(kind)
+    return document(s, s, body, scale=1)
