@@ -168,12 +168,53 @@ def _dialogs(sh, ox, oy):
             img = "skins/button3_nr.png" if w == 528 else "skins/button2_nr.png"
             sh.image(img, x + r[0], oy + r[1], r[2] - r[0], r[3] - r[1])
             sh.label((x + r[0], oy + r[1], x + r[2], oy + r[3]), t, GREY, 11)
+        if w == 528:
+            _macro_manager_controls(sh, x, oy)
         close = (w - 24, 4, w - 9, 19)
         sh.image("skins/exit_nr.png", x + close[0], oy + close[1], 15, 15)
         if title:
             sh.text(x + 12, oy + 17, title, "#bebebe", 12, weight="bold")
         x += w + 24
     return oy + 365
+
+
+def _macro_manager_controls(sh, x, y):
+    """The macro manager's own drawing (lists, frames, scroll bars) and its controls."""
+    def r(x0, y0, x1, y1):
+        return (x + x0, y + y0, x + x1, y + y1)
+    for lst, frame, bar in [((25, 54, 168, 323), (24, 53, 169, 324), (169, 53, 187, 324)),
+                            ((190, 54, 333, 323), (189, 53, 334, 324), (334, 53, 352, 324))]:
+        a = r(*lst)
+        sh.raw(f'<rect x="{a[0]}" y="{a[1]}" width="{a[2] - a[0]}" height="{a[3] - a[1]}" fill="#4b4b4b"/>')
+        sh.outline(r(*frame), "#949494")
+        b = r(*bar)
+        sh.raw(f'<rect x="{b[0]}" y="{b[1]}" width="{b[2] - b[0]}" height="{b[3] - b[1]}" fill="#101010"/>')
+        sh.strip_frame("resources/scroll_up.png", 3, 0, b[0], b[1], 18, 20)
+        sh.strip_frame("resources/scroll_down.png", 3, 1, b[0], b[3] - 19, 18, 20)
+        sh.raw(f'<rect x="{b[0]}" y="{b[1] + 20}" width="18" height="90" fill="#1f1f1f"/>'
+               f'<rect x="{b[0] + 1}" y="{b[1] + 21}" width="16" height="88" fill="#323232"/>')
+    sel = r(27, 74, 166, 94)
+    sh.raw(f'<rect x="{sel[0]}" y="{sel[1]}" width="{sel[2] - sel[0]}" height="20" fill="#35a0de"/>')
+    for i, name in enumerate(["Reload", "Build wall", "Quick swap"]):
+        sh.text(x + 30, y + 68 + 20 * i, name, WHITE, 11)
+    rows = [("macro_down", "A"), ("macro_time", "50ms"), ("macro_up", "A"), ("macro_down", "Left Button")]
+    for i, (icon, text) in enumerate(rows):
+        sh.image(f"skins/{icon}.png", x + 192, y + 57 + 20 * i, 14, 14)
+        sh.text(x + 208, y + 68 + 20 * i, text, WHITE, 11)
+    sh.rect_image("skins/macro_record_nr.png", r(370, 53, 460, 71))
+    sh.label(r(380, 53, 460, 71), "Record", GREY, 11)
+    sh.rect_image("skins/check_dn.png", r(370, 86, 381, 97))
+    sh.text(x + 390, y + 96, "Record delays", GREY, 11)
+    for i, (top, text) in enumerate([(113, "Repeat once"), (141, "Repeat while held"), (169, "Repeat n times")]):
+        sh.rect_image("skins/radio_dn.png" if i == 0 else "skins/radio_nr.png", r(368, top, 383, top + 15))
+        sh.text(x + 390, y + top + 12, text, GREY, 11)
+    e = r(392, 190, 470, 210)
+    sh.raw(f'<rect x="{e[0]}" y="{e[1]}" width="78" height="20" fill="#141414"/>')
+    sh.label(e, "1", GREY, 11)
+    sh.rect_image("skins/combo3_nr.png", r(370, 230, 470, 247))
+    sh.label(r(370, 230, 448, 247), "Insert", GREY, 11)
+    sh.text(x + 24, y + 48, "Macros", GREY, 11)
+    sh.text(x + 189, y + 48, "Actions", GREY, 11)
 
 
 def _inventory(sh, ox, oy, width):
