@@ -146,6 +146,10 @@ class CarriedPictures(unittest.TestCase):
         for n in (16, 32, 48, 128, 256):
             self.assertEqual(png_size(os.path.join(RESOURCES, f"icon_{n}.png")), (n, n))
         self.assertTrue(os.path.isfile(os.path.join(RESOURCES, "orvane.svg")))
+        # Numbered copies for the toolkit's resource lookup.
+        for number, size in {128: (256, 256), 184: (1620, 42), 187: (54, 20), 188: (54, 20),
+                             364: (1127, 740)}.items():
+            self.assertEqual(png_size(skin("res", f"{number}.png")), size, number)
 
     def test_combo_strip_frames_match_the_separate_images(self):
         # The assignment boxes may be drawn from either; both must look the same.

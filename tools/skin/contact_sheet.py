@@ -222,7 +222,7 @@ def _inventory(sh, ox, oy, width):
     import make_skin
     x, y, row_h = ox, oy, 0
     for item in make_skin.manifest():
-        if item.path.endswith(".svg"):
+        if item.path.endswith(".svg") or item.kind == "alias":
             continue
         path = os.path.join(sh.root, item.path)
         if item.path.endswith(".bmp"):

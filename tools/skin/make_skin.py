@@ -102,7 +102,19 @@ def manifest():
     items += [Item(f"resources/insert_{k}.png", (lambda k=k: W.insert_menu_icon(k)))
               for k in ("left", "right", "middle", "delay", "key")]
     items += [Item(f"resources/icon_{n}.png", lambda: _src("icon.svg"), size=(n, n)) for n in ICON_SIZES]
+    # The toolkit looks the carried pictures up by resource number in skins/res.
+    for number, rel in RESOURCE_NUMBERS.items():
+        items.append(Item(f"skins/res/{number}.png", (lambda rel=rel: rel), "alias"))
     return items
+
+
+RESOURCE_NUMBERS = {
+    128: "resources/icon_256.png",
+    184: "resources/combo_strip.png",
+    187: "resources/scroll_down.png",
+    188: "resources/scroll_up.png",
+    364: "resources/main_background.png",
+}
 
 
 def _combo_strip():
@@ -158,11 +170,17 @@ def build_item(item, out_dir, rsvg, tmp):
 
 def build(out_dir, rsvg, jobs=2):
     items = manifest()
+    drawn = [it for it in items if it.kind != "alias"]
     with tempfile.TemporaryDirectory(prefix="orvane-skin-") as tmp:
         with concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as pool:
-            futures = [pool.submit(build_item, it, out_dir, rsvg, tmp) for it in items]
+            futures = [pool.submit(build_item, it, out_dir, rsvg, tmp) for it in drawn]
             for fut in futures:
                 fut.result()
+    for it in items:
+        if it.kind == "alias":
+            target = os.path.join(out_dir, it.path)
+            os.makedirs(os.path.dirname(target), exist_ok=True)
+            shutil.copyfile(os.path.join(out_dir, it.make()), target)
     return items
 
 
