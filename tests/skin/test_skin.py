@@ -123,6 +123,15 @@ class SkinFolder(unittest.TestCase):
                 self.assertEqual(len({img.get(x, y) for img in images}), 1, (x, y))
 
 
+    def test_every_png_decodes(self):
+        # A truncated or corrupt file would only show up as a missing picture at run time.
+        for folder, _, files in os.walk(SKINS):
+            for name in files:
+                if name.endswith(".png"):
+                    with self.subTest(image=name):
+                        img = read_png(os.path.join(folder, name))
+                        self.assertGreater(img.width * img.height, 0)
+
     def test_mouse_buttons_lie_under_the_highlight_numbers(self):
         mouse = read_png(skin("mouse", "mouse_nr.png"))
         w, h = png_size(skin("mouse", "number1.png"))
