@@ -1,0 +1,27 @@
+#pragma once
+// The command line of orvane. The window itself takes no options; these exist for real use
+// without hardware, for other install layouts and for headless checks.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/Result.h"
+
+namespace orvane {
+
+struct AppOptions {
+    bool simulate = false;
+    std::string simulateOptions;  // the text after "--simulate=", as orvanectl takes it
+    std::string appDir;           // empty: ORVANE_APP_DIR, else the executable's folder
+    std::string screenshot;       // empty: run normally
+    bool help = false;
+};
+
+// Accepts "--opt VALUE" and "--opt=VALUE" for the options with a value. Arguments meant for the
+// window system (-platform and the like) are not ours and are refused here, so a typo is never
+// silently ignored.
+Result<AppOptions> parseAppOptions(const std::vector<std::string>& args);
+
+const char* appUsage();
+
+}  // namespace orvane
