@@ -1,0 +1,46 @@
+#pragma once
+// Moves command frames to the open devices: writes go to the wired mouse first, then to the
+// receiver; reads are a request, a 10 ms pause and the reply. Every frame takes the next
+// sequence number.
+#include "base/EventLoop.h"
+#include "base/Result.h"
+#include "device/CommandFrame.h"
+#include "device/Connection.h"
+
+namespace orvane {
+
+inline constexpr int kFramePauseMs = 60;
+inline constexpr int kReadReplyDelayMs = 10;
+
+struct SendOutcome {
+    int attempted = 0;  // open devices the frame was handed to
+    int taken = 0;      // of those, how many accepted the write
+    // The frame reached no device although one was open: what it carried is not held by
+    // the mouse and must be sent again.
+    [[nodiscard]] bool failedEverywhere() const { return attempted > 0 && taken == 0; }
+};
+
+class FrameIo {
+public:
+    FrameIo(Connection& connection, EventLoop& loop) : connection_(connection), loop_(loop) {}
+
+    SequenceNumber& sequence() { return sequence_; }
+
+    // Stamps the sequence number and writes the frame to every open device.
+    SendOutcome send(Frame frame);
+    // Writes to one device only (the factory reset), with the target flag left at 1.
+    SendOutcome sendTo(DeviceRole role, Frame frame);
+    Result<Frame> read(DeviceRole role, Command command);
+
+    void pause(int ms) { loop_.sleepMs(ms); }
+    [[nodiscard]] bool anyOpen() const { return connection_.anyOpen(); }
+
+private:
+    bool write(DeviceRole role, const Frame& frame);
+
+    Connection& connection_;
+    EventLoop& loop_;
+    SequenceNumber sequence_;
+};
+
+}  // namespace orvane

@@ -1,0 +1,56 @@
+#pragma once
+// What the device link asks of whoever shows it: the main window in the application, a
+// recorder in tests, nothing much in the command-line tool. Every call comes on the loop's
+// thread. Defaults do nothing, so a host implements only what it shows.
+#include <string>
+
+#include "base/Text.h"
+
+namespace orvane {
+
+struct BatteryView {
+    int phase = 25;          // animation phase 25, 50, 75, 100
+    int level = 0;           // percent; 0 while the mouse is offline
+    int chargeState = 0;     // 0, 1 (charging) or 2
+    bool textVisible = false;
+    Text text;               // "57%"
+};
+
+class LinkHost {
+public:
+    virtual ~LinkHost() = default;
+
+    // Profile values changed from outside the pages (device reports, reset, sync pass).
+    virtual void refreshPages() {}
+    // The mouse came online while the window was not yet active: bring it to the front.
+    virtual void showWindow() {}
+    // The mouse went offline after such an automatic show.
+    virtual void hideWindow() {}
+    // Modal progress dialog with the "writing to the mouse" text; returns when it closes.
+    virtual void showProgress() {}
+    // Modeless, topmost attention window with the given language entry (155: no device,
+    // 156: receiver present but the mouse is asleep or off).
+    virtual void showConnectionNotice(int languageEntry) { (void)languageEntry; }
+    virtual void updateBattery(const BatteryView& view) { (void)view; }
+    // The mouse reported another sensor: the lift-off header's active state follows
+    // sensorPageFlag and the DPI controls take the new step count; repaint everything.
+    virtual void sensorChanged(bool sensorPageFlag, int dpiStepCount) {
+        (void)sensorPageFlag;
+        (void)dpiStepCount;
+    }
+    // The firmware-reset question; true only when the user confirmed.
+    virtual bool confirmFactoryReset() { return false; }
+    // The last device left: hide the window, close the secondary dialogs, quit.
+    virtual void lastDeviceRemoved() {}
+
+    // Files. The link changes the in-memory settings and profiles, the host writes them.
+    virtual bool writeSettings() { return true; }
+    virtual bool writeProfile(int index) {
+        (void)index;
+        return true;
+    }
+    // The deferred save: the current profile index, the settings file and all five profiles.
+    virtual void saveAll() {}
+};
+
+}  // namespace orvane

@@ -1,0 +1,93 @@
+#include "device/MacroUploader.h"
+
+#include <algorithm>
+
+namespace orvane {
+
+namespace {
+
+const MacroSet* firstSet(const MacroLibrary& library) { return library.FindSet(0); }
+
+Text macroNameOf(const KeyAssignment& key, const LanguageTable& language) {
+    const size_t prefix = language.LanguageText(kMacroPrefixEntry).size();
+    return key.KeyName.size() > prefix ? key.KeyName.substr(prefix) : Text();
+}
+
+int findMacro(const MacroSet& set, const Text& name) {
+    for (uint32_t j = 0; j < set.KeyCount(); ++j)
+        if (set.FindKey(j)->GetName() == name) return int(j);
+    return -1;
+}
+
+void disable(KeyAssignment& key, const LanguageTable& language) {
+    key.KeyName = language.LanguageText(kDisabledNameEntry);
+    key.KeyValue = {0, 0, 0};
+}
+
+}  // namespace
+
+bool profileHasMacro(const Profile& profile) {
+    return std::any_of(profile.keys.begin(), profile.keys.end(),
+                       [](const KeyAssignment& k) { return k.KeyValue[0] == 0x90; });
+}
+
+void MacroUploader::assignSlots(Profile& profile, const MacroLibrary& library, const LanguageTable& language) {
+    const MacroSet* set = firstSet(library);
+    const uint32_t n = set ? set->KeyCount() : 0;
+    if (n > 0) {
+        slots_.assign(n, -1);
+        int next = 0;
+        for (auto& key : profile.keys) {
+            if (key.KeyValue[0] != 0x90) continue;
+            const int j = findMacro(*set, macroNameOf(key, language));
+            if (j < 0) {
+                disable(key, language);
+                continue;
+            }
+            if (slots_[size_t(j)] == -1) slots_[size_t(j)] = next++;
+            const MacroKey& macro = *set->FindKey(uint32_t(j));
+            key.KeyValue = macroKeyValue(macro.LoopType, macro.LoopNum, uint8_t(slots_[size_t(j)] + 1));
+        }
+    }
+    for (auto& key : profile.keys) {
+        if (key.KeyValue[0] != 0x90) continue;
+        if (n == 0 || findMacro(*set, macroNameOf(key, language)) < 0) disable(key, language);
+    }
+}
+
+MacroUploader::Outcome MacroUploader::upload(const MacroLibrary& library, FrameIo* io) {
+    Outcome out;
+    const MacroSet* set = firstSet(library);
+    const uint32_t n = set ? set->KeyCount() : 0;
+    if (n == 0) return out;
+    for (uint32_t j = 0; j < n && j < slots_.size(); ++j) {
+        if (slots_[j] == -1) continue;
+        const MacroKey& macro = *set->FindKey(j);
+        const uint8_t slot = uint8_t(slots_[j] + 1);
+        MacroImage& held = images_[slot < kMacroImageCount ? slot : 0];
+        const MacroImage encoded = encodeMacro(macro, slot);
+        const bool differs = encoded != held;
+        const MacroImage previous = held;
+        held = encoded;
+        if (io && differs) {
+            bool lost = false;
+            for (const Frame& chunk : macroChunkFrames(encoded, macro.CommandActionNum, slot)) {
+                const SendOutcome sent = io->send(chunk);
+                if (sent.attempted > 0) out.sentSomething = true;
+                lost = lost || sent.failedEverywhere();
+                io->pause(kFramePauseMs);
+            }
+            // A chunk no device took leaves the slot as it was, so the next pass sends it again.
+            if (lost) held = previous;
+            out.uploaded = true;
+        }
+        if (io) io->pause(kFramePauseMs);
+    }
+    return out;
+}
+
+void MacroUploader::clearImages() {
+    for (auto& img : images_) img.fill(0);
+}
+
+}  // namespace orvane

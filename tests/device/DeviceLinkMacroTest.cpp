@@ -1,0 +1,122 @@
+#include "LinkFixture.h"
+#include "device/MacroUploader.h"
+
+namespace orvane {
+namespace {
+
+using hid::DeviceRole;
+using test::frameOf;
+using test::LinkTest;
+
+uint32_t action(uint8_t code, uint8_t state, uint8_t b2 = 0, uint8_t amount = 0) {
+    return uint32_t(code) | (uint32_t(state) << 8) | (uint32_t(b2) << 16) | (uint32_t(amount) << 24);
+}
+
+class MacroSyncTest : public LinkTest {
+protected:
+    MacroSyncTest() : LinkTest("wired-only") {
+        MacroSet& set = app.library.AddSet(u"Set 1");
+        MacroKey& a = set.AddKey(u"A");
+        a.InsertAction(0, action(0x41, 0x00));
+        a.InsertAction(1, action(0x03, 0x00, 0x00, 200));
+        a.InsertAction(2, action(0x41, 0x80));
+        a.CommandActionNum = 2;
+        MacroKey& b = set.AddKey(u"B");
+        b.InsertAction(0, action(0x42, 0x00));
+        b.CommandActionNum = 1;
+        app.library.AddSet(u"Set 2").AddKey(u"C");
+    }
+    void assign(int button, const std::u16string& name) {
+        profile().keys[size_t(button)].KeyName = u"Macro:" + name;
+        profile().keys[size_t(button)].KeyValue = {0x90, 0, 0};
+        link.markDirty(SyncGroup::Buttons);
+    }
+    std::vector<std::vector<uint8_t>> writes() { return sim.log().sets(DeviceRole::Wired); }
+    static Frame asFrame(const std::vector<uint8_t>& bytes) {
+        Frame f{};
+        std::copy(bytes.begin(), bytes.end(), f.begin());
+        f[4] = 0;
+        return f;
+    }
+};
+
+TEST_F(MacroSyncTest, ExampleMacroUploadsOneChunkAndANewCounter) {
+    startAndSettle();
+    const uint16_t before = app.settings.GetDataChange();
+    const int settingsWrites = host.settingsWrites;
+    assign(2, u"A");
+    link.syncToDevice();
+    const auto w = writes();
+    ASSERT_EQ(w.size(), 3u);
+    EXPECT_EQ(asFrame(w[0]), frameOf("0C 01 04 00 00 01 04 02 90 21 01"));
+    EXPECT_EQ(asFrame(w[1]), frameOf("0C 01 0E 00 00 01 07 01 30 C8 04 B0 00 04"));
+    const uint16_t v = uint16_t(before + 1);
+    Frame counter = frameOf("0C 01 01 00 00 01 02");
+    counter[7] = uint8_t(v & 0xFF);
+    counter[8] = uint8_t(v >> 8);
+    EXPECT_EQ(asFrame(w[2]), counter);
+    EXPECT_EQ(app.settings.GetDataChange(), v);
+    // The counter, then the identity of the mouse that now holds everything we sent.
+    EXPECT_EQ(host.settingsWrites, settingsWrites + 2);
+    EXPECT_EQ(app.settings.GetMacId(), 0x5A3C91);
+    EXPECT_EQ(sim.memory().dataChange, v);
+
+    // Uploading again with nothing changed sends neither chunk nor counter.
+    sim.log().clear();
+    link.markDirty(SyncGroup::Buttons);
+    link.syncToDevice();
+    EXPECT_TRUE(writes().empty());
+}
+
+TEST_F(MacroSyncTest, SameMacroOnTwoButtonsTakesOneSlot) {
+    startAndSettle();
+    assign(1, u"B");
+    assign(4, u"B");
+    assign(5, u"A");
+    link.syncToDevice();
+    EXPECT_EQ(profile().keys[1].KeyValue, profile().keys[4].KeyValue);
+    EXPECT_EQ(profile().keys[1].KeyValue[1], 0x21);
+    EXPECT_EQ(profile().keys[5].KeyValue[1], 0x22);
+    EXPECT_EQ(link.macros().slotTable(), (std::vector<int>{1, 0}));
+    EXPECT_EQ(sim.log().commands(DeviceRole::Wired),
+              (std::vector<uint8_t>{0x04, 0x04, 0x04, 0x0E, 0x0E, 0x01}));
+    EXPECT_TRUE(profileHasMacro(profile()));
+}
+
+TEST_F(MacroSyncTest, MacroOfTheSecondSetIsDisabled) {
+    startAndSettle();
+    assign(3, u"C");
+    link.syncToDevice();
+    EXPECT_EQ(profile().keys[3].KeyValue, (std::array<uint8_t, 3>{0, 0, 0}));
+    EXPECT_EQ(profile().keys[3].KeyName, u"Disabled");
+    EXPECT_EQ(sim.log().commands(DeviceRole::Wired), std::vector<uint8_t>{0x04});
+}
+
+TEST_F(MacroSyncTest, DataChangeMismatchReuploadsQuietly) {
+    // The profile already uses macro A when the mouse is plugged in, and the mouse's counter
+    // is not ours: the macros go again without a progress dialog.
+    assign(0, u"A");
+    profile().keys[0].KeyValue = {0x90, 0x21, 0x01};  // as a saved profile holds it
+    app.settings.SetMacId(0x5A3C91);
+    sim.setDataChange(0x0042);
+    link.start();
+    loop.advanceMs(DeviceLink::kSyncDelayMs);
+    EXPECT_EQ(sim.log().commands(DeviceRole::Wired), (std::vector<uint8_t>{0x20, 0x21, 0x0E, 0x01}));
+    EXPECT_EQ(host.count("progress"), 0);
+}
+
+TEST_F(MacroSyncTest, UploadWithNoDeviceAdvancesTheCounter) {
+    startAndSettle();
+    sim.unplug(DeviceRole::Wired);
+    loop.runPending();
+    EXPECT_EQ(host.count("quit"), 1);
+    // The link is inactive now; a pass forced through an active link would still count.
+    const uint16_t before = app.settings.GetDataChange();
+    EXPECT_FALSE(link.linkActive());
+    assign(0, u"A");
+    link.syncToDevice();
+    EXPECT_EQ(app.settings.GetDataChange(), before);
+}
+
+}  // namespace
+}  // namespace orvane

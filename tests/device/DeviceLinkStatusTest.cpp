@@ -1,0 +1,224 @@
+#include "LinkFixture.h"
+
+namespace orvane {
+namespace {
+
+using hid::DeviceRole;
+using test::frameOf;
+using test::LinkTest;
+
+Frame statusReply(const std::string& tail) {
+    // 0C 00 20 00 seq 00 len "V7Q3" ...
+    return frameOf("0C 01 20 00 05 00 0E 56 37 51 33 00 00 " + tail);
+}
+
+class StatusTest : public LinkTest {};
+
+TEST_F(StatusTest, DpiLevelBytes) {
+    startAndSettle();
+    link.parseStatus(statusReply("70 00 50 01 91 3C 5A 30"), DeviceRole::Wired);
+    EXPECT_EQ(link.currentDpiLevel(), 2);
+    EXPECT_EQ(profile().CurrentDPILevelValue, 2);
+    link.parseStatus(statusReply("70 00 50 01 91 3C 5A 00"), DeviceRole::Wired);
+    EXPECT_EQ(link.currentDpiLevel(), 0);
+    link.parseStatus(statusReply("70 00 50 01 91 3C 5A 20"), DeviceRole::Wired);
+    link.parseStatus(statusReply("70 00 50 01 91 3C 5A 50"), DeviceRole::Wired);
+    EXPECT_EQ(link.currentDpiLevel(), 0);
+}
+
+TEST_F(StatusTest, RepliesForOtherCommandsAreIgnored) {
+    startAndSettle();
+    const int level = link.currentDpiLevel();
+    Frame reply = statusReply("70 02 21 00 91 3C 5A 30");
+    reply[2] = 0x21;
+    link.parseStatus(reply, DeviceRole::Wired);
+    reply[2] = 0x20;
+    reply[3] = 1;
+    link.parseStatus(reply, DeviceRole::Wired);
+    EXPECT_EQ(link.currentDpiLevel(), level);
+    EXPECT_NE(link.batteryLevel(), 0x21);
+}
+
+TEST_F(StatusTest, BatteryAndChargingDisplay) {
+    startAndSettle();
+    link.parseStatus(statusReply("70 00 39 01 91 3C 5A 20"), DeviceRole::Wired);
+    link.refreshBatteryDisplay();
+    ASSERT_FALSE(host.battery.empty());
+    EXPECT_EQ(host.battery.back().text, u"57%");
+    EXPECT_TRUE(host.battery.back().textVisible);
+    link.parseStatus(statusReply("70 01 39 01 91 3C 5A 20"), DeviceRole::Wired);
+    link.refreshBatteryDisplay();
+    EXPECT_EQ(host.battery.back().chargeState, 1);
+    EXPECT_FALSE(host.battery.back().textVisible);
+    // Offline: level 0, text hidden; the phase keeps turning 25, 50, 75, 100, 25.
+    link.parseStatus(statusReply("70 00 39 00 91 3C 5A 20"), DeviceRole::Wired);
+    for (int i = 0; i < 4; ++i) link.refreshBatteryDisplay();
+    EXPECT_EQ(host.battery.back().level, 0);
+    EXPECT_FALSE(host.battery.back().textVisible);
+    for (size_t i = 1; i < host.battery.size(); ++i)
+        EXPECT_EQ(host.battery[i].phase, host.battery[i - 1].phase == 100 ? 25 : host.battery[i - 1].phase + 25);
+}
+
+TEST_F(StatusTest, ReplyWithoutSignatureKeepsOnlineStateButUpdatesBattery) {
+    startAndSettle();
+    Frame reply = statusReply("70 00 21 00 91 3C 5A 20");
+    reply[7] = 'X';
+    link.parseStatus(reply, DeviceRole::Wired);
+    EXPECT_TRUE(link.mouseOnline());
+    EXPECT_EQ(link.batteryLevel(), 0x21);
+}
+
+TEST_F(StatusTest, SensorChangeRewritesSettingsProfilesAndTables) {
+    startAndSettle();
+    profile().XYSetting[0] = 200;
+    link.parseStatus(statusReply("35 00 50 01 91 3C 5A 20"), DeviceRole::Wired);
+    EXPECT_EQ(app.SensorId, 0x3335);
+    EXPECT_EQ(app.settings.GetValue(SettingKey::Sensor), u"0x3335");
+    EXPECT_EQ(app.settings.GetValue(SettingKey::PreST), u"0xCCCA");
+    EXPECT_EQ(link.dpiTables().stepCount(), 160);
+    for (const Profile& p : app.profiles) EXPECT_EQ(p.XYSetting[0], 9);
+    EXPECT_EQ(host.count("sensor 1 160"), 1);
+    // An unknown code changes nothing.
+    link.parseStatus(statusReply("99 00 50 01 91 3C 5A 20"), DeviceRole::Wired);
+    EXPECT_EQ(app.SensorId, 0x3335);
+}
+
+TEST_F(StatusTest, DeviceNotificationSetsRateAndLevelAndSendsNothing) {
+    startAndSettle();
+    ASSERT_TRUE(sim.userSetPollingInterval(4).ok());
+    ASSERT_TRUE(pumpUntil([&] { return profile().PollingRateValue[0] == 1; }));
+    EXPECT_EQ(profile().PollingRateName, u"250Hz");
+    EXPECT_TRUE(link.savePendingFlag());  // the receiver reported it too
+    ASSERT_TRUE(sim.userSelectDpiLevel(2).ok());
+    ASSERT_TRUE(pumpUntil([&] { return link.currentDpiLevel() == 2; }));
+    EXPECT_EQ(profile().CurrentDPILevelValue, 2);
+    link.markDirty(SyncGroup::Performance);
+    link.syncToDevice();
+    EXPECT_TRUE(sim.log().sets(DeviceRole::Wired).empty());
+}
+
+TEST_F(StatusTest, FactoryResetGoesToOneDeviceAndResetsTheProfile) {
+    startAndSettle();
+    profile().SetProfileName(u"Mine");
+    profile().SetKeyDebounce(4);
+    link.markDirty(SyncGroup::Performance);
+    link.syncToDevice();
+    sim.log().clear();
+    host.calls.clear();
+    EXPECT_TRUE(link.factoryReset());
+    EXPECT_EQ(sim.log().commands(DeviceRole::Wired), std::vector<uint8_t>{0x0F});
+    EXPECT_TRUE(sim.log().sets(DeviceRole::Receiver).empty());
+    const auto f = sim.log().sets(DeviceRole::Wired)[0];
+    EXPECT_EQ(f[1], 1);
+    EXPECT_EQ(f[6], 1);
+    EXPECT_EQ(f[7], 0xFF);
+    EXPECT_EQ(profile().GetProfileName(), u"Mine");
+    EXPECT_EQ(profile().GetPairInt(ProfilePair::KeyDebounce), 12);
+    EXPECT_EQ(host.count("progress"), 1);
+    host.confirmReset = false;
+    EXPECT_FALSE(link.factoryReset());
+}
+
+class ConnectionTest : public LinkTest {
+protected:
+    ConnectionTest() : LinkTest() {}
+};
+
+TEST_F(ConnectionTest, UnplugWiredKeepsRunningAndLastRemovalQuits) {
+    startAndSettle();
+    sim.unplug(DeviceRole::Wired);
+    loop.runPending();
+    EXPECT_FALSE(link.connection().isOpen(DeviceRole::Wired));
+    EXPECT_TRUE(link.connection().isOpen(DeviceRole::Receiver));
+    EXPECT_EQ(host.count("quit"), 0);
+    sim.unplug(DeviceRole::Receiver);
+    loop.runPending();
+    EXPECT_EQ(host.count("quit"), 1);
+    EXPECT_FALSE(link.linkActive());
+    EXPECT_TRUE(link.firstConnection());
+}
+
+TEST_F(ConnectionTest, UnplugDuringAPassLosesNothing) {
+    startAndSettle();
+    profile().keys[1].KeyValue = {0x10, 0x04, 0x00};
+    profile().keys[2].KeyValue = {0x10, 0x02, 0x00};
+    sim.injectFault(DeviceRole::Wired, sim::Fault::SetFails, sim::kFaultAlways);
+    sim.injectFault(DeviceRole::Receiver, sim::Fault::SetFails, sim::kFaultAlways);
+    link.markDirty(SyncGroup::Buttons);
+    link.syncToDevice();
+    sim.clearFaults(DeviceRole::Wired);
+    sim.clearFaults(DeviceRole::Receiver);
+    // The devices come back: the detection's pass sends the buttons that were lost.
+    sim.log().clear();
+    link.detectDevices();
+    loop.advanceMs(DeviceLink::kSyncDelayMs);
+    EXPECT_EQ(sim.log().commands(DeviceRole::Wired), (std::vector<uint8_t>{0x04, 0x04}));
+    EXPECT_EQ(sim.memory().buttons[1], (sim::KeyValue{0x10, 0x04, 0x00}));
+}
+
+TEST_F(ConnectionTest, SecondArrivalWhileBothPresentChangesNothing) {
+    startAndSettle();
+    const uint8_t seq = link.nextSequence();
+    link.onDeviceChange(hid::HotplugAction::Added);
+    loop.advanceMs(DeviceLink::kSyncDelayMs);
+    EXPECT_EQ(link.nextSequence(), seq);
+}
+
+TEST_F(ConnectionTest, WatchdogRestartsAReaderThatFailed) {
+    startAndSettle();
+    ASSERT_TRUE(link.connection().readerRunning(DeviceRole::Wired));
+    sim.injectFault(DeviceRole::Wired, sim::Fault::ReaderFails);
+    ASSERT_TRUE(pumpUntil([&] { return !link.connection().readerRunning(DeviceRole::Wired); }));
+    loop.advanceMs(21 * 1000);
+    EXPECT_TRUE(link.connection().readerRunning(DeviceRole::Wired));
+}
+
+TEST_F(ConnectionTest, StatusFollowsAPresenceChangeTwoSecondsLater) {
+    startAndSettle();
+    sim.unplug(DeviceRole::Receiver);
+    loop.runPending();
+    sim.log().clear();
+    loop.advanceMs(2000);
+    EXPECT_EQ(sim.log().commands(DeviceRole::Wired), std::vector<uint8_t>{0x20});
+}
+
+class NoDeviceTest : public LinkTest {
+protected:
+    NoDeviceTest() : LinkTest() {
+        sim.unplug(DeviceRole::Wired);
+        sim.unplug(DeviceRole::Receiver);
+    }
+};
+
+TEST_F(NoDeviceTest, NoticeAfterTwoSecondsAndNoWatchdog) {
+    link.start();
+    EXPECT_FALSE(loop.timerActive(&link, DeviceLink::kWatchdogTimer));
+    loop.advanceMs(1999);
+    EXPECT_TRUE(host.notices.empty());
+    loop.advanceMs(1);
+    EXPECT_EQ(host.notices, std::vector<int>{DeviceLink::kNoDeviceNotice});
+    // A device arrives later: it is detected and asked for its status.
+    sim.plug(DeviceRole::Wired);
+    loop.runPending();
+    EXPECT_TRUE(link.connection().isOpen(DeviceRole::Wired));
+    EXPECT_TRUE(link.mouseOnline());
+}
+
+class PermissionTest : public LinkTest {
+protected:
+    PermissionTest() : LinkTest("wired-only") { sim.injectFault(DeviceRole::Wired, sim::Fault::OpenFeatureFails, sim::kFaultAlways); }
+};
+
+TEST_F(PermissionTest, PresentButUnopenableDeviceGetsNoCommands) {
+    link.start();
+    EXPECT_TRUE(link.connection().present(DeviceRole::Wired));
+    EXPECT_FALSE(link.connection().isOpen(DeviceRole::Wired));
+    ASSERT_TRUE(link.connection().openError(DeviceRole::Wired).has_value());
+    EXPECT_TRUE(link.connection().openError(DeviceRole::Wired)->isPermission());
+    EXPECT_TRUE(link.connection().readerRunning(DeviceRole::Wired));
+    loop.advanceMs(DeviceLink::kNoticeDelayMs);
+    EXPECT_EQ(host.notices, std::vector<int>{DeviceLink::kNoDeviceNotice});
+}
+
+}  // namespace
+}  // namespace orvane
