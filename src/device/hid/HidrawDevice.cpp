@@ -30,7 +30,8 @@ Result<std::unique_ptr<Device>> HidrawDevice::open(const HidrawNode& node, size_
         ::close(fd);
         return makeError(err, "eventfd for " + node.devnode);
     }
-    return std::unique_ptr<Device>(new HidrawDevice(fd, wakeFd, std::move(interfaces[collection]), node.numbered));
+    return std::unique_ptr<Device>(
+        new HidrawDevice(fd, wakeFd, std::move(interfaces[collection]), node.numbered));
 }
 
 HidrawDevice::HidrawDevice(int fd, int wakeFd, InterfaceInfo info, bool numbered)
@@ -69,13 +70,15 @@ Result<size_t> HidrawDevice::getFeature(std::span<uint8_t> report) {
     if (report.empty() || report.size() > kMaxIoctlLength)
         return makeError(EINVAL, "get feature report on " + info_.path + ": bad length");
     const int n = ::ioctl(fd_, HIDIOCGFEATURE(report.size()), report.data());
-    if (n < 0) return makeError(errno, "get feature report " + std::to_string(report[0]) + " on " + info_.path);
+    if (n < 0)
+        return makeError(errno, "get feature report " + std::to_string(report[0]) + " on " + info_.path);
     trace("get feature", report.first(static_cast<size_t>(n)));
     return static_cast<size_t>(n);
 }
 
 Result<size_t> HidrawDevice::readInput(std::span<uint8_t> report) {
-    if (report.size() < 2) return makeError(EINVAL, "read input report on " + info_.path + ": buffer too small");
+    if (report.size() < 2)
+        return makeError(EINVAL, "read input report on " + info_.path + ": buffer too small");
     // Unnumbered devices deliver reports without the ID byte; callers always get one.
     std::span<uint8_t> target = numbered_ ? report : report.subspan(1);
     for (;;) {
@@ -85,7 +88,8 @@ Result<size_t> HidrawDevice::readInput(std::span<uint8_t> report) {
             return makeError(errno, "wait for input on " + info_.path);
         }
         if (fds[1].revents) return makeError(ECANCELED, "read input on " + info_.path);
-        if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) return makeError(ENODEV, "read input on " + info_.path);
+        if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL))
+            return makeError(ENODEV, "read input on " + info_.path);
         if (!(fds[0].revents & POLLIN)) continue;
         const ssize_t n = ::read(fd_, target.data(), target.size());
         if (n < 0) {

@@ -115,8 +115,9 @@ Result<std::vector<HidrawNode>> HidrawNode::enumerateAll() {
         auto node = fromUdevDevice(dev.get());
         if (node) nodes.push_back(std::move(*node));
     }
-    std::sort(nodes.begin(), nodes.end(),
-              [](const HidrawNode& a, const HidrawNode& b) { return nodeNumber(a.sysname) < nodeNumber(b.sysname); });
+    std::sort(nodes.begin(), nodes.end(), [](const HidrawNode& a, const HidrawNode& b) {
+        return nodeNumber(a.sysname) < nodeNumber(b.sysname);
+    });
     return nodes;
 }
 
@@ -156,7 +157,8 @@ Result<InterfacePath> parseInterfacePath(const std::string& path) {
     out.devnode = path.substr(0, hash);
     if (hash != std::string::npos) {
         const std::string index = path.substr(hash + 1);
-        if (!allDigits(index) || index.size() > 4) return makeError(EINVAL, "not a hidraw interface path: " + path);
+        if (!allDigits(index) || index.size() > 4)
+            return makeError(EINVAL, "not a hidraw interface path: " + path);
         out.collection = std::stoul(index);
     }
     const std::string prefix = std::string(kDevPrefix) + kSysnamePrefix;

@@ -14,9 +14,12 @@ constexpr const char* kUdevdControl = "/run/udev/control";
 
 const char* sourceName(HidrawTransport::EventSource source) {
     switch (source) {
-    case HidrawTransport::EventSource::Udev: return "udev";
-    case HidrawTransport::EventSource::Kernel: return "kernel";
-    case HidrawTransport::EventSource::Automatic: break;
+        case HidrawTransport::EventSource::Udev:
+            return "udev";
+        case HidrawTransport::EventSource::Kernel:
+            return "kernel";
+        case HidrawTransport::EventSource::Automatic:
+            break;
     }
     return ::access(kUdevdControl, F_OK) == 0 ? "udev" : "kernel";
 }

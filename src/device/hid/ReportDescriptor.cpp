@@ -11,7 +11,13 @@ namespace {
 
 enum ItemType : uint8_t { kMain = 0, kGlobal = 1, kLocal = 2, kReserved = 3 };
 
-enum MainTag : uint8_t { kInput = 0x8, kOutput = 0x9, kCollection = 0xA, kFeature = 0xB, kEndCollection = 0xC };
+enum MainTag : uint8_t {
+    kInput = 0x8,
+    kOutput = 0x9,
+    kCollection = 0xA,
+    kFeature = 0xB,
+    kEndCollection = 0xC
+};
 
 enum GlobalTag : uint8_t {
     kUsagePage = 0x0,
@@ -73,24 +79,32 @@ uint32_t itemValue(std::span<const uint8_t> data) {
 
 Status Parser::globalItem(uint8_t tag, uint32_t value, size_t offset) {
     switch (tag) {
-    case kUsagePage: globals_.usagePage = value; break;
-    case kReportSize: globals_.reportSize = value; break;
-    case kReportCount: globals_.reportCount = value; break;
-    case kReportId:
-        if (value == 0 || value > 0xFF) return fail(offset, "report ID " + std::to_string(value) + " out of range");
-        globals_.reportId = static_cast<uint8_t>(value);
-        numbered_ = true;
-        break;
-    case kPush:
-        if (pushed_.size() >= kMaxStackDepth) return fail(offset, "Push nested too deeply");
-        pushed_.push_back(globals_);
-        break;
-    case kPop:
-        if (pushed_.empty()) return fail(offset, "Pop without Push");
-        globals_ = pushed_.back();
-        pushed_.pop_back();
-        break;
-    default: break;  // logical/physical ranges, units: they do not change lengths
+        case kUsagePage:
+            globals_.usagePage = value;
+            break;
+        case kReportSize:
+            globals_.reportSize = value;
+            break;
+        case kReportCount:
+            globals_.reportCount = value;
+            break;
+        case kReportId:
+            if (value == 0 || value > 0xFF)
+                return fail(offset, "report ID " + std::to_string(value) + " out of range");
+            globals_.reportId = static_cast<uint8_t>(value);
+            numbered_ = true;
+            break;
+        case kPush:
+            if (pushed_.size() >= kMaxStackDepth) return fail(offset, "Push nested too deeply");
+            pushed_.push_back(globals_);
+            break;
+        case kPop:
+            if (pushed_.empty()) return fail(offset, "Pop without Push");
+            globals_ = pushed_.back();
+            pushed_.pop_back();
+            break;
+        default:
+            break;  // logical/physical ranges, units: they do not change lengths
     }
     return {};
 }
@@ -105,8 +119,9 @@ void Parser::closeTopLevel(std::vector<CollectionReports>& out) {
     auto length = [&](Kind k) -> uint16_t {
         uint64_t bits = largest[static_cast<size_t>(k)];
         // A collection with only zero-width items still declares a report of that kind.
-        bool declared = std::any_of(bits_.begin(), bits_.end(),
-                                    [&](const auto& e) { return std::get<0>(e.first) == static_cast<int>(k); });
+        bool declared = std::any_of(bits_.begin(), bits_.end(), [&](const auto& e) {
+            return std::get<0>(e.first) == static_cast<int>(k);
+        });
         return declared ? static_cast<uint16_t>((bits + 7) / 8 + 1) : 0;
     };
     c.inputReportLength = length(Kind::Input);
@@ -117,37 +132,38 @@ void Parser::closeTopLevel(std::vector<CollectionReports>& out) {
 
 Status Parser::mainItem(uint8_t tag, size_t offset, std::vector<CollectionReports>& out) {
     switch (tag) {
-    case kCollection:
-        if (depth_ >= kMaxStackDepth) return fail(offset, "collections nested too deeply");
-        if (depth_ == 0) {
-            CollectionReports c;
-            c.usagePage = static_cast<uint16_t>(globals_.usagePage);
-            // A 32-bit usage carries its own page in the high half.
-            uint32_t usage = haveUsage_ ? firstUsage_ : 0;
-            if (usage > 0xFFFF) {
-                c.usagePage = static_cast<uint16_t>(usage >> 16);
-                usage &= 0xFFFF;
+        case kCollection:
+            if (depth_ >= kMaxStackDepth) return fail(offset, "collections nested too deeply");
+            if (depth_ == 0) {
+                CollectionReports c;
+                c.usagePage = static_cast<uint16_t>(globals_.usagePage);
+                // A 32-bit usage carries its own page in the high half.
+                uint32_t usage = haveUsage_ ? firstUsage_ : 0;
+                if (usage > 0xFFFF) {
+                    c.usagePage = static_cast<uint16_t>(usage >> 16);
+                    usage &= 0xFFFF;
+                }
+                c.usage = static_cast<uint16_t>(usage);
+                out.push_back(c);
             }
-            c.usage = static_cast<uint16_t>(usage);
-            out.push_back(c);
+            ++depth_;
+            break;
+        case kEndCollection:
+            if (depth_ == 0) return fail(offset, "End Collection without Collection");
+            if (--depth_ == 0) closeTopLevel(out);
+            break;
+        case kInput:
+        case kOutput:
+        case kFeature: {
+            if (depth_ == 0) return fail(offset, "report item outside any collection");
+            Kind kind = tag == kInput ? Kind::Input : tag == kOutput ? Kind::Output : Kind::Feature;
+            uint64_t& bits = bits_[{static_cast<int>(kind), globals_.reportId}];
+            bits += uint64_t{globals_.reportSize} * globals_.reportCount;
+            if (bits > kMaxReportBits) return fail(offset, "report longer than 65534 bytes");
+            break;
         }
-        ++depth_;
-        break;
-    case kEndCollection:
-        if (depth_ == 0) return fail(offset, "End Collection without Collection");
-        if (--depth_ == 0) closeTopLevel(out);
-        break;
-    case kInput:
-    case kOutput:
-    case kFeature: {
-        if (depth_ == 0) return fail(offset, "report item outside any collection");
-        Kind kind = tag == kInput ? Kind::Input : tag == kOutput ? Kind::Output : Kind::Feature;
-        uint64_t& bits = bits_[{static_cast<int>(kind), globals_.reportId}];
-        bits += uint64_t{globals_.reportSize} * globals_.reportCount;
-        if (bits > kMaxReportBits) return fail(offset, "report longer than 65534 bytes");
-        break;
-    }
-    default: break;
+        default:
+            break;
     }
     haveUsage_ = false;  // local items end with every main item
     return {};

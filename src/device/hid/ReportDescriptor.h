@@ -14,7 +14,7 @@ namespace orvane::hid {
 struct CollectionReports {
     uint16_t usagePage = 0;
     uint16_t usage = 0;
-    uint16_t inputReportLength = 0;    // 0 when the collection has no input report
+    uint16_t inputReportLength = 0;  // 0 when the collection has no input report
     uint16_t outputReportLength = 0;
     uint16_t featureReportLength = 0;
 };

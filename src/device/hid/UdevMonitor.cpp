@@ -22,10 +22,12 @@ Result<std::unique_ptr<UdevMonitor>> UdevMonitor::start(const char* sourceName,
     if (int r = udev_monitor_enable_receiving(m.get()); r < 0) return makeError(-r, "start " + what);
     int stopFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (stopFd < 0) return makeError(errno, "eventfd for " + what);
-    return std::unique_ptr<UdevMonitor>(new UdevMonitor(u.release(), m.release(), stopFd, std::move(onEvent)));
+    return std::unique_ptr<UdevMonitor>(
+        new UdevMonitor(u.release(), m.release(), stopFd, std::move(onEvent)));
 }
 
-UdevMonitor::UdevMonitor(struct ::udev* udev, udev_monitor* monitor, int stopFd, std::function<void(const HotplugEvent&)> onEvent)
+UdevMonitor::UdevMonitor(struct ::udev* udev, udev_monitor* monitor, int stopFd,
+                         std::function<void(const HotplugEvent&)> onEvent)
     : udev_(udev), monitor_(monitor), stopFd_(stopFd), onEvent_(std::move(onEvent)) {
     thread_ = std::thread([this] { run(); });
 }

@@ -23,7 +23,8 @@ public:
     bool onMonitorThread() const { return std::this_thread::get_id() == thread_.get_id(); }
 
 private:
-    UdevMonitor(struct ::udev* udev, udev_monitor* monitor, int stopFd, std::function<void(const HotplugEvent&)> onEvent);
+    UdevMonitor(struct ::udev* udev, udev_monitor* monitor, int stopFd,
+                std::function<void(const HotplugEvent&)> onEvent);
     void run();
 
     struct ::udev* udev_;

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
-
 #include <linux/capability.h>
 #include <sys/ioctl.h>
-#include <sys/syscall.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -32,10 +31,10 @@ const std::vector<uint8_t> kVendorDescriptor = {
 };
 
 const std::vector<uint8_t> kBootMouseDescriptor = {
-    0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x09, 0x01, 0xA1, 0x00, 0x05, 0x09, 0x19, 0x01, 0x29, 0x03,
-    0x15, 0x00, 0x25, 0x01, 0x95, 0x03, 0x75, 0x01, 0x81, 0x02, 0x95, 0x01, 0x75, 0x05, 0x81, 0x01,
-    0x05, 0x01, 0x09, 0x30, 0x09, 0x31, 0x09, 0x38, 0x15, 0x81, 0x25, 0x7F, 0x75, 0x08, 0x95, 0x03,
-    0x81, 0x06, 0xC0, 0xC0,
+    0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x09, 0x01, 0xA1, 0x00, 0x05, 0x09, 0x19,
+    0x01, 0x29, 0x03, 0x15, 0x00, 0x25, 0x01, 0x95, 0x03, 0x75, 0x01, 0x81, 0x02,
+    0x95, 0x01, 0x75, 0x05, 0x81, 0x01, 0x05, 0x01, 0x09, 0x30, 0x09, 0x31, 0x09,
+    0x38, 0x15, 0x81, 0x25, 0x7F, 0x75, 0x08, 0x95, 0x03, 0x81, 0x06, 0xC0, 0xC0,
 };
 
 // Someone else's device with a vendor collection of exactly our lengths.
@@ -53,8 +52,8 @@ protected:
         vendor = {wired, "0003:248A:5B2E.0002", 1, "0003:0000248A:00005B2E", kVendorDescriptor, {}};
         foreign = {other, "0003:1234:5678.0003", 2, "0003:00001234:00005678", kLookalikeDescriptor, {}};
         // A receiver served through uhid: no USB device above it, only the HID_ID.
-        receiver = {"/devices/virtual/misc/uhid", "0006:248A:5B2F.0004", 10, "0006:0000248A:00005B2F",
-                    kVendorDescriptor, {}};
+        receiver = {"/devices/virtual/misc/uhid", "0006:248A:5B2F.0004", 10,
+                    "0006:0000248A:00005B2F",     kVendorDescriptor,     {}};
     }
 
     Testbed bed;
@@ -230,7 +229,7 @@ TEST_F(HidrawUmockdev, MonitorReportsArrivalAndRemoval) {
     EventLog log;
     ASSERT_TRUE(transport.watch([&](const HotplugEvent& e) { log.add(e); }).ok());
 
-    bed.addHidraw(vendor);  // the testbed announces new devices itself
+    bed.addHidraw(vendor);                   // the testbed announces new devices itself
     bed.uevent(vendor.syspath(), "change");  // and so is anything but add and remove
     bed.uevent(vendor.syspath(), "remove");
     ASSERT_TRUE(log.waitFor(2));

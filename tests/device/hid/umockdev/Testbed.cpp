@@ -21,7 +21,8 @@ gboolean onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer user)
     }
     const size_t size = _IOC_SIZE(request);
     GError* error = nullptr;
-    UMockdevIoctlData* data = umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0, size, &error);
+    UMockdevIoctlData* data =
+        umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0, size, &error);
     if (!data) {
         g_clear_error(&error);
         umockdev_ioctl_client_complete(client, -1, EFAULT);
@@ -91,7 +92,8 @@ std::string Testbed::addUsbDevice(const std::string& name, uint16_t vendor, uint
     std::snprintf(ids, sizeof ids, "A: idVendor=%04x\nA: idProduct=%04x\n", vendor, product);
     const std::string path = "/devices/pci0000:00/0000:00:14.0/usb1/" + name;
     add("P: " + path + "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\n" + ids + "\n");
-    add("P: " + path + "/" + name + ":1.0\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_interface\nA: bInterfaceClass=03\n\n");
+    add("P: " + path + "/" + name +
+        ":1.0\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_interface\nA: bInterfaceClass=03\n\n");
     return path + "/" + name + ":1.0";
 }
 
@@ -103,8 +105,8 @@ void Testbed::addHidraw(const FakeHidraw& dev) {
     std::string node = "N: hidraw" + n;
     if (!dev.nodeContents.empty()) node += "=" + hex(dev.nodeContents);
     add("P: " + hidPath + "/hidraw/hidraw" + n + "\nE: SUBSYSTEM=hidraw\nE: DEVNAME=/dev/hidraw" + n +
-        "\nE: MAJOR=" + std::to_string(kHidrawMajor) + "\nE: MINOR=" + n + "\nA: dev=" +
-        std::to_string(kHidrawMajor) + ":" + n + "\n" + node + "\n\n");
+        "\nE: MAJOR=" + std::to_string(kHidrawMajor) + "\nE: MINOR=" + n +
+        "\nA: dev=" + std::to_string(kHidrawMajor) + ":" + n + "\n" + node + "\n\n");
 }
 
 void Testbed::attachFeatureScript(const std::string& devnode, FeatureScript& script) {
