@@ -3,6 +3,7 @@
 // Feature reports go through the hidraw ioctls; readInput blocks in poll() on the node and on
 // an eventfd that interruptRead signals. An interrupt is permanent: every later read fails
 // at once, so a reader cannot miss a stop request that arrives before it starts waiting.
+#include "device/hid/DeviceRole.h"
 #include "device/hid/HidrawNode.h"
 #include "device/hid/Transport.h"
 
@@ -22,13 +23,12 @@ public:
 
 private:
     HidrawDevice(int fd, int wakeFd, InterfaceInfo info, bool numbered);
-    void trace(const char* what, std::span<const uint8_t> bytes) const;
 
     int fd_;
     int wakeFd_;
     InterfaceInfo info_;
     bool numbered_;
-    bool tracing_;
+    DeviceRole role_;  // names the device in the frame trace
 };
 
 }  // namespace orvane::hid

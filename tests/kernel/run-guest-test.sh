@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Boots Debian's kernel under qemu with an initramfs that runs the kernel probe against
+# orvane-virtual-mouse, and turns the probe's console lines into the test result.
+# usage: run-guest-test.sh PROBE VIRTUAL_MOUSE WORKDIR
+# Exit 0 pass, 1 fail, 77 skip (kernel package unavailable).
+set -euo pipefail
+
+probe=$1
+mouse=$2
+work=$3
+timeout_s=${ORVANE_GUEST_TIMEOUT:-150}
+skip() { echo "SKIP: $*"; exit 77; }
+
+mkdir -p "$work"
+kernel_root="$work/kernel"
+
+# The kernel package: whatever linux-image-amd64 points at, fetched once into the build tree.
+if [ ! -f "$kernel_root/ok" ]; then
+  pkg=$(apt-cache depends linux-image-amd64 2>/dev/null | awk '/Depends: linux-image-[0-9]/ { print $2; exit }')
+  [ -n "$pkg" ] || skip "apt knows no linux-image-amd64 (run apt-get update)"
+  rm -rf "$work/download" "$kernel_root"
+  mkdir -p "$work/download"
+  (cd "$work/download" && apt-get download -q "$pkg" >/dev/null 2>"$work/download/apt.log") ||
+    skip "cannot download $pkg: $(tail -n 1 "$work/download/apt.log")"
+  dpkg-deb -x "$work"/download/*.deb "$kernel_root"
+  rm -rf "$work/download"
+  touch "$kernel_root/ok"
+fi
+vmlinuz=$(ls "$kernel_root"/boot/vmlinuz-* | head -n 1)
+moddir=$(ls -d "$kernel_root"/lib/modules/* | head -n 1)/kernel/drivers/hid
+
+# The initramfs: busybox, three modules, our two programs and the libraries they load.
+initrd="$work/initramfs"
+rm -rf "$initrd"
+mkdir -p "$initrd"/{bin,dev,proc,sys,run,tmp,modules}
+cp /bin/busybox "$initrd/bin/busybox"
+for m in hid uhid hid-generic; do
+  src=$(ls "$moddir/$m.ko"* | head -n 1)
+  case "$src" in
+    *.xz) xz -dc "$src" > "$initrd/modules/$m.ko" ;;
+    *.zst) zstd -qdc "$src" > "$initrd/modules/$m.ko" ;;
+    *) cp "$src" "$initrd/modules/$m.ko" ;;
+  esac
+done
+cp "$probe" "$initrd/bin/orvane-kernel-probe"
+cp "$mouse" "$initrd/bin/orvane-virtual-mouse"
+for lib in $( (ldd "$probe"; ldd "$mouse") | awk '$2 == "=>" && $3 ~ /^\// { print $3 } $1 ~ /^\/.*ld-linux/ { print $1 }' | sort -u); do
+  mkdir -p "$initrd$(dirname "$lib")"
+  cp -L "$lib" "$initrd$lib"
+done
+cat > "$initrd/init" <<'INIT'
+#!/bin/busybox sh
+/bin/busybox --install -s /bin
+export PATH=/bin
+mount -t proc proc /proc
+mount -t sysfs sysfs /sys
+mount -t devtmpfs devtmpfs /dev
+echo "ORVANE-KERNEL-TEST: INFO kernel $(uname -r)"
+for m in hid uhid hid-generic; do
+  insmod /modules/$m.ko || echo "ORVANE-KERNEL-TEST: FAIL insmod $m"
+done
+/bin/orvane-kernel-probe /bin/orvane-virtual-mouse
+echo "ORVANE-KERNEL-TEST: probe exited with $?"
+reboot -f
+INIT
+chmod +x "$initrd/init"
+(cd "$initrd" && find . | cpio -o -H newc --quiet | gzip -1) > "$work/initramfs.cpio.gz"
+
+log="$work/console.log"
+start=$(date +%s)
+set +e
+timeout "$timeout_s" qemu-system-x86_64 -accel tcg -m 512 -smp 1 -nographic -no-reboot -nic none \
+  -kernel "$vmlinuz" -initrd "$work/initramfs.cpio.gz" \
+  -append "console=ttyS0 panic=-1 quiet loglevel=3 rdinit=/init" </dev/null >"$log" 2>&1
+status=$?
+set -e
+elapsed=$(( $(date +%s) - start ))
+
+grep -a "ORVANE-KERNEL-TEST" "$log" | tr -d '\r' || true
+echo "guest ran ${elapsed}s (qemu exit $status); console log: $log"
+if [ "$status" -eq 124 ]; then
+  echo "FAIL: the guest did not finish within ${timeout_s}s"
+  tail -n 30 "$log"
+  exit 1
+fi
+if grep -aq "ORVANE-KERNEL-TEST: RESULT PASS" "$log" && ! grep -aq "ORVANE-KERNEL-TEST: FAIL" "$log"; then
+  exit 0
+fi
+tail -n 30 "$log"
+exit 1
