@@ -7,9 +7,6 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-#include "device/hid/FrameTrace.h"
-
-
 namespace orvane::hid {
 namespace {
 
@@ -35,11 +32,7 @@ Result<std::unique_ptr<Device>> HidrawDevice::open(const HidrawNode& node, size_
 }
 
 HidrawDevice::HidrawDevice(int fd, int wakeFd, InterfaceInfo info, bool numbered)
-    : fd_(fd),
-      wakeFd_(wakeFd),
-      info_(std::move(info)),
-      numbered_(numbered),
-      role_(info_.product == kReceiverProductId ? DeviceRole::Receiver : DeviceRole::Wired) {}
+    : fd_(fd), wakeFd_(wakeFd), info_(std::move(info)), numbered_(numbered) {}
 
 HidrawDevice::~HidrawDevice() {
     ::close(fd_);
@@ -49,7 +42,6 @@ HidrawDevice::~HidrawDevice() {
 Status HidrawDevice::setFeature(std::span<const uint8_t> report) {
     if (report.empty() || report.size() > kMaxIoctlLength)
         return makeError(EINVAL, "set feature report on " + info_.path + ": bad length");
-    FrameTrace::trace(FrameKind::Set, role_, report);
     // The kernel drops byte 0 itself when the device does not number its reports.
     if (::ioctl(fd_, HIDIOCSFEATURE(report.size()), report.data()) < 0)
         return makeError(errno, "set feature report " + std::to_string(report[0]) + " on " + info_.path);
@@ -62,7 +54,6 @@ Result<size_t> HidrawDevice::getFeature(std::span<uint8_t> report) {
     const int n = ::ioctl(fd_, HIDIOCGFEATURE(report.size()), report.data());
     if (n < 0)
         return makeError(errno, "get feature report " + std::to_string(report[0]) + " on " + info_.path);
-    FrameTrace::trace(FrameKind::Get, role_, report.first(static_cast<size_t>(n)));
     return static_cast<size_t>(n);
 }
 
@@ -90,7 +81,6 @@ Result<size_t> HidrawDevice::readInput(std::span<uint8_t> report) {
         if (n == 0) return makeError(ENODEV, "read input on " + info_.path + ": end of file");
         if (!numbered_) report[0] = 0;
         const size_t total = static_cast<size_t>(n) + (numbered_ ? 0 : 1);
-        FrameTrace::trace(FrameKind::In, role_, report.first(total));
         return total;
     }
 }

@@ -3,7 +3,6 @@
 // Feature reports go through the hidraw ioctls; readInput blocks in poll() on the node and on
 // an eventfd that interruptRead signals. An interrupt is permanent: every later read fails
 // at once, so a reader cannot miss a stop request that arrives before it starts waiting.
-#include "device/hid/DeviceRole.h"
 #include "device/hid/HidrawNode.h"
 #include "device/hid/Transport.h"
 
@@ -28,7 +27,6 @@ private:
     int wakeFd_;
     InterfaceInfo info_;
     bool numbered_;
-    DeviceRole role_;  // names the device in the frame trace
 };
 
 }  // namespace orvane::hid
