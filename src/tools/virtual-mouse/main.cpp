@@ -97,6 +97,8 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    // A reader of our replies that went away must not take the devices down with it.
+    signal(SIGPIPE, SIG_IGN);
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);

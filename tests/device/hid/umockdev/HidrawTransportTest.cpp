@@ -224,8 +224,12 @@ TEST_F(HidrawUmockdev, PermissionDeniedIsReportedAsSuch) {
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
-TEST_F(HidrawUmockdev, MonitorReportsArrivalAndRemoval) {
-    HidrawTransport transport(HidrawTransport::EventSource::Udev);
+// Both sources: "udev" where udevd runs, "kernel" in containers and minimal systems.
+class HidrawMonitor : public HidrawUmockdev,
+                      public ::testing::WithParamInterface<HidrawTransport::EventSource> {};
+
+TEST_P(HidrawMonitor, ReportsArrivalAndRemoval) {
+    HidrawTransport transport(GetParam());
     EventLog log;
     ASSERT_TRUE(transport.watch([&](const HotplugEvent& e) { log.add(e); }).ok());
 
@@ -242,6 +246,10 @@ TEST_F(HidrawUmockdev, MonitorReportsArrivalAndRemoval) {
     EXPECT_EQ(log.events[1].path, "/dev/hidraw1");
 }
 
+INSTANTIATE_TEST_SUITE_P(Sources, HidrawMonitor,
+                         ::testing::Values(HidrawTransport::EventSource::Udev,
+                                           HidrawTransport::EventSource::Kernel));
+
 TEST_F(HidrawUmockdev, StoppingTheMonitorEndsEvents) {
     HidrawTransport transport(HidrawTransport::EventSource::Udev);
     EventLog log;
@@ -253,4 +261,19 @@ TEST_F(HidrawUmockdev, StoppingTheMonitorEndsEvents) {
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     std::lock_guard<std::mutex> hold(log.lock);
     EXPECT_EQ(log.events.size(), 1u);
+}
+
+TEST_F(HidrawUmockdev, TheMonitorCannotBeChangedFromItsOwnCallback) {
+    HidrawTransport transport(HidrawTransport::EventSource::Udev);
+    EventLog log;
+    int refused = 0;
+    ASSERT_TRUE(transport
+                    .watch([&](const HotplugEvent& e) {
+                        refused = transport.watch({}).error().code;  // joining itself would hang
+                        log.add(e);
+                    })
+                    .ok());
+    bed.addHidraw(vendor);
+    ASSERT_TRUE(log.waitFor(1));
+    EXPECT_EQ(refused, EDEADLK);
 }
