@@ -174,3 +174,174 @@ TEST(SimTransport, StalledTransferFailsAfterFiveSecondsOfInjectedTime) {
     EXPECT_EQ(t.memory().pollingInterval, 1);
     EXPECT_EQ(t.log().records().back().ms, 5000);
 }
+
+namespace {
+
+Result<std::array<uint8_t, 33>> transact(hid::Device& dev, uint8_t command) {
+    if (auto s = dev.setFeature(frame(command, 1, {}, 0)); !s) return s.error();
+    std::array<uint8_t, 33> reply{};
+    reply.fill(0xFF);
+    reply[0] = 0x0C;
+    if (auto n = dev.getFeature(reply); !n) return n.error();
+    return reply;
+}
+
+}  // namespace
+
+TEST(SimTransport, ScriptedTransferFaults) {
+    SimTransport t;
+    auto dev = openRole(t, Link::Wired, false);
+    ASSERT_TRUE(dev);
+
+    t.injectFault(Link::Wired, Fault::SetFails);
+    auto r = transact(*dev, 0x20);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error().code, EPIPE);
+    EXPECT_FALSE(t.log().records().back().ok);
+
+    t.injectFault(Link::Wired, Fault::GetFails);
+    r = transact(*dev, 0x20);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error().code, EPIPE);
+
+    t.injectFault(Link::Wired, Fault::EmptyReply);
+    r = transact(*dev, 0x20);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ((*r)[2], 0x20);
+    EXPECT_EQ((*r)[6], 0);
+    EXPECT_EQ((*r)[7], 0);
+
+    t.injectFault(Link::Wired, Fault::WrongReply);
+    r = transact(*dev, 0x20);
+    ASSERT_TRUE(r.ok());
+    EXPECT_NE((*r)[2], 0x20);
+
+    r = transact(*dev, 0x20);  // every fault above was one-shot
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ((*r)[2], 0x20);
+    EXPECT_EQ((*r)[6], 14);
+
+    // Faults are per device.
+    t.injectFault(Link::Receiver, Fault::SetFails, kFaultAlways);
+    EXPECT_TRUE(transact(*dev, 0x21).ok());
+    auto receiver = openRole(t, Link::Receiver, false);
+    ASSERT_TRUE(receiver);
+    EXPECT_FALSE(transact(*receiver, 0x21).ok());
+    EXPECT_FALSE(transact(*receiver, 0x21).ok());
+    t.clearFaults(Link::Receiver);
+    EXPECT_TRUE(transact(*receiver, 0x21).ok());
+}
+
+TEST(SimTransport, FeatureInterfaceThatCannotBeOpenedLeavesTheInputInterfaceUsable) {
+    SimTransport t;
+    t.injectFault(Link::Wired, Fault::OpenFeatureFails);
+    auto input = openRole(t, Link::Wired, true);
+    EXPECT_TRUE(input);
+    auto failed = t.open("sim:wired/2");
+    ASSERT_FALSE(failed.ok());
+    EXPECT_TRUE(failed.error().isPermission());
+    EXPECT_TRUE(t.open("sim:wired/2").ok());
+
+    EXPECT_FALSE(t.open("sim:wired/3").ok());
+    EXPECT_FALSE(t.open("/dev/hidraw0").ok());
+    t.unplug(Link::Receiver);
+    auto gone = t.open("sim:receiver/2");
+    ASSERT_FALSE(gone.ok());
+    EXPECT_TRUE(gone.error().isGone());
+}
+
+TEST(SimTransport, ReaderFailureWakesABlockedReaderWhileTheDeviceStays) {
+    SimTransport t(parseSimOptions("receiver-only").value());
+    auto input = openRole(t, Link::Receiver, true);
+    ASSERT_TRUE(input);
+    std::atomic<int> code{-1};
+    std::thread reader([&] {
+        std::array<uint8_t, 33> buf{};
+        auto r = input->readInput(buf);
+        code = r.ok() ? 0 : r.error().code;
+    });
+    t.injectFault(Link::Receiver, Fault::ReaderFails);
+    reader.join();
+    EXPECT_EQ(code, EIO);
+    EXPECT_TRUE(t.plugged(Link::Receiver));
+
+    // A new reader works again.
+    auto again = openRole(t, Link::Receiver, true);
+    ASSERT_TRUE(again);
+    ASSERT_TRUE(t.userSelectDpiLevel(3).ok());
+    std::array<uint8_t, 33> buf{};
+    ASSERT_TRUE(again->readInput(buf).ok());
+    EXPECT_EQ(buf[4], 4);
+}
+
+TEST(SimTransport, NotificationsReachOnlyTheInputInterfaceOfTheReportingDevice) {
+    SimTransport t;
+    auto wiredInput = openRole(t, Link::Wired, true);
+    auto receiverInput = openRole(t, Link::Receiver, true);
+    ASSERT_TRUE(wiredInput && receiverInput);
+    ASSERT_TRUE(t.userSelectDpiLevel(0).ok());  // on the cable: reported there
+    t.unplug(Link::Wired);
+    ASSERT_TRUE(t.userSelectDpiLevel(2).ok());  // now through the receiver
+
+    std::array<uint8_t, 33> buf{};
+    ASSERT_TRUE(receiverInput->readInput(buf).ok());
+    EXPECT_EQ(buf[4], 3);  // the receiver never saw the first one
+
+    const auto records = t.log().records();
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].kind, hid::FrameKind::In);
+    EXPECT_EQ(records[0].device, Link::Wired);
+    EXPECT_EQ(records[1].device, Link::Receiver);
+}
+
+TEST(SimTransport, ConcurrentSendsAndReadsDoNotLoseNotifications) {
+    SimTransport t;
+    auto feature = openRole(t, Link::Wired, false);
+    auto input = openRole(t, Link::Wired, true);
+    ASSERT_TRUE(feature && input);
+    constexpr int kCount = 50;
+    std::atomic<int> received{0};
+    std::thread reader([&] {
+        std::array<uint8_t, 33> buf{};
+        while (input->readInput(buf).ok()) ++received;
+    });
+    for (int i = 0; i < kCount; ++i) {
+        ASSERT_TRUE(t.userSetPollingInterval(i % 2 ? 1 : 8).ok());
+        ASSERT_TRUE(feature->setFeature(frame(0x0A, static_cast<uint8_t>(i), {4})).ok());
+    }
+    while (received < kCount) std::this_thread::yield();
+    input->interruptRead();
+    reader.join();
+    EXPECT_EQ(received, kCount);
+    EXPECT_EQ(t.log().commands(Link::Wired).size(), static_cast<size_t>(kCount));
+}
+
+TEST(SimTransport, ScriptedConditionShowsInTheStatus) {
+    auto options = parseSimOptions("receiver-only,asleep,sensor=0x3325,mac=0x010203,datachange=0x0042");
+    ASSERT_TRUE(options.ok());
+    SimTransport t(*options);
+    auto dev = openRole(t, Link::Receiver, false);
+    ASSERT_TRUE(dev);
+    auto r = transact(*dev, 0x20);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ((*r)[13], 0x25);
+    EXPECT_EQ((*r)[16], 0);
+    EXPECT_EQ((*r)[17], 0x03);
+    EXPECT_EQ((*r)[19], 0x01);
+
+    t.setOnline(true);
+    t.setBattery(57, 1);
+    t.setSensorCode(0x70);
+    r = transact(*dev, 0x20);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ((*r)[13], 0x70);
+    EXPECT_EQ((*r)[14], 1);
+    EXPECT_EQ((*r)[15], 57);
+    EXPECT_EQ((*r)[16], 1);
+    r = transact(*dev, 0x21);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ((*r)[7], 0x42);
+    t.setDataChange(0x1301);
+    r = transact(*dev, 0x21);
+    EXPECT_EQ((*r)[8], 0x13);
+}
