@@ -165,6 +165,11 @@ void DeviceLink::syncToDevice() {
     host_.refreshPages();
 }
 
+void DeviceLink::syncNow() {
+    loop_.killTimer(this, kSyncTimer);
+    syncToDevice();
+}
+
 void DeviceLink::onSaveTimer() {
     loop_.killTimer(this, kSaveTimer);
     savePending_ = false;

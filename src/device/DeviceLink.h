@@ -50,6 +50,9 @@ public:
     void markDirty(SyncGroup group);
     void armSync();
     void syncToDevice();
+    // A pass at once, replacing one the sync timer would run (the macro manager's return).
+    void syncNow();
+    [[nodiscard]] bool syncArmed() const { return loop_.timerActive(this, kSyncTimer); }
     void savePending();
 
     // Makes the next pass write the whole profile and all its macros, as for a new mouse.
