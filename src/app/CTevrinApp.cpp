@@ -1,0 +1,99 @@
+#include "app/CTevrinApp.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "app/CTevrinDlg.h"
+#include "app/InstanceChannel.h"
+#include "app/MainIds.h"
+#include "app/MouseSettingsLauncher.h"
+#include "device/hid/HidrawTransport.h"
+#include "device/sim/SimTransport.h"
+#include "profile/AppPaths.h"
+
+namespace orvane {
+
+namespace {
+
+// How long a screenshot run lets the start-up traffic (status read, first pass) settle.
+constexpr int kScreenshotSettleMs = 400;
+const int kSettleTimerOwner = 0;
+
+}  // namespace
+
+bool screenshotPathUsable(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && !std::filesystem::is_directory(path, ec);
+}
+
+int CTevrinApp::Run(Environment env) {
+    platform::Platform& platform = env.platform;
+    const bool screenshot = !options_.screenshot.empty();
+    if (screenshot && !screenshotPathUsable(options_.screenshot)) {
+        std::fprintf(stderr, "orvane: cannot write a screenshot to '%s'\n", options_.screenshot.c_str());
+        return 2;
+    }
+
+    std::unique_ptr<hid::Transport> transport;
+    if (options_.simulate) {
+        auto sim = sim::parseSimOptions(options_.simulateOptions);
+        if (!sim) {
+            std::fprintf(stderr, "orvane: --simulate: %s\n", sim.error().message().c_str());
+            return 2;
+        }
+        transport = std::make_unique<sim::SimTransport>(sim.value(), &platform.loop());
+    } else {
+        transport = std::make_unique<hid::HidrawTransport>();
+    }
+
+    // A screenshot is a look at the window, not a second session: it never talks to a running
+    // instance.
+    InstanceChannel channel;
+    CTevrinDlg* running = nullptr;
+    if (!screenshot) {
+        auto role = channel.claim(platform.loop(), [&running] {
+            if (running) running->SendMessage(mainwnd::kMsgActivate);
+        });
+        // A failure here (no runtime folder) is no reason not to start.
+        if (role && *role != InstanceChannel::Role::First) return 0;
+    }
+
+    AppData app(ApplicationFolder());
+    CTevrinDlg dlg(platform, app,
+                   CTevrinDlg::Services{*transport, screenshot || !env.makeTray ? nullptr : env.makeTray(),
+                                        [] { return openMouseSettings(); }});
+    running = &dlg;
+    int status = 0;
+    if (screenshot) {
+        status = TakeScreenshot(platform, dlg);
+    } else {
+        (void)dlg.DoModal();
+    }
+    running = nullptr;
+    dlg.Shutdown();
+    return status;
+}
+
+int CTevrinApp::TakeScreenshot(platform::Platform& platform, CTevrinDlg& dlg) {
+    if (!dlg.Create()) {
+        std::fprintf(stderr, "orvane: the main window could not be created\n");
+        return 1;
+    }
+    // Let the status reply and the first pass arrive, as they would before the user looks.
+    if (auto* w = dlg.GetWindow()) {
+        platform.loop().setTimer(&kSettleTimerOwner, 1, kScreenshotSettleMs, [w, &platform] {
+            platform.loop().killTimer(&kSettleTimerOwner, 1);
+            w->endModal(0);
+        });
+        (void)w->runModal();
+    }
+    dlg.ShowAsOnline();
+    const platform::Image image = platform.render(dlg.WindowSize(), [&dlg](platform::Painter& p) { dlg.Render(p); });
+    if (auto saved = platform.savePng(image, options_.screenshot); !saved) {
+        std::fprintf(stderr, "orvane: %s\n", saved.error().message().c_str());
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace orvane

@@ -1,0 +1,373 @@
+#include "app/CTevrinDlg.h"
+
+#include <string>
+
+#include "app/MainIds.h"
+#include "dialogs/CAttentionDlg.h"
+#include "dialogs/CFirmwareResetDlg.h"
+#include "dialogs/CProgressBarDlg.h"
+#include "dialogs/PopupWindowTable.h"
+#include "profile/LanguageFile.h"
+#include "profile/ProfileFile.h"
+#include "profile/Storage.h"
+#include "ui/CBattery.h"
+#include "ui/CCheckButton.h"
+#include "ui/CDPIValueShowControl.h"
+#include "ui/CStaticText.h"
+#include "ui/Resources.h"
+#include "ui/UiFont.h"
+
+namespace orvane {
+
+using namespace mainwnd;
+using platform::Image;
+using platform::Painter;
+using platform::Point;
+using platform::Rect;
+using platform::Size;
+
+CTevrinDlg::CTevrinDlg(platform::Platform& platform, AppData& app, Services services)
+    : CDlgBase(platform),
+      app_(app),
+      services_(std::move(services)),
+      link_(std::make_unique<DeviceLink>(app_, platform.loop(), *this, services_.transport)),
+      dpi_(*this),
+      performance_(*this) {
+    open_[size_t(Section::Dpi)] = true;
+    open_[size_t(Section::Polling)] = true;
+}
+
+CTevrinDlg::~CTevrinDlg() { Shutdown(); }
+
+// ---- Window life ----
+
+bool CTevrinDlg::OnInitDialog() {
+    const float s = Scale();
+    // Files first: the controls take their texts, font and DPI steps from them.
+    (void)LoadLanguage(app_, s);
+    ui::SetUiFontChoice(platform::FontChoice{app_.font.face, app_.font.height, app_.font.charset});
+    (void)LoadLibraryFile(app_);
+    LoadSettingsAndProfiles(app_);
+    link_->rebuildDpiTables();
+
+    SetWindowSize(int32_t(float(kDesignWidth) * s), int32_t(float(kDesignHeight) * s));
+    if (!CDlgBase::OnInitDialog()) return false;
+    // Centred on the screen, or at its edge when the screen is smaller than the window.
+    const Size screen = GetPlatform().screen().fullScreen;
+    const Size size = WindowSize();
+    const int32_t left = screen.width > size.width ? int32_t(float(screen.width - size.width) * 0.5f) : 0;
+    const int32_t top = screen.height > size.height ? int32_t(float(screen.height - size.height) * 0.5f) : 0;
+    GetWindow()->move({left, top});
+    GetWindow()->setTopmost(false);
+
+    dialogs::PopupWindowTable::instance().clear();
+    currentDpiLevel_ = 2;
+    sliderDragged_ = false;
+    AddTrayIcon();
+    ApplyStartHidden();
+    RefreshPages();
+    link_->start();
+    SetTimer(kTimerHideWhileInactive, 100);
+    return true;
+}
+
+void CTevrinDlg::ApplyStartHidden() {
+    // Started with the session, the window waits minimised (then hidden) for the mouse.
+    if (app_.settings.GetNeedPassword() && GetWindow()) GetWindow()->minimize();
+}
+
+void CTevrinDlg::Quit() {
+    quit_ = true;
+    EndDialog(ui::kIdCancel);
+}
+
+void CTevrinDlg::Shutdown() {
+    if (shutDown_) return;
+    shutDown_ = true;
+    // The link writes a save still pending, so a change made just before exit is kept, then
+    // closes the device handles.
+    link_->shutdown();
+    if (services_.tray) services_.tray->remove();
+    notices_.clear();
+}
+
+void CTevrinDlg::ShowAsOnline() {
+    BatteryView view;
+    view.phase = 100;
+    view.level = link_->batteryLevel();
+    view.chargeState = link_->chargeState();
+    view.textVisible = view.chargeState != 1;
+    view.text = fromUtf8(std::to_string(view.level)) + u"%";
+    updateBattery(view);
+    RefreshPages();
+}
+
+// ---- Change pipeline ----
+
+void CTevrinDlg::MarkDirty(SyncGroup group) { link_->markDirty(group); }
+void CTevrinDlg::ArmSync() { link_->armSync(); }
+
+void CTevrinDlg::RefreshPages() {
+    app_.currentProfile = app_.CurrentIndex();
+    const int count = app_.settings.GetProfileShowCount();
+    for (uint32_t t = 0; t < 5; ++t)
+        if (auto* tab = FindControl(kFirstTab + t)) tab->SetVisible(false);
+    for (int i = 0; i < count && i < 5; ++i) {
+        const int p = app_.settings.GetProfileShowList(i);
+        if (auto* tab = FindControl(kFirstTab + uint32_t(p))) tab->SetVisible(true);
+    }
+    for (int p = 0; p < kProfileCount; ++p)
+        if (auto* tab = FindControl(kFirstTab + uint32_t(p))) tab->SetText(app_.profiles[size_t(p)].GetProfileName());
+    Profile& profile = app_.Current();
+    for (int k = 0; k < kKeyCount; ++k)
+        if (auto* combo = FindControl(kFirstCombo + uint32_t(k))) combo->SetText(profile.keys[size_t(k)].KeyName);
+    dpi_.Refresh(profile);
+    performance_.Refresh(profile);
+    Invalidate();
+}
+
+void CTevrinDlg::CollectPageSettings() {
+    Profile& profile = app_.Current();
+    performance_.Collect(profile);
+    dpi_.Collect(profile);
+}
+
+// ---- Sections ----
+
+Rect CTevrinDlg::Scaled(int32_t left, int32_t top, int32_t right, int32_t bottom) const {
+    const float s = Scale();
+    return {int32_t(float(left) * s), int32_t(float(top) * s), int32_t(float(right) * s), int32_t(float(bottom) * s)};
+}
+
+Rect CTevrinDlg::HeaderRect(Section s) const {
+    const int32_t top = headerTop(s, open_, liftOffShown_);
+    return Scaled(kColumnLeft, top, kColumnLeft + kColumnWidth, top + kHeaderHeight);
+}
+
+Point CTevrinDlg::ContentOrigin(Section s) const {
+    return {kColumnLeft, contentTop(s, open_, liftOffShown_)};
+}
+
+void CTevrinDlg::ApplySectionVisibility() {
+    for (int i = 0; i < kSectionCount; ++i)
+        for (auto& c : ControlList(kSections[size_t(i)].group))
+            if (c) c->SetVisible(open_[size_t(i)]);
+}
+
+void CTevrinDlg::ToggleSection(uint32_t headerId) {
+    const int section = sectionForHeader(headerId);
+    if (section < 0) return;
+    for (int i = 0; i < kSectionCount; ++i)
+        if (auto* h = FindControlAs<ui::CCheckButton>(kSections[size_t(i)].headerId)) open_[size_t(i)] = h->Checked();
+    open_ = afterHeaderToggled(Section(section), open_);
+    for (int i = 0; i < kSectionCount; ++i)
+        if (auto* h = FindControlAs<ui::CCheckButton>(kSections[size_t(i)].headerId)) h->SetChecked(open_[size_t(i)]);
+    ApplySectionVisibility();
+    // Placed now as well as at the next paint, so the pointer finds the controls where they
+    // are about to be drawn.
+    PlaceControls();
+    RefreshPages();
+}
+
+// ---- Messages ----
+
+intptr_t CTevrinDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
+    if (sectionForHeader(msg) >= 0) {
+        if (lParam == ui::kCodeClicked) ToggleSection(msg);
+        return 0;
+    }
+    if (dpi_.Handles(msg)) return dpi_.OnMessage(msg, wParam, lParam), 0;
+    if (performance_.Handles(msg)) return performance_.OnMessage(msg, wParam, lParam), 0;
+    switch (msg) {
+        case kExit:
+            if (lParam == ui::kCodeClicked) {
+                dialogs::PopupWindowTable::instance().closeAll();
+                Quit();
+            }
+            return 0;
+        case kMinimise:
+            if (lParam == ui::kCodeClicked && GetWindow()) GetWindow()->hide();
+            return 0;
+        case kReset:
+            if (lParam == ui::kCodeClicked) (void)link_->factoryReset();
+            return 0;
+        case kMsgComboRow:
+            if (lParam == ui::kCodeEntered || lParam == ui::kCodeLeft) {
+                highlight_ = lParam == ui::kCodeEntered && wParam >= kFirstCombo && wParam < kFirstCombo + 6
+                                 ? int(wParam - kFirstCombo) + 1
+                                 : 0;
+                InvalidateRect(Scaled(457, 171, 672, 569));
+            }
+            return 0;
+        case kMsgTray:
+            if (wParam != kTrayIconId) return 1;
+            if (lParam == kTrayLeftUp) ShowOrPoll();
+            return 0;
+        case kMsgCommand:
+            if (wParam == kCmdShow) ShowOrPoll();
+            if (wParam == kCmdExit) {
+                dialogs::PopupWindowTable::instance().closeAll();
+                Quit();
+            }
+            return 0;
+        case kMsgActivate:
+            ShowOrPoll();
+            return 0;
+        case kMsgQuit:
+            Quit();
+            return 0;
+        case ui::kMsgClose:
+            Quit();
+            return 0;
+        default:
+            break;
+    }
+    if (msg >= kFirstTab && msg < kFirstTab + 5) {
+        // The tab has already made its profile current.
+        if (lParam == ui::kCodeClicked) {
+            app_.currentProfile = int32_t(msg - kFirstTab);
+            RefreshPages();
+            MarkDirty(SyncGroup::Buttons);
+            MarkDirty(SyncGroup::Performance);
+            ArmSync();
+        }
+        return 0;
+    }
+    return 0;
+}
+
+void CTevrinDlg::OnTimer(int id) {
+    if (id == kTimerHideWhileInactive) {
+        if (!link_->linkActive() && GetWindow() && GetWindow()->isVisible()) GetWindow()->hide();
+    } else if (id == kTimerLeftClickNotice) {
+        KillTimer(kTimerLeftClickNotice);
+        ShowAttention(Language().LanguageText(kTextLeftClickNeeded));
+    }
+}
+
+bool CTevrinDlg::OnKeyDown(uint32_t vk) {
+    // Neither key may close or otherwise touch the main window.
+    if (vk == platform::kVkReturn || vk == platform::kVkEscape) return true;
+    if (keys_.feed(vk)) ShowAttention(kSupportNotice);
+    return false;
+}
+
+void CTevrinDlg::OnMouseMove(uint32_t flags, Point pt) {
+    CDlgBase::OnMouseMove(flags, pt);
+    if (flags & platform::kButtonLeft) {
+        performance_.DragTo(pt);
+        return;
+    }
+    // A drag that ended outside its slider reported no release: its pass starts here.
+    if (sliderDragged_ && (link_->dirty(SyncGroup::Performance) || link_->dirty(SyncGroup::Pointer))) {
+        sliderDragged_ = false;
+        MarkDirty(SyncGroup::Power);
+        ArmSync();
+    }
+}
+
+intptr_t CTevrinDlg::ShowAttention(const Text& message) {
+    dialogs::CAttentionDlg dlg(GetPlatform(), this, app_.language, message);
+    return dlg.DoModal();
+}
+
+// ---- Tray and showing ----
+
+void CTevrinDlg::AddTrayIcon() {
+    if (!services_.tray) return;
+    const Image icon = ui::LoadResourceImage(Images(), ui::kResourceAppIcon);
+    services_.tray->add(icon, kTrayTip,
+                        {Language().LanguageText(kTextTrayShow), Language().LanguageText(kTextTrayExit)},
+                        [this](platform::TrayEvent e) { OnTray(e); });
+}
+
+void CTevrinDlg::OnTray(platform::TrayEvent event) {
+    switch (event) {
+        case platform::TrayEvent::LeftClick: SendMessage(kMsgTray, kTrayIconId, kTrayLeftUp); break;
+        case platform::TrayEvent::MenuShow: SendMessage(kMsgCommand, kCmdShow, 0); break;
+        case platform::TrayEvent::MenuExit: SendMessage(kMsgCommand, kCmdExit, 0); break;
+    }
+}
+
+void CTevrinDlg::ShowOrPoll() {
+    if (link_->linkActive() && link_->mouseOnline())
+        showWindow();
+    else
+        link_->requestStatus();
+}
+
+void CTevrinDlg::showWindow() {
+    if (!GetWindow()) return;
+    GetWindow()->show();
+    GetWindow()->activate();
+}
+
+void CTevrinDlg::hideWindow() {
+    if (GetWindow()) GetWindow()->hide();
+}
+
+void CTevrinDlg::showProgress() {
+    dialogs::CProgressBarDlg dlg(GetPlatform(), this, Language().LanguageText(kTextWriting));
+    (void)dlg.DoModal();
+}
+
+void CTevrinDlg::showConnectionNotice(int languageEntry) {
+    auto notice = std::make_unique<dialogs::CAttentionDlg>(GetPlatform(), this, app_.language,
+                                                           Language().LanguageText(languageEntry));
+    if (!notice->Create()) return;
+    if (notice->GetWindow()) notice->GetWindow()->setTopmost(true);
+    notices_.push_back(std::move(notice));
+}
+
+void CTevrinDlg::updateBattery(const BatteryView& view) {
+    if (auto* gauge = FindControlAs<ui::CBattery>(kBatteryGauge)) {
+        gauge->Phase = view.phase;
+        gauge->Level = uint8_t(view.level);
+        gauge->Mode = view.chargeState;
+        InvalidateRect(gauge->GetRect());
+    }
+    if (auto* text = FindControlAs<ui::CStaticText>(kBatteryText)) {
+        text->SetLabel(view.text);
+        text->SetVisible(view.textVisible);
+        InvalidateRect(text->GetRect());
+    }
+}
+
+void CTevrinDlg::sensorChanged(bool sensorPageFlag, int dpiStepCount) {
+    liftOffShown_ = sensorPageFlag;
+    if (auto* header = FindControl(sectionInfo(Section::LiftOff).headerId)) header->SetActive(sensorPageFlag);
+    if (!sensorPageFlag && open_[size_t(Section::LiftOff)]) {
+        // Its header is gone: an open lift-off section would leave its radios without a header.
+        open_[size_t(Section::LiftOff)] = false;
+        if (auto* h = FindControlAs<ui::CCheckButton>(sectionInfo(Section::LiftOff).headerId)) h->SetChecked(false);
+        ApplySectionVisibility();
+    }
+    dpi_.SetStepCount(dpiStepCount);
+    PlaceControls();
+    Invalidate();
+}
+
+bool CTevrinDlg::confirmFactoryReset() {
+    dialogs::CFirmwareResetDlg dlg(GetPlatform(), this, app_.language);
+    return dlg.DoModal() == ui::kIdOk;
+}
+
+void CTevrinDlg::lastDeviceRemoved() {
+    hideWindow();
+    dialogs::PopupWindowTable::instance().closeAll();
+    PostMessage(kMsgQuit);
+}
+
+bool CTevrinDlg::writeSettings() { return WriteSettings(app_).ok(); }
+
+bool CTevrinDlg::writeProfile(int index) {
+    if (index < 0 || index >= kProfileCount) return false;
+    return WriteProfileFile(app_.profiles[size_t(index)], app_.settings.GetSlotPath(index)).ok();
+}
+
+void CTevrinDlg::saveAll() {
+    (void)SaveCurrentProfileIndex(app_);
+    (void)SaveAllProfiles(app_);
+}
+
+}  // namespace orvane

@@ -1,0 +1,129 @@
+#pragma once
+// The main window: the skinned dialog with the button rows, battery and profile panels on the
+// left, the mouse picture in the middle and the column of collapsible sections on the right.
+// It owns the device link and is its host: changes the user makes go to the link's change
+// pipeline, and what the mouse reports comes back as page refreshes, battery updates and the
+// window showing or hiding itself.
+#include <functional>
+#include <memory>
+
+#include "app/DpiSection.h"
+#include "app/PerformanceSections.h"
+#include "app/SectionLayout.h"
+#include "app/SupportKeySequence.h"
+#include "device/DeviceLink.h"
+#include "platform/TrayIcon.h"
+#include "profile/AppData.h"
+#include "ui/CDlgBase.h"
+
+namespace orvane {
+
+namespace dialogs {
+class CAttentionDlg;
+}
+
+class CTevrinDlg : public ui::CDlgBase, public LinkHost {
+public:
+    struct Services {
+        hid::Transport& transport;
+        std::unique_ptr<platform::TrayIcon> tray;     // none: no notification area
+        std::function<bool()> openMouseSettings;       // the desktop's own mouse settings
+    };
+
+    CTevrinDlg(platform::Platform& platform, AppData& app, Services services);
+    ~CTevrinDlg() override;
+
+    // ---- Window life ----
+    bool OnInitDialog() override;
+    // Pending save, device handles, tray icon: what must happen before the process ends.
+    void Shutdown();
+    // Ends the main loop (exit control, tray exit, last device gone).
+    void Quit();
+    bool QuitRequested() const { return quit_; }
+    // For --screenshot: the battery panel as the mouse reported it, as if it were online.
+    void ShowAsOnline();
+    // Paints the whole window as it would appear on screen.
+    void Render(platform::Painter& p) { DrawWindow(p, ClientRect()); }
+    int Highlight() const { return highlight_; }
+
+    // ---- Pages and the change pipeline ----
+    void RefreshPages();
+    void CollectPageSettings();
+    void MarkDirty(SyncGroup group);
+    void ArmSync();
+
+    // ---- Sections ----
+    const OpenSections& Open() const { return open_; }
+    bool LiftOffShown() const { return liftOffShown_; }
+    void ApplySectionVisibility();
+    // Header and content rectangles in device pixels, from the current open states.
+    platform::Rect HeaderRect(Section s) const;
+    platform::Point ContentOrigin(Section s) const;
+    platform::Rect Scaled(int32_t left, int32_t top, int32_t right, int32_t bottom) const;
+
+    // ---- Shared with the sections ----
+    AppData& App() { return app_; }
+    DeviceLink& Link() { return *link_; }
+    const LanguageTable& Language() const { return app_.language; }
+    int CurrentDpiLevel() const { return currentDpiLevel_; }
+    void SetCurrentDpiLevel(int level) { currentDpiLevel_ = level; }
+    bool OpenMouseSettings() { return services_.openMouseSettings && services_.openMouseSettings(); }
+    // Runs an attention dialog modally with a message.
+    intptr_t ShowAttention(const Text& message);
+    bool SliderDragged() const { return sliderDragged_; }
+    void SetSliderDragged() { sliderDragged_ = true; }
+    platform::TrayIcon* Tray() const { return services_.tray.get(); }
+    // The modeless notices that are open (tests look at them).
+    const std::vector<std::unique_ptr<dialogs::CAttentionDlg>>& Notices() const { return notices_; }
+
+    // ---- LinkHost ----
+    void refreshPages() override { RefreshPages(); }
+    void showWindow() override;
+    void hideWindow() override;
+    void showProgress() override;
+    void showConnectionNotice(int languageEntry) override;
+    void updateBattery(const BatteryView& view) override;
+    void sensorChanged(bool sensorPageFlag, int dpiStepCount) override;
+    bool confirmFactoryReset() override;
+    void lastDeviceRemoved() override;
+    bool writeSettings() override;
+    bool writeProfile(int index) override;
+    void saveAll() override;
+
+protected:
+    void CreateControls(const platform::Rect& client) override;
+    void DrawWindow(platform::Painter& p, const platform::Rect& client) override;
+    intptr_t OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
+    void OnTimer(int id) override;
+    bool OnKeyDown(uint32_t vk) override;
+    void OnMouseMove(uint32_t flags, platform::Point pt) override;
+
+private:
+    void CreatePermanentControls();
+    void PlaceControls();
+    void PlaceProfileBar(int showCount);
+    void DrawPanelFrames(platform::Painter& p, int showCount);
+    void ToggleSection(uint32_t headerId);
+    void ShowOrPoll();
+    void OnTray(platform::TrayEvent event);
+    void AddTrayIcon();
+    void ApplyStartHidden();
+
+    AppData& app_;
+    Services services_;
+    std::unique_ptr<DeviceLink> link_;
+    DpiSection dpi_;
+    PerformanceSections performance_;
+    SupportKeySequence keys_;
+    std::vector<std::unique_ptr<dialogs::CAttentionDlg>> notices_;
+    OpenSections open_{};
+    bool liftOffShown_ = false;
+    bool sliderDragged_ = false;
+    bool quit_ = false;
+    bool shutDown_ = false;
+    bool controlsCreated_ = false;
+    int currentDpiLevel_ = 2;
+    int highlight_ = 0;
+};
+
+}  // namespace orvane

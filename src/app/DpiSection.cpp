@@ -1,0 +1,141 @@
+#include "app/DpiSection.h"
+
+#include "app/CTevrinDlg.h"
+#include "app/DpiLevels.h"
+#include "app/MainIds.h"
+#include "dialogs/CColorPaletteDlg.h"
+#include "dialogs/CDPIValueSettingDlg.h"
+#include "ui/CCheckButton.h"
+#include "ui/CColorSelectButton.h"
+#include "ui/CDPIRadioButton.h"
+#include "ui/CDPIValueShowControl.h"
+#include "ui/DpiLevelMask.h"
+
+namespace orvane {
+
+using namespace mainwnd;
+using platform::Image;
+using platform::Painter;
+using platform::Point;
+using platform::Rect;
+using platform::Size;
+
+namespace {
+constexpr int kGroup = 1;
+}
+
+int DpiSection::DpiOfStep(int step) const { return w_.Link().dpiTables().dpiValue(step); }
+
+void DpiSection::Create() {
+    const int steps = w_.Link().dpiTables().stepCount();
+    for (int i = 0; i < kLevels; ++i) {
+        const int32_t dx = 37 * i;
+        auto* gauge = w_.Add<ui::CDPIValueShowControl>(kGroup, kDpiGauge + uint32_t(i),
+                                                       w_.Scaled(918 + dx, 75, 925 + dx, 207), steps);
+        gauge->LoadImages(u"skins\\mouse\\dpi_bar_1.png", u"skins\\mouse\\dpi_bar_2.png");
+        auto* label = w_.Add<ui::CDPIRadioButton>(kGroup, kDpiLabel + uint32_t(i), w_.Scaled(909 + dx, 212, 935 + dx, 223));
+        label->LoadStrip(u"skins\\dpi_value.png");
+        // The label only shows the value; clicking it must not change which levels are lit.
+        label->SetMouseAware(false);
+        auto* check = w_.Add<ui::CCheckButton>(kGroup, kDpiCheck + uint32_t(i), w_.Scaled(916 + dx, 226, 927 + dx, 237),
+                                               Text{});
+        check->LoadImages({u"skins\\check_button_dpi_nr.png", u"skins\\check_button_dpi_ov.png",
+                           u"skins\\check_button_dpi_dn.png"});
+        const Rect colour = w_.Scaled(909 + dx, 240, 935 + dx, 252);
+        w_.Add<ui::CColorSelectButton>(kGroup, kDpiColour + uint32_t(i), colour, colour);
+    }
+}
+
+void DpiSection::Refresh(const Profile& profile) {
+    const uint32_t mask = profile.DPIOffOnFlagValue;
+    const int active = dpiLevelPosition(profile.CurrentDPILevelValue, mask);
+    ui::DpiLevelMask::set(uint8_t(mask & 0x0F));
+    for (int i = 0; i < kLevels; ++i) {
+        const bool on = (mask >> i) & 1;
+        if (auto* check = w_.FindControlAs<ui::CCheckButton>(kDpiCheck + uint32_t(i))) check->SetChecked(on);
+        if (auto* label = w_.FindControlAs<ui::CDPIRadioButton>(kDpiLabel + uint32_t(i))) {
+            label->SetTextColour(i == active ? kActiveColour : kOtherColour);
+            label->SetValue(DpiOfStep(profile.XYSetting[size_t(i)]) / 50);
+            label->SetDisabled(!on);
+        }
+        if (auto* colour = w_.FindControlAs<ui::CColorSelectButton>(kDpiColour + uint32_t(i)))
+            colour->SetColour(profile.DPILevelIndication[size_t(i)]);
+        if (auto* gauge = w_.FindControlAs<ui::CDPIValueShowControl>(kDpiGauge + uint32_t(i)))
+            gauge->SetValue(profile.XYSetting[size_t(i)]);
+    }
+    w_.SetCurrentDpiLevel(profile.CurrentDPILevelValue);
+}
+
+void DpiSection::Collect(Profile& profile) const {
+    profile.CurrentDPILevelValue = uint8_t(w_.CurrentDpiLevel());
+    uint8_t mask = profile.DPIOffOnFlagValue;
+    for (int i = 0; i < kLevels; ++i)
+        if (auto* check = w_.FindControlAs<ui::CCheckButton>(kDpiCheck + uint32_t(i)))
+            mask = uint8_t(check->Checked() ? (mask | (1u << i)) : (mask & ~(1u << i)));
+    profile.DPIOffOnFlagValue = mask;
+}
+
+bool DpiSection::Handles(uint32_t msg) const {
+    return (msg >= kDpiCheck && msg < kDpiCheck + kLevels) || (msg >= kDpiColour && msg < kDpiColour + kLevels) ||
+           (msg >= kDpiGauge && msg < kDpiGauge + kLevels);
+}
+
+void DpiSection::OnMessage(uint32_t msg, uintptr_t, intptr_t code) {
+    if (code != ui::kCodeClicked) return;
+    if (msg >= kDpiCheck && msg < kDpiCheck + kLevels) Toggle(int(msg - kDpiCheck));
+    if (msg >= kDpiGauge && msg < kDpiGauge + kLevels) EditValue(int(msg - kDpiGauge));
+    if (msg >= kDpiColour && msg < kDpiColour + kLevels) EditColour(int(msg - kDpiColour));
+}
+
+void DpiSection::Toggle(int level) {
+    ui::CCheckButton* checks[kLevels];
+    for (int i = 0; i < kLevels; ++i)
+        if (!(checks[i] = w_.FindControlAs<ui::CCheckButton>(kDpiCheck + uint32_t(i)))) return;
+    const uint32_t before = w_.App().Current().DPIOffOnFlagValue;
+    const bool nowOn = checks[level]->Checked();
+    const auto b = dpiLevelAfterToggle(w_.CurrentDpiLevel(), before, level, nowOn);
+    if (!b) {
+        checks[level]->SetChecked(true);
+        w_.InvalidateRect(checks[level]->GetRect());
+        return;
+    }
+    w_.SetCurrentDpiLevel(*b);
+    w_.CollectPageSettings();
+    w_.RefreshPages();
+    w_.MarkDirty(SyncGroup::Performance);
+    w_.ArmSync();
+}
+
+void DpiSection::EditValue(int level) {
+    auto* gauge = w_.FindControlAs<ui::CDPIValueShowControl>(kDpiGauge + uint32_t(level));
+    if (!gauge) return;
+    dialogs::CDPIValueSettingDlg dlg(w_.GetPlatform(), &w_, w_.Language(), *gauge,
+                                     w_.Link().dpiTables().stepCount(), [this](int s) { return DpiOfStep(s); });
+    if (dlg.DoModal() != ui::kIdOk) return;
+    w_.InvalidateRect(gauge->GetRect());
+    if (auto* label = w_.FindControlAs<ui::CDPIRadioButton>(kDpiLabel + uint32_t(level))) {
+        label->SetValue(DpiOfStep(gauge->Value()) / 50);
+        w_.InvalidateRect(label->GetRect());
+    }
+    w_.App().Current().XYSetting[size_t(level)] = uint16_t(gauge->Value());
+    w_.MarkDirty(SyncGroup::Performance);
+    w_.ArmSync();
+}
+
+void DpiSection::EditColour(int level) {
+    dialogs::CColorPaletteDlg dlg(w_.GetPlatform(), &w_, w_.Language(), w_.App().Current(), level);
+    if (dlg.DoModal() != ui::kIdOk) return;
+    if (auto* colour = w_.FindControlAs<ui::CColorSelectButton>(kDpiColour + uint32_t(level))) {
+        colour->SetColour(w_.App().Current().DPILevelIndication[size_t(level)]);
+        w_.InvalidateRect(colour->GetRect());
+    }
+    w_.MarkDirty(SyncGroup::Performance);
+    w_.ArmSync();
+}
+
+void DpiSection::SetStepCount(int steps) {
+    for (int i = 0; i < kLevels; ++i)
+        if (auto* gauge = w_.FindControlAs<ui::CDPIValueShowControl>(kDpiGauge + uint32_t(i))) gauge->SetStepCount(steps);
+}
+
+}  // namespace orvane

@@ -1,0 +1,194 @@
+#include "app/PerformanceSections.h"
+
+#include <algorithm>
+#include <string>
+
+#include "app/CTevrinDlg.h"
+#include "app/MainIds.h"
+#include "ui/CImageButton.h"
+#include "ui/CRadioButton.h"
+#include "ui/CSliderControl.h"
+#include "ui/CStaticImage.h"
+#include "ui/CStaticText.h"
+#include "ui/RadioGroupState.h"
+
+namespace orvane {
+
+using namespace mainwnd;
+using platform::Image;
+using platform::Painter;
+using platform::Point;
+using platform::Rect;
+using platform::Size;
+
+namespace {
+
+constexpr uint32_t kGrey = 0xB4B4B4;
+constexpr Rect kTrack{42, 42, 187, 45};
+constexpr Rect kSlider{42, 37, 187, 50};
+
+Text number(int v) { return fromUtf8(std::to_string(v)); }
+
+struct SliderInfo {
+    uint32_t slider;
+    uint32_t value;
+    Section section;
+};
+constexpr SliderInfo kSliders[] = {
+    {kPollingSlider, kPollingValue, Section::Polling},
+    {kSleepSlider, kSleepValue, Section::Sleep},
+    {kDebounceSlider, kDebounceValue, Section::Debounce},
+};
+
+}  // namespace
+
+Text PerformanceSections::PollingText(int position) {
+    return position == 0 ? u"125Hz" : position == 1 ? u"500Hz" : u"1000Hz";
+}
+
+template <class T, class... Args>
+T* PerformanceSections::AddAt(Section section, uint32_t id, platform::Rect offset, Args&&... args) {
+    placed_.push_back({id, section, offset});
+    const Point o = w_.ContentOrigin(section);
+    return w_.Add<T>(sectionInfo(section).group, id,
+                     w_.Scaled(o.x + offset.left, o.y + offset.top, o.x + offset.right, o.y + offset.bottom),
+                     std::forward<Args>(args)...);
+}
+
+void PerformanceSections::Create() {
+    const float s = w_.Scale();
+    const int32_t left = int32_t(6.0f * s), right = int32_t(7.0f * s);
+    auto slider = [&](Section sec, uint32_t trackId, uint32_t id, int steps) {
+        AddAt<ui::CStaticImage>(sec, trackId, kTrack)->LoadImageFile(u"skins\\Slider_bar.png");
+        AddAt<ui::CSliderControl>(sec, id, kSlider, steps, left, right)->LoadThumbImage(u"skins\\Slider_Circle.png");
+    };
+    slider(Section::Polling, kPollingTrack, kPollingSlider, 3);
+    AddAt<ui::CStaticText>(Section::Polling, kPollingValue, Rect{195, 34, 256, 52}, kGrey, platform::kTextLeft);
+
+    for (uint32_t id : {kLiftOff1, kLiftOff2}) {
+        const Rect r = id == kLiftOff1 ? Rect{80, 27, 95, 42} : Rect{160, 27, 175, 42};
+        AddAt<ui::CRadioButton>(Section::LiftOff, id, r)
+            ->LoadImages({u"skins\\radio_nr.png", u"skins\\radio_ov.png", u"skins\\radio_dn.png"});
+    }
+    AddAt<ui::CStaticText>(Section::LiftOff, kLiftOffCaption1, Rect{64, 47, 111, 65}, kGrey, platform::kTextCenter)
+        ->SetLabel(w_.Language().LanguageText(kTextLiftOff1));
+    AddAt<ui::CStaticText>(Section::LiftOff, kLiftOffCaption2, Rect{144, 47, 191, 65}, kGrey, platform::kTextCenter)
+        ->SetLabel(w_.Language().LanguageText(kTextLiftOff2));
+
+    slider(Section::Sleep, kSleepTrack, kSleepSlider, 10);
+    AddAt<ui::CStaticText>(Section::Sleep, kSleepCaption, Rect{0, 60, 262, 78}, kGrey, platform::kTextCenter)
+        ->SetLabel(w_.Language().LanguageText(kTextSleepUnit));
+    AddAt<ui::CStaticText>(Section::Sleep, kSleepValue, Rect{0, 80, 262, 98}, kGrey, platform::kTextCenter);
+
+    slider(Section::Debounce, kDebounceTrack, kDebounceSlider, 9);
+    AddAt<ui::CStaticText>(Section::Debounce, kDebounceValue, Rect{195, 34, 226, 52}, kGrey, platform::kTextLeft)
+        ->SetFont(int32_t(16.0f * s), u"Tahoma");
+
+    AddAt<ui::CImageButton>(Section::Pointer, kMouseSettings, Rect{1, 30, 261, 75},
+                            w_.Language().LanguageText(kTextMouseSettings))
+        ->LoadImages({u"skins\\button4_nr.png", u"skins\\button4_ov.png"});
+}
+
+void PerformanceSections::Place() {
+    for (const auto& p : placed_) {
+        auto* c = w_.FindControl(p.id);
+        if (!c) continue;
+        const Point o = w_.ContentOrigin(p.section);
+        const Rect r = w_.Scaled(o.x + p.offset.left, o.y + p.offset.top, o.x + p.offset.right, o.y + p.offset.bottom);
+        if (c->GetRect() != r) c->SetRect(r);
+    }
+}
+
+void PerformanceSections::ShowSliderValue(uint32_t slider, int position) {
+    Text text;
+    uint32_t id = 0;
+    if (slider == kPollingSlider) id = kPollingValue, text = PollingText(position);
+    if (slider == kSleepSlider) id = kSleepValue, text = number(position + 1);
+    if (slider == kDebounceSlider) id = kDebounceValue, text = number(position * 2) + u"ms";
+    if (auto* t = w_.FindControlAs<ui::CStaticText>(id)) {
+        t->SetLabel(text);
+        w_.InvalidateRect(t->GetRect());
+    }
+}
+
+void PerformanceSections::Refresh(const Profile& profile) {
+    if (auto* s = w_.FindControlAs<ui::CSliderControl>(kPollingSlider)) {
+        const uint8_t code = profile.PollingRateValue[0];
+        s->SetPosition(code == 0 ? 0 : code == 2 ? 1 : 2);
+        ShowSliderValue(kPollingSlider, s->Position());
+    }
+    const bool option1 = profile.GetPairInt(ProfilePair::LiftDetectionHeight) == 1;
+    if (auto opt = ui::RadioGroupState::optionFor(option1 ? kLiftOff1 : kLiftOff2)) ui::RadioGroupState::select(*opt);
+    if (auto* s = w_.FindControlAs<ui::CSliderControl>(kSleepSlider)) {
+        const int time = profile.GetPairInt(ProfilePair::PowerDownTime);
+        s->SetPosition(time - 1);
+        if (auto* t = w_.FindControlAs<ui::CStaticText>(kSleepValue)) t->SetLabel(number(time));
+    }
+    if (auto* s = w_.FindControlAs<ui::CSliderControl>(kDebounceSlider)) {
+        s->SetPosition(profile.GetPairInt(ProfilePair::KeyDebounce) / 2);
+        ShowSliderValue(kDebounceSlider, s->Position());
+    }
+}
+
+void PerformanceSections::Collect(Profile& profile) const {
+    if (auto* s = w_.FindControlAs<ui::CSliderControl>(kPollingSlider)) {
+        static constexpr const char16_t* kNames[] = {u"125HZ", u"500HZ", u"1000HZ"};
+        static constexpr uint8_t kCodes[] = {0, 2, 3};
+        const int pos = std::clamp(s->Position(), 0, 2);
+        profile.PollingRateName = kNames[pos];
+        profile.PollingRateValue = {kCodes[pos], 0, 0};
+    }
+    if (w_.FindControl(kLiftOff1)) {
+        const auto opt = ui::RadioGroupState::optionFor(kLiftOff1);
+        profile.SetLiftDetectionHeight(opt && ui::RadioGroupState::isSelected(opt->bit) ? 1 : 2);
+    }
+    if (auto* s = w_.FindControlAs<ui::CSliderControl>(kSleepSlider)) profile.SetPowerDownTime(s->Position() + 1);
+    if (auto* s = w_.FindControlAs<ui::CSliderControl>(kDebounceSlider)) profile.SetKeyDebounce(s->Position() * 2);
+}
+
+bool PerformanceSections::Handles(uint32_t msg) const {
+    return msg == kPollingSlider || msg == kSleepSlider || msg == kDebounceSlider || msg == kLiftOff1 ||
+           msg == kLiftOff2 || msg == kMouseSettings;
+}
+
+void PerformanceSections::SliderChanged(uint32_t slider, int position, bool released) {
+    ShowSliderValue(slider, position);
+    w_.CollectPageSettings();
+    w_.MarkDirty(SyncGroup::Performance);
+    if (slider == kSleepSlider) w_.MarkDirty(SyncGroup::Power);
+    if (released)
+        w_.ArmSync();
+    else
+        w_.SetSliderDragged();
+}
+
+void PerformanceSections::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t code) {
+    if (msg == kMouseSettings) {
+        if (code == ui::kCodeClicked) (void)w_.OpenMouseSettings();
+        return;
+    }
+    if (msg == kLiftOff1 || msg == kLiftOff2) {
+        if (code != ui::kCodeClicked) return;
+        for (uint32_t id : {kLiftOff1, kLiftOff2})
+            if (auto* r = w_.FindControl(id)) w_.InvalidateRect(r->GetRect());
+        w_.CollectPageSettings();
+        w_.MarkDirty(SyncGroup::Performance);
+        w_.ArmSync();
+        return;
+    }
+    if (code == ui::kCodeDragging) {
+        SliderChanged(msg, int(wParam), false);
+    } else if (code == ui::kCodeClicked) {
+        auto* s = w_.FindControlAs<ui::CSliderControl>(msg);
+        SliderChanged(msg, s ? s->Position() : 0, true);
+    }
+}
+
+void PerformanceSections::DragTo(platform::Point pt) {
+    for (const auto& info : kSliders) {
+        if (!w_.Open()[size_t(info.section)]) continue;
+        if (auto* s = w_.FindControlAs<ui::CSliderControl>(info.slider)) s->DragTo(pt);
+    }
+}
+
+}  // namespace orvane

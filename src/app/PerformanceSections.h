@@ -1,0 +1,47 @@
+#pragma once
+// The polling-rate, lift-off, sleep-time, debounce and pointer sections of the main window.
+// Their controls sit at fixed offsets from their section's content origin, which moves as
+// sections open and close.
+#include <cstdint>
+#include <vector>
+
+#include "app/SectionLayout.h"
+#include "platform/Geometry.h"
+#include "profile/Profile.h"
+
+namespace orvane {
+
+class CTevrinDlg;
+
+class PerformanceSections {
+public:
+    explicit PerformanceSections(CTevrinDlg& window) : w_(window) {}
+
+    void Create();
+    // Puts every control at its offset from its section's current content origin.
+    void Place();
+    void Refresh(const Profile& profile);
+    void Collect(Profile& profile) const;
+    bool Handles(uint32_t msg) const;
+    void OnMessage(uint32_t msg, uintptr_t wParam, intptr_t code);
+    // A pointer movement with the left button held, wherever it is: open sliders follow it.
+    void DragTo(platform::Point pt);
+
+    static Text PollingText(int position);
+
+private:
+    struct Placed {
+        uint32_t id;
+        Section section;
+        platform::Rect offset;  // design pixels from the content origin
+    };
+    template <class T, class... Args>
+    T* AddAt(Section section, uint32_t id, platform::Rect offset, Args&&... args);
+    void ShowSliderValue(uint32_t slider, int position);
+    void SliderChanged(uint32_t slider, int position, bool released);
+
+    CTevrinDlg& w_;
+    std::vector<Placed> placed_;
+};
+
+}  // namespace orvane

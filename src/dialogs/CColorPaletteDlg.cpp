@@ -1,0 +1,111 @@
+#include "dialogs/CColorPaletteDlg.h"
+
+#include <algorithm>
+#include <string>
+
+#include "dialogs/DialogLayout.h"
+#include "ui/CImageButton.h"
+#include "ui/CStaticText.h"
+
+namespace orvane::dialogs {
+
+namespace {
+// Areas of the palette picture that pick a colour, in design pixels.
+constexpr Rect kSpectrum{18, 26, 222, 270};
+constexpr Rect kSwatches{244, 26, 473, 190};
+constexpr Rect kPreview{245, 212, 303, 270};
+}  // namespace
+
+CColorPaletteDlg::CColorPaletteDlg(platform::Platform& platform, ui::CDlgBase* parent, const LanguageTable& language,
+                                   Profile& profile, int level)
+    : CDlgBase(platform, parent),
+      language_(language),
+      profile_(profile),
+      level_(level >= 0 && level < kDpiLevelCount ? level : 0),
+      picked_(profile.DPILevelIndication[size_t(level_)]) {
+    SetWindowSize(int32_t(float(kWidth) * Scale()), int32_t(float(kHeight) * Scale()));
+    palette_ = Images().load(std::string(kPalettePath));
+}
+
+bool CColorPaletteDlg::OnInitDialog() {
+    entry_ = std::make_unique<PopupWindowEntry>(this);
+    return CDlgBase::OnInitDialog();
+}
+
+void CColorPaletteDlg::CreateControls(const Rect&) {
+    const float s = Scale();
+    Add<ui::CImageButton>(0, kIdClose, scaledRect(480, 6, 495, 21, s), Text{})
+        ->LoadImages({u"skins\\exit_nr.png", u"skins\\exit_ov.png"});
+    Add<ui::CImageButton>(0, kIdOkButton, scaledRect(391, 234, 460, 254, s), language_.LanguageText(4))
+        ->LoadImages({u"skins\\button2_nr.png", u"skins\\button2_ov.png"});
+    Add<ui::CStaticText>(0, kIdRed, scaledRect(320, 212, 373, 230, s), kDialogTextColour, platform::kTextCenter);
+    Add<ui::CStaticText>(0, kIdGreen, scaledRect(320, 235, 373, 253, s), kDialogTextColour, platform::kTextCenter);
+    Add<ui::CStaticText>(0, kIdBlue, scaledRect(320, 258, 373, 276, s), kDialogTextColour, platform::kTextCenter);
+    ShowComponents();
+}
+
+void CColorPaletteDlg::ShowComponents() {
+    const uint32_t parts[3] = {picked_ & 0xFF, (picked_ >> 8) & 0xFF, (picked_ >> 16) & 0xFF};
+    const uint32_t ids[3] = {kIdRed, kIdGreen, kIdBlue};
+    for (int i = 0; i < 3; ++i)
+        if (auto* t = FindControlAs<ui::CStaticText>(ids[i])) t->SetLabel(fromUtf8(std::to_string(parts[i])));
+}
+
+void CColorPaletteDlg::DrawWindow(Painter& p, const Rect& client) {
+    p.fillRect(client, platform::bgr(kGapColour));
+    p.drawImage(palette_, client);
+    DrawControls(p, client);
+    const float s = Scale();
+    p.fillRect(scaledRect(kPreview.left, kPreview.top, kPreview.right, kPreview.bottom, s), platform::bgr(picked_));
+}
+
+bool CColorPaletteDlg::PickAt(Point pt) {
+    const float s = Scale();
+    const Point design{int32_t(float(pt.x) / s), int32_t(float(pt.y) / s)};
+    if (!kSpectrum.contains(design) && !kSwatches.contains(design)) return false;
+    if (!palette_) return false;
+    // The colour on screen: the picture is stretched over the whole window.
+    const Size win = WindowSize();
+    const int32_t x = std::clamp(int32_t(int64_t{pt.x} * palette_.width() / std::max(1, win.width)), 0,
+                                 palette_.width() - 1);
+    const int32_t y = std::clamp(int32_t(int64_t{pt.y} * palette_.height() / std::max(1, win.height)), 0,
+                                 palette_.height() - 1);
+    const Colour c = platform::Color::fromArgb(palette_.pixel(x, y)).toBgr();
+    if (c == kGapColour) return false;
+    picked_ = c;
+    ShowComponents();
+    Invalidate();
+    return true;
+}
+
+void CColorPaletteDlg::OnLButtonDown(uint32_t flags, Point pt) {
+    if (PickAt(pt)) return;
+    CDlgBase::OnLButtonDown(flags, pt);
+}
+
+void CColorPaletteDlg::Confirm() {
+    profile_.DPILevelIndication[size_t(level_)] = picked_;
+    EndDialog(ui::kIdOk);
+}
+
+bool CColorPaletteDlg::OnKeyDown(uint32_t vk) {
+    if (vk == platform::kVkReturn) {
+        Confirm();
+        return true;
+    }
+    return vk == platform::kVkEscape;
+}
+
+intptr_t CColorPaletteDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
+    if (lParam == ui::kCodeClicked && msg == kIdOkButton) {
+        Confirm();
+        return 0;
+    }
+    if (lParam == ui::kCodeClicked && msg == kIdClose) {
+        EndDialog(ui::kIdCancel);
+        return 0;
+    }
+    return CDlgBase::OnMessage(msg, wParam, lParam);
+}
+
+}  // namespace orvane::dialogs

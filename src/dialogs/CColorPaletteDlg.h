@@ -1,0 +1,55 @@
+#pragma once
+// Picks one DPI indicator colour by clicking the palette picture: the spectrum field or one of
+// the 48 swatches. OK or Enter store the colour in the profile's level; the close button leaves
+// it alone; Escape does nothing.
+#include <memory>
+
+#include "dialogs/PopupWindowTable.h"
+#include "profile/LanguageTable.h"
+#include "profile/Profile.h"
+#include "dialogs/DialogLayout.h"
+#include "ui/CDlgBase.h"
+
+namespace orvane::dialogs {
+
+class CColorPaletteDlg : public ui::CDlgBase {
+public:
+    static constexpr int32_t kWidth = 500;
+    static constexpr int32_t kHeight = 291;
+    static constexpr uint32_t kIdRed = 2011;
+    static constexpr uint32_t kIdGreen = 2012;
+    static constexpr uint32_t kIdBlue = 2013;
+    // The palette's empty background: pressing it picks nothing.
+    static constexpr uint32_t kGapColour = 0x0F0F0F;
+    static constexpr const char* kPalettePath = "resources/palette.png";
+
+    // level: 0-7; 8 or more stands for level 0.
+    CColorPaletteDlg(platform::Platform& platform, ui::CDlgBase* parent, const LanguageTable& language,
+                     Profile& profile, int level);
+
+    Colour Picked() const { return picked_; }
+    // A press at a client point; true when it picked a colour.
+    bool PickAt(Point pt);
+
+    bool OnInitDialog() override;
+    bool OnKeyDown(uint32_t vk) override;
+    void OnLButtonDown(uint32_t flags, Point pt) override;
+
+protected:
+    void CreateControls(const Rect& client) override;
+    void DrawWindow(Painter& p, const Rect& client) override;
+    intptr_t OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
+
+private:
+    void ShowComponents();
+    void Confirm();
+
+    const LanguageTable& language_;
+    Profile& profile_;
+    int level_;
+    Colour picked_;
+    Image palette_;
+    std::unique_ptr<PopupWindowEntry> entry_;  // closed with the application
+};
+
+}  // namespace orvane::dialogs

@@ -1,0 +1,49 @@
+#pragma once
+// Picks the resolution of one DPI level with a slider over the sensor's step table. The dialog
+// moves a step index; OK writes it into the level's gauge, the close button leaves it alone.
+#include <functional>
+
+#include "profile/LanguageTable.h"
+#include "ui/CDPIValueShowControl.h"
+#include "dialogs/DialogLayout.h"
+#include "ui/CDlgBase.h"
+
+namespace orvane::dialogs {
+
+class CDPIValueSettingDlg : public ui::CDlgBase {
+public:
+    static constexpr int32_t kWidth = 429;
+    static constexpr int32_t kHeight = 140;
+    static constexpr uint32_t kIdTitle = 2012;
+    static constexpr uint32_t kIdLowest = 2014;  // the design gives the three labels no Ids of their own
+    static constexpr uint32_t kIdHighest = 2015;
+    static constexpr uint32_t kIdCurrent = 2013;
+    static constexpr uint32_t kIdTrack = 2020;
+    static constexpr uint32_t kIdSlider = 2021;
+    static constexpr uint32_t kVkLeft = 0x25;
+    static constexpr uint32_t kVkRight = 0x27;
+
+    // dpiOfStep: the DPI value of a step index of the current sensor.
+    CDPIValueSettingDlg(platform::Platform& platform, ui::CDlgBase* parent, const LanguageTable& language,
+                        ui::CDPIValueShowControl& gauge, int stepCount, std::function<int(int)> dpiOfStep);
+
+    int Index() const { return index_; }
+    bool OnKeyDown(uint32_t vk) override;
+    void OnMouseMove(uint32_t flags, Point pt) override;
+
+protected:
+    void CreateControls(const Rect& client) override;
+    void DrawWindow(Painter& p, const Rect& client) override;
+    intptr_t OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
+
+private:
+    void SetIndex(int index, bool fromSlider);
+
+    const LanguageTable& language_;
+    ui::CDPIValueShowControl& gauge_;
+    int stepCount_;
+    std::function<int(int)> dpiOfStep_;
+    int index_;
+};
+
+}  // namespace orvane::dialogs

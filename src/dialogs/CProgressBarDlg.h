@@ -1,0 +1,41 @@
+#pragma once
+// The short progress animation shown after settings went to the mouse: the bar fills in steps of
+// 2 % every 10 ms, then the dialog closes itself with OK. It animates with a timer on the UI
+// thread, so nothing draws onto the window from another thread.
+#include "dialogs/DialogLayout.h"
+#include "ui/CDlgBase.h"
+
+namespace orvane::dialogs {
+
+class CProgressBarDlg : public ui::CDlgBase {
+public:
+    static constexpr int32_t kWidth = 429;
+    static constexpr int32_t kHeight = 140;
+    static constexpr uint32_t kIdTitle = 2012;
+    static constexpr int kStepTimer = 1;
+    static constexpr int kStepMs = 10;
+    static constexpr int kCloseTimer = 2;
+    static constexpr int kCloseMs = 20;
+
+    CProgressBarDlg(platform::Platform& platform, ui::CDlgBase* parent, Text title);
+
+    bool OnInitDialog() override;
+    int Progress() const { return progress_; }
+    // Enter and Escape cannot cut the animation short: it has no buttons.
+    bool OnKeyDown(uint32_t vk) override;
+
+protected:
+    void CreateControls(const Rect& client) override;
+    void DrawWindow(Painter& p, const Rect& client) override;
+    void OnTimer(int id) override;
+
+private:
+    Rect BandRect(int progress) const;
+
+    Text title_;
+    Image background_;
+    Image fill_;
+    int progress_ = 0;
+};
+
+}  // namespace orvane::dialogs

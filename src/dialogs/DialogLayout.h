@@ -1,0 +1,28 @@
+#pragma once
+// Secondary dialogs are laid out in design pixels and drawn at the display scale.
+#include "platform/Geometry.h"
+#include "platform/Image.h"
+#include "platform/Painter.h"
+
+namespace orvane::dialogs {
+
+using platform::Image;
+using platform::Painter;
+using platform::Point;
+using platform::Rect;
+using platform::Size;
+
+// Every coordinate times the scale, truncated.
+inline platform::Rect scaledRect(int32_t left, int32_t top, int32_t right, int32_t bottom, float scale) {
+    return {int32_t(float(left) * scale), int32_t(float(top) * scale), int32_t(float(right) * scale),
+            int32_t(float(bottom) * scale)};
+}
+
+// Control Ids the dialogs share.
+inline constexpr uint32_t kIdClose = 2004;
+inline constexpr uint32_t kIdOkButton = 2010;
+
+// Colours of dialog texts (0x00BBGGRR).
+inline constexpr uint32_t kDialogTextColour = 0xB4B4B4;
+
+}  // namespace orvane::dialogs

@@ -1,0 +1,33 @@
+#pragma once
+// The application's icon in the desktop's notification area, with its two-item menu. The Qt
+// backend uses a StatusNotifierItem where the desktop has one and XEmbed otherwise; tests use a
+// recording fake. Events arrive on the UI thread.
+#include <functional>
+
+#include "base/Text.h"
+#include "platform/Image.h"
+
+namespace orvane::platform {
+
+enum class TrayEvent {
+    LeftClick,     // the icon was clicked (activated) with the left button
+    MenuShow,      // the menu's first item
+    MenuExit,      // the menu's second item
+};
+
+struct TrayMenuTexts {
+    Text show;
+    Text exit;
+};
+
+class TrayIcon {
+public:
+    virtual ~TrayIcon() = default;
+    // False when the desktop offers no notification area.
+    virtual bool add(const Image& icon, const Text& tip, const TrayMenuTexts& menu,
+                     std::function<void(TrayEvent)> onEvent) = 0;
+    virtual void remove() = 0;
+    virtual bool added() const = 0;
+};
+
+}  // namespace orvane::platform

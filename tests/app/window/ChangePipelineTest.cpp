@@ -1,0 +1,146 @@
+// From a user's change to the mouse and to disk, through the whole window.
+#include "MainWindowFixture.h"
+#include "ui/CSliderControl.h"
+
+namespace orvane::test {
+namespace {
+
+using namespace mainwnd;
+
+constexpr uint8_t kPollingCommand = 0x07;
+
+class ChangePipeline : public MainWindowTest {
+protected:
+    // Start-up's own pass and its save are over; the log starts empty.
+    void StartQuiet(const WindowSetup& setup = {}) {
+        Start(setup);
+        Advance(DeviceLink::kSaveDelayMs + 500);
+        sim_->log().clear();
+    }
+    void ClickPollingStep(int step) {
+        auto* s = control<ui::CSliderControl>(kPollingSlider);
+        const int32_t y = (s->GetRect().top + s->GetRect().bottom) / 2;
+        window().click(s->Steps()[size_t(step)], y);
+    }
+    // Setting writes only: status and DataChange reads are left out.
+    size_t settingsFrames(hid::DeviceRole device) {
+        size_t n = 0;
+        for (uint8_t c : sim_->log().commands(device)) n += c != 0x20 && c != 0x21;
+        return n;
+    }
+};
+
+TEST_F(ChangePipeline, PollingSliderReleasedAtItsEndSendsOneFrameThenSavesTenSecondsLater) {
+    StartQuiet();
+    ASSERT_TRUE(window().isVisible());
+    ClickPollingStep(2);
+    EXPECT_EQ(current().PollingRateName, u"1000HZ");
+    EXPECT_EQ(current().PollingRateValue, (std::array<uint8_t, 3>{3, 0, 0}));
+
+    Advance(DeviceLink::kSyncDelayMs - 1);
+    EXPECT_EQ(settingsFrames(hid::DeviceRole::Wired), 0u);
+    Advance(1);
+    // One frame to each device, the wired mouse first, and nothing else.
+    EXPECT_EQ(framesSent(kPollingCommand, hid::DeviceRole::Wired), 1u);
+    EXPECT_EQ(framesSent(kPollingCommand, hid::DeviceRole::Receiver), 1u);
+    EXPECT_EQ(settingsFrames(hid::DeviceRole::Wired), 1u);
+    EXPECT_EQ(settingsFrames(hid::DeviceRole::Receiver), 1u);
+    const auto records = sim_->log().records();
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records.front().device, hid::DeviceRole::Wired);
+    EXPECT_EQ(sim_->memory().pollingInterval, 1);
+
+    Advance(9800);
+    EXPECT_EQ(fileAscii("default0.psf").find("1000HZ"), std::string::npos);
+    Advance(400);
+    EXPECT_NE(fileAscii("default0.psf").find("1000HZ"), std::string::npos);
+    EXPECT_FALSE(fileText("config.ini").empty());
+}
+
+TEST_F(ChangePipeline, TenQuickChangesGiveOnePass) {
+    StartQuiet();
+    for (int i = 0; i < 10; ++i) {
+        ClickPollingStep(i % 2 == 0 ? 0 : 2);
+        Advance(10);
+    }
+    Advance(DeviceLink::kSyncDelayMs + 200);
+    EXPECT_EQ(framesSent(kPollingCommand, hid::DeviceRole::Wired), 1u);
+    EXPECT_EQ(current().PollingRateName, u"1000HZ");
+}
+
+TEST_F(ChangePipeline, ADragThatEndsOutsideItsSliderStillSynchronises) {
+    StartQuiet();
+    auto* s = control<ui::CSliderControl>(kPollingSlider);
+    const int32_t y = (s->GetRect().top + s->GetRect().bottom) / 2;
+    const int32_t thumb = s->Steps()[size_t(s->Position())];
+    window().press(thumb, y);
+    window().moveTo(s->Steps()[0], y);
+    window().release(s->Steps()[0], y + 200);  // released far below: the slider reports no release
+    Advance(100);
+    EXPECT_EQ(framesSent(kPollingCommand), 0u);
+    window().moveTo(10, 10);  // the next plain movement starts the pass
+    Advance(100);
+    EXPECT_EQ(framesSent(kPollingCommand), 1u);
+    EXPECT_EQ(current().PollingRateName, u"125HZ");
+}
+
+TEST_F(ChangePipeline, ReleasingTheSleepSliderAtItsStartSendsPowerAndPerformance) {
+    StartQuiet();
+    click(sectionInfo(Section::Sleep).headerId);
+    auto* s = control<ui::CSliderControl>(kSleepSlider);
+    ASSERT_TRUE(s->Shown());
+    window().click(s->Steps()[0], (s->GetRect().top + s->GetRect().bottom) / 2);
+    EXPECT_EQ(current().GetPairInt(ProfilePair::PowerDownTime), 1);
+    Advance(200);
+    EXPECT_TRUE(link().dirty(SyncGroup::Power) == false);
+    EXPECT_GE(settingsFrames(hid::DeviceRole::Wired), 1u);
+}
+
+TEST_F(ChangePipeline, NothingIsSentWhileTheLinkIsInactive) {
+    StartQuiet(WindowSetup::Sim("receiver-only,asleep"));
+    ASSERT_FALSE(link().linkActive());
+    ClickPollingStep(0);
+    Advance(500);
+    EXPECT_EQ(settingsFrames(hid::DeviceRole::Wired), 0u);
+    EXPECT_TRUE(link().dirty(SyncGroup::Performance));
+}
+
+TEST_F(ChangePipeline, TheLastDeviceLeavingEndsTheProgramWithThePendingSaveWritten) {
+    StartQuiet();
+    ClickPollingStep(0);
+    Advance(DeviceLink::kSyncDelayMs + 200);
+    ASSERT_TRUE(link().savePendingFlag());
+    sim_->unplug(sim::Link::Wired);
+    Settle();
+    EXPECT_FALSE(dlg().QuitRequested());  // the receiver is still there
+    sim_->unplug(sim::Link::Receiver);
+    Advance(10);
+    EXPECT_TRUE(dlg().QuitRequested());
+    EXPECT_TRUE(dlg().GetWindow() == nullptr || !window().isVisible());
+    dlg().Shutdown();
+    EXPECT_NE(fileAscii("default0.psf").find("125HZ"), std::string::npos);
+}
+
+TEST_F(ChangePipeline, ADeviceNotificationRefreshesThePagesAndSendsNothing) {
+    StartQuiet();
+    ASSERT_TRUE(sim_->userSetPollingInterval(8).ok());
+    for (int i = 0; i < 50 && current().PollingRateValue[0] != 0; ++i) Advance(1);
+    EXPECT_EQ(current().PollingRateValue[0], 0);
+    EXPECT_EQ(control<ui::CSliderControl>(kPollingSlider)->Position(), 0);
+    Advance(500);
+    EXPECT_EQ(settingsFrames(hid::DeviceRole::Wired), 0u);
+}
+
+TEST_F(ChangePipeline, ExitWithinTenSecondsOfAPassStillSaves) {
+    StartQuiet();
+    ClickPollingStep(0);
+    Advance(DeviceLink::kSyncDelayMs + 200);
+    click(kExit);
+    EXPECT_TRUE(dlg().QuitRequested());
+    dlg().Shutdown();
+    EXPECT_NE(fileAscii("default0.psf").find("125HZ"), std::string::npos);
+    EXPECT_FALSE(tray_->added());
+}
+
+}  // namespace
+}  // namespace orvane::test

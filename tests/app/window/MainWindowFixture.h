@@ -1,0 +1,163 @@
+#pragma once
+// The whole main window on the in-memory platform, with virtual time and the virtual mouse.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "app/CTevrinDlg.h"
+#include "app/MainIds.h"
+#include "device/sim/SimTransport.h"
+#include "dialogs/CAttentionDlg.h"
+#include "dialogs/PopupWindowTable.h"
+#include "platform/FakePlatform.h"
+#include "profile/Storage.h"
+
+namespace orvane::test {
+
+class FakeTray : public platform::TrayIcon {
+public:
+    bool add(const platform::Image&, const Text& tip, const platform::TrayMenuTexts&,
+             std::function<void(platform::TrayEvent)> onEvent) override {
+        tip_ = tip;
+        onEvent_ = std::move(onEvent);
+        added_ = true;
+        return true;
+    }
+    void remove() override { added_ = false; }
+    bool added() const override { return added_; }
+    void fire(platform::TrayEvent e) { onEvent_(e); }
+    Text tip_;
+
+private:
+    std::function<void(platform::TrayEvent)> onEvent_;
+    bool added_ = false;
+};
+
+struct WindowSetup {
+    static WindowSetup Sim(std::string options) {
+        WindowSetup s;
+        s.sim = std::move(options);
+        return s;
+    }
+    std::string sim;           // --simulate options
+    int needPassword = 1;      // the start-up setting
+    float scale = 1.0f;
+    bool create = true;        // start the window in the constructor
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void Start(const WindowSetup& setup = {}) {
+        char tmpl[] = "/tmp/orvane-window-XXXXXX";
+        dir_ = ::mkdtemp(tmpl);
+        std::filesystem::create_directories(dir_ / "config");
+        // The shipped language files, so notices and captions carry real texts.
+        if (const char* runtime = std::getenv("ORVANE_RUNTIME_DIR"))
+            for (const char* f : {"LanSetting.ini", "Lan_EN.txt", "Lan.txt"}) {
+                std::error_code ec;
+                std::filesystem::copy_file(std::filesystem::path(runtime) / "config" / f, dir_ / "config" / f, ec);
+            }
+        platform::ScreenInfo screen;
+        if (setup.scale > 1.0f) screen.fullScreen = {3840, 2100};
+        screen.displayScale = setup.scale;
+        platform_ = std::make_unique<platform::FakePlatform>(screen);
+        auto options = sim::parseSimOptions(setup.sim);
+        ASSERT_TRUE(options.ok());
+        sim_ = std::make_unique<sim::SimTransport>(options.value(), &platform_->clock());
+        app_ = std::make_unique<AppData>(dir_);
+        if (setup.needPassword != 1) WriteNeedPassword(setup.needPassword);
+        auto tray = std::make_unique<FakeTray>();
+        tray_ = tray.get();
+        dialogs::PopupWindowTable::instance().clear();
+        dlg_ = std::make_unique<CTevrinDlg>(*platform_, *app_,
+                                            CTevrinDlg::Services{*sim_, std::move(tray), [this] {
+                                                                     ++settingsOpened_;
+                                                                     return true;
+                                                                 }});
+        if (setup.create) {
+            ASSERT_TRUE(dlg_->Create());
+        }
+        Settle();
+    }
+
+    void TearDown() override {
+        dlg_.reset();
+        sim_.reset();
+        platform_.reset();
+        if (!dir_.empty()) std::filesystem::remove_all(dir_);
+    }
+
+    // Settings with another start-up mode, written before the window reads them.
+    void WriteNeedPassword(int value) {
+        LoadSettingsAndProfiles(*app_);
+        app_->settings.SetValue(SettingKey::NeedPassword, fromUtf8(std::to_string(value)));
+        ASSERT_TRUE(WriteSettings(*app_).ok());
+    }
+
+    // Lets the reader threads hand over what they have and runs what is due now.
+    void Settle() {
+        for (int i = 0; i < 5; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            clock().runPending();
+        }
+    }
+    void Advance(int64_t ms) {
+        Settle();
+        clock().advanceMs(ms);
+        Settle();
+    }
+
+    VirtualEventLoop& clock() { return platform_->clock(); }
+    platform::FakeWindow& window() { return *static_cast<platform::FakeWindow*>(dlg_->GetWindow()); }
+    CTevrinDlg& dlg() { return *dlg_; }
+    DeviceLink& link() { return dlg_->Link(); }
+    Profile& current() { return app_->Current(); }
+    template <class T>
+    T* control(uint32_t id) {
+        return dlg_->FindControlAs<T>(id);
+    }
+    platform::Point centre(uint32_t id) {
+        const auto r = dlg_->FindControl(id)->GetRect();
+        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    void click(uint32_t id) {
+        const auto c = centre(id);
+        window().click(c.x, c.y);
+    }
+    // Feature writes of one command to the wired mouse since the log was last cleared.
+    size_t framesSent(uint8_t command, hid::DeviceRole device = hid::DeviceRole::Wired) {
+        size_t n = 0;
+        for (uint8_t c : sim_->log().commands(device)) n += c == command;
+        return n;
+    }
+    size_t allFramesSent() {
+        return sim_->log().commands(hid::DeviceRole::Wired).size() + sim_->log().commands(hid::DeviceRole::Receiver).size();
+    }
+    std::string fileText(const std::string& name) {
+        std::ifstream in(dir_ / "config" / name, std::ios::binary);
+        std::stringstream ss;
+        ss << in.rdbuf();
+        return ss.str();
+    }
+    // The UTF-16 file as plain ASCII (every other byte), for simple searches.
+    std::string fileAscii(const std::string& name) {
+        std::string raw = fileText(name), out;
+        for (size_t i = 2; i < raw.size(); i += 2) out.push_back(raw[i]);
+        return out;
+    }
+
+    std::filesystem::path dir_;
+    std::unique_ptr<platform::FakePlatform> platform_;
+    std::unique_ptr<sim::SimTransport> sim_;
+    std::unique_ptr<AppData> app_;
+    std::unique_ptr<CTevrinDlg> dlg_;
+    FakeTray* tray_ = nullptr;
+    int settingsOpened_ = 0;
+};
+
+}  // namespace orvane::test

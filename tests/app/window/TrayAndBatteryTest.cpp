@@ -1,0 +1,146 @@
+// Showing and hiding, the tray, the battery panel, notices, reset and the hidden key sequence.
+#include "MainWindowFixture.h"
+#include "ui/CBattery.h"
+#include "ui/CStaticText.h"
+
+namespace orvane::test {
+namespace {
+
+using namespace mainwnd;
+
+TEST_F(MainWindowTest, StartsHiddenUntilAStatusReplySaysOnline) {
+    Start(WindowSetup::Sim("receiver-only,asleep"));
+    Advance(200);
+    EXPECT_FALSE(window().isVisible());
+    // A tray click with the mouse asleep only asks the mouse.
+    tray_->fire(platform::TrayEvent::LeftClick);
+    Settle();
+    EXPECT_FALSE(window().isVisible());
+    sim_->setOnline(true);
+    tray_->fire(platform::TrayEvent::LeftClick);
+    Settle();
+    EXPECT_TRUE(window().isVisible());
+    Advance(500);  // timer 40 no longer hides it
+    EXPECT_TRUE(window().isVisible());
+}
+
+TEST_F(MainWindowTest, WithNeedPasswordZeroTheWindowStaysShown) {
+    WindowSetup setup = WindowSetup::Sim("receiver-only,asleep");
+    setup.needPassword = 0;
+    Start(setup);
+    Advance(500);
+    EXPECT_TRUE(window().isVisible());
+}
+
+TEST_F(MainWindowTest, MinimiseHidesAndTheTrayBringsItBack) {
+    Start();
+    ASSERT_TRUE(window().isVisible());
+    EXPECT_EQ(tray_->tip_, kTrayTip);
+    click(kMinimise);
+    EXPECT_FALSE(window().isVisible());
+    tray_->fire(platform::TrayEvent::MenuShow);
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_TRUE(window().isActive());
+}
+
+TEST_F(MainWindowTest, ASecondStartShowsTheWindowOrOnlyAsksTheMouse) {
+    Start(WindowSetup::Sim("receiver-only"));
+    click(kMinimise);
+    dlg().SendMessage(kMsgActivate);
+    EXPECT_TRUE(window().isVisible());
+    sim_->setOnline(false);
+    Advance(DeviceLink::kWatchdogMs * 22);  // the watchdog's poll sees the mouse go
+    click(kMinimise);
+    sim_->log().clear();
+    dlg().SendMessage(kMsgActivate);
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_EQ(framesSent(0x20, hid::DeviceRole::Receiver), 1u);
+}
+
+TEST_F(MainWindowTest, TrayExitEndsTheProgram) {
+    Start();
+    tray_->fire(platform::TrayEvent::MenuExit);
+    EXPECT_TRUE(dlg().QuitRequested());
+}
+
+TEST_F(MainWindowTest, BatteryShowsTheLevelAndHidesTheTextWhileCharging) {
+    Start(WindowSetup::Sim("battery=57"));
+    auto* text = control<ui::CStaticText>(kBatteryText);
+    EXPECT_EQ(text->Label(), u"57%");
+    EXPECT_TRUE(text->Visible());
+    EXPECT_EQ(control<ui::CBattery>(kBatteryGauge)->Level, 57);
+    sim_->setBattery(57, 1);
+    Advance(DeviceLink::kWatchdogMs * 22);
+    EXPECT_FALSE(text->Visible());
+    EXPECT_EQ(control<ui::CBattery>(kBatteryGauge)->Mode, ui::CBattery::kCharging);
+}
+
+TEST_F(MainWindowTest, NoDeviceGivesTheConnectionNoticeAfterTwoSeconds) {
+    Start(WindowSetup::Sim("receiver-only,asleep"));
+    Advance(1900);
+    EXPECT_TRUE(dlg().Notices().empty());
+    Advance(200);
+    ASSERT_EQ(dlg().Notices().size(), 1u);
+    EXPECT_EQ(dlg().Notices()[0]->Message(), app_->language.LanguageText(DeviceLink::kMouseAsleepNotice));
+    EXPECT_FALSE(dlg().Notices()[0]->Message().empty());
+    EXPECT_FALSE(window().isVisible());
+}
+
+class ConfirmingWindow : public CTevrinDlg {
+public:
+    using CTevrinDlg::CTevrinDlg;
+    bool confirmFactoryReset() override {
+        ++asked;
+        return answer;
+    }
+    int asked = 0;
+    bool answer = true;
+};
+
+TEST_F(MainWindowTest, ResetAfterConfirmationRestoresTheCurrentProfileOnly) {
+    WindowSetup setup;
+    setup.create = false;
+    Start(setup);
+    auto tray = std::make_unique<FakeTray>();
+    dlg_ = std::make_unique<ConfirmingWindow>(*platform_, *app_, CTevrinDlg::Services{*sim_, std::move(tray), {}});
+    ASSERT_TRUE(dlg_->Create());
+    Settle();
+    auto& w = static_cast<ConfirmingWindow&>(*dlg_);
+    app_->profiles[1].SetKeyDebounce(4);
+    current().SetKeyDebounce(2);
+    current().SetProfileName(u"Mine");
+    sim_->log().clear();
+    w.answer = false;
+    click(kReset);
+    EXPECT_EQ(current().GetPairInt(ProfilePair::KeyDebounce), 2);
+    EXPECT_EQ(framesSent(0x0F), 0u);
+    w.answer = true;
+    click(kReset);
+    EXPECT_EQ(w.asked, 2);
+    EXPECT_EQ(framesSent(0x0F), 1u);
+    EXPECT_NE(current().GetPairInt(ProfilePair::KeyDebounce), 2);
+    EXPECT_EQ(current().GetProfileName(), u"Mine");
+    EXPECT_EQ(app_->profiles[1].GetPairInt(ProfilePair::KeyDebounce), 4);
+}
+
+TEST_F(MainWindowTest, EnterAndEscapeDoNothingAndTheMouseSettingsButtonOpensThem) {
+    Start();
+    EXPECT_TRUE(window().key(platform::kVkReturn));
+    EXPECT_TRUE(window().key(platform::kVkEscape));
+    EXPECT_FALSE(dlg().QuitRequested());
+    EXPECT_TRUE(window().isVisible());
+    click(sectionInfo(Section::Pointer).headerId);
+    click(kMouseSettings);
+    EXPECT_EQ(settingsOpened_, 1);
+}
+
+TEST_F(MainWindowTest, HoveringAButtonRowHighlightsItsNumberOnTheMouse) {
+    Start();
+    dlg().SendMessage(kMsgComboRow, kFirstCombo + 2, ui::kCodeEntered);
+    EXPECT_EQ(dlg().Highlight(), 3);
+    dlg().SendMessage(kMsgComboRow, kFirstCombo + 2, ui::kCodeLeft);
+    EXPECT_EQ(dlg().Highlight(), 0);
+}
+
+}  // namespace
+}  // namespace orvane::test
