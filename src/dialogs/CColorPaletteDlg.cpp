@@ -85,7 +85,13 @@ void CColorPaletteDlg::OnLButtonDown(uint32_t flags, Point pt) {
 
 void CColorPaletteDlg::Confirm() {
     profile_.DPILevelIndication[size_t(level_)] = picked_;
+    entry_.reset();
     EndDialog(ui::kIdOk);
+}
+
+void CColorPaletteDlg::OnCancel() {
+    entry_.reset();
+    EndDialog(ui::kIdCancel);
 }
 
 bool CColorPaletteDlg::OnKeyDown(uint32_t vk) {
@@ -102,7 +108,7 @@ intptr_t CColorPaletteDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lP
         return 0;
     }
     if (lParam == ui::kCodeClicked && msg == kIdClose) {
-        EndDialog(ui::kIdCancel);
+        OnCancel();
         return 0;
     }
     return CDlgBase::OnMessage(msg, wParam, lParam);

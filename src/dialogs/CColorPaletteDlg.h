@@ -32,6 +32,7 @@ public:
     bool PickAt(Point pt);
 
     bool OnInitDialog() override;
+    void OnCancel() override;
     bool OnKeyDown(uint32_t vk) override;
     void OnLButtonDown(uint32_t flags, Point pt) override;
 
