@@ -22,16 +22,18 @@ if [ ! -f "$kernel_root/ok" ]; then
   mkdir -p "$work/download"
   (cd "$work/download" && apt-get download -q "$pkg" >/dev/null 2>"$work/download/apt.log") ||
     skip "cannot download $pkg: $(tail -n 1 "$work/download/apt.log")"
-  # Only the kernel image and the three modules: the whole tree is some 400 MB.
+  # Only the kernel image and the three modules: the whole tree is some 400 MB. The patterns
+  # match modules under /lib and under /usr/lib, wherever the package puts them.
   mkdir -p "$kernel_root"
   dpkg-deb --fsys-tarfile "$work"/download/*.deb |
-    tar -x -C "$kernel_root" --wildcards './boot/vmlinuz-*' './lib/modules/*/kernel/drivers/hid/hid.ko*' \
-      './lib/modules/*/kernel/drivers/hid/uhid.ko*' './lib/modules/*/kernel/drivers/hid/hid-generic.ko*'
+    tar -x -C "$kernel_root" --wildcards '*/boot/vmlinuz-*' '*/drivers/hid/hid.ko*' \
+      '*/drivers/hid/uhid.ko*' '*/drivers/hid/hid-generic.ko*'
   rm -rf "$work/download"
   touch "$kernel_root/ok"
 fi
-vmlinuz=$(ls "$kernel_root"/boot/vmlinuz-* | head -n 1)
-moddir=$(ls -d "$kernel_root"/lib/modules/* | head -n 1)/kernel/drivers/hid
+vmlinuz=$(find "$kernel_root" -name 'vmlinuz-*' | head -n 1)
+moddir=$(dirname "$(find "$kernel_root" -name 'hid-generic.ko*' | head -n 1)")
+[ -n "$vmlinuz" ] && [ -d "$moddir" ] || { echo "FAIL: no kernel or HID modules in $kernel_root"; exit 1; }
 
 # The initramfs: busybox, three modules, our two programs and the libraries they load.
 initrd="$work/initramfs"

@@ -7,6 +7,7 @@
 // collection of a node becomes one InterfaceInfo. The first collection's path is the node
 // itself ("/dev/hidraw3"); the others append "#<index>" ("/dev/hidraw3#1"). All of them open
 // the same node; a reader on any of them receives every input report of the device.
+// Arrival and removal are reported once per node, with the node's path ("/dev/hidraw3").
 //
 // Only devices of our own vendor are ever opened; everything else is enumerated from sysfs
 // without touching the node.
