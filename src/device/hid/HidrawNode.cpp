@@ -34,17 +34,25 @@ bool parseHex16(const char* text, uint16_t& out) {
     return true;
 }
 
-// The USB device's own IDs where there is one; otherwise (uhid, Bluetooth, I2C) the HID_ID
-// the HID core announces, "bus:vendor:product" in hexadecimal.
+// The identity the HID core announces in HID_ID, "bus:vendor:product" in hexadecimal, and for
+// devices on the USB HID bus the USB device's own IDs. Only a device on that bus may take its
+// identity from a USB device above it: a Bluetooth mouse behind a USB radio dongle has the
+// dongle as its USB ancestor, and must not pass for it.
+constexpr unsigned kBusUsb = 0x03;
+
 bool readIdentity(udev_device* hidraw, udev_device* hid, uint16_t& vendor, uint16_t& product) {
-    if (udev_device* usb = udev_device_get_parent_with_subsystem_devtype(hidraw, "usb", "usb_device")) {
-        if (parseHex16(udev_device_get_sysattr_value(usb, "idVendor"), vendor) &&
-            parseHex16(udev_device_get_sysattr_value(usb, "idProduct"), product))
-            return true;
-    }
     const char* hidId = udev_device_get_property_value(hid, "HID_ID");
     unsigned bus = 0, v = 0, p = 0;
-    if (!hidId || std::sscanf(hidId, "%x:%x:%x", &bus, &v, &p) != 3 || v > 0xFFFF || p > 0xFFFF) return false;
+    const bool haveHidId =
+        hidId && std::sscanf(hidId, "%x:%x:%x", &bus, &v, &p) == 3 && v <= 0xFFFF && p <= 0xFFFF;
+    if (!haveHidId || bus == kBusUsb) {
+        if (udev_device* usb = udev_device_get_parent_with_subsystem_devtype(hidraw, "usb", "usb_device")) {
+            if (parseHex16(udev_device_get_sysattr_value(usb, "idVendor"), vendor) &&
+                parseHex16(udev_device_get_sysattr_value(usb, "idProduct"), product))
+                return true;
+        }
+    }
+    if (!haveHidId) return false;
     vendor = static_cast<uint16_t>(v);
     product = static_cast<uint16_t>(p);
     return true;

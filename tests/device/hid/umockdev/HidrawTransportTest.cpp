@@ -105,6 +105,25 @@ TEST_F(HidrawUmockdev, EnumeratesEveryCollectionWithIdentityFromUsbOrHidParent) 
     expect(5, "/dev/hidraw10#1", 0x248A, 0x5B2F, 9, 33);
 }
 
+TEST_F(HidrawUmockdev, BluetoothDeviceBehindOurUsbDongleKeepsItsOwnIdentity) {
+    // Someone else's Bluetooth HID device whose radio happens to be a USB device of ours.
+    const std::string dongle = bed.addUsbDevice("1-4", kVendorId, kReceiverProductId);
+    FakeHidraw bt{dongle + "/bluetooth/hci0/hci0:256",
+                  "0005:1234:5678.0005",
+                  3,
+                  "0005:00001234:00005678",
+                  kLookalikeDescriptor,
+                  {}};
+    bed.addHidraw(bt);
+    HidrawTransport transport;
+    auto list = transport.enumerate();
+    ASSERT_TRUE(list.ok());
+    ASSERT_EQ(list->size(), 1u);
+    EXPECT_EQ((*list)[0].vendor, 0x1234);
+    EXPECT_EQ((*list)[0].product, 0x5678);
+    EXPECT_EQ(transport.open("/dev/hidraw3").error().code, ENOTSUP);
+}
+
 TEST_F(HidrawUmockdev, BrokenDescriptorLeavesTheNodeVisibleButUnclassifiable) {
     vendor.descriptor = {0x06, 0x00, 0xFF, 0xA1, 0x01, 0x75};  // truncated
     bed.addHidraw(vendor);
