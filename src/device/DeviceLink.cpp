@@ -32,7 +32,7 @@ void DeviceLink::start() {
     chargeState_ = 0;
     mouseOnline_ = false;
     batteryRefresh_ = true;
-    currentDpiLevel_ = 2;
+    currentDpiLevel_ = current().CurrentDPILevelValue;
     dirty_ = {};
     savePending_ = false;
     linkActive_ = ParseDecimal(app_.settings.GetValue(SettingKey::NeedPassword)) == 0;

@@ -53,8 +53,9 @@ void DeviceLink::parseStatus(const Frame& reply, DeviceRole device) {
     }
     if (!linkActive_) return;
 
+    // The window's level mirrors the profile's after every refresh, so the profile is compared.
     const int level = status->dpiLevel();
-    if (level != currentDpiLevel_) {
+    if (level != current().CurrentDPILevelValue) {
         currentDpiLevel_ = level;
         current().CurrentDPILevelValue = static_cast<uint8_t>(level);
         host_.refreshPages();

@@ -26,6 +26,14 @@ TEST_F(StatusTest, DpiLevelBytes) {
     EXPECT_EQ(link.currentDpiLevel(), 0);
 }
 
+TEST_F(StatusTest, StartUpTakesTheMouseLevelOverTheProfile) {
+    profile().CurrentDPILevelValue = 1;
+    ASSERT_TRUE(sim.userSelectDpiLevel(2).ok());
+    link.start();
+    EXPECT_EQ(profile().CurrentDPILevelValue, 2);
+    EXPECT_EQ(link.currentDpiLevel(), 2);
+}
+
 TEST_F(StatusTest, RepliesForOtherCommandsAreIgnored) {
     startAndSettle();
     const int level = link.currentDpiLevel();
