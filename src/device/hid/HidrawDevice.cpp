@@ -21,6 +21,14 @@ Result<std::unique_ptr<Device>> HidrawDevice::open(const HidrawNode& node, size_
         return makeError(ENOENT, node.devnode + " has no collection " + std::to_string(collection));
     int fd = ::open(node.devnode.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return makeError(errno, "open " + node.devnode);
+    // The node may have gone and its number been handed to another device since sysfs was
+    // read; the kernel's own answer decides, before any report is exchanged.
+    hidraw_devinfo raw{};
+    if (::ioctl(fd, HIDIOCGRAWINFO, &raw) == 0 && (static_cast<uint16_t>(raw.vendor) != node.vendor ||
+                                                   static_cast<uint16_t>(raw.product) != node.product)) {
+        ::close(fd);
+        return makeError(ENODEV, "open " + node.devnode + ": now another device");
+    }
     int wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (wakeFd < 0) {
         int err = errno;

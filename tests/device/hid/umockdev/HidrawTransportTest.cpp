@@ -169,6 +169,21 @@ TEST_F(HidrawUmockdev, FeatureReportsRoundTripThroughTheIoctls) {
     EXPECT_EQ((*dev)->getFeature(reply).error().code, EIO);
 }
 
+TEST_F(HidrawUmockdev, NodeTakenOverByAnotherDeviceIsClosedUnused) {
+    bed.addHidraw(vendor);
+    FeatureScript script;
+    bed.attachFeatureScript(vendor.devnode(), script);
+    HidrawTransport transport;
+    script.rawIdentity = {{kVendorId, kWiredProductId}};
+    EXPECT_TRUE(transport.open("/dev/hidraw1#1").ok());
+
+    // sysfs still says 248A:5B2E, the kernel already knows better.
+    script.rawIdentity = {{0x1234, 0x5678}};
+    auto dev = transport.open("/dev/hidraw1#1");
+    ASSERT_FALSE(dev.ok());
+    EXPECT_TRUE(dev.error().isGone());
+}
+
 TEST_F(HidrawUmockdev, UnnumberedInputGainsAZeroReportIdAndInterruptWinsOverData) {
     bootMouse.nodeContents = {0x01, 0x05, 0xFB, 0x00};
     bed.addHidraw(bootMouse);

@@ -4,6 +4,7 @@
 #include <sys/ioctl.h>
 
 #include <cstdio>
+#include <cstring>
 #include <stdexcept>
 
 namespace orvane::hid::test {
@@ -15,6 +16,26 @@ gboolean onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer user)
     auto* script = static_cast<FeatureScript*>(user);
     const unsigned long request = umockdev_ioctl_client_get_request(client);
     const unsigned long nr = _IOC_NR(request);
+    if (request == HIDIOCGRAWINFO) {
+        std::lock_guard<std::mutex> hold(script->lock);
+        if (!script->rawIdentity) {
+            umockdev_ioctl_client_complete(client, -1, ENOTTY);
+            return TRUE;
+        }
+        GError* error = nullptr;
+        UMockdevIoctlData* data = umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0,
+                                                              sizeof(hidraw_devinfo), &error);
+        if (!data) {
+            g_clear_error(&error);
+            umockdev_ioctl_client_complete(client, -1, EFAULT);
+            return TRUE;
+        }
+        hidraw_devinfo info{3, static_cast<__s16>(script->rawIdentity->first),
+                            static_cast<__s16>(script->rawIdentity->second)};
+        std::memcpy(data->data, &info, sizeof info);
+        umockdev_ioctl_client_complete(client, 0, 0);
+        return TRUE;
+    }
     if (_IOC_TYPE(request) != 'H' || (nr != _IOC_NR(HIDIOCSFEATURE(0)) && nr != _IOC_NR(HIDIOCGFEATURE(0)))) {
         umockdev_ioctl_client_complete(client, -1, ENOTTY);
         return TRUE;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ struct FeatureScript {
     std::map<uint8_t, std::vector<uint8_t>> reports;
     std::vector<uint8_t> stall;
     std::vector<unsigned long> requests;
+    // When set, HIDIOCGRAWINFO answers with this vendor and product.
+    std::optional<std::pair<uint16_t, uint16_t>> rawIdentity;
 };
 
 class Testbed {
