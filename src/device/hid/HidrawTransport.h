@@ -8,6 +8,7 @@
 // itself ("/dev/hidraw3"); the others append "#<index>" ("/dev/hidraw3#1"). All of them open
 // the same node; a reader on any of them receives every input report of the device.
 // Arrival and removal are reported once per node, with the node's path ("/dev/hidraw3").
+// When the kernel dropped events, a removal and an arrival with an empty path say so.
 //
 // Only devices of our own vendor are ever opened; everything else is enumerated from sysfs
 // without touching the node.

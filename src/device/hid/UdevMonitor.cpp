@@ -10,6 +10,13 @@
 #include "device/hid/Udev.h"
 
 namespace orvane::hid {
+namespace {
+
+// Room for a burst of events (a hub with many devices plugged at once) before the kernel drops some.
+constexpr int kReceiveBufferBytes = 1 << 20;
+
+}  // namespace
+
 Result<std::unique_ptr<UdevMonitor>> UdevMonitor::start(const char* sourceName,
                                                         std::function<void(const HotplugEvent&)> onEvent) {
     const std::string what = std::string("udev monitor (") + sourceName + ")";
@@ -20,6 +27,8 @@ Result<std::unique_ptr<UdevMonitor>> UdevMonitor::start(const char* sourceName,
     if (int r = udev_monitor_filter_add_match_subsystem_devtype(m.get(), "hidraw", nullptr); r < 0)
         return makeError(-r, "filter " + what);
     if (int r = udev_monitor_enable_receiving(m.get()); r < 0) return makeError(-r, "start " + what);
+    // Best effort: without privileges the system's default size stays.
+    (void)udev_monitor_set_receive_buffer_size(m.get(), kReceiveBufferBytes);
     int stopFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (stopFd < 0) return makeError(errno, "eventfd for " + what);
     return std::unique_ptr<UdevMonitor>(
@@ -50,9 +59,20 @@ void UdevMonitor::run() {
             return;
         }
         if (fds[1].revents) return;
-        if (!(fds[0].revents & POLLIN)) continue;
+        if (fds[0].revents & POLLNVAL) return;
+        if (!fds[0].revents) continue;
+        // Receiving also collects a pending socket error, so POLLERR does not spin.
+        errno = 0;
         udev::DevicePtr dev(udev_monitor_receive_device(monitor_));
-        if (!dev) continue;  // a message from someone else, or one the filter let through torn
+        if (!dev) {
+            // The kernel dropped events: whatever came and went is unknown, so announce a
+            // removal and an arrival without a path, and the caller looks again.
+            if (errno == ENOBUFS) {
+                onEvent_(HotplugEvent{HotplugAction::Removed, {}});
+                onEvent_(HotplugEvent{HotplugAction::Added, {}});
+            }
+            continue;  // otherwise a message from someone else, or a torn one
+        }
         // The socket filter is only a hint (and absent under test harnesses): check again.
         const char* subsystem = udev_device_get_subsystem(dev.get());
         const char* action = udev_device_get_action(dev.get());
