@@ -10,6 +10,7 @@
 #include "ui/CDPIRadioButton.h"
 #include "ui/CDPIValueShowControl.h"
 #include "ui/DpiLevelMask.h"
+#include "ui/UiFont.h"
 
 namespace orvane {
 
@@ -35,6 +36,8 @@ void DpiSection::Create() {
         gauge->LoadImages(u"skins\\mouse\\dpi_bar_1.png", u"skins\\mouse\\dpi_bar_2.png");
         auto* label = w_.Add<ui::CDPIRadioButton>(kGroup, kDpiLabel + uint32_t(i), w_.Scaled(909 + dx, 212, 935 + dx, 223));
         label->LoadStrip(u"skins\\dpi_value.png");
+        // Five digits must fit the 26-pixel label.
+        label->SetFont(int32_t(10.0f * w_.Scale()), ui::UiFontChoice().face);
         // The label only shows the value; clicking it must not change which levels are lit.
         label->SetMouseAware(false);
         auto* check = w_.Add<ui::CCheckButton>(kGroup, kDpiCheck + uint32_t(i), w_.Scaled(916 + dx, 226, 927 + dx, 237),

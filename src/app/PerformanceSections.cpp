@@ -81,7 +81,9 @@ void PerformanceSections::Create() {
     AddAt<ui::CStaticText>(Section::Sleep, kSleepValue, Rect{0, 80, 262, 98}, kGrey, platform::kTextCenter);
 
     slider(Section::Debounce, kDebounceTrack, kDebounceSlider, 9);
-    AddAt<ui::CStaticText>(Section::Debounce, kDebounceValue, Rect{195, 34, 226, 52}, kGrey, platform::kTextLeft)
+    // As wide as the polling value: "16ms" in the 16-pixel face does not fit the 31 pixels the
+    // layout leaves for it.
+    AddAt<ui::CStaticText>(Section::Debounce, kDebounceValue, Rect{195, 34, 256, 52}, kGrey, platform::kTextLeft)
         ->SetFont(int32_t(16.0f * s), u"Tahoma");
 
     AddAt<ui::CImageButton>(Section::Pointer, kMouseSettings, Rect{1, 30, 261, 75},

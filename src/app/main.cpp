@@ -1,0 +1,36 @@
+// orvane: the application. Everything but the choice of platform lives in CTevrinApp.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/AppOptions.h"
+#include "app/CTevrinApp.h"
+#include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtTrayIcon.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    auto options = orvane::parseAppOptions(args);
+    if (!options) {
+        std::fprintf(stderr, "orvane: %s\n%s", options.error().context.c_str(), orvane::appUsage());
+        return 2;
+    }
+    if (options->help) {
+        std::fputs(orvane::appUsage(), stdout);
+        return 0;
+    }
+    // Every part of the program finds its folder through this variable.
+    if (!options->appDir.empty()) ::setenv("ORVANE_APP_DIR", options->appDir.c_str(), 1);
+    // A screenshot needs no screen: without one, draw offscreen rather than fail.
+    const bool noDisplay = !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY");
+    if (!options->screenshot.empty() && noDisplay && !std::getenv("QT_QPA_PLATFORM"))
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+
+    // Our options are not Qt's: hand Qt only the program name.
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    orvane::platform::qt::QtPlatform platform(qtArgc, qtArgv);
+    orvane::CTevrinApp app(*options);
+    return app.Run({platform, [] { return orvane::platform::qt::createTrayIcon(); }});
+}

@@ -1,0 +1,76 @@
+#include "platform/qt/QtTrayIcon.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QImage>
+#include <QMenu>
+#include <QPixmap>
+#include <QSystemTrayIcon>
+
+namespace orvane::platform::qt {
+
+namespace {
+
+QString toQString(const Text& t) { return QString::fromUtf16(t.data(), qsizetype(t.size())); }
+
+QIcon toIcon(const Image& image) {
+    if (!image) return QIcon();
+    // Image pixels are premultiplied 0xAARRGGBB rows, which is QImage's own premultiplied layout.
+    QImage q(reinterpret_cast<const uchar*>(image.bits()), image.width(), image.height(),
+             int(image.width() * 4), QImage::Format_ARGB32_Premultiplied);
+    return QIcon(QPixmap::fromImage(q.copy()));
+}
+
+class QtTrayIcon final : public TrayIcon {
+public:
+    ~QtTrayIcon() override { remove(); }
+
+    bool add(const Image& icon, const Text& tip, const TrayMenuTexts& texts,
+             std::function<void(TrayEvent)> onEvent) override {
+        if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return false;
+        remove();
+        onEvent_ = std::move(onEvent);
+        icon_ = std::make_unique<QSystemTrayIcon>(toIcon(icon));
+        icon_->setToolTip(toQString(tip));
+        menu_ = std::make_unique<QMenu>();
+        QObject::connect(menu_->addAction(toQString(texts.show)), &QAction::triggered,
+                         [this] { emitEvent(TrayEvent::MenuShow); });
+        menu_->addSeparator();
+        QObject::connect(menu_->addAction(toQString(texts.exit)), &QAction::triggered,
+                         [this] { emitEvent(TrayEvent::MenuExit); });
+        icon_->setContextMenu(menu_.get());
+        QObject::connect(icon_.get(), &QSystemTrayIcon::activated, [this](QSystemTrayIcon::ActivationReason r) {
+            // A left click (Trigger) and the desktop's "activate" both count as the left click;
+            // the right click opens the context menu by itself.
+            if (r == QSystemTrayIcon::Trigger || r == QSystemTrayIcon::DoubleClick) emitEvent(TrayEvent::LeftClick);
+        });
+        icon_->show();
+        return QSystemTrayIcon::isSystemTrayAvailable();
+    }
+
+    void remove() override {
+        if (icon_) icon_->hide();
+        icon_.reset();
+        menu_.reset();
+    }
+
+    bool added() const override { return icon_ != nullptr; }
+
+private:
+    void emitEvent(TrayEvent e) {
+        // Posted, so the handler (which may run a modal dialog or end the program) never runs
+        // inside the icon's own signal.
+        auto fn = onEvent_;
+        QMetaObject::invokeMethod(qApp, [fn, e] { if (fn) fn(e); }, Qt::QueuedConnection);
+    }
+
+    std::function<void(TrayEvent)> onEvent_;
+    std::unique_ptr<QMenu> menu_;
+    std::unique_ptr<QSystemTrayIcon> icon_;
+};
+
+}  // namespace
+
+std::unique_ptr<TrayIcon> createTrayIcon() { return std::make_unique<QtTrayIcon>(); }
+
+}  // namespace orvane::platform::qt

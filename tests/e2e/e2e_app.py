@@ -1,0 +1,179 @@
+#!/usr/bin/env python3
+"""End-to-end checks of the real orvane build under Xvfb: a click on the polling slider reaches
+the virtual mouse, the tray icon brings the hidden window back, and a screenshot is written.
+
+usage: e2e_app.py BIN_DIR CASE   (CASE: slider | tray | screenshot)
+"""
+import os
+import re
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+BIN, CASE = sys.argv[1], sys.argv[2]
+TITLE = "Velmira Orvane"
+
+
+def fail(msg):
+    print("FAIL:", msg)
+    sys.exit(1)
+
+
+def wait_for(what, fn, timeout=20.0):
+    end = time.time() + timeout
+    while time.time() < end:
+        v = fn()
+        if v:
+            return v
+        time.sleep(0.1)
+    fail("timed out waiting for " + what)
+
+
+class Display:
+    """A private Xvfb server."""
+
+    def __init__(self):
+        self.proc = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+                                     stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        line = self.proc.stdout.readline().decode().strip()
+        if not line:
+            fail("Xvfb did not start")
+        self.name = ":" + line
+
+    def close(self):
+        self.proc.terminate()
+        self.proc.wait()
+
+
+def app_dir():
+    """A throw-away application folder: the built skins and language files, fresh settings."""
+    d = tempfile.mkdtemp(prefix="orvane-e2e-")
+    for sub in ("skins", "resources"):
+        src = os.path.join(BIN, sub)
+        if os.path.isdir(src):
+            os.symlink(src, os.path.join(d, sub))
+    os.mkdir(os.path.join(d, "config"))
+    cfg = os.path.join(BIN, "config")
+    for f in ("LanSetting.ini", "Lan_EN.txt", "Lan.txt", "MacroLibraryFile.mlf"):
+        if os.path.exists(os.path.join(cfg, f)):
+            shutil.copy(os.path.join(cfg, f), os.path.join(d, "config", f))
+    return d
+
+
+def env_for(display, appdir, **extra):
+    env = dict(os.environ)
+    env.update({"DISPLAY": display.name, "QT_QPA_PLATFORM": "xcb", "ORVANE_APP_DIR": appdir,
+                "XDG_RUNTIME_DIR": appdir})
+    env.pop("WAYLAND_DISPLAY", None)
+    env.pop("DBUS_SESSION_BUS_ADDRESS", None)  # no StatusNotifier host: the XEmbed tray is used
+    env.update(extra)
+    return env
+
+
+def xdotool(env, *args):
+    r = subprocess.run(["xdotool", *args], env=env, capture_output=True, text=True)
+    return r.stdout.strip() if r.returncode == 0 else ""
+
+
+def find_window(env):
+    ids = xdotool(env, "search", "--onlyvisible", "--name", TITLE).split()
+    return ids[0] if ids else ""
+
+
+def tray_icon_centre(env):
+    """The centre of our icon window embedded in trayer's panel, in root coordinates."""
+    tree = subprocess.run(["xwininfo", "-root", "-tree"], env=env, capture_output=True, text=True).stdout
+    in_panel = False
+    for line in tree.splitlines():
+        if '("panel" "trayer")' in line:
+            in_panel = True
+        elif in_panel and '("orvane"' in line:
+            m = re.search(r"(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+)", line)
+            if m:
+                w, h, x, y = map(int, m.groups())
+                return (x + w // 2, y + h // 2)
+    return None
+
+
+def png_size(path):
+    with open(path, "rb") as f:
+        head = f.read(24)
+    if head[:8] != b"\x89PNG\r\n\x1a\n":
+        fail(path + " is not a PNG")
+    return struct.unpack(">II", head[16:24])
+
+
+def case_slider():
+    display, appdir = Display(), app_dir()
+    trace = os.path.join(appdir, "trace.txt")
+    env = env_for(display, appdir, ORVANE_TRACE=trace)
+    app = subprocess.Popen([os.path.join(BIN, "orvane"), "--simulate"], env=env)
+    try:
+        win = wait_for("the main window", lambda: find_window(env))
+        time.sleep(1.0)  # start-up traffic
+        before = open(trace).read() if os.path.exists(trace) else ""
+        # The polling slider's last step, in window coordinates at scale 1.
+        xdotool(env, "mousemove", "--window", win, "1026", "331")
+        xdotool(env, "click", "1")
+
+        def polling_frame():
+            text = open(trace).read()[len(before):] if os.path.exists(trace) else ""
+            return [l for l in text.splitlines() if " SET " in l and l.split()[3:4] and l.split()[5:6] == ["07"]]
+
+        frames = wait_for("the polling frame in the trace", polling_frame, 5)
+        print("polling frames:", frames)
+    finally:
+        app.terminate()
+        app.wait(10)
+        display.close()
+        shutil.rmtree(appdir, ignore_errors=True)
+
+
+def case_tray():
+    display, appdir = Display(), app_dir()
+    env = env_for(display, appdir)
+    tray = subprocess.Popen(["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "64",
+                             "--heighttype", "pixel", "--height", "32"], env=env, stderr=subprocess.DEVNULL)
+    time.sleep(0.5)
+    app = subprocess.Popen([os.path.join(BIN, "orvane"), "--simulate"], env=env)
+    try:
+        win = wait_for("the main window", lambda: find_window(env))
+        time.sleep(0.5)
+        # The minimise control hides the window; only the tray can bring it back.
+        xdotool(env, "mousemove", "--window", win, "1079", "19")
+        xdotool(env, "click", "1")
+        wait_for("the window to hide", lambda: not find_window(env), 5)
+        x, y = wait_for("the icon in the tray", lambda: tray_icon_centre(env), 10)
+        xdotool(env, "mousemove", str(x), str(y))
+        xdotool(env, "click", "1")
+        wait_for("the window to come back from the tray", lambda: find_window(env), 5)
+        print("tray click showed the window")
+    finally:
+        app.terminate()
+        app.wait(10)
+        tray.terminate()
+        display.close()
+        shutil.rmtree(appdir, ignore_errors=True)
+
+
+def case_screenshot():
+    display, appdir = Display(), app_dir()
+    out = os.path.join(appdir, "shot.png")
+    try:
+        r = subprocess.run([os.path.join(BIN, "orvane"), "--simulate=battery=57", "--screenshot", out],
+                           env=env_for(display, appdir), timeout=60)
+        if r.returncode != 0:
+            fail("orvane --screenshot exited with %d" % r.returncode)
+        w, h = png_size(out)
+        if (w, h) != (1127, 740):
+            fail("screenshot is %dx%d" % (w, h))
+        print("screenshot", w, "x", h)
+    finally:
+        display.close()
+        shutil.rmtree(appdir, ignore_errors=True)
+
+
+{"slider": case_slider, "tray": case_tray, "screenshot": case_screenshot}[CASE]()
