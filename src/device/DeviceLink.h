@@ -80,7 +80,7 @@ public:
     [[nodiscard]] const DpiTables& dpiTables() const { return dpi_; }
     [[nodiscard]] const SentImages& sentImages() const { return sent_; }
     [[nodiscard]] const MacroUploader& macros() const { return macros_; }
-    [[nodiscard]] uint8_t nextSequence() const { return const_cast<FrameIo&>(io_).sequence().peek(); }
+    [[nodiscard]] uint8_t nextSequence() const { return io_.sequence().peek(); }
     [[nodiscard]] bool dirty(SyncGroup g) const { return dirty_[size_t(g)]; }
     [[nodiscard]] bool linkActive() const { return linkActive_; }
     [[nodiscard]] bool mouseOnline() const { return mouseOnline_; }

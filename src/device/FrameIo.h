@@ -25,6 +25,7 @@ public:
     FrameIo(Connection& connection, EventLoop& loop) : connection_(connection), loop_(loop) {}
 
     SequenceNumber& sequence() { return sequence_; }
+    [[nodiscard]] const SequenceNumber& sequence() const { return sequence_; }
 
     // Stamps the sequence number and writes the frame to every open device.
     SendOutcome send(Frame frame);
