@@ -105,17 +105,22 @@ TEST_F(MacroSyncTest, DataChangeMismatchReuploadsQuietly) {
     EXPECT_EQ(host.count("progress"), 0);
 }
 
-TEST_F(MacroSyncTest, UploadWithNoDeviceAdvancesTheCounter) {
+TEST_F(MacroSyncTest, UploadWithNoOpenHandleStillAdvancesTheCounter) {
+    // Present but not openable, and active from the start-up setting: the macro is recorded as
+    // held and the counter moves on although no frame reached the mouse; the DataChange check
+    // at the next connection repairs it.
+    app.settings.SetValue(SettingKey::NeedPassword, u"0");
+    sim.injectFault(DeviceRole::Wired, sim::Fault::OpenFeatureFails, sim::kFaultAlways);
     startAndSettle();
-    sim.unplug(DeviceRole::Wired);
-    loop.runPending();
-    EXPECT_EQ(host.count("quit"), 1);
-    // The link is inactive now; a pass forced through an active link would still count.
+    ASSERT_TRUE(link.linkActive());
+    ASSERT_FALSE(link.connection().anyOpen());
     const uint16_t before = app.settings.GetDataChange();
-    EXPECT_FALSE(link.linkActive());
     assign(0, u"A");
     link.syncToDevice();
-    EXPECT_EQ(app.settings.GetDataChange(), before);
+    EXPECT_EQ(app.settings.GetDataChange(), uint16_t(before + 1));
+    EXPECT_EQ(link.macros().image(1)[0], 0x09);
+    EXPECT_TRUE(sim.log().records().empty());
+    EXPECT_EQ(host.count("progress"), 0);
 }
 
 }  // namespace
