@@ -52,7 +52,8 @@ Sink& sink() {
 }
 
 int64_t elapsedMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - kProcessStart)
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 kProcessStart)
         .count();
 }
 
@@ -60,14 +61,18 @@ int64_t elapsedMs() {
 
 std::string_view FrameTrace::kindName(FrameKind kind) {
     switch (kind) {
-        case FrameKind::Set: return "SET";
-        case FrameKind::Get: return "GET";
-        case FrameKind::In: return "IN";
+        case FrameKind::Set:
+            return "SET";
+        case FrameKind::Get:
+            return "GET";
+        case FrameKind::In:
+            return "IN";
     }
     return "?";
 }
 
-std::string FrameTrace::formatLine(int64_t ms, FrameKind kind, DeviceRole device, std::span<const uint8_t> bytes) {
+std::string FrameTrace::formatLine(int64_t ms, FrameKind kind, DeviceRole device,
+                                   std::span<const uint8_t> bytes) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string line = std::to_string(ms);
     line += ' ';

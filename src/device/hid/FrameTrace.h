@@ -31,7 +31,8 @@ public:
     // the configured sink.
     static void setSink(std::function<void(std::string_view line)> sink);
 
-    static std::string formatLine(int64_t ms, FrameKind kind, DeviceRole device, std::span<const uint8_t> bytes);
+    static std::string formatLine(int64_t ms, FrameKind kind, DeviceRole device,
+                                  std::span<const uint8_t> bytes);
     static std::string_view kindName(FrameKind kind);
 };
 

@@ -58,7 +58,9 @@ Status FirmwareModel::handleSetFeature(Link via, std::span<const uint8_t> report
     return {};
 }
 
-Report FirmwareModel::handleGetFeature(Link via) const { return replies_[index(via)]; }
+Report FirmwareModel::handleGetFeature(Link via) const {
+    return replies_[index(via)];
+}
 
 Report FirmwareModel::replyTo(Link via, std::span<const uint8_t> request) const {
     Report r = request[kCommand] == kStatus ? statusReply(via) : emptyReply();
@@ -110,7 +112,9 @@ void FirmwareModel::applyWrite(std::span<const uint8_t> f) {
             if (memory_.dpiLevel >= memory_.enabledLevelCount()) memory_.dpiLevel = 0;
             break;
         }
-        case kDpiColours: std::copy_n(payload.begin(), memory_.dpiColours.size(), memory_.dpiColours.begin()); break;
+        case kDpiColours:
+            std::copy_n(payload.begin(), memory_.dpiColours.size(), memory_.dpiColours.begin());
+            break;
         case kPolling:
             if (len >= 1) memory_.pollingInterval = payload[0];
             break;
@@ -118,17 +122,24 @@ void FirmwareModel::applyWrite(std::span<const uint8_t> f) {
             memory_.lighting[0] = static_cast<uint8_t>(len);
             std::copy_n(payload.begin(), memory_.lighting.size() - 1, memory_.lighting.begin() + 1);
             break;
-        case kLiftOff: memory_.liftOff = {payload[0], payload[1]}; break;
-        case kDebounce: memory_.debounce = payload[0]; break;
+        case kLiftOff:
+            memory_.liftOff = {payload[0], payload[1]};
+            break;
+        case kDebounce:
+            memory_.debounce = payload[0];
+            break;
         case kPower:
             memory_.sleepTime = payload[0];
             memory_.movingLighting = payload[1];
             break;
-        case kMacroChunk: applyMacroChunk(f); break;
+        case kMacroChunk:
+            applyMacroChunk(f);
+            break;
         case kReset:
             if (len >= 1 && payload[0] == 0xFF) factoryReset();
             break;
-        default: break;  // reads and unknown commands change nothing
+        default:
+            break;  // reads and unknown commands change nothing
     }
 }
 
@@ -159,7 +170,9 @@ void FirmwareModel::factoryReset() {
     memory_ = MouseMemory::factoryDefaults(condition_.sensorCode);
 }
 
-void FirmwareModel::setPlugged(Link link, bool plugged) { plugged_[index(link)] = plugged; }
+void FirmwareModel::setPlugged(Link link, bool plugged) {
+    plugged_[index(link)] = plugged;
+}
 
 // A mouse on its cable reports through the cable; otherwise through the receiver while the
 // radio link is up.

@@ -10,11 +10,16 @@ namespace {
 // sends, so that a reset mouse and a reset profile agree.
 std::array<uint16_t, 4> defaultDpiCodes(uint8_t sensorCode) {
     switch (sensorCode) {
-        case 0x25: return {3, 7, 15, 31};
-        case 0x27: return {9, 3, 7, 15};
-        case 0x35: return {9, 3, 7, 15};
-        case 0x60: return {3, 7, 15, 31};
-        default: return {7, 15, 31, 63};  // 0x70 and sensors this firmware does not know
+        case 0x25:
+            return {3, 7, 15, 31};
+        case 0x27:
+            return {9, 3, 7, 15};
+        case 0x35:
+            return {9, 3, 7, 15};
+        case 0x60:
+            return {3, 7, 15, 31};
+        default:
+            return {7, 15, 31, 63};  // 0x70 and sensors this firmware does not know
     }
 }
 

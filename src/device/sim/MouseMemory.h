@@ -19,7 +19,7 @@ struct MouseMemory {
     std::array<KeyValue, 6> buttons{};
     std::array<uint8_t, 26> dpi{};  // level/count byte, on/off mask, X codes, 4 spare, Y codes, 4 spare
     std::array<uint8_t, 18> dpiColours{};
-    uint8_t pollingInterval = 2;       // report interval in ms
+    uint8_t pollingInterval = 2;         // report interval in ms
     std::array<uint8_t, 25> lighting{};  // length, effect, brightness/speed, parameters
     std::array<uint8_t, 2> liftOff{};
     uint8_t debounce = 0;

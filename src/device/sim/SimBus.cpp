@@ -16,7 +16,9 @@ int64_t steadyMs() {
         .count();
 }
 
-Error gone(const SimHandle& h) { return makeError(ENODEV, h.info.path); }
+Error gone(const SimHandle& h) {
+    return makeError(ENODEV, h.info.path);
+}
 
 }  // namespace
 
@@ -37,7 +39,9 @@ SimBus::SimBus(const SimOptions& options, EventLoop* clock)
     model_.setPlugged(Link::Receiver, options.receiver);
 }
 
-int64_t SimBus::nowMs() const { return (clock_ ? clock_->nowMs() : steadyMs()) - startMs_; }
+int64_t SimBus::nowMs() const {
+    return (clock_ ? clock_->nowMs() : steadyMs()) - startMs_;
+}
 
 std::vector<hid::InterfaceInfo> SimBus::interfaces() const {
     std::lock_guard lock(mutex_);
@@ -46,10 +50,10 @@ std::vector<hid::InterfaceInfo> SimBus::interfaces() const {
         if (!device(link).plugged) continue;
         const auto kinds = deviceInterfaces(combinedInput_);
         for (size_t i = 0; i < kinds.size(); ++i) {
-            out.push_back(hid::InterfaceInfo{
-                simPath(link, i), hid::kVendorId,
-                link == Link::Wired ? hid::kWiredProductId : hid::kReceiverProductId,
-                inputReportLength(kinds[i]), featureReportLength(kinds[i])});
+            out.push_back(
+                hid::InterfaceInfo{simPath(link, i), hid::kVendorId,
+                                   link == Link::Wired ? hid::kWiredProductId : hid::kReceiverProductId,
+                                   inputReportLength(kinds[i]), featureReportLength(kinds[i])});
         }
     }
     return out;
@@ -62,7 +66,8 @@ Result<std::shared_ptr<SimHandle>> SimBus::open(const std::string& path) {
         for (size_t i = 0; i < kinds.size(); ++i) {
             if (simPath(link, i) != path) continue;
             if (!device(link).plugged) return makeError(ENOENT, "open " + path);
-            if ((hasFeatureReport0C(kinds[i]) && !hasInputReport5(kinds[i]) && takeFault(link, Fault::OpenFeatureFails)) ||
+            if ((hasFeatureReport0C(kinds[i]) && !hasInputReport5(kinds[i]) &&
+                 takeFault(link, Fault::OpenFeatureFails)) ||
                 (hasInputReport5(kinds[i]) && takeFault(link, Fault::OpenInputFails)))
                 return makeError(EACCES, "open " + path);
             auto h = std::make_shared<SimHandle>();

@@ -74,7 +74,8 @@ private:
     bool alive(const SimHandle& h) const;
     void queueInput(Link link, const Report& report);
     std::vector<hid::HotplugEvent> eventsFor(Link link, hid::HotplugAction action) const;
-    Status stall(SimHandle& h, std::unique_lock<std::mutex>& lock, std::span<const uint8_t> bytes, hid::FrameKind kind);
+    Status stall(SimHandle& h, std::unique_lock<std::mutex>& lock, std::span<const uint8_t> bytes,
+                 hid::FrameKind kind);
     void record(hid::FrameKind kind, Link link, std::span<const uint8_t> bytes, bool ok);
 
     const bool combinedInput_;

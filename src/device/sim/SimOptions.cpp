@@ -7,7 +7,9 @@
 namespace orvane::sim {
 namespace {
 
-Error invalid(std::string_view what) { return makeError(EINVAL, "simulate: " + std::string(what)); }
+Error invalid(std::string_view what) {
+    return makeError(EINVAL, "simulate: " + std::string(what));
+}
 
 // Decimal, or hexadecimal with a 0x prefix.
 std::optional<uint32_t> parseNumber(std::string_view text) {
@@ -77,8 +79,9 @@ Result<SimOptions> parseSimOptions(std::string_view text) {
         text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
         if (item.empty()) continue;
         const size_t eq = item.find('=');
-        const Status s = eq == std::string_view::npos ? applyFlag(o, item)
-                                                      : applyValue(o, item.substr(0, eq), item.substr(eq + 1));
+        const Status s = eq == std::string_view::npos
+                             ? applyFlag(o, item)
+                             : applyValue(o, item.substr(0, eq), item.substr(eq + 1));
         if (!s) return s.error();
     }
     if (!o.wired && !o.receiver) return invalid("wired-only and receiver-only exclude each other");

@@ -7,7 +7,9 @@ namespace orvane::sim {
 SimTransport::SimTransport(const SimOptions& options, EventLoop* clock)
     : bus_(std::make_shared<SimBus>(options, clock)) {}
 
-Result<std::vector<hid::InterfaceInfo>> SimTransport::enumerate() { return bus_->interfaces(); }
+Result<std::vector<hid::InterfaceInfo>> SimTransport::enumerate() {
+    return bus_->interfaces();
+}
 
 Result<std::unique_ptr<hid::Device>> SimTransport::open(const std::string& path) {
     auto handle = bus_->open(path);
@@ -52,7 +54,8 @@ Status SimTransport::userCycleDpiLevel() {
 }
 
 Status SimTransport::userSetPollingInterval(uint8_t intervalMs) {
-    return bus_->deliver(bus_->withModel([&](FirmwareModel& m) { return m.userSetPollingInterval(intervalMs); }));
+    return bus_->deliver(
+        bus_->withModel([&](FirmwareModel& m) { return m.userSetPollingInterval(intervalMs); }));
 }
 
 MouseMemory SimTransport::memory() const {

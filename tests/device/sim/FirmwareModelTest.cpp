@@ -25,7 +25,9 @@ Report frame(uint8_t command, std::initializer_list<uint8_t> payload = {}, uint8
     return f;
 }
 
-void write(FirmwareModel& m, Link via, const Report& f) { ASSERT_TRUE(m.handleSetFeature(via, f).ok()); }
+void write(FirmwareModel& m, Link via, const Report& f) {
+    ASSERT_TRUE(m.handleSetFeature(via, f).ok());
+}
 
 Report read(FirmwareModel& m, Link via, uint8_t command) {
     EXPECT_TRUE(m.handleSetFeature(via, frame(command, {}, 0, 42)).ok());
@@ -65,7 +67,8 @@ void upload(FirmwareModel& m, uint8_t slot, const std::vector<uint8_t>& data) {
 }  // namespace
 
 TEST(FirmwareModel, StatusReplyLayout) {
-    FirmwareModel m(MouseCondition{.sensorCode = 0x35, .macId = 0x123456, .battery = 57, .chargeState = 1, .online = true});
+    FirmwareModel m(MouseCondition{
+        .sensorCode = 0x35, .macId = 0x123456, .battery = 57, .chargeState = 1, .online = true});
     const Report r = read(m, Link::Receiver, 0x20);
     EXPECT_EQ(r[0], 0x0C);
     EXPECT_EQ(r[2], 0x20);
@@ -237,7 +240,8 @@ TEST(FirmwareModel, StrayChunksAreDropped) {
 TEST(FirmwareModel, EndlessFullChunksStopGrowingTheSlot) {
     FirmwareModel m;
     const auto data = sequenceBytes(25);
-    for (int c = 0; c < 200; ++c) write(m, Link::Wired, chunk(1, static_cast<uint8_t>((c & 0x0F) << 4), data));
+    for (int c = 0; c < 200; ++c)
+        write(m, Link::Wired, chunk(1, static_cast<uint8_t>((c & 0x0F) << 4), data));
     EXPECT_LE(m.memory().macros.at(1).data.size(), 48u * 25u);
 }
 

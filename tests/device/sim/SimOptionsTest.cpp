@@ -15,7 +15,8 @@ TEST(SimOptions, DefaultsAreBothDevicesAndAnOnlineMouse) {
 }
 
 TEST(SimOptions, ParsesEveryOption) {
-    auto o = parseSimOptions("sensor=0x3335,battery=57,charging,asleep,mac=0x123456,receiver-only,datachange=0x1240");
+    auto o = parseSimOptions(
+        "sensor=0x3335,battery=57,charging,asleep,mac=0x123456,receiver-only,datachange=0x1240");
     ASSERT_TRUE(o.ok()) << o.error().message();
     EXPECT_EQ(o->condition.sensorCode, 0x35);
     EXPECT_EQ(o->condition.battery, 57);

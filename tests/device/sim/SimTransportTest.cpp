@@ -12,8 +12,8 @@ using namespace orvane::sim;
 
 namespace {
 
-std::array<uint8_t, 33> frame(uint8_t command, uint8_t sequence = 1, std::initializer_list<uint8_t> payload = {},
-                              uint8_t writeFlag = 1) {
+std::array<uint8_t, 33> frame(uint8_t command, uint8_t sequence = 1,
+                              std::initializer_list<uint8_t> payload = {}, uint8_t writeFlag = 1) {
     std::array<uint8_t, 33> f{};
     f[0] = 0x0C;
     f[1] = 1;
