@@ -68,6 +68,9 @@ bool CTevrinDlg::OnInitDialog() {
     RefreshPages();
     link_->start();
     SetTimer(kTimerHideWhileInactive, 100);
+    // The first synchronisation pass follows within 20 ms and holds the thread for its frame
+    // pauses; the user sees the window before that, not after.
+    if (GetWindow() && GetWindow()->isVisible() && !GetWindow()->isMinimized()) UpdateWindow();
     return true;
 }
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """End-to-end checks of the real orvane build under Xvfb: a click on the polling slider reaches
-the virtual mouse, the tray icon brings the hidden window back, and a screenshot is written.
+the virtual mouse, the tray icon and a second start bring the hidden window back, and a screenshot
+is written.
 
-usage: e2e_app.py BIN_DIR CASE   (CASE: slider | tray | screenshot)
+usage: e2e_app.py BIN_DIR CASE   (CASE: slider | tray | second | screenshot)
 """
 import os
 import re
@@ -159,6 +160,31 @@ def case_tray():
         shutil.rmtree(appdir, ignore_errors=True)
 
 
+def case_second():
+    display, appdir = Display(), app_dir()
+    env = env_for(display, appdir)
+    app = subprocess.Popen([os.path.join(BIN, "orvane"), "--simulate"], env=env)
+    try:
+        win = wait_for("the main window", lambda: find_window(env))
+        time.sleep(0.5)
+        xdotool(env, "mousemove", "--window", win, "1079", "19")
+        xdotool(env, "click", "1")
+        wait_for("the window to hide", lambda: not find_window(env), 5)
+        # A second start hands the first one the activation request and ends.
+        second = subprocess.run([os.path.join(BIN, "orvane"), "--simulate"], env=env, timeout=15)
+        if second.returncode != 0:
+            fail("the second instance exited with %d" % second.returncode)
+        wait_for("the first instance to show itself", lambda: find_window(env), 5)
+        if app.poll() is not None:
+            fail("the first instance ended")
+        print("second start showed the first instance")
+    finally:
+        app.terminate()
+        app.wait(10)
+        display.close()
+        shutil.rmtree(appdir, ignore_errors=True)
+
+
 def case_screenshot():
     display, appdir = Display(), app_dir()
     out = os.path.join(appdir, "shot.png")
@@ -176,4 +202,4 @@ def case_screenshot():
         shutil.rmtree(appdir, ignore_errors=True)
 
 
-{"slider": case_slider, "tray": case_tray, "screenshot": case_screenshot}[CASE]()
+{"slider": case_slider, "tray": case_tray, "second": case_second, "screenshot": case_screenshot}[CASE]()

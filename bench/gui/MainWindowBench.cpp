@@ -1,0 +1,113 @@
+// The main window on the real Qt platform against the virtual mouse: start to first painted
+// frame, resident memory with the window shown, full repaints, device notification to refreshed
+// pages, and (with --idle SECONDS) the CPU used while hidden with the mouse online.
+// Figures are printed one per line as "name: value unit".
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/CTevrinDlg.h"
+#include "device/sim/SimTransport.h"
+#include "platform/qt/QtPlatform.h"
+#include "profile/AppPaths.h"
+
+using namespace orvane;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+const Clock::time_point kProcessStart = Clock::now();
+
+double msSince(Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); }
+
+double residentMb() {
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+    return 0;
+}
+
+double cpuSeconds() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// Notes when the first frame reaches the screen.
+class TimedWindow : public CTevrinDlg {
+public:
+    using CTevrinDlg::CTevrinDlg;
+    double firstPaintMs = -1;
+
+protected:
+    void DrawWindow(platform::Painter& p, const platform::Rect& client) override {
+        CTevrinDlg::DrawWindow(p, client);
+        if (firstPaintMs < 0) firstPaintMs = msSince(kProcessStart);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int idleSeconds = 0, repaints = 200;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (!std::strcmp(argv[i], "--idle")) idleSeconds = std::atoi(argv[i + 1]);
+        if (!std::strcmp(argv[i], "--repaints")) repaints = std::atoi(argv[i + 1]);
+    }
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    platform::qt::QtPlatform platform(qtArgc, qtArgv);
+    const double platformMs = msSince(kProcessStart);
+    sim::SimTransport mouse({}, &platform.loop());
+    AppData app(ApplicationFolder());
+    TimedWindow dlg(platform, app, CTevrinDlg::Services{mouse, nullptr, {}});
+    const double beforeCreate = msSince(kProcessStart);
+    if (!dlg.Create()) return 1;
+    const double createMs = msSince(kProcessStart) - beforeCreate;
+    while (dlg.firstPaintMs < 0 && msSince(kProcessStart) < 5000) platform.processEvents();
+    std::printf("start_to_first_paint: %.1f ms (platform %.1f ms, window set-up %.1f ms)\n", dlg.firstPaintMs,
+                platformMs, createMs);
+    std::printf("scale: %.1f\n", dlg.Scale());
+    std::printf("resident_memory_shown: %.1f MB\n", residentMb());
+
+    std::vector<double> paint;
+    for (int i = 0; i < repaints; ++i) {
+        const auto t = Clock::now();
+        (void)platform.render(dlg.WindowSize(), [&dlg](platform::Painter& p) { dlg.Render(p); });
+        paint.push_back(msSince(t));
+    }
+    std::printf("full_repaint_median: %.2f ms\n", median(paint));
+
+    std::vector<double> refresh;
+    for (int i = 0; i < 200; ++i) {
+        const auto t = Clock::now();
+        dlg.Link().applyDeviceNotification(hid::DeviceRole::Wired, i % 2 ? 2 : 8, uint8_t(1 + i % 4));
+        refresh.push_back(msSince(t));
+    }
+    std::printf("notification_to_refreshed_pages_median: %.3f ms\n", median(refresh));
+
+    if (idleSeconds > 0) {
+        dlg.hideWindow();
+        const int owner = 0;
+        platform.loop().setTimer(&owner, 1, idleSeconds * 1000, [&] { platform.quit(); });
+        const double cpu0 = cpuSeconds();
+        const auto t0 = Clock::now();
+        platform.exec();
+        const double wall = msSince(t0) / 1000.0;
+        std::printf("idle_cpu_hidden_online: %.3f %% over %.0f s\n", 100.0 * (cpuSeconds() - cpu0) / wall, wall);
+    }
+    dlg.Shutdown();
+    return 0;
+}
