@@ -1,0 +1,43 @@
+#pragma once
+// Platform for tests: virtual time, in-memory windows and images registered by the test.
+#include <map>
+#include <vector>
+
+#include "base/VirtualEventLoop.h"
+#include "platform/FakeWindow.h"
+#include "platform/Platform.h"
+
+namespace orvane::platform {
+
+class FakePlatform : public Platform {
+public:
+    explicit FakePlatform(ScreenInfo screen = {});
+
+    EventLoop& loop() override { return loop_; }
+    VirtualEventLoop& clock() { return loop_; }
+    ImageCache& images() override { return images_; }
+    const ScreenInfo& screen() const override { return screen_; }
+    std::unique_ptr<Window> createWindow(WindowHost& host, const WindowOptions& options) override;
+    // Records the painting and returns a black picture of the size.
+    Image render(Size size, const std::function<void(Painter&)>& paint) override;
+    Status savePng(const Image& image, const std::string& path) override;
+
+    // Makes a skin path loadable ("skins\\x.png" as the code names it).
+    void addImage(const std::string& skinPath, Image image);
+    // The windows created so far, oldest first; entries of destroyed windows are null.
+    FakeWindow* window(size_t i) const { return i < windows_.size() ? windows_[i] : nullptr; }
+    FakeWindow* lastWindow() const;
+    size_t windowCount() const { return windows_.size(); }
+    const RecordingPainter& lastRender() const { return lastRender_; }
+
+private:
+    // Declared first: windows whose deletion is still queued on the loop clear their entry.
+    std::vector<FakeWindow*> windows_;
+    VirtualEventLoop loop_;
+    ScreenInfo screen_;
+    std::map<std::string, Image> files_;
+    ImageCache images_;
+    RecordingPainter lastRender_;
+};
+
+}  // namespace orvane::platform

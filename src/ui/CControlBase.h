@@ -1,0 +1,93 @@
+#pragma once
+// Base of the windowless controls: a rectangle of its owner dialog that paints itself through
+// our Painter and reacts to pointer input routed by the owner. Handlers return true when the
+// control's look changed, so the owner repaints its rectangle.
+#include <cstdint>
+
+#include "base/Text.h"
+#include "platform/Color.h"
+#include "platform/Font.h"
+#include "platform/Geometry.h"
+#include "platform/Image.h"
+#include "platform/Painter.h"
+
+namespace orvane::ui {
+
+using platform::bgr;
+using platform::Color;
+using platform::FontSpec;
+using platform::Image;
+using platform::Interpolation;
+using platform::Painter;
+using platform::Point;
+using platform::Rect;
+using platform::Size;
+using platform::TextFormat;
+
+class CDlgBase;
+
+class CControlBase {
+public:
+    CControlBase(CDlgBase* owner, uint32_t id, const Rect& rect, Text text, bool visible = true, bool active = true,
+                 bool disabled = false, bool mouseAware = true);
+    virtual ~CControlBase();
+    CControlBase(const CControlBase&) = delete;
+    CControlBase& operator=(const CControlBase&) = delete;
+
+    virtual void Draw(Painter& p, const Rect& clip) = 0;
+    // Another control was pressed.
+    virtual int KillFocus(int flag);
+    virtual void SetRect(int32_t left, int32_t top, int32_t right, int32_t bottom);
+    virtual Rect GetRect() const { return rect_; }
+    // Stores a different text and repaints the control.
+    virtual void SetText(const Text& text);
+    virtual const Text& GetText() const { return text_; }
+    virtual void SetVisible(bool visible) { visible_ = visible; }
+    virtual void SetActive(bool active) { active_ = active; }
+    virtual bool OnMouseMove(uint32_t flags, Point pt);
+    virtual bool OnLButtonDown(uint32_t flags, Point pt);
+    virtual bool OnLButtonUp(uint32_t flags, Point pt);
+    virtual bool OnRButtonUp(uint32_t flags, Point pt);
+    virtual bool OnLButtonDblClk(uint32_t flags, Point pt);
+    virtual void ReleaseImages() {}
+
+    void SetRect(const Rect& r) { SetRect(r.left, r.top, r.right, r.bottom); }
+    // Replaces the font: the UI face's character set stays, height and face change.
+    void SetFont(int32_t height, const Text& face);
+    const FontSpec& Font() const { return font_; }
+
+    uint32_t Id() const { return id_; }
+    bool Visible() const { return visible_; }
+    bool Active() const { return active_; }
+    bool Disabled() const { return disabled_; }
+    void SetDisabled(bool disabled) { disabled_ = disabled; }
+    bool MouseAware() const { return mouseAware_; }
+    void SetMouseAware(bool aware) { mouseAware_ = aware; }
+    // Drawn and reachable by the pointer.
+    bool Shown() const { return visible_ && active_; }
+    CDlgBase* Owner() const { return owner_; }
+
+protected:
+    // Sends the control's own message (number = Id) to the owner with code as lParam.
+    intptr_t Notify(intptr_t code, uintptr_t wParam = 0);
+    intptr_t SendToOwner(uint32_t msg, uintptr_t wParam, intptr_t lParam);
+    // Repaints the control's rectangle.
+    void Invalidate();
+    // A skin image by its relative path; null when it cannot be loaded.
+    Image LoadImage(const Text& path) const;
+    float Scale() const;
+    // A design length in device pixels: d × display scale, truncated.
+    int32_t Scaled(int32_t d) const { return int32_t(float(d) * Scale()); }
+
+    CDlgBase* owner_;
+    uint32_t id_;
+    Rect rect_;
+    bool visible_;
+    bool active_;
+    bool disabled_;
+    bool mouseAware_;
+    Text text_;
+    FontSpec font_;
+};
+
+}  // namespace orvane::ui

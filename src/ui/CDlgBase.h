@@ -1,0 +1,177 @@
+#pragma once
+// The skinned dialog: a frameless window that owns windowless controls, paints them through
+// one off-screen picture, routes the pointer to them and turns their notifications into
+// numbered messages for its own handlers (OnMessage).
+#include <array>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "ui/CControlBase.h"
+#include "ui/Messages.h"
+
+namespace orvane::ui {
+
+class CWndPopup;
+
+class CDlgBase : public platform::WindowHost {
+public:
+    static constexpr int kListCount = 8;
+    static constexpr int kPopupSlots = 12;
+
+    explicit CDlgBase(platform::Platform& platform, CDlgBase* parent = nullptr);
+    ~CDlgBase() override;
+    CDlgBase(const CDlgBase&) = delete;
+    CDlgBase& operator=(const CDlgBase&) = delete;
+
+    // ---- Life of the window ----
+    // Creates the window, initialises it and runs it modally; returns what EndDialog was given.
+    intptr_t DoModal();
+    // Creates, initialises and shows the window without a modal run.
+    bool Create();
+    // Ends the modal run with result (a modeless dialog is destroyed).
+    void EndDialog(intptr_t result);
+    virtual void OnOK() { EndDialog(kIdOk); }
+    virtual void OnCancel() { EndDialog(kIdCancel); }
+    void DestroyWindow();
+    bool IsWindow() const { return window_ != nullptr; }
+    platform::Window* GetWindow() const { return window_.get(); }
+    CDlgBase* Parent() const { return parent_; }
+
+    // Sets the title, makes the dialog font, sizes and shows the window, creates the
+    // controls and centres the window on its parent. Overrides call this first.
+    virtual bool OnInitDialog();
+    // The window size in device pixels (the design size times the display scale); set it
+    // before the window is created, or it is applied at once.
+    void SetWindowSize(int32_t width, int32_t height);
+    Size WindowSize() const { return {width_, height_}; }
+    Rect ClientRect() const { return {0, 0, width_, height_}; }
+    void CenterWindow();
+
+    // ---- Painting ----
+    virtual void DrawWindow(Painter& p, const Rect& client) = 0;
+    // Draws every shown control that meets clip, in list order.
+    virtual void DrawControls(Painter& p, const Rect& clip);
+    virtual void CreateControls(const Rect& client) = 0;
+    void InvalidateRect(const Rect& r);
+    void Invalidate();
+    void UpdateWindow();
+
+    // ---- Controls ----
+    // Appends to list (0..7); the dialog owns the control. Returns it.
+    CControlBase* AddControl(int list, std::unique_ptr<CControlBase> control);
+    template <class T, class... Args>
+    T* Add(int list, Args&&... args) {
+        return static_cast<T*>(AddControl(list, std::make_unique<T>(this, std::forward<Args>(args)...)));
+    }
+    // The first control with this Id, lists in order; nullptr when none.
+    CControlBase* FindControl(uint32_t id) const;
+    template <class T>
+    T* FindControlAs(uint32_t id) const {
+        return dynamic_cast<T*>(FindControl(id));
+    }
+    const std::vector<std::unique_ptr<CControlBase>>& ControlList(int list) const { return lists_.at(size_t(list)); }
+    void ReleaseAllImages();
+    CControlBase* HotControl() const { return hot_; }
+    CControlBase* PressedControl() const { return pressed_; }
+    Point LastPoint() const { return lastPoint_; }
+    bool ButtonDown() const { return buttonDown_; }
+
+    // ---- Frame image ----
+    bool LoadFrameFromFile(const Text& path);
+    // Application-carried pictures are files of the skin named after their number.
+    bool LoadFrameFromResource(int resourceId);
+    bool LoadFrame(const Image& image);
+    const Image& FrameImage() const { return frame_; }
+    Size FrameSize() const { return frameSize_; }
+    int32_t FrameCornerMargin() const { return frameMargin_; }
+    uint32_t BackgroundColor() const { return background_; }
+
+    // ---- Messages and timers ----
+    intptr_t SendMessage(uint32_t msg, uintptr_t wParam = 0, intptr_t lParam = 0);
+    void PostMessage(uint32_t msg, uintptr_t wParam = 0, intptr_t lParam = 0);
+    // A window's message handlers; unhandled messages return 0. kMsgClose cancels by default.
+    virtual intptr_t OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam);
+    void SetTimer(int id, int intervalMs);
+    void KillTimer(int id);
+    bool TimerActive(int id) const;
+    virtual void OnTimer(int) {}
+    // Enter and Escape end a dialog as OK and Cancel. Returns true when the key was used.
+    virtual bool OnKeyDown(uint32_t vk);
+    virtual bool OnKeyUp(uint32_t) { return false; }
+
+    // ---- Pointer routing (windows may extend these; call the base) ----
+    virtual void OnMouseMove(uint32_t flags, Point pt);
+    virtual void OnMouseLeave();
+    virtual void OnMouseHover(uint32_t flags, Point pt);
+    virtual void OnLButtonDown(uint32_t flags, Point pt);
+    virtual void OnLButtonUp(uint32_t flags, Point pt);
+    virtual void OnLButtonDblClk(uint32_t flags, Point pt);
+    virtual void OnRButtonUp(uint32_t flags, Point pt);
+
+    // ---- Popups ----
+    // Adopts a created popup; it lives until it is closed (or the dialog goes).
+    CWndPopup* AdoptPopup(std::unique_ptr<CWndPopup> popup);
+    CWndPopup*& PopupSlot(int slot) { return popupSlots_.at(size_t(slot)); }
+    std::vector<CWndPopup*>& MacroSetPopups() { return macroSetPopups_; }
+    // Posts a close request to the popup of the slot, if open, and empties the slot.
+    void ClosePopup(int slot);
+    void CloseMacroSetPopup(size_t set);
+    // Called by a popup whose window went away.
+    void PopupDestroyed(CWndPopup* popup);
+
+    // ---- Environment ----
+    platform::Platform& GetPlatform() const { return platform_; }
+    platform::ImageCache& Images() const { return platform_.images(); }
+    float Scale() const { return platform_.screen().displayScale; }
+    float PixelDensity() const { return platform_.screen().pixelDensity; }
+    const FontSpec& DialogFont() const { return dialogFont_; }
+
+protected:
+    // platform::WindowHost
+    void onPaint(Painter& p, const Rect& dirty) override;
+    void onPointer(const platform::PointerEvent& e) override;
+    bool onKey(const platform::KeyEvent& e) override;
+    intptr_t onMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
+    void onTimer(int id) override { OnTimer(id); }
+    void onCloseRequest() override { SendMessage(kMsgClose); }
+
+    // Controls whose release repaints the whole window (their look depends on others').
+    static bool RepaintsWholeWindow(uint32_t id);
+
+private:
+    bool CreateWindowObject();
+    void KillFocusOfPressed();
+    void SweepClosedPopups();
+
+    platform::Platform& platform_;
+    CDlgBase* parent_;
+    std::unique_ptr<platform::Window> window_;
+    std::array<std::vector<std::unique_ptr<CControlBase>>, kListCount> lists_;
+    CControlBase* hot_ = nullptr;
+    CControlBase* pressed_ = nullptr;
+    Rect pressedRect_{-1, -1, -1, -1};
+    bool tracking_ = false;
+    bool buttonDown_ = false;
+    bool captured_ = false;
+    Point lastPoint_{-1, -1};
+    std::array<CWndPopup*, kPopupSlots> popupSlots_{};
+    std::vector<CWndPopup*> macroSetPopups_;
+    std::vector<std::unique_ptr<CWndPopup>> popups_;
+    bool sweepPosted_ = false;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    int32_t width_ = 2254;
+    int32_t height_ = 1480;
+    FontSpec dialogFont_;
+    Size frameSize_{100, 100};
+    int32_t frameMargin_ = 0;
+    uint32_t background_ = 0xEFE2BA;
+    Image frame_;
+    intptr_t result_ = kIdCancel;
+    bool ended_ = false;
+    bool modalPending_ = false;
+    std::set<int> timers_;
+};
+
+}  // namespace orvane::ui
