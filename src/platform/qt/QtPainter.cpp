@@ -1,0 +1,110 @@
+#include "platform/qt/QtPainter.h"
+
+#include <QFontMetrics>
+
+namespace orvane::platform::qt {
+
+QColor toQColor(Color c) { return QColor(c.r, c.g, c.b, c.a); }
+
+QString toQString(const Text& text) { return QString::fromUtf16(text.data(), qsizetype(text.size())); }
+
+namespace {
+QRect toQRect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
+}  // namespace
+
+QtPainter::QtPainter(QPainter& painter, Size size, QtResources& resources)
+    : p_(painter), size_(size), clip_{0, 0, size.width, size.height}, res_(resources) {
+    p_.setClipRect(toQRect(clip_));
+}
+
+void QtPainter::setClip(const Rect& clip) {
+    clip_ = clip;
+    p_.setClipRect(toQRect(clip));
+}
+
+void QtPainter::fillRect(const Rect& r, Color c) {
+    if (!r.isEmpty()) p_.fillRect(toQRect(r), toQColor(c));
+}
+
+void QtPainter::drawRect(const Rect& r, Color c) {
+    if (r.isEmpty()) return;
+    const QColor q = toQColor(c);
+    p_.fillRect(QRect(r.left, r.top, r.width(), 1), q);
+    p_.fillRect(QRect(r.left, r.bottom - 1, r.width(), 1), q);
+    p_.fillRect(QRect(r.left, r.top, 1, r.height()), q);
+    p_.fillRect(QRect(r.right - 1, r.top, 1, r.height()), q);
+}
+
+void QtPainter::drawLine(Point a, Point b, Color c) {
+    p_.setRenderHint(QPainter::Antialiasing, false);
+    p_.setPen(QPen(toQColor(c), 1));
+    p_.drawLine(a.x, a.y, b.x, b.y);
+}
+
+void QtPainter::setPixel(Point pt, Color c) { p_.fillRect(QRect(pt.x, pt.y, 1, 1), toQColor(c)); }
+
+void QtPainter::drawImage(const Image& img, const Rect& dst, Interpolation mode) {
+    drawImage(img, dst, img.rect(), mode);
+}
+
+void QtPainter::drawImage(const Image& img, const Rect& dst, const Rect& src, Interpolation mode) {
+    if (img.isNull() || dst.isEmpty()) return;
+    const Rect s = src.intersected(img.rect());
+    if (s.isEmpty()) return;
+    if (s.size() == dst.size()) {
+        p_.drawImage(QPoint(dst.left, dst.top), QtResources::wrap(img), toQRect(s));
+    } else if (mode == Interpolation::Nearest) {
+        p_.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        p_.drawImage(toQRect(dst), QtResources::wrap(img), toQRect(s));
+    } else {
+        // Resampled once with area averaging and kept: skins are drawn at a few fixed sizes.
+        p_.drawImage(QPoint(dst.left, dst.top), res_.scaled(img, s, dst.size()));
+    }
+}
+
+void QtPainter::drawText(const Text& text, const Rect& r, const FontSpec& font, Color c, TextFormat format) {
+    if (text.empty() || r.isEmpty()) return;
+    const QFont& f = res_.font(font);
+    p_.setFont(f);
+    p_.setPen(toQColor(c));
+    QString s = toQString(text);
+    int flags = 0;
+    if (format & kTextCenter)
+        flags |= Qt::AlignHCenter;
+    else if (format & kTextRight)
+        flags |= Qt::AlignRight;
+    else
+        flags |= Qt::AlignLeft;
+    if (format & kTextNoClip) flags |= Qt::TextDontClip;
+    const bool ellipsis = format & (kTextWordEllipsis | kTextEndEllipsis);
+    const QFontMetrics fm(f);
+    if (format & kTextSingleLine) {
+        s.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        flags |= Qt::TextSingleLine;
+        if (format & kTextVCenter)
+            flags |= Qt::AlignVCenter;
+        else if (format & kTextBottom)
+            flags |= Qt::AlignBottom;
+        else
+            flags |= Qt::AlignTop;
+        if (ellipsis) s = fm.elidedText(s, Qt::ElideRight, r.width());
+    } else {
+        flags |= Qt::AlignTop;
+        if (format & kTextWordBreak) {
+            flags |= Qt::TextWordWrap;
+        } else if (ellipsis) {
+            QStringList lines = s.split(QLatin1Char('\n'));
+            for (auto& line : lines) line = fm.elidedText(line, Qt::ElideRight, r.width());
+            s = lines.join(QLatin1Char('\n'));
+        }
+    }
+    p_.drawText(toQRect(r), flags, s);
+}
+
+Size QtPainter::textSize(const Text& text, const FontSpec& font) {
+    const QFontMetrics fm(res_.font(font));
+    const QRect b = fm.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), Qt::AlignLeft | Qt::AlignTop, toQString(text));
+    return {b.width(), b.height()};
+}
+
+}  // namespace orvane::platform::qt

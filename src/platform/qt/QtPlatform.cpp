@@ -1,0 +1,102 @@
+#include "platform/qt/QtPlatform.h"
+
+#include <QApplication>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QPainter>
+#include <QScreen>
+
+#include "platform/qt/QtEventLoop.h"
+#include "platform/qt/QtPainter.h"
+#include "platform/qt/QtResources.h"
+#include "platform/qt/QtWindow.h"
+
+namespace orvane::platform::qt {
+
+namespace {
+std::unique_ptr<QApplication> makeApplication(int& argc, char** argv) {
+    // Sizes are ours to scale (the display scale doubles the design on very wide screens);
+    // Qt must not scale them again.
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    if (QCoreApplication::instance()) return nullptr;
+    return std::make_unique<QApplication>(argc, argv);
+}
+
+ScreenInfo queryScreen() {
+    ScreenInfo info;
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+        const QRect work = s->availableGeometry();
+        info.fullScreen = {work.width(), work.height()};
+        info.displayScale = displayScaleFor(work.width());
+        info.pixelDensity = float(s->logicalDotsPerInchX() / 96.0);
+    }
+    return info;
+}
+}  // namespace
+
+struct QtPlatform::Impl {
+    std::unique_ptr<QApplication> app;
+    std::unique_ptr<QtEventLoop> loop;
+    std::unique_ptr<QtResources> resources;
+    ImageCache images{applicationDir(), &QtPlatform::decodeFile};
+    ScreenInfo screen;
+};
+
+QtPlatform::QtPlatform(int& argc, char** argv) : d_(std::make_unique<Impl>()) {
+    d_->app = makeApplication(argc, argv);
+    d_->loop = std::make_unique<QtEventLoop>();
+    d_->resources = std::make_unique<QtResources>();
+    d_->screen = queryScreen();
+}
+
+QtPlatform::~QtPlatform() = default;
+
+EventLoop& QtPlatform::loop() { return *d_->loop; }
+ImageCache& QtPlatform::images() { return d_->images; }
+const ScreenInfo& QtPlatform::screen() const { return d_->screen; }
+
+std::unique_ptr<Window> QtPlatform::createWindow(WindowHost& host, const WindowOptions& options) {
+    return std::make_unique<QtWindow>(*d_->loop, host, options, *d_->resources);
+}
+
+Image QtPlatform::render(Size size, const std::function<void(Painter&)>& paint) {
+    if (size.width <= 0 || size.height <= 0) return {};
+    std::vector<uint32_t> pixels(size_t(size.width) * size_t(size.height), 0xFF000000u);
+    {
+        QImage target(reinterpret_cast<uchar*>(pixels.data()), size.width, size.height, qsizetype(size.width) * 4,
+                      QImage::Format_ARGB32_Premultiplied);
+        QPainter p(&target);
+        QtPainter qp(p, size, *d_->resources);
+        paint(qp);
+    }
+    return Image(size.width, size.height, std::move(pixels));
+}
+
+Status QtPlatform::savePng(const Image& image, const std::string& path) {
+    if (image.isNull()) return makeError(EINVAL, "save " + path + ": empty picture");
+    QImageWriter writer(QString::fromStdString(path), "png");
+    if (!writer.write(QtResources::wrap(image))) {
+        return makeError(EIO, "save " + path + ": " + writer.errorString().toStdString());
+    }
+    return {};
+}
+
+Image QtPlatform::decodeFile(const std::string& path) {
+    QImageReader reader(QString::fromStdString(path));
+    reader.setAutoTransform(false);
+    QImage img = reader.read();
+    if (img.isNull()) return {};
+    img.convertTo(QImage::Format_ARGB32_Premultiplied);
+    std::vector<uint32_t> pixels(size_t(img.width()) * size_t(img.height()));
+    for (int y = 0; y < img.height(); ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(img.constScanLine(y));
+        std::copy(row, row + img.width(), pixels.begin() + ptrdiff_t(y) * img.width());
+    }
+    return Image(img.width(), img.height(), std::move(pixels));
+}
+
+int QtPlatform::exec() { return QApplication::exec(); }
+void QtPlatform::quit() { QApplication::quit(); }
+void QtPlatform::processEvents() { QApplication::processEvents(); }
+
+}  // namespace orvane::platform::qt

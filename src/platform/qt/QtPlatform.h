@@ -1,0 +1,36 @@
+#pragma once
+// The platform of the product: Qt underneath, invisible to users of this header. Create one
+// per process, before any window, with the program's arguments.
+#include <memory>
+
+#include "platform/Platform.h"
+
+namespace orvane::platform::qt {
+
+class QtPlatform : public Platform {
+public:
+    QtPlatform(int& argc, char** argv);
+    ~QtPlatform() override;
+
+    EventLoop& loop() override;
+    ImageCache& images() override;
+    const ScreenInfo& screen() const override;
+    std::unique_ptr<Window> createWindow(WindowHost& host, const WindowOptions& options) override;
+    Image render(Size size, const std::function<void(Painter&)>& paint) override;
+    Status savePng(const Image& image, const std::string& path) override;
+
+    // Runs the application's event loop until quit().
+    int exec();
+    void quit();
+    // Handles pending events without waiting (for tests).
+    void processEvents();
+
+    // Decodes a PNG or BMP file; null when it cannot.
+    static Image decodeFile(const std::string& path);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d_;
+};
+
+}  // namespace orvane::platform::qt

@@ -1,0 +1,220 @@
+#include "platform/qt/QtWindow.h"
+
+#include <QCursor>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+#include <QWindow>
+#include <algorithm>
+
+#include "platform/qt/QtPainter.h"
+#include "platform/qt/QtWindowWidget.h"
+
+namespace orvane::platform::qt {
+
+namespace {
+// Windows in a modal run, innermost last. While one runs, only it and the windows it owns
+// (its popups, dialogs it opened) take input, as an owner window is disabled under its dialog.
+std::vector<QtWindow*>& modalStack() {
+    static std::vector<QtWindow*> stack;
+    return stack;
+}
+
+uint32_t flagsOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods) {
+    uint32_t f = 0;
+    if (buttons & Qt::LeftButton) f |= kButtonLeft;
+    if (buttons & Qt::RightButton) f |= kButtonRight;
+    if (buttons & Qt::MiddleButton) f |= kButtonMiddle;
+    if (mods & Qt::ShiftModifier) f |= kModShift;
+    if (mods & Qt::ControlModifier) f |= kModControl;
+    return f;
+}
+}  // namespace
+
+QtWindow::QtWindow(EventLoop& loop, WindowHost& host, const WindowOptions& options, QtResources& resources)
+    : Window(loop, host), resources_(resources), kind_(options.kind) {
+    parent_ = dynamic_cast<QtWindow*>(options.parent);
+    QWidget* parentWidget = parent_ ? parent_->widget() : nullptr;
+    Qt::WindowFlags flags = Qt::FramelessWindowHint;
+    if (kind_ == WindowKind::Popup)
+        flags |= Qt::Tool | Qt::WindowStaysOnTopHint | Qt::NoDropShadowWindowHint;
+    else
+        flags |= Qt::Window;
+    widget_ = new QtWindowWidget(this, parentWidget, flags);
+    setGeometry(options.geometry);
+}
+
+QtWindow::~QtWindow() {
+    detach();
+    for (QEventLoop* l : modalLoops_) l->exit(0);
+    auto& stack = modalStack();
+    std::erase(stack, this);
+    if (widget_) {
+        widget_->forget();
+        widget_->hide();
+        widget_->deleteLater();  // we may be inside one of its event handlers
+    }
+}
+
+bool QtWindow::acceptsInput() const {
+    const auto& stack = modalStack();
+    if (stack.empty()) return true;
+    for (const QtWindow* w = this; w; w = w->parent_)
+        if (w == stack.back()) return true;
+    return false;
+}
+
+Rect QtWindow::geometry() const {
+    if (!widget_) return {};
+    const QRect g = widget_->geometry();
+    return Rect::fromSize(g.x(), g.y(), g.width(), g.height());
+}
+
+void QtWindow::setGeometry(const Rect& r) {
+    if (!widget_) return;
+    widget_->setFixedSize(std::max(r.width(), 1), std::max(r.height(), 1));
+    widget_->move(r.left, r.top);
+}
+
+void QtWindow::setTitle(const Text& title) {
+    if (widget_) widget_->setWindowTitle(toQString(title));
+}
+
+void QtWindow::setIcon(const Image& icon) {
+    if (widget_ && icon) widget_->setWindowIcon(QIcon(QPixmap::fromImage(QtResources::wrap(icon).copy())));
+}
+
+void QtWindow::show() {
+    if (!widget_) return;
+    if (widget_->isMinimized())
+        widget_->showNormal();
+    else
+        widget_->show();
+}
+
+void QtWindow::hide() {
+    if (widget_) widget_->hide();
+}
+
+void QtWindow::minimize() {
+    if (widget_) widget_->showMinimized();
+}
+
+bool QtWindow::isVisible() const { return widget_ && widget_->isVisible(); }
+bool QtWindow::isMinimized() const { return widget_ && widget_->isMinimized(); }
+bool QtWindow::isActive() const { return widget_ && widget_->isActiveWindow(); }
+
+void QtWindow::setTopmost(bool on) {
+    if (!widget_ || widget_->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
+    const bool visible = widget_->isVisible();
+    widget_->setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (visible) widget_->show();  // changing flags hides the window
+}
+
+void QtWindow::activate() {
+    if (!widget_) return;
+    widget_->raise();
+    widget_->activateWindow();
+}
+
+void QtWindow::invalidate(const Rect& r) {
+    if (!widget_ || r.isEmpty()) return;
+    dirty_ = dirty_.united(r);
+    widget_->update(QRect(r.left, r.top, r.width(), r.height()));
+}
+
+void QtWindow::update() {
+    if (!widget_ || dirty_.isEmpty() || !widget_->isVisible()) return;
+    const Rect d = dirty_;
+    widget_->repaint(QRect(d.left, d.top, d.width(), d.height()));
+}
+
+void QtWindow::setCapture() {
+    if (!widget_ || capture_) return;
+    capture_ = true;
+    if (widget_->isVisible()) widget_->grabMouse();
+}
+
+void QtWindow::releaseCapture() {
+    if (!widget_ || !capture_) return;
+    capture_ = false;
+    widget_->releaseMouse();
+}
+
+void QtWindow::startDragMove() {
+    if (!widget_) return;
+    QWindow* handle = widget_->windowHandle();
+    if (handle && handle->startSystemMove()) return;
+    // No help from the desktop (or none at all, offscreen): follow the pointer ourselves.
+    manualDrag_ = true;
+    dragOffset_ = QCursor::pos() - widget_->pos();
+}
+
+void QtWindow::dragTo(const QPoint& global) {
+    if (widget_) widget_->move(global - dragOffset_);
+}
+
+Point QtWindow::cursorPos() const {
+    if (!widget_) return {-1, -1};
+    const QPoint p = widget_->mapFromGlobal(QCursor::pos());
+    return {p.x(), p.y()};
+}
+
+intptr_t QtWindow::runModal() {
+    QEventLoop loop;
+    modalLoops_.push_back(&loop);
+    modalStack().push_back(this);
+    modalResult_ = 0;
+    loop.exec();
+    std::erase(modalStack(), this);
+    std::erase(modalLoops_, &loop);
+    return modalResult_;
+}
+
+void QtWindow::endModal(intptr_t result) {
+    if (modalLoops_.empty()) return;
+    modalResult_ = result;
+    modalLoops_.back()->exit(0);
+}
+
+// ---- From the widget ----
+
+void QtWindow::paint(QPainter& painter, const QRect& dirty) {
+    if (detached()) return;
+    const Rect d = Rect::fromSize(dirty.x(), dirty.y(), dirty.width(), dirty.height());
+    dirty_ = Rect{};
+    const QSize s = widget_->size();
+    QtPainter qp(painter, {s.width(), s.height()}, resources_);
+    host().onPaint(qp, d);
+}
+
+void QtWindow::pointer(PointerKind kind, const QPoint& pos, const QPoint& global, Qt::MouseButtons buttons,
+                       Qt::KeyboardModifiers mods) {
+    if (detached()) return;
+    if (manualDrag_) {
+        if (kind == PointerKind::Move && (buttons & Qt::LeftButton)) {
+            dragTo(global);
+            return;
+        }
+        manualDrag_ = false;
+        if (kind == PointerKind::LeftUp) return;  // the drag took the release
+    }
+    if (!acceptsInput() && kind != PointerKind::Leave) return;
+    deliverPointer(PointerEvent{kind, {pos.x(), pos.y()}, flagsOf(buttons, mods)});
+}
+
+void QtWindow::key(bool down, int qtKey, Qt::KeyboardModifiers mods, bool autoRepeat) {
+    if (detached() || !acceptsInput()) return;
+    const uint32_t vk = virtualKeyOf(qtKey, mods);
+    if (vk) host().onKey(KeyEvent{down, vk, autoRepeat});
+}
+
+void QtWindow::activationChanged(bool active) {
+    if (!detached()) host().onActivate(active);
+}
+
+void QtWindow::closeRequested() {
+    if (!detached()) host().onCloseRequest();
+}
+
+}  // namespace orvane::platform::qt

@@ -1,0 +1,30 @@
+#pragma once
+#include <QWidget>
+
+namespace orvane::platform::qt {
+
+class QtWindow;
+
+// Forwards everything that matters to its QtWindow; owns nothing.
+class QtWindowWidget : public QWidget {
+public:
+    QtWindowWidget(QtWindow* owner, QWidget* parent, Qt::WindowFlags flags);
+    void forget() { owner_ = nullptr; }
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    QtWindow* owner_;
+};
+
+}  // namespace orvane::platform::qt
