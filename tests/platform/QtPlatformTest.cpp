@@ -1,0 +1,172 @@
+// The Qt platform, offscreen: painting, images, fonts, windows, messages and timers.
+#include "platform/qt/QtPlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <thread>
+
+#include "platform/qt/QtResources.h"
+
+namespace orvane::platform {
+namespace {
+
+qt::QtPlatform& platform() {
+    static int argc = 1;
+    static char name[] = "orvane-platform-tests";
+    static char* argv[] = {name, nullptr};
+    static qt::QtPlatform p(argc, argv);
+    return p;
+}
+
+Color at(const Image& img, int x, int y) { return Color::fromArgb(img.pixel(x, y)); }
+
+TEST(QtPainting, ColoursAreReadRedFirstFromTheLowByte) {
+    const Image img = platform().render({4, 4}, [](Painter& p) {
+        p.fillRect({0, 0, 2, 4}, bgr(0xDEA035));
+        p.fillRect({2, 0, 4, 4}, bgr(0x00FFFF));
+    });
+    EXPECT_EQ(at(img, 0, 0), (Color{0x35, 0xA0, 0xDE, 255}));
+    EXPECT_EQ(at(img, 3, 3), (Color{0xFF, 0xFF, 0x00, 255}));
+}
+
+TEST(QtPainting, OutlinesLinesPixelsAndClipStayInside) {
+    const Image img = platform().render({10, 10}, [](Painter& p) {
+        p.drawRect({2, 2, 8, 8}, bgr(0xFFFFFF));
+        p.setPixel({0, 0}, bgr(0x0000FF));
+        p.setClip({0, 0, 5, 10});
+        p.drawLine({0, 9}, {9, 9}, bgr(0x00FF00));
+    });
+    EXPECT_EQ(at(img, 2, 5), bgr(0xFFFFFF));
+    EXPECT_EQ(at(img, 7, 5), bgr(0xFFFFFF));
+    EXPECT_EQ(at(img, 5, 5), bgr(0x000000));
+    EXPECT_EQ(at(img, 8, 5), bgr(0x000000));
+    EXPECT_EQ(at(img, 0, 0), bgr(0x0000FF));
+    EXPECT_EQ(at(img, 4, 9), bgr(0x00FF00));
+    EXPECT_EQ(at(img, 6, 9), bgr(0x000000));  // clipped
+}
+
+TEST(QtPainting, NearestKeepsEdgesAndSmoothBlendsThem) {
+    const Image src(2, 1, {0xFF000000u, 0xFFFFFFFFu});
+    const Image nearest = platform().render({8, 1}, [&](Painter& p) { p.drawImage(src, {0, 0, 8, 1}, Interpolation::Nearest); });
+    const Image smooth = platform().render({8, 1}, [&](Painter& p) { p.drawImage(src, {0, 0, 8, 1}, Interpolation::Smooth); });
+    EXPECT_EQ(at(nearest, 3, 0).r, 0);
+    EXPECT_EQ(at(nearest, 4, 0).r, 255);
+    EXPECT_GT(at(smooth, 3, 0).r, 0);
+    EXPECT_LT(at(smooth, 3, 0).r, 255);
+}
+
+TEST(QtPainting, SourceRectangleSelectsAFrameOfAStrip) {
+    std::vector<uint32_t> px{0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu};
+    const Image strip(3, 1, px);
+    const Image img = platform().render({2, 2}, [&](Painter& p) { p.drawImage(strip, {0, 0, 2, 2}, {1, 0, 2, 1}); });
+    EXPECT_EQ(img.pixel(0, 0), 0xFF00FF00u);
+    EXPECT_EQ(img.pixel(1, 1), 0xFF00FF00u);
+}
+
+TEST(QtPainting, NullImageDrawsNothing) {
+    const Image img = platform().render({2, 2}, [](Painter& p) { p.drawImage(Image{}, {0, 0, 2, 2}); });
+    EXPECT_EQ(img.pixel(0, 0), 0xFF000000u);
+}
+
+int inkColumns(const Image& img, int top, int bottom, int* first = nullptr, int* last = nullptr) {
+    int count = 0, lo = -1, hi = -1;
+    for (int x = 0; x < img.width(); ++x) {
+        bool ink = false;
+        for (int y = top; y < bottom; ++y) ink |= (img.pixel(x, y) & 0xFFFFFF) != 0;
+        if (ink) {
+            ++count;
+            if (lo < 0) lo = x;
+            hi = x;
+        }
+    }
+    if (first) *first = lo;
+    if (last) *last = hi;
+    return count;
+}
+
+TEST(QtText, AlignmentAndEllipsisKeepTextInsideItsRectangle) {
+    const FontSpec font{u"Tahoma", 16, 0};
+    const auto fmt = kTextSingleLine | kTextVCenter | kTextWordEllipsis;
+    const Image left = platform().render({200, 20}, [&](Painter& p) {
+        p.drawText(u"Polling", {0, 0, 200, 20}, font, bgr(0xFFFFFF), fmt | kTextLeft);
+    });
+    const Image right = platform().render({200, 20}, [&](Painter& p) {
+        p.drawText(u"Polling", {0, 0, 200, 20}, font, bgr(0xFFFFFF), fmt | kTextRight);
+    });
+    int lFirst, lLast, rFirst, rLast;
+    inkColumns(left, 0, 20, &lFirst, &lLast);
+    inkColumns(right, 0, 20, &rFirst, &rLast);
+    EXPECT_LT(lFirst, 3);
+    EXPECT_GT(rLast, 195);
+    const Image narrow = platform().render({200, 20}, [&](Painter& p) {
+        p.drawText(u"A rather long caption that does not fit", {10, 0, 60, 20}, font, bgr(0xFFFFFF), fmt);
+    });
+    int nFirst, nLast;
+    inkColumns(narrow, 0, 20, &nFirst, &nLast);
+    EXPECT_GE(nFirst, 10);
+    EXPECT_LT(nLast, 60);
+}
+
+TEST(QtText, WrappingUsesMoreLinesThanASingleLine) {
+    const FontSpec font{u"Tahoma", 16, 0};
+    const Text t = u"one two three four five six";
+    auto rows = [&](TextFormat f) {
+        const Image img = platform().render({80, 100}, [&](Painter& p) { p.drawText(t, {0, 0, 80, 100}, font, bgr(0xFFFFFF), f); });
+        int n = 0;
+        for (int y = 0; y < 100; ++y) {
+            bool ink = false;
+            for (int x = 0; x < 80; ++x) ink |= (img.pixel(x, y) & 0xFFFFFF) != 0;
+            n += ink;
+        }
+        return n;
+    };
+    EXPECT_GT(rows(kTextWordBreak), 2 * rows(kTextSingleLine));
+}
+
+TEST(QtText, SkinFacesMapToInstalledFamilies) {
+    qt::QtResources res;
+    EXPECT_EQ(res.family(u"Tahoma"), QStringLiteral("DejaVu Sans"));
+    EXPECT_TRUE(res.family(u"宋体").contains(QStringLiteral("CJK")));
+    // Cell height 16 in the skin's Latin face is text of about 13 pixels.
+    EXPECT_EQ(res.font(FontSpec{u"Tahoma", 16, 0}).pixelSize(), 13);
+    EXPECT_EQ(res.font(FontSpec{u"宋体", 12, 0}).pixelSize(), 12);
+    EXPECT_EQ(res.font(FontSpec{u"Tahoma", -13, 600}).pixelSize(), 13);
+    EXPECT_EQ(res.font(FontSpec{u"Tahoma", -13, 600}).weight(), QFont::DemiBold);
+    const Image cjk = platform().render({40, 20}, [](Painter& p) {
+        p.drawText(u"中文", {0, 0, 40, 20}, FontSpec{u"宋体", 12, 0}, bgr(0xFFFFFF), kTextSingleLine);
+    });
+    EXPECT_GT(inkColumns(cjk, 0, 20), 8);  // drawn with a real CJK face, not boxes of nothing
+}
+
+TEST(QtImages, PngAndBmpFilesDecodeThroughTheCache) {
+    const std::string dir = ::testing::TempDir();
+    QImage q(3, 2, QImage::Format_ARGB32);
+    q.fill(QColor(0x35, 0xA0, 0xDE));
+    ASSERT_TRUE(q.save(QString::fromStdString(dir + "/a.png")));
+    ASSERT_TRUE(q.save(QString::fromStdString(dir + "/b.bmp")));
+    ImageCache cache(dir, &qt::QtPlatform::decodeFile);
+    const Image png = cache.load(std::string("a.png"));
+    const Image bmp = cache.load(std::string("b.bmp"));
+    ASSERT_FALSE(png.isNull());
+    ASSERT_FALSE(bmp.isNull());
+    EXPECT_EQ(png.size(), (Size{3, 2}));
+    EXPECT_EQ(at(bmp, 2, 1), bgr(0xDEA035));
+    EXPECT_TRUE(cache.load(std::string("missing.png")).isNull());
+    cache.load(std::string("a.png"));
+    EXPECT_EQ(cache.decodeCount(), 3);  // the second load of a.png came from the cache
+    ASSERT_TRUE(platform().savePng(png, dir + "/c.png").ok());
+    EXPECT_EQ(qt::QtPlatform::decodeFile(dir + "/c.png").pixel(0, 0), png.pixel(0, 0));
+}
+
+TEST(QtScreen, DisplayScaleDoublesAbove3000Pixels) {
+    EXPECT_EQ(displayScaleFor(3000), 1.0f);
+    EXPECT_EQ(displayScaleFor(3001), 2.0f);
+    EXPECT_GT(platform().screen().fullScreen.width, 0);
+    EXPECT_GT(platform().screen().pixelDensity, 0.0f);
+}
+
+}  // namespace
+}  // namespace orvane::platform
