@@ -127,6 +127,7 @@ TEST(QtText, WrappingUsesMoreLinesThanASingleLine) {
 }
 
 TEST(QtText, SkinFacesMapToInstalledFamilies) {
+    platform();  // the application must exist before fonts are looked up
     qt::QtResources res;
     EXPECT_EQ(res.family(u"Tahoma"), QStringLiteral("DejaVu Sans"));
     EXPECT_TRUE(res.family(u"宋体").contains(QStringLiteral("CJK")));
