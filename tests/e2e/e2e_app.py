@@ -126,6 +126,20 @@ def case_slider():
 
         frames = wait_for("the polling frame in the trace", polling_frame, 5)
         print("polling frames:", frames)
+        # Once the progress dialog (modal) has closed, the exit control ends the program at once,
+        # and the change made less than ten seconds earlier is still saved.
+        time.sleep(1.5)
+        xdotool(env, "mousemove", "--window", win, "1099", "19")
+        xdotool(env, "click", "1")
+        try:
+            code = app.wait(10)
+        except subprocess.TimeoutExpired:
+            fail("the exit control did not end the program")
+        if code != 0:
+            fail("orvane exited with %d" % code)
+        raw = open(os.path.join(appdir, "config", "default0.psf"), "rb").read().decode("utf-16")
+        if "1000HZ" not in raw:
+            fail("the change was not saved on exit")
     finally:
         app.terminate()
         app.wait(10)
