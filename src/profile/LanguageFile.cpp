@@ -1,0 +1,64 @@
+#include "profile/LanguageFile.h"
+
+#include "profile/AppData.h"
+#include "profile/AtomicFile.h"
+#include "profile/TextFile.h"
+#include "profile/TextNumbers.h"
+
+namespace orvane {
+
+Text ParseLanguageSelector(std::optional<std::string_view> bytes) {
+    if (!bytes) return {};
+    LineReader lines(*bytes);
+    auto first = lines.Next();
+    if (!first) return {};
+    if (*first != u"[ChangeLanguage]") return *first;
+    auto second = lines.Next();
+    if (!second) return {};
+    const size_t eq = second->find(u'=');
+    if (eq != Text::npos && eq >= 1 && eq + 1 < second->size()) return second->substr(eq + 1);
+    return *second;
+}
+
+std::string_view LanguageFileName(std::u16string_view code) { return code == u"EN" ? "Lan_EN.txt" : "Lan.txt"; }
+
+LanguageParse ParseLanguageFile(std::string_view bytes, LanguageTable& table) {
+    LanguageParse result;
+    LineReader lines(bytes);
+    auto header = lines.Next();
+    if (!header || *header != u"[Setting]") {
+        result.status = makeError(0, "line 1: not the language header");
+        return result;
+    }
+    while (auto line = lines.Next()) {
+        const size_t eq = line->find(u'=');
+        if (eq == Text::npos || eq == 0 || eq + 1 == line->size()) {
+            result.status = makeError(0, "line " + std::to_string(lines.LineNumber()) + ": not an index=text entry");
+            return result;
+        }
+        const int32_t index = ParseDecimal(std::u16string_view(*line).substr(0, eq));
+        if (!LanguageTable::IsValidIndex(index)) continue;
+        table.SetText(index, line->substr(eq + 1));
+        ++result.entriesStored;
+    }
+    return result;
+}
+
+FontChoice ChooseFont(const LanguageTable& table, double displayScale) {
+    if (table.LanguageText(0) == u"中文") return {u"宋体", int32_t(displayScale * 12), 134};
+    return {u"Tahoma", int32_t(displayScale * 16), 1};
+}
+
+Status LoadLanguage(AppData& app, double displayScale) {
+    auto selector = ReadFileBytes(app.Config("LanSetting.ini"));
+    const Text code = ParseLanguageSelector(selector ? std::optional<std::string_view>(*selector) : std::nullopt);
+    const auto path = app.Config(LanguageFileName(code));
+    auto bytes = ReadFileBytes(path);
+    if (!bytes) return bytes.error();
+    LanguageParse parsed = ParseLanguageFile(*bytes, app.language);
+    if (!parsed.status) return makeError(0, path.string() + ": " + parsed.status.error().context);
+    app.font = ChooseFont(app.language, displayScale);
+    return {};
+}
+
+}  // namespace orvane

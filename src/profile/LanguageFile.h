@@ -1,0 +1,34 @@
+#pragma once
+// The language selector (config/LanSetting.ini) and the language files it selects
+// (config/Lan_EN.txt for the code "EN", config/Lan.txt otherwise).
+#include <optional>
+#include <string_view>
+
+#include "base/Result.h"
+#include "profile/LanguageTable.h"
+
+namespace orvane {
+
+struct AppData;
+
+// The language code of a selector file; none (no file) gives an empty code.
+Text ParseLanguageSelector(std::optional<std::string_view> bytes);
+// "Lan_EN.txt" for the code "EN" (exactly), "Lan.txt" for anything else.
+std::string_view LanguageFileName(std::u16string_view code);
+
+struct LanguageParse {
+    Status status;          // failure names the first line that did not match
+    int entriesStored = 0;  // lines stored before the end or the failure
+};
+
+// Stores each "index=text" line into `table` as it goes; lines with an index outside the table
+// are skipped. A malformed line stops reading, keeping what was stored before it.
+LanguageParse ParseLanguageFile(std::string_view bytes, LanguageTable& table);
+
+// The font every control creates: the Chinese face when entry 0 names Chinese, else Tahoma.
+FontChoice ChooseFont(const LanguageTable& table, double displayScale);
+
+// Selector, language file, then the font (only after a complete read). Writes nothing.
+Status LoadLanguage(AppData& app, double displayScale);
+
+}  // namespace orvane

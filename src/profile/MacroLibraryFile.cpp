@@ -1,0 +1,146 @@
+#include "profile/MacroLibraryFile.h"
+
+#include "profile/ActionText.h"
+#include "profile/AtomicFile.h"
+#include "profile/TextFile.h"
+#include "profile/TextNumbers.h"
+
+namespace orvane {
+namespace {
+
+class LibraryParser {
+public:
+    explicit LibraryParser(std::string_view bytes) : lines_(bytes) {}
+
+    bool Header() {
+        auto line = lines_.Next();
+        if (line && *line == u"[MacroLibrary]") return true;
+        return Fail("not the macro library header");
+    }
+
+    // The next line, which must hold "=" followed by at least one character.
+    bool Entry(std::string_view what) {
+        auto line = lines_.Next();
+        if (!line) return Fail("file ends before " + std::string(what));
+        line_ = std::move(*line);
+        const size_t eq = line_.find(u'=');
+        if (eq == Text::npos || eq + 1 == line_.size()) return Fail("malformed " + std::string(what));
+        value_ = std::u16string_view(line_).substr(eq + 1);
+        return true;
+    }
+
+    [[nodiscard]] std::u16string_view Value() const { return value_; }
+    [[nodiscard]] int32_t Number() const { return ParseDecimal(value_); }
+    [[nodiscard]] const std::string& ErrorText() const { return error_; }
+
+    bool Fail(const std::string& what) {
+        error_ = "line " + std::to_string(lines_.LineNumber()) + ": " + what;
+        return false;
+    }
+
+private:
+    LineReader lines_;
+    Text line_;
+    std::u16string_view value_;
+    std::string error_;
+};
+
+bool ParseKey(LibraryParser& in, MacroSet& set) {
+    if (!in.Entry("key name")) return false;
+    MacroKey& key = set.AddKey(Text(in.Value()));
+    if (!in.Entry("loop type")) return false;
+    key.LoopType = uint8_t(in.Number());
+    if (!in.Entry("loop count")) return false;
+    key.LoopNum = uint8_t(in.Number());
+    if (!in.Entry("action count")) return false;
+    key.ActionCount = uint32_t(in.Number());
+    if (!in.Entry("command action count")) return false;
+    key.CommandActionNum = uint8_t(in.Number());
+    if (!in.Entry("actions")) return false;
+    if (in.Value().size() != kAllActionLength) return in.Fail("AllAction is not 2688 hex digits");
+    ParseAllActions(in.Value(), key);
+    return true;
+}
+
+}  // namespace
+
+std::string FormatLibraryFile(const MacroLibrary& library) {
+    TextFileWriter w;
+    Text& t = w.Current();
+    w.Line(u"[MacroLibrary]");
+    t += u"MacroSetNum=";
+    AppendDecimal(t, library.SetCount());
+    w.EndLine();
+    for (uint32_t s = 0; s < library.SetCount(); ++s) {
+        const MacroSet& set = *library.FindSet(s);
+        t += u"\tMacroSet";
+        AppendDecimal(t, s);
+        t += u"Name=";
+        t += set.GetName();
+        w.EndLine();
+        t += u"\t\tMacroKeyNum=";
+        AppendDecimal(t, set.KeyCount());
+        w.EndLine();
+        for (uint32_t k = 0; k < set.KeyCount(); ++k) {
+            const MacroKey& key = *set.FindKey(k);
+            t += u"\t\tMacroKey";
+            AppendDecimal(t, k);
+            t += u"Name=";
+            t += key.Name;
+            w.EndLine();
+            t += u"\t\t\tMacroKey";
+            AppendDecimal(t, k);
+            t += u"LoopType=";
+            AppendDecimal(t, key.LoopType);
+            w.EndLine();
+            t += u"\t\t\tMacroKey";
+            AppendDecimal(t, k);
+            t += u"LoopNum=";
+            AppendDecimal(t, key.LoopNum);
+            w.EndLine();
+            t += u"\t\t\tMacroActionNum=";
+            AppendDecimal(t, key.ActionCount);
+            w.EndLine();
+            t += u"\t\t\tMacroCommandActionNum=";
+            AppendDecimal(t, key.CommandActionNum);
+            w.EndLine();
+            t += u"\t\t\tAllAction=";
+            AppendAllActions(t, key);
+            w.EndLine();
+        }
+    }
+    return w.Bytes();
+}
+
+Result<MacroLibrary> ParseLibraryFile(std::string_view bytes) {
+    MacroLibrary library;
+    LibraryParser in(bytes);
+    if (!in.Header() || !in.Entry("set count")) return makeError(0, in.ErrorText());
+    const int32_t setCount = in.Number();
+    for (int32_t s = 0; s < setCount; ++s) {
+        if (!in.Entry("set name")) return makeError(0, in.ErrorText());
+        MacroSet& set = library.AddSet(Text(in.Value()));
+        if (!in.Entry("key count")) return makeError(0, in.ErrorText());
+        const int32_t keyCount = in.Number();
+        for (int32_t k = 0; k < keyCount; ++k) {
+            if (!ParseKey(in, set)) return makeError(0, in.ErrorText());
+        }
+    }
+    return library;
+}
+
+Status WriteLibraryFile(const MacroLibrary& library, const std::filesystem::path& path) {
+    return WriteFileAtomically(path, FormatLibraryFile(library));
+}
+
+Status ReadLibraryFile(MacroLibrary& library, const std::filesystem::path& path) {
+    library.ClearLibrary();
+    auto bytes = ReadFileBytes(path);
+    if (!bytes) return bytes.error();
+    auto parsed = ParseLibraryFile(*bytes);
+    if (!parsed) return makeError(0, path.string() + ": " + parsed.error().context);
+    library = std::move(parsed.value());
+    return {};
+}
+
+}  // namespace orvane

@@ -1,0 +1,23 @@
+#pragma once
+// The macro library file (".mlf"): sets and their keys in order, each key with all 336 slots.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "base/Result.h"
+#include "profile/MacroLibrary.h"
+
+namespace orvane {
+
+std::string FormatLibraryFile(const MacroLibrary& library);
+
+// The whole file or an error naming the line that did not match; no partial result.
+Result<MacroLibrary> ParseLibraryFile(std::string_view bytes);
+
+Status WriteLibraryFile(const MacroLibrary& library, const std::filesystem::path& path);
+
+// The macro manager's reader: fills `library` (which is cleared first) or leaves it empty and
+// reports why. Writes nothing.
+Status ReadLibraryFile(MacroLibrary& library, const std::filesystem::path& path);
+
+}  // namespace orvane

@@ -1,0 +1,49 @@
+#include "profile/SettingsFile.h"
+
+#include "profile/AtomicFile.h"
+#include "profile/TextFile.h"
+
+namespace orvane {
+
+std::string FormatSettingsFile(const Settings& settings) {
+    TextFileWriter w;
+    w.Line(u"[Setting]");
+    for (int n = 0; n < kSettingCount; ++n) {
+        Text& t = w.Current();
+        t += settings.GetEntry(n, 0);
+        t += u'=';
+        t += settings.GetEntry(n, 1);
+        w.EndLine();
+    }
+    return w.Bytes();
+}
+
+Result<Settings> ParseSettingsFile(std::string_view bytes, const Settings& base) {
+    Settings s = base;
+    LineReader lines(bytes);
+    auto header = lines.Next();
+    if (!header || *header != u"[Setting]") return makeError(0, "line 1: not the settings header");
+    int n = 0;
+    while (auto line = lines.Next()) {
+        const std::string where = "line " + std::to_string(lines.LineNumber()) + ": ";
+        if (n >= kSettingCount) return makeError(0, where + "more than 17 entries");
+        const size_t eq = line->find(u'=');
+        if (eq == Text::npos || eq == 0 || eq + 1 == line->size()) {
+            return makeError(0, where + "not a key=value entry");
+        }
+        s.SetKey(n, line->substr(0, eq));
+        s.SetValue(n, line->substr(eq + 1));
+        ++n;
+    }
+    return s;
+}
+
+Result<Settings> ReadSettingsFile(const std::filesystem::path& path, const Settings& base) {
+    auto bytes = ReadFileBytes(path);
+    if (!bytes) return bytes.error();
+    auto parsed = ParseSettingsFile(*bytes, base);
+    if (!parsed) return makeError(0, path.string() + ": " + parsed.error().context);
+    return parsed;
+}
+
+}  // namespace orvane

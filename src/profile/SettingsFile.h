@@ -1,0 +1,21 @@
+#pragma once
+// config/config.ini: "[Setting]" and up to 17 key=value lines, keys taken from the file.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "base/Result.h"
+#include "profile/Settings.h"
+
+namespace orvane {
+
+std::string FormatSettingsFile(const Settings& settings);
+
+// Parses into a copy of `base`: entries the file does not reach keep base's texts. A line without
+// "=", with "=" first or last, or an 18th entry makes the file malformed.
+Result<Settings> ParseSettingsFile(std::string_view bytes, const Settings& base);
+
+// Reads without side effects; the same checks as ParseSettingsFile.
+Result<Settings> ReadSettingsFile(const std::filesystem::path& path, const Settings& base);
+
+}  // namespace orvane

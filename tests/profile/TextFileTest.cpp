@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include "TestFiles.h"
+#include "profile/Settings.h"
+#include "profile/TextFile.h"
+#include "profile/TextNumbers.h"
+
+namespace orvane {
+namespace {
+
+using testing::Utf16Raw;
+
+std::vector<Text> AllLines(const std::string& bytes) {
+    LineReader r(bytes);
+    std::vector<Text> out;
+    while (auto l = r.Next()) out.push_back(*l);
+    return out;
+}
+
+TEST(LineReader, KeepsCarriageReturnsAndBlankLinesVisible) {
+    EXPECT_EQ(AllLines(Utf16Raw(u"[Setting]\r\na=1\n\nlast")),
+              (std::vector<Text>{u"[Setting]\r", u"a=1", u"\n", u"last"}));
+}
+
+TEST(LineReader, SkipsTheFirstTwoBytesUnexamined) {
+    std::string bytes = Utf16Raw(u"x\n");
+    bytes[0] = 'A';
+    bytes[1] = 0;
+    EXPECT_EQ(AllLines(bytes), (std::vector<Text>{u"x"}));
+    EXPECT_TRUE(AllLines("").empty());
+    EXPECT_TRUE(AllLines("\xFF").empty());
+    // A trailing odd byte cannot form a character.
+    EXPECT_EQ(AllLines(Utf16Raw(u"ab") + "c"), (std::vector<Text>{u"ab"}));
+}
+
+TEST(LineReader, SingleCharacterLinesAndSurrogatePairs) {
+    EXPECT_EQ(AllLines(Utf16Raw(u"a\n\n\n")), (std::vector<Text>{u"a", u"\n", u"\n"}));
+    EXPECT_EQ(AllLines(Utf16Raw(u"n=\U0001F600\n")), (std::vector<Text>{u"n=\U0001F600"}));
+}
+
+TEST(TextFileWriter, WritesBomAndLineFeeds) {
+    TextFileWriter w;
+    w.Line(u"é");
+    EXPECT_EQ(w.Bytes(), std::string("\xFF\xFE\xE9\x00\x0A\x00", 6));
+}
+
+TEST(TextNumbers, DecimalStopsAtTheFirstNonDigit) {
+    EXPECT_EQ(ParseDecimal(u"007"), 7);
+    EXPECT_EQ(ParseDecimal(u"7a"), 7);
+    EXPECT_EQ(ParseDecimal(u"a7"), 0);
+    EXPECT_EQ(ParseDecimal(u" -12"), -12);
+    EXPECT_EQ(ParseDecimal(u""), 0);
+    EXPECT_EQ(ParseDecimal(u"99999999999"), INT32_MAX);
+    EXPECT_EQ(ParseDecimal(u"-99999999999"), INT32_MIN);
+}
+
+TEST(TextNumbers, HexConversions) {
+    EXPECT_EQ(ParseHexSigned(u"0x3370"), 0x3370);
+    EXPECT_EQ(ParseHexSigned(u"0xFFFFFFFF"), INT32_MAX);
+    EXPECT_EQ(ParseHexSigned(u"0x  12"), 0);
+    EXPECT_EQ(ParseHexSigned(u"cc8f"), 0xCC8F);
+    EXPECT_EQ(HexField(u"=7", 1, 4), 7u);
+    EXPECT_EQ(HexField(u"=G1FF", 1, 2), 0u);
+    EXPECT_EQ(HexField(u"=1G", 1, 2), 1u);
+    EXPECT_EQ(HexField(u"=ABCDEF", 3, 2), 0xCDu);
+    EXPECT_EQ(HexField(u"=", 5, 2), 0u);
+}
+
+TEST(TextNumbers, Formatting) {
+    Text t;
+    AppendHex2(t, 0x0A);
+    AppendHex4(t, 0x00FF);
+    AppendDecimal(t, -305);
+    EXPECT_EQ(t, u"0A00FF-305");
+    EXPECT_EQ(FormatHexSetting(0x3370), u"0x3370");
+    EXPECT_EQ(FormatHexSetting(0x12), u"0x  12");
+    EXPECT_EQ(FormatHexSetting(0xFFFFFF), u"0xFFFFFF");
+}
+
+}  // namespace
+}  // namespace orvane
