@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "TestFiles.h"
+#include "profile/AppData.h"
+#include "profile/AppPaths.h"
+#include "profile/LanguageFile.h"
+#include "profile/MacroLibraryFile.h"
+
+namespace orvane {
+namespace {
+
+using testing::Utf16File;
+
+Text Selected(const std::vector<std::string>& lines) {
+    const std::string bytes = Utf16File(lines);
+    return ParseLanguageSelector(bytes);
+}
+
+TEST(LanguageSelector, Variants) {
+    EXPECT_EQ(LanguageFileName(Selected({"[ChangeLanguage]", "Language=EN"})), "Lan_EN.txt");
+    EXPECT_EQ(LanguageFileName(Selected({"[ChangeLanguage]", "EN"})), "Lan_EN.txt");
+    EXPECT_EQ(LanguageFileName(Selected({"EN"})), "Lan_EN.txt");
+    EXPECT_EQ(LanguageFileName(Selected({"[ChangeLanguage]", "Language=en"})), "Lan.txt");
+    EXPECT_EQ(LanguageFileName(Selected({"[ChangeLanguage]", "Language=EN "})), "Lan.txt");
+    EXPECT_EQ(LanguageFileName(Selected({"[ChangeLanguage]", "=EN"})), "Lan.txt");
+    EXPECT_EQ(LanguageFileName(Selected({"[ChangeLanguage]", "Language="})), "Lan.txt");
+    EXPECT_EQ(LanguageFileName(Selected({"[ChangeLanguage]"})), "Lan.txt");
+    EXPECT_EQ(LanguageFileName(ParseLanguageSelector(std::nullopt)), "Lan.txt");
+    EXPECT_EQ(LanguageFileName(ParseLanguageSelector(testing::Utf16Raw(u"[ChangeLanguage]\r\nLanguage=EN\r\n"))),
+              "Lan.txt");
+}
+
+TEST(LanguageFile, IndicesAndReplacement) {
+    LanguageTable t;
+    auto r = ParseLanguageFile(
+        Utf16File({"[Setting]", "007=seven", "7a=again", "3=a=b", "-1=neg", "500=big", "99999999999=huge", "1= "}), t);
+    EXPECT_TRUE(r.status.ok());
+    EXPECT_EQ(r.entriesStored, 4);
+    EXPECT_EQ(t.LanguageText(7), u"again");
+    EXPECT_EQ(t.LanguageText(3), u"a=b");
+    EXPECT_EQ(t.LanguageText(1), u" ");
+    EXPECT_EQ(t.LanguageText(499), u"");
+    EXPECT_EQ(t.LanguageText(500), u"");
+    EXPECT_EQ(t.LanguageText(-1), u"");
+}
+
+TEST(LanguageFile, MalformedLineKeepsWhatCameBefore) {
+    std::vector<std::string> lines = {"[Setting]"};
+    for (int i = 0; i < 10; ++i) lines.push_back(std::to_string(i) + "=t" + std::to_string(i));
+    lines.push_back("11=");
+    lines.push_back("12=never");
+    LanguageTable t;
+    auto r = ParseLanguageFile(Utf16File(lines), t);
+    EXPECT_FALSE(r.status.ok());
+    EXPECT_EQ(t.LanguageText(9), u"t9");
+    EXPECT_EQ(t.LanguageText(12), u"");
+    EXPECT_FALSE(ParseLanguageFile(Utf16File({"[setting]", "0=x"}), t).status.ok());
+}
+
+TEST(LanguageFile, FontFollowsEntryZero) {
+    LanguageTable t;
+    t.SetText(0, u"中文");
+    EXPECT_EQ(ChooseFont(t, 2.0), (FontChoice{u"宋体", 24, 134}));
+    t.SetText(0, u"English");
+    EXPECT_EQ(ChooseFont(t, 1.0), (FontChoice{u"Tahoma", 16, 1}));
+}
+
+class LanguageLoad : public testing::TempAppDir {};
+
+TEST_F(LanguageLoad, FailureKeepsTheInitialFont) {
+    AppData app(dir_);
+    Put(Config("Lan.txt"), Utf16File({"[Setting]", "0=Deutsch", "1=Öffnen", "oops"}));
+    EXPECT_FALSE(LoadLanguage(app, 1.0).ok());
+    EXPECT_EQ(app.language.LanguageText(1), u"Öffnen");
+    EXPECT_EQ(app.font, FontChoice{});
+    Put(Config("LanSetting.ini"), Utf16File({"[ChangeLanguage]", "Language=EN"}));
+    Put(Config("Lan_EN.txt"), Utf16File({"[Setting]", "0=English"}));
+    EXPECT_TRUE(LoadLanguage(app, 1.0).ok());
+    EXPECT_EQ(app.font.face, u"Tahoma");
+    EXPECT_EQ(app.language.LanguageText(1), u"Öffnen");  // the table is never cleared
+}
+
+TEST(AppPaths, EnvironmentOverridesTheExecutableFolder) {
+    const char* old = std::getenv("ORVANE_APP_DIR");
+    const std::string saved = old ? old : "";
+    ::setenv("ORVANE_APP_DIR", "/tmp/somewhere", 1);
+    EXPECT_EQ(ApplicationFolder(), std::filesystem::path("/tmp/somewhere"));
+    ::unsetenv("ORVANE_APP_DIR");
+    EXPECT_EQ(ApplicationFolder(), std::filesystem::read_symlink("/proc/self/exe").parent_path());
+    if (old) ::setenv("ORVANE_APP_DIR", saved.c_str(), 1);
+}
+
+// Every text that some window, menu or message of the application names by index.
+constexpr int kNamedEntries[] = {
+    0,   1,   2,   3,   4,   5,   7,   8,   9,   10,  11,  13,  14,  15,  19,  20,  21,  22,  23,  24,
+    25,  26,  27,  28,  29,  30,  31,  32,  34,  40,  41,  42,  45,  46,  47,  48,  49,  50,  51,  52,
+    53,  54,  60,  61,  62,  63,  64,  65,  66,  67,  68,  75,  76,  77,  78,  79,  80,  85,  86,  87,
+    88,  89,  90,  91,  92,  93,  100, 101, 140, 141, 142, 143, 144, 145, 146, 147, 151, 152, 155, 156,
+    170, 171, 172, 173, 174, 175, 176, 180, 190, 191, 192, 193, 194, 195, 196, 197, 198, 199, 200, 201,
+    202, 203, 204, 205, 206, 220, 221, 230, 231, 232, 233, 234, 235, 236, 237, 238, 239, 240, 241, 242,
+    260, 265, 266, 270, 271, 272, 273};
+
+class ShippedFiles : public ::testing::Test {
+protected:
+    static std::filesystem::path Shipped(const char* name) {
+        const char* runtime = std::getenv("ORVANE_RUNTIME_DIR");
+        return std::filesystem::path(runtime ? runtime : "build/bin") / "config" / name;
+    }
+};
+
+TEST_F(ShippedFiles, LanguagesNameEveryEntryInUse) {
+    for (const char* name : {"Lan_EN.txt", "Lan.txt"}) {
+        auto bytes = ReadFileBytes(Shipped(name));
+        ASSERT_TRUE(bytes.ok()) << name;
+        LanguageTable t;
+        auto r = ParseLanguageFile(*bytes, t);
+        EXPECT_TRUE(r.status.ok()) << name;
+        for (int i : kNamedEntries) EXPECT_FALSE(t.LanguageText(i).empty()) << name << " entry " << i;
+    }
+    AppData app(Shipped("x").parent_path().parent_path());
+    ASSERT_TRUE(LoadLanguage(app, 1.0).ok());
+    EXPECT_EQ(app.language.LanguageText(190), u"Macro: ");
+    EXPECT_EQ(app.font.face, u"Tahoma");
+}
+
+TEST_F(ShippedFiles, MacroLibraryHasASetWithExamples) {
+    MacroLibrary lib;
+    ASSERT_TRUE(ReadLibraryFile(lib, Shipped("MacroLibraryFile.mlf")).ok());
+    ASSERT_GE(lib.SetCount(), 1u);
+    EXPECT_GE(lib.FindSet(0)->KeyCount(), 2u);
+    EXPECT_EQ(lib.FindSet(0)->FindKey(0)->GetAction(0), 0xE0u);
+}
+
+}  // namespace
+}  // namespace orvane

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include "TestFiles.h"
+#include "profile/MacroLibraryFile.h"
+
+namespace orvane {
+namespace {
+
+using testing::Utf16File;
+
+const std::string kNoActions(2688, '0');
+
+std::vector<std::string> OneKey(const std::string& setName, const std::string& keyName,
+                                const std::string& actions = kNoActions) {
+    return {"[MacroLibrary]", "MacroSetNum=1", "\tMacroSet0Name=" + setName, "\t\tMacroKeyNum=1",
+            "\t\tMacroKey0Name=" + keyName, "\t\t\tMacroKey0LoopType=4", "\t\t\tMacroKey0LoopNum=7",
+            "\t\t\tMacroActionNum=3", "\t\t\tMacroCommandActionNum=2", "\t\t\tAllAction=" + actions};
+}
+
+MacroLibrary Sample() {
+    MacroLibrary lib;
+    MacroSet& a = lib.AddSet(u"Set \U0001F600");
+    MacroKey& k = a.AddKey(u"Key=with equals");
+    k.InsertAction(0, 0x00000041);
+    k.InsertAction(1, 0x32000003);
+    k.SetAction(335, 0xFFFFFFFF);
+    k.LoopType = 1;
+    k.LoopNum = 255;
+    k.CommandActionNum = 168;
+    a.AddKey(u"second");
+    lib.AddSet(u"Empty set");
+    lib.AddSet(u"Third").AddKey(u"x");
+    return lib;
+}
+
+TEST(MacroLibraryFile, RoundTripIsExactAndStable) {
+    const MacroLibrary lib = Sample();
+    const std::string bytes = FormatLibraryFile(lib);
+    auto read = ParseLibraryFile(bytes);
+    ASSERT_TRUE(read.ok()) << read.error().context;
+    EXPECT_EQ(*read, lib);
+    EXPECT_EQ(FormatLibraryFile(*read), bytes);
+}
+
+TEST(MacroLibraryFile, Layout) {
+    const std::string bytes = FormatLibraryFile(Sample());
+    LineReader r(bytes);
+    std::vector<std::string> lines;
+    while (auto l = r.Next()) lines.push_back(toUtf8(*l));
+    ASSERT_EQ(lines.size(), 2u + 2 + 12 + 2 + 2 + 6);
+    EXPECT_EQ(lines[2], "\tMacroSet0Name=Set \U0001F600");
+    EXPECT_EQ(lines[5], "\t\t\tMacroKey0LoopType=1");
+    EXPECT_EQ(lines[7], "\t\t\tMacroActionNum=2");
+    EXPECT_EQ(lines[8], "\t\t\tMacroCommandActionNum=168");
+    EXPECT_EQ(lines[9].substr(0, 29), "\t\t\tAllAction=4100000003000032");
+    EXPECT_EQ(lines[10], "\t\tMacroKey1Name=second");
+    EXPECT_EQ(lines[17], "\t\tMacroKeyNum=0");
+    EXPECT_EQ(lines[18], "\tMacroSet2Name=Third");
+    EXPECT_EQ(FormatLibraryFile(MacroLibrary{}), Utf16File({"[MacroLibrary]", "MacroSetNum=0"}));
+}
+
+TEST(MacroLibraryFile, ValuesAreStoredAsRead) {
+    auto read = ParseLibraryFile(Utf16File(OneKey("S", "A=B", "4100000" + std::string(2681, 'F'))));
+    ASSERT_TRUE(read.ok()) << read.error().context;
+    const MacroKey* k = read->FindSet(0)->FindKey(0);
+    EXPECT_EQ(k->Name, u"A=B");
+    EXPECT_EQ(k->LoopType, 4);
+    EXPECT_EQ(k->LoopNum, 7);
+    EXPECT_EQ(k->ActionCount, 3u);
+    EXPECT_EQ(k->GetAction(0), 0x0F000041u);
+    EXPECT_EQ(k->GetAction(335), 0xFFFFFFFFu);
+}
+
+TEST(MacroLibraryFile, EmptyAndZeroCounts) {
+    EXPECT_EQ(ParseLibraryFile(Utf16File({"[MacroLibrary]", "MacroSetNum=-3", "junk"}))->SetCount(), 0u);
+    auto read = ParseLibraryFile(Utf16File({"[MacroLibrary]", "MacroSetNum=2", "\tMacroSet0Name=a",
+                                            "\t\tMacroKeyNum=0", "\tMacroSet1Name=b", "\t\tMacroKeyNum=0"}));
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read->FindSet(1)->GetName(), u"b");
+}
+
+TEST(MacroLibraryFile, MalformedFilesFail) {
+    EXPECT_FALSE(ParseLibraryFile(Utf16File(OneKey("", "k"))).ok());           // empty set name
+    EXPECT_FALSE(ParseLibraryFile(Utf16File(OneKey("s", ""))).ok());           // empty key name
+    EXPECT_FALSE(ParseLibraryFile(Utf16File(OneKey("s", "k", kNoActions + "0"))).ok());
+    EXPECT_FALSE(ParseLibraryFile(Utf16File(OneKey("s", "k", kNoActions.substr(1)))).ok());
+    auto lines = OneKey("s", "k");
+    lines.pop_back();
+    EXPECT_FALSE(ParseLibraryFile(Utf16File(lines)).ok());
+    EXPECT_FALSE(ParseLibraryFile(testing::Utf16Raw(u"[MacroLibrary]\r\nMacroSetNum=0\r\n")).ok());
+    EXPECT_FALSE(ParseLibraryFile("").ok());
+}
+
+TEST(MacroSet, KeysKeepTheirAddressesAndNamesAreExact) {
+    MacroLibrary lib = Sample();
+    MacroSet* set = lib.FindSet(0);
+    MacroKey* second = set->FindKey(1);
+    set->AddKey(u"second");
+    for (int i = 0; i < 100; ++i) set->AddKey(u"more");
+    EXPECT_EQ(set->FindKey(1), second);
+    EXPECT_TRUE(set->DeleteKey(0));
+    EXPECT_EQ(set->FindKey(0), second);
+    EXPECT_FALSE(set->DeleteKey(500));
+    EXPECT_TRUE(set->ContainsKey(u"second"));
+    EXPECT_FALSE(set->ContainsKey(u"Second"));
+    EXPECT_EQ(lib.FindSet(3), nullptr);
+    MacroLibrary copy = lib;
+    copy.FindSet(0)->SetName(u"changed");
+    EXPECT_EQ(lib.FindSet(0)->GetName(), u"Set \U0001F600");
+}
+
+class ManagerReader : public testing::TempAppDir {};
+
+TEST_F(ManagerReader, FailureLeavesTheLibraryEmptyAndTheFileAlone) {
+    MacroLibrary lib = Sample();
+    const std::string bad = Utf16File(OneKey("s", "k", "short"));
+    Put(dir_ / "bad.mlf", bad);
+    EXPECT_FALSE(ReadLibraryFile(lib, dir_ / "bad.mlf").ok());
+    EXPECT_EQ(lib.SetCount(), 0u);
+    EXPECT_EQ(Get(dir_ / "bad.mlf"), bad);
+    ASSERT_TRUE(WriteLibraryFile(Sample(), dir_ / "good.mlf").ok());
+    EXPECT_TRUE(ReadLibraryFile(lib, dir_ / "good.mlf").ok());
+    EXPECT_EQ(lib, Sample());
+}
+
+}  // namespace
+}  // namespace orvane

@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include "TestFiles.h"
+#include "profile/AppData.h"
+#include "profile/MacroLibraryFile.h"
+#include "profile/ProfileFile.h"
+#include "profile/SettingsFile.h"
+#include "profile/Storage.h"
+
+namespace orvane {
+namespace {
+
+using testing::Utf16File;
+
+class Storage : public testing::TempAppDir {
+protected:
+    AppData Started() {
+        AppData app(dir_);
+        app.language.SetText(85, u"First");
+        app.language.SetText(88, u"Fourth");
+        LoadSettingsAndProfiles(app);
+        return app;
+    }
+
+    std::vector<std::string> DefaultSettingsLines() const {
+        std::vector<std::string> lines = {"[Setting]", "NeedPassword=1", "Sensor=0x3370", "PreST=0xCC8F",
+                                          "Mac_ID=0xFFFFFFFF", "DataChange=0x1234", "CurrentProfile=2",
+                                          "ProfileShowCount=3"};
+        for (int i = 0; i < 5; ++i) lines.push_back("ProfileShowList" + std::to_string(i) + "=" + std::to_string(i));
+        for (int i = 0; i < 5; ++i) {
+            lines.push_back("ProfileSlot" + std::to_string(i) + "URL=" + Config("default" + std::to_string(i) + ".psf").string());
+        }
+        return lines;
+    }
+};
+
+TEST_F(Storage, FirstStartCreatesSettingsAndProfiles) {
+    AppData app = Started();
+    EXPECT_EQ(app.profiles[0].GetProfileName(), u"First");
+    EXPECT_EQ(app.profiles[3].GetProfileName(), u"Fourth");
+    EXPECT_EQ(app.SensorId, 0x3370);
+    EXPECT_EQ(app.profiles[0].XYSetting[3], 63);
+    EXPECT_EQ(Get(Config("config.ini")), FormatSettingsFile(app.settings));
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(Get(Config("default" + std::to_string(i) + ".psf")), FormatProfileFile(app.profiles[size_t(i)]));
+    }
+    EXPECT_EQ(app.settings.GetSlotPath(4), Config("default4.psf"));
+    EXPECT_FALSE(Exists(Config("config.ini.bak")));
+}
+
+TEST_F(Storage, SecondStartReadsWhatTheFirstWrote) {
+    AppData first = Started();
+    first.profiles[1].SetProfileName(u"Changed \U0001F600");
+    first.currentProfile = 1;
+    ASSERT_TRUE(SaveCurrentProfileIndex(first).ok());
+    ASSERT_TRUE(SaveAllProfiles(first).ok());
+    const std::string settingsBytes = Get(Config("config.ini"));
+
+    AppData second = Started();
+    EXPECT_EQ(second.profiles[1].GetProfileName(), u"Changed \U0001F600");
+    EXPECT_EQ(second.currentProfile, 1);
+    EXPECT_EQ(Get(Config("config.ini")), settingsBytes);
+}
+
+TEST_F(Storage, MalformedSettingsKeepTheProfiles) {
+    Put(Config("config.ini"), Utf16File(DefaultSettingsLines()));
+    AppData first = Started();
+    first.profiles[2].SetProfileName(u"Mine");
+    ASSERT_TRUE(SaveAllProfiles(first).ok());
+    const std::string bad = Utf16File({"[Setting]", "NeedPassword=1", "broken line"});
+    Put(Config("config.ini"), bad);
+
+    AppData second = Started();
+    EXPECT_EQ(Get(Config("config.ini.bak")), bad);
+    EXPECT_EQ(second.settings.GetEntry(6, 1), u"3");
+    EXPECT_EQ(second.profiles[2].GetProfileName(), u"Mine");
+    EXPECT_EQ(Get(Config("config.ini")), FormatSettingsFile(second.settings));
+}
+
+TEST_F(Storage, SettingsWithIndicesOutOfRangeCountAsMalformed) {
+    for (const char* bad : {"CurrentProfile=5", "CurrentProfile=-1", "ProfileShowCount=6"}) {
+        auto lines = DefaultSettingsLines();
+        const std::string key = std::string(bad).substr(0, std::string(bad).find('='));
+        for (auto& l : lines) {
+            if (l.rfind(key + "=", 0) == 0) l = bad;
+        }
+        std::filesystem::remove(Config("config.ini.bak"));
+        Put(Config("config.ini"), Utf16File(lines));
+        AppData app = Started();
+        EXPECT_EQ(app.currentProfile, 0) << bad;
+        EXPECT_TRUE(Exists(Config("config.ini.bak"))) << bad;
+    }
+    auto lines = DefaultSettingsLines();
+    lines[9] = "ProfileShowList1=0";  // not a permutation
+    Put(Config("config.ini"), Utf16File(lines));
+    EXPECT_EQ(Started().settings.GetProfileShowList(1), 1);
+    Put(Config("config.ini"), Utf16File({"[Setting]"}));
+    EXPECT_EQ(Started().settings.GetEntry(0, 0), u"NeedPassword");
+}
+
+TEST_F(Storage, KeysAreTakenFromTheFile) {
+    auto lines = DefaultSettingsLines();
+    lines[1] = "Foo=1";
+    Put(Config("config.ini"), Utf16File(lines));
+    AppData app = Started();
+    ASSERT_TRUE(SaveCurrentProfileIndex(app).ok());
+    EXPECT_EQ(Get(Config("config.ini")), Utf16File(lines));
+}
+
+TEST_F(Storage, BadProfileIsKeptAndResetAlone) {
+    Put(Config("config.ini"), Utf16File(DefaultSettingsLines()));
+    AppData first = Started();
+    first.profiles[0].SetProfileName(u"Keep me");
+    ASSERT_TRUE(SaveAllProfiles(first).ok());
+    const std::string crlf = testing::Utf16Raw(u"[Setting]\r\nProfileName=x\r\n");
+    Put(Config("default3.psf"), crlf);
+
+    AppData second = Started();
+    EXPECT_EQ(second.profiles[0].GetProfileName(), u"Keep me");
+    EXPECT_EQ(second.profiles[3].GetProfileName(), u"Fourth");
+    EXPECT_EQ(Get(Config("default3.psf.bak")), crlf);
+    EXPECT_EQ(Get(Config("default3.psf")), FormatProfileFile(second.profiles[3]));
+}
+
+TEST_F(Storage, SensorReconciliationAppliesDefaultsAndKeepsTheCurrentProfile) {
+    auto lines = DefaultSettingsLines();
+    lines[3] = "PreST=0xCCDA";  // complement of 0x3325
+    Put(Config("config.ini"), Utf16File(lines));
+    AppData app = Started();
+    EXPECT_EQ(app.settings.GetEntry(2, 1), u"0xCC8F");
+    EXPECT_EQ(app.profiles[4].XYSetting[4], 119);
+    EXPECT_EQ(app.settings.GetCurrentProfile(), 2);
+    auto saved = ReadSettingsFile(Config("config.ini"), Settings{});
+    ASSERT_TRUE(saved.ok());
+    EXPECT_EQ(saved->GetEntry(2, 1), u"0xCC8F");
+    EXPECT_EQ(saved->GetEntry(5, 1), u"2");
+}
+
+TEST_F(Storage, SensorChangeFromTheMouse) {
+    AppData app = Started();
+    ASSERT_TRUE(ApplySensorChange(app, 0x3327).ok());
+    EXPECT_EQ(app.settings.GetEntry(1, 1), u"0x3327");
+    EXPECT_EQ(app.settings.GetEntry(2, 1), u"0xCCD8");
+    EXPECT_EQ(app.profiles[2].XYSetting[0], 8);
+    auto read = ReadProfileFileInto(Config("default2.psf"), Profile{});
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read->XYSetting[0], 8);
+}
+
+TEST_F(Storage, FailedWriteLeavesThePreviousFileIntact) {
+    AppData app = Started();
+    const std::string before = Get(Config("default1.psf"));
+    app.profiles[1].SetProfileName(u"never written");
+    for (WriteStep step : {WriteStep::Create, WriteStep::Write, WriteStep::Sync, WriteStep::Rename}) {
+        SetWriteFaultHookForTesting([step](WriteStep s, const std::filesystem::path&) { return s == step; });
+        EXPECT_FALSE(SaveAllProfiles(app).ok());
+        EXPECT_EQ(Get(Config("default1.psf")), before);
+    }
+    SetWriteFaultHookForTesting(nullptr);
+    std::vector<std::string> leftovers;
+    for (const auto& e : std::filesystem::directory_iterator(dir_ / "config")) {
+        if (e.path().filename().string()[0] == '.') leftovers.push_back(e.path().string());
+    }
+    EXPECT_TRUE(leftovers.empty());
+}
+
+TEST_F(Storage, ImportReaderNeverTouchesProfiles) {
+    AppData app = Started();
+    const auto before = app.profiles;
+    Put(dir_ / "bad.psf", Utf16File({"[Setting]", "ProfileName=x"}));
+    EXPECT_FALSE(ReadProfileFileInto(dir_ / "bad.psf", app.profiles[1]).ok());
+    EXPECT_FALSE(ReadProfileFileInto(dir_ / "missing.psf", app.profiles[1]).ok());
+    EXPECT_EQ(app.profiles, before);
+    EXPECT_FALSE(Exists(dir_ / "bad.psf.bak"));
+}
+
+TEST_F(Storage, FactoryResetKeepsTheName) {
+    AppData app = Started();
+    app.currentProfile = 2;
+    app.profiles[2].SetProfileName(u"Named");
+    app.profiles[2].keys[0].KeyValue = {0, 0, 0};
+    ASSERT_TRUE(ResetCurrentProfileKeepingName(app).ok());
+    EXPECT_EQ(app.profiles[2].GetProfileName(), u"Named");
+    EXPECT_EQ(app.profiles[2].keys[0].KeyValue[0], 0x10);
+    EXPECT_EQ(Get(Config("default2.psf")), FormatProfileFile(app.profiles[2]));
+}
+
+TEST_F(Storage, MainLibraryReaderReplacesABadFileAfterKeepingIt) {
+    AppData app(dir_);
+    const std::string crlf = testing::Utf16Raw(u"[MacroLibrary]\r\nMacroSetNum=0\r\n");
+    Put(Config("MacroLibraryFile.mlf"), crlf);
+    EXPECT_FALSE(LoadLibraryFile(app).ok());
+    EXPECT_EQ(app.library.SetCount(), 0u);
+    EXPECT_EQ(Get(Config("MacroLibraryFile.mlf.bak")), crlf);
+    EXPECT_EQ(Get(Config("MacroLibraryFile.mlf")), Utf16File({"[MacroLibrary]", "MacroSetNum=0"}));
+
+    const std::string zeroSets = Utf16File({"[MacroLibrary]", "MacroSetNum=0", "junk"});
+    Put(Config("MacroLibraryFile.mlf"), zeroSets);
+    EXPECT_TRUE(LoadLibraryFile(app).ok());
+    EXPECT_EQ(Get(Config("MacroLibraryFile.mlf")), zeroSets);
+}
+
+}  // namespace
+}  // namespace orvane
