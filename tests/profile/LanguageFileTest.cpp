@@ -104,9 +104,14 @@ constexpr int kNamedEntries[] = {
 
 class ShippedFiles : public ::testing::Test {
 protected:
+    // The build places the test programs in tests/ beside bin/, where the run-time files are.
     static std::filesystem::path Shipped(const char* name) {
         const char* runtime = std::getenv("ORVANE_RUNTIME_DIR");
-        return std::filesystem::path(runtime ? runtime : "build/bin") / "config" / name;
+        const std::filesystem::path bin =
+            runtime != nullptr && *runtime != '\0'
+                ? std::filesystem::path(runtime)
+                : std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin";
+        return bin / "config" / name;
     }
 };
 
