@@ -53,7 +53,7 @@ bool ParseKey(LibraryParser& in, MacroSet& set) {
     if (!in.Entry("loop count")) return false;
     key.LoopNum = uint8_t(in.Number());
     if (!in.Entry("action count")) return false;
-    key.ActionCount = uint32_t(in.Number());
+    key.ActionCount = ParseUnsigned32(in.Value());
     if (!in.Entry("command action count")) return false;
     key.CommandActionNum = uint8_t(in.Number());
     if (!in.Entry("actions")) return false;

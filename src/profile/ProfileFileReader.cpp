@@ -137,7 +137,7 @@ bool ParseKeyBlock(ProfileParser& in, KeyAssignment& key) {
     if (!in.AnyEquals(u"MacroKeyName")) return false;
     key.KeyMacro.Name = in.Value();
     if (!in.ValueRequired(u"MacroActionNum")) return false;
-    key.KeyMacro.ActionCount = uint32_t(ParseDecimal(in.Value()));
+    key.KeyMacro.ActionCount = ParseUnsigned32(in.Value());
     if (!in.AnyEquals(u"AllAction")) return false;
     if (in.Value().size() != kAllActionLength) return in.Fail("AllAction is not 2688 hex digits");
     ParseAllActions(in.Value(), key.KeyMacro);

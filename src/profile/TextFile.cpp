@@ -1,5 +1,8 @@
 #include "profile/TextFile.h"
 
+#include <bit>
+#include <cstring>
+
 namespace orvane {
 
 LineReader::LineReader(std::string_view bytes) : bytes_(bytes) {}
@@ -12,14 +15,17 @@ std::optional<Text> LineReader::Next() {
     Text line;
     size_t i = 0;
     for (; i < units; ++i) {
-        const char16_t c = char16_t(p[2 * i] | (p[2 * i + 1] << 8));
-        if (c == u'\n') {
+        if (p[2 * i] == 0x0A && p[2 * i + 1] == 0) {
             ++i;
             break;
         }
     }
     line.resize(i);
-    for (size_t k = 0; k < i; ++k) line[k] = char16_t(p[2 * k] | (p[2 * k + 1] << 8));
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(line.data(), p, 2 * i);
+    } else {
+        for (size_t k = 0; k < i; ++k) line[k] = char16_t(p[2 * k] | (p[2 * k + 1] << 8));
+    }
     pos_ += 2 * i;
     if (line.size() >= 2 && line.back() == u'\n') line.pop_back();
     ++lineNumber_;
@@ -35,6 +41,10 @@ void TextFileWriter::Line(std::u16string_view text) {
 
 std::string TextFileWriter::Bytes() const {
     std::string out(text_.size() * 2, '\0');
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(out.data(), text_.data(), out.size());
+        return out;
+    }
     for (size_t i = 0; i < text_.size(); ++i) {
         out[2 * i] = char(text_[i] & 0xFF);
         out[2 * i + 1] = char(text_[i] >> 8);

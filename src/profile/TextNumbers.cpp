@@ -44,6 +44,19 @@ int32_t ParseDecimal(std::u16string_view text) { return ParseSigned(text, 10); }
 
 int32_t ParseHexSigned(std::u16string_view text) { return ParseSigned(text, 16); }
 
+uint32_t ParseUnsigned32(std::u16string_view s) {
+    size_t i = 0;
+    while (i < s.size() && IsBlank(s[i])) ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) negative = s[i++] == u'-';
+    uint64_t n = 0;
+    for (; i < s.size() && s[i] >= u'0' && s[i] <= u'9'; ++i) {
+        n = n * 10 + uint64_t(s[i] - u'0');
+        if (n > UINT32_MAX) return UINT32_MAX;
+    }
+    return negative ? uint32_t(0 - n) : uint32_t(n);
+}
+
 uint32_t HexField(std::u16string_view line, size_t pos, size_t width) {
     uint32_t v = 0;
     for (size_t i = pos; i < line.size() && i < pos + width; ++i) {

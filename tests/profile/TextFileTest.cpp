@@ -54,6 +54,13 @@ TEST(TextNumbers, DecimalStopsAtTheFirstNonDigit) {
     EXPECT_EQ(ParseDecimal(u"-99999999999"), INT32_MIN);
 }
 
+TEST(TextNumbers, UnsignedCountsReadBackWhatWasWritten) {
+    EXPECT_EQ(ParseUnsigned32(u"4294967291"), 4294967291u);
+    EXPECT_EQ(ParseUnsigned32(u"-5"), 4294967291u);
+    EXPECT_EQ(ParseUnsigned32(u"99999999999"), UINT32_MAX);
+    EXPECT_EQ(ParseUnsigned32(u"400x"), 400u);
+}
+
 TEST(TextNumbers, HexConversions) {
     EXPECT_EQ(ParseHexSigned(u"0x3370"), 0x3370);
     EXPECT_EQ(ParseHexSigned(u"0xFFFFFFFF"), INT32_MAX);
