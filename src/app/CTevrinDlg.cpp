@@ -179,8 +179,14 @@ intptr_t CTevrinDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) 
         if (lParam == ui::kCodeClicked) ToggleSection(msg);
         return 0;
     }
-    if (dpi_.Handles(msg)) return dpi_.OnMessage(msg, wParam, lParam), 0;
-    if (performance_.Handles(msg)) return performance_.OnMessage(msg, wParam, lParam), 0;
+    if (dpi_.Handles(msg)) {
+        dpi_.OnMessage(msg, wParam, lParam);
+        return 0;
+    }
+    if (performance_.Handles(msg)) {
+        performance_.OnMessage(msg, wParam, lParam);
+        return 0;
+    }
     switch (msg) {
         case kExit:
             if (lParam == ui::kCodeClicked) {
