@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
     const bool ok = put("ProfileFileFuzzer", FormatProfileFile(profile)) &&
                     put("SettingsFileFuzzer", FormatSettingsFile(settings)) &&
                     put("MacroLibraryFuzzer", FormatLibraryFile(library)) &&
-                    put("LanguageFileFuzzer", language.Bytes()) && put("LanguageSelectorFuzzer", selector.Bytes());
+                    put("LanguageFileFuzzer", language.Bytes()) &&
+                    put("LanguageSelectorFuzzer", selector.Bytes());
     return ok ? 0 : 1;
 }

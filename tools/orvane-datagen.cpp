@@ -68,7 +68,8 @@ int ConvertMacros(const char* source, const char* target) {
             key = &set->AddKey(fromUtf8(value));
         } else if (name == "loop" && key != nullptr) {
             unsigned type = 0, count = 0;
-            if (std::sscanf(value.c_str(), "%u %u", &type, &count) != 2) return Fail(where + "loop=TYPE COUNT");
+            if (std::sscanf(value.c_str(), "%u %u", &type, &count) != 2)
+                return Fail(where + "loop=TYPE COUNT");
             key->LoopType = uint8_t(type);
             key->LoopNum = uint8_t(count);
         } else if (name == "commands" && key != nullptr) {
@@ -82,7 +83,8 @@ int ConvertMacros(const char* source, const char* target) {
                 std::array<uint8_t, 4> bytes{};
                 for (size_t b = 0; b < 4; ++b) bytes[b] = uint8_t(HexField(hex, 2 * b, 2));
                 const uint32_t value32 = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | uint32_t(bytes[3]) << 24;
-                if (!key->InsertAction(key->ActionCount, value32)) return Fail(where + "more than 336 actions");
+                if (!key->InsertAction(key->ActionCount, value32))
+                    return Fail(where + "more than 336 actions");
             }
         } else {
             return Fail(where + "unexpected '" + name + "'");

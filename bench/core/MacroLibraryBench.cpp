@@ -17,7 +17,8 @@ MacroLibrary LargeLibrary() {
         MacroSet& set = lib.AddSet(u"Set " + fromUtf8(std::to_string(s)));
         for (int k = 0; k < 250; ++k) {
             MacroKey& key = set.AddKey(u"Macro " + fromUtf8(std::to_string(k)));
-            for (uint32_t a = 0; a < MacroKey::kSlotCount; ++a) key.InsertAction(a, 0x9E3779B9u * (a + 1) + k);
+            for (uint32_t a = 0; a < MacroKey::kSlotCount; ++a)
+                key.InsertAction(a, 0x9E3779B9u * (a + 1) + k);
         }
     }
     return lib;

@@ -17,7 +17,9 @@ struct AppData {
     explicit AppData(std::filesystem::path applicationFolder = {}) : appDir(std::move(applicationFolder)) {}
 
     // A file of the config folder, e.g. Config("config.ini").
-    [[nodiscard]] std::filesystem::path Config(std::string_view name) const { return appDir / "config" / name; }
+    [[nodiscard]] std::filesystem::path Config(std::string_view name) const {
+        return appDir / "config" / name;
+    }
 
     [[nodiscard]] Profile& Current() { return profiles[size_t(CurrentIndex())]; }
     [[nodiscard]] const Profile& Current() const { return profiles[size_t(CurrentIndex())]; }

@@ -137,6 +137,8 @@ Status KeepBackupCopy(const std::filesystem::path& path) {
     return WriteFileAtomically(backup, *bytes);
 }
 
-void SetWriteFaultHookForTesting(WriteFaultHook hook) { FaultHook() = std::move(hook); }
+void SetWriteFaultHookForTesting(WriteFaultHook hook) {
+    FaultHook() = std::move(hook);
+}
 
 }  // namespace orvane

@@ -20,7 +20,9 @@ Text ParseLanguageSelector(std::optional<std::string_view> bytes) {
     return *second;
 }
 
-std::string_view LanguageFileName(std::u16string_view code) { return code == u"EN" ? "Lan_EN.txt" : "Lan.txt"; }
+std::string_view LanguageFileName(std::u16string_view code) {
+    return code == u"EN" ? "Lan_EN.txt" : "Lan.txt";
+}
 
 LanguageParse ParseLanguageFile(std::string_view bytes, LanguageTable& table) {
     LanguageParse result;
@@ -33,7 +35,8 @@ LanguageParse ParseLanguageFile(std::string_view bytes, LanguageTable& table) {
     while (auto line = lines.Next()) {
         const size_t eq = line->find(u'=');
         if (eq == Text::npos || eq == 0 || eq + 1 == line->size()) {
-            result.status = makeError(0, "line " + std::to_string(lines.LineNumber()) + ": not an index=text entry");
+            result.status =
+                makeError(0, "line " + std::to_string(lines.LineNumber()) + ": not an index=text entry");
             return result;
         }
         const int32_t index = ParseDecimal(std::u16string_view(*line).substr(0, eq));
@@ -44,6 +47,14 @@ LanguageParse ParseLanguageFile(std::string_view bytes, LanguageTable& table) {
     return result;
 }
 
+LanguageParse ReadLanguageFile(const std::filesystem::path& path, LanguageTable& table) {
+    auto bytes = ReadFileBytes(path);
+    if (!bytes) return {bytes.error(), 0};
+    LanguageParse parsed = ParseLanguageFile(*bytes, table);
+    if (!parsed.status) parsed.status = makeError(0, path.string() + ": " + parsed.status.error().context);
+    return parsed;
+}
+
 FontChoice ChooseFont(const LanguageTable& table, double displayScale) {
     if (table.LanguageText(0) == u"中文") return {u"宋体", int32_t(displayScale * 12), 134};
     return {u"Tahoma", int32_t(displayScale * 16), 1};
@@ -51,12 +62,10 @@ FontChoice ChooseFont(const LanguageTable& table, double displayScale) {
 
 Status LoadLanguage(AppData& app, double displayScale) {
     auto selector = ReadFileBytes(app.Config("LanSetting.ini"));
-    const Text code = ParseLanguageSelector(selector ? std::optional<std::string_view>(*selector) : std::nullopt);
-    const auto path = app.Config(LanguageFileName(code));
-    auto bytes = ReadFileBytes(path);
-    if (!bytes) return bytes.error();
-    LanguageParse parsed = ParseLanguageFile(*bytes, app.language);
-    if (!parsed.status) return makeError(0, path.string() + ": " + parsed.status.error().context);
+    const Text code =
+        ParseLanguageSelector(selector ? std::optional<std::string_view>(*selector) : std::nullopt);
+    LanguageParse parsed = ReadLanguageFile(app.Config(LanguageFileName(code)), app.language);
+    if (!parsed.status) return parsed.status;
     app.font = ChooseFont(app.language, displayScale);
     return {};
 }

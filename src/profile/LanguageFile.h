@@ -1,6 +1,7 @@
 #pragma once
 // The language selector (config/LanSetting.ini) and the language files it selects
 // (config/Lan_EN.txt for the code "EN", config/Lan.txt otherwise).
+#include <filesystem>
 #include <optional>
 #include <string_view>
 
@@ -24,6 +25,9 @@ struct LanguageParse {
 // Stores each "index=text" line into `table` as it goes; lines with an index outside the table
 // are skipped. A malformed line stops reading, keeping what was stored before it.
 LanguageParse ParseLanguageFile(std::string_view bytes, LanguageTable& table);
+
+// Reads one language file into `table` without choosing a font (for inspection).
+LanguageParse ReadLanguageFile(const std::filesystem::path& path, LanguageTable& table);
 
 // The font every control creates: the Chinese face when entry 0 names Chinese, else Tahoma.
 FontChoice ChooseFont(const LanguageTable& table, double displayScale);

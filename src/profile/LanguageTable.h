@@ -9,7 +9,7 @@ namespace orvane {
 
 struct FontChoice {
     Text face = u"宋体";
-    int32_t height = 12;   // pixels
+    int32_t height = 12;  // pixels
     uint8_t charset = 134;
 
     bool operator==(const FontChoice&) const = default;

@@ -30,7 +30,9 @@ bool MacroKey::DeleteAction(uint32_t i) {
     return true;
 }
 
-uint32_t MacroKey::GetAction(uint32_t i) const { return i < kSlotCount ? Actions[i] : Actions[0]; }
+uint32_t MacroKey::GetAction(uint32_t i) const {
+    return i < kSlotCount ? Actions[i] : Actions[0];
+}
 
 std::array<uint8_t, 4> MacroKey::GetActionBytes(uint32_t i) const {
     const uint32_t v = GetAction(i);

@@ -19,7 +19,9 @@ MacroSet& MacroLibrary::AddSet(Text name) {
     return *sets_.back();
 }
 
-MacroSet* MacroLibrary::FindSet(uint32_t index) { return index < sets_.size() ? sets_[index].get() : nullptr; }
+MacroSet* MacroLibrary::FindSet(uint32_t index) {
+    return index < sets_.size() ? sets_[index].get() : nullptr;
+}
 
 const MacroSet* MacroLibrary::FindSet(uint32_t index) const {
     return index < sets_.size() ? sets_[index].get() : nullptr;

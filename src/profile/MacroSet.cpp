@@ -19,7 +19,9 @@ MacroKey& MacroSet::AddKey(Text name) {
     return *keys_.back();
 }
 
-MacroKey* MacroSet::FindKey(uint32_t index) { return index < keys_.size() ? keys_[index].get() : nullptr; }
+MacroKey* MacroSet::FindKey(uint32_t index) {
+    return index < keys_.size() ? keys_[index].get() : nullptr;
+}
 
 const MacroKey* MacroSet::FindKey(uint32_t index) const {
     return index < keys_.size() ? keys_[index].get() : nullptr;

@@ -73,8 +73,12 @@ struct Profile {
     void SetLiftDetectionHeight(int v) { SetPairDecimal(ProfilePair::LiftDetectionHeight, v); }
     void SetKeyDebounce(int v) { SetPairDecimal(ProfilePair::KeyDebounce, v); }
     void SetAccelerationEnable(int v) { SetPairValue(ProfilePair::AccelerationEnable, v != 0 ? u"1" : u"0"); }
-    void SetScrollWheelPageEnable(int v) { SetPairValue(ProfilePair::ScrollWheelPageEnable, v != 0 ? u"1" : u"0"); }
-    void SetMoveLightingOnOffMode(int v) { SetPairValue(ProfilePair::MoveLightingOnOffMode, v > 0 ? u"1" : u"0"); }
+    void SetScrollWheelPageEnable(int v) {
+        SetPairValue(ProfilePair::ScrollWheelPageEnable, v != 0 ? u"1" : u"0");
+    }
+    void SetMoveLightingOnOffMode(int v) {
+        SetPairValue(ProfilePair::MoveLightingOnOffMode, v > 0 ? u"1" : u"0");
+    }
 
     [[nodiscard]] const Text& GetProfileName() const { return GetPairValue(ProfilePair::ProfileName); }
     void SetProfileName(Text name) { SetPairValue(ProfilePair::ProfileName, std::move(name)); }
@@ -112,9 +116,9 @@ struct Profile {
     uint8_t Lighting2Brightness = 100;
     Colour Lighting2FixedColor = 0;
 
-    uint8_t DPIOffOnFlagValue = 0x7F;                     // bit i = level i enabled
-    std::array<uint16_t, kDpiLevelCount> XYSetting{};     // DPI step index per level
-    uint8_t CurrentDPILevelValue = 0;                     // counted among the enabled levels
+    uint8_t DPIOffOnFlagValue = 0x7F;                  // bit i = level i enabled
+    std::array<uint16_t, kDpiLevelCount> XYSetting{};  // DPI step index per level
+    uint8_t CurrentDPILevelValue = 0;                  // counted among the enabled levels
     std::array<Colour, kDpiLevelCount> DPILevelIndication{};
     uint8_t AngleSnapValue = 0;
     uint8_t LiftDetectionValue = 0;

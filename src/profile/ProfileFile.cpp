@@ -21,8 +21,10 @@ void AppendBytes3(Text& out, const std::array<uint8_t, 3>& b) {
 void AppendList(Text& out, const std::array<uint8_t, 10>& values, char16_t last) {
     for (size_t k = 0; k < values.size(); ++k) {
         AppendHex2(out, values[k]);
-        if (k < 9) out += u'|';
-        else if (last != 0) out += last;
+        if (k < 9)
+            out += u'|';
+        else if (last != 0)
+            out += last;
     }
 }
 

@@ -8,18 +8,21 @@ namespace orvane {
 namespace {
 
 constexpr const char16_t* kDefaultKeys[kSettingCount] = {
-    u"NeedPassword",     u"Sensor",           u"PreST",            u"Mac_ID",
-    u"DataChange",       u"CurrentProfile",   u"ProfileShowCount", u"ProfileShowList0",
-    u"ProfileShowList1", u"ProfileShowList2", u"ProfileShowList3", u"ProfileShowList4",
-    u"ProfileSlot0URL",  u"ProfileSlot1URL",  u"ProfileSlot2URL",  u"ProfileSlot3URL",
-    u"ProfileSlot4URL",
+    u"NeedPassword",     u"Sensor",           u"PreST",
+    u"Mac_ID",           u"DataChange",       u"CurrentProfile",
+    u"ProfileShowCount", u"ProfileShowList0", u"ProfileShowList1",
+    u"ProfileShowList2", u"ProfileShowList3", u"ProfileShowList4",
+    u"ProfileSlot0URL",  u"ProfileSlot1URL",  u"ProfileSlot2URL",
+    u"ProfileSlot3URL",  u"ProfileSlot4URL",
 };
 
 constexpr const char16_t* kDefaultValues[12] = {
     u"1", u"0x3370", u"0xCC8F", u"0xFFFFFFFF", u"0x1234", u"0", u"3", u"0", u"1", u"2", u"3", u"4",
 };
 
-int ShowListEntry(int position) { return int(SettingKey::ProfileShowList0) + position; }
+int ShowListEntry(int position) {
+    return int(SettingKey::ProfileShowList0) + position;
+}
 
 }  // namespace
 
@@ -67,19 +70,45 @@ void Settings::ResetToDefaults(const std::filesystem::path& appDir) {
     }
 }
 
-uint16_t Settings::GetSensor() const { return uint16_t(ParseHexSigned(GetValue(SettingKey::Sensor))); }
-void Settings::SetSensor(uint16_t id) { SetValue(SettingKey::Sensor, FormatHexSetting(id)); }
-uint16_t Settings::GetPreST() const { return uint16_t(ParseHexSigned(GetValue(SettingKey::PreST))); }
-void Settings::SetPreST(uint16_t v) { SetValue(SettingKey::PreST, FormatHexSetting(v)); }
-int32_t Settings::GetMacId() const { return ParseHexSigned(GetValue(SettingKey::Mac_ID)); }
-void Settings::SetMacId(uint32_t v) { SetValue(SettingKey::Mac_ID, FormatHexSetting(v)); }
-uint16_t Settings::GetDataChange() const { return uint16_t(ParseHexSigned(GetValue(SettingKey::DataChange))); }
-void Settings::SetDataChange(uint16_t v) { SetValue(SettingKey::DataChange, FormatHexSetting(v)); }
-int Settings::GetCurrentProfile() const { return ParseDecimal(GetValue(SettingKey::CurrentProfile)); }
-void Settings::SetCurrentProfile(int i) { SetValue(SettingKey::CurrentProfile, DecimalText(i)); }
-int Settings::GetProfileShowCount() const { return ParseDecimal(GetValue(SettingKey::ProfileShowCount)); }
-void Settings::SetProfileShowCount(int n) { SetValue(SettingKey::ProfileShowCount, DecimalText(n)); }
-bool Settings::GetNeedPassword() const { return ParseDecimal(GetValue(SettingKey::NeedPassword)) == 1; }
+uint16_t Settings::GetSensor() const {
+    return uint16_t(ParseHexSigned(GetValue(SettingKey::Sensor)));
+}
+void Settings::SetSensor(uint16_t id) {
+    SetValue(SettingKey::Sensor, FormatHexSetting(id));
+}
+uint16_t Settings::GetPreST() const {
+    return uint16_t(ParseHexSigned(GetValue(SettingKey::PreST)));
+}
+void Settings::SetPreST(uint16_t v) {
+    SetValue(SettingKey::PreST, FormatHexSetting(v));
+}
+int32_t Settings::GetMacId() const {
+    return ParseHexSigned(GetValue(SettingKey::Mac_ID));
+}
+void Settings::SetMacId(uint32_t v) {
+    SetValue(SettingKey::Mac_ID, FormatHexSetting(v));
+}
+uint16_t Settings::GetDataChange() const {
+    return uint16_t(ParseHexSigned(GetValue(SettingKey::DataChange)));
+}
+void Settings::SetDataChange(uint16_t v) {
+    SetValue(SettingKey::DataChange, FormatHexSetting(v));
+}
+int Settings::GetCurrentProfile() const {
+    return ParseDecimal(GetValue(SettingKey::CurrentProfile));
+}
+void Settings::SetCurrentProfile(int i) {
+    SetValue(SettingKey::CurrentProfile, DecimalText(i));
+}
+int Settings::GetProfileShowCount() const {
+    return ParseDecimal(GetValue(SettingKey::ProfileShowCount));
+}
+void Settings::SetProfileShowCount(int n) {
+    SetValue(SettingKey::ProfileShowCount, DecimalText(n));
+}
+bool Settings::GetNeedPassword() const {
+    return ParseDecimal(GetValue(SettingKey::NeedPassword)) == 1;
+}
 
 int Settings::GetProfileShowList(int position) const {
     if (position < 0 || position > 4) return -1;

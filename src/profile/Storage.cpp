@@ -98,6 +98,16 @@ Status ResetCurrentProfileKeepingName(AppData& app) {
     return WriteProfileFile(app.profiles[size_t(i)], app.settings.GetSlotPath(i));
 }
 
+Status ImportProfile(AppData& app, int i, const std::filesystem::path& path) {
+    if (i < 0 || i >= kProfileCount) return makeError(EINVAL, "import into profile " + std::to_string(i));
+    auto read = ReadProfileFileInto(path, app.profiles[size_t(i)]);
+    if (!read) return read.error();
+    app.profiles[size_t(i)] = std::move(read.value());
+    Status settings = SaveCurrentProfileIndex(app);
+    Status profiles = SaveAllProfiles(app);
+    return settings ? profiles : settings;
+}
+
 Status LoadLibraryFile(AppData& app) {
     const std::filesystem::path path = app.Config("MacroLibraryFile.mlf");
     Status read = ReadLibraryFile(app.library, path);

@@ -32,7 +32,9 @@ std::optional<Text> LineReader::Next() {
     return line;
 }
 
-TextFileWriter::TextFileWriter() { text_.push_back(u'\xFEFF'); }
+TextFileWriter::TextFileWriter() {
+    text_.push_back(u'\xFEFF');
+}
 
 void TextFileWriter::Line(std::u16string_view text) {
     text_ += text;

@@ -7,13 +7,18 @@ namespace {
 
 int DigitValue(char16_t c, int base) {
     int v = -1;
-    if (c >= u'0' && c <= u'9') v = c - u'0';
-    else if (c >= u'a' && c <= u'f') v = c - u'a' + 10;
-    else if (c >= u'A' && c <= u'F') v = c - u'A' + 10;
+    if (c >= u'0' && c <= u'9')
+        v = c - u'0';
+    else if (c >= u'a' && c <= u'f')
+        v = c - u'a' + 10;
+    else if (c >= u'A' && c <= u'F')
+        v = c - u'A' + 10;
     return v < base ? v : -1;
 }
 
-bool IsBlank(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
+bool IsBlank(char16_t c) {
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
 
 int32_t ParseSigned(std::u16string_view s, int base) {
     size_t i = 0;
@@ -40,9 +45,13 @@ int32_t ParseSigned(std::u16string_view s, int base) {
 
 }  // namespace
 
-int32_t ParseDecimal(std::u16string_view text) { return ParseSigned(text, 10); }
+int32_t ParseDecimal(std::u16string_view text) {
+    return ParseSigned(text, 10);
+}
 
-int32_t ParseHexSigned(std::u16string_view text) { return ParseSigned(text, 16); }
+int32_t ParseHexSigned(std::u16string_view text) {
+    return ParseSigned(text, 16);
+}
 
 uint32_t ParseUnsigned32(std::u16string_view s) {
     size_t i = 0;

@@ -19,8 +19,8 @@ int32_t ParseHexSigned(std::u16string_view text);
 // (also when the line is shorter than pos).
 uint32_t HexField(std::u16string_view line, size_t pos, size_t width);
 
-void AppendHex2(Text& out, uint8_t value);  // "%.2X"
-void AppendHex4(Text& out, uint16_t value);  // "%.4X"
+void AppendHex2(Text& out, uint8_t value);       // "%.2X"
+void AppendHex4(Text& out, uint16_t value);      // "%.4X"
 void AppendDecimal(Text& out, long long value);  // "%d" / "%u"
 Text DecimalText(long long value);
 

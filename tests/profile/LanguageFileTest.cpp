@@ -28,14 +28,16 @@ TEST(LanguageSelector, Variants) {
     EXPECT_EQ(LanguageFileName(Selected({"[ChangeLanguage]", "Language="})), "Lan.txt");
     EXPECT_EQ(LanguageFileName(Selected({"[ChangeLanguage]"})), "Lan.txt");
     EXPECT_EQ(LanguageFileName(ParseLanguageSelector(std::nullopt)), "Lan.txt");
-    EXPECT_EQ(LanguageFileName(ParseLanguageSelector(testing::Utf16Raw(u"[ChangeLanguage]\r\nLanguage=EN\r\n"))),
-              "Lan.txt");
+    EXPECT_EQ(
+        LanguageFileName(ParseLanguageSelector(testing::Utf16Raw(u"[ChangeLanguage]\r\nLanguage=EN\r\n"))),
+        "Lan.txt");
 }
 
 TEST(LanguageFile, IndicesAndReplacement) {
     LanguageTable t;
-    auto r = ParseLanguageFile(
-        Utf16File({"[Setting]", "007=seven", "7a=again", "3=a=b", "-1=neg", "500=big", "99999999999=huge", "1= "}), t);
+    auto r = ParseLanguageFile(Utf16File({"[Setting]", "007=seven", "7a=again", "3=a=b", "-1=neg", "500=big",
+                                          "99999999999=huge", "1= "}),
+                               t);
     EXPECT_TRUE(r.status.ok());
     EXPECT_EQ(r.entriesStored, 4);
     EXPECT_EQ(t.LanguageText(7), u"again");
@@ -94,13 +96,13 @@ TEST(AppPaths, EnvironmentOverridesTheExecutableFolder) {
 
 // Every text that some window, menu or message of the application names by index.
 constexpr int kNamedEntries[] = {
-    0,   1,   2,   3,   4,   5,   7,   8,   9,   10,  11,  13,  14,  15,  19,  20,  21,  22,  23,  24,
-    25,  26,  27,  28,  29,  30,  31,  32,  34,  40,  41,  42,  45,  46,  47,  48,  49,  50,  51,  52,
-    53,  54,  60,  61,  62,  63,  64,  65,  66,  67,  68,  75,  76,  77,  78,  79,  80,  85,  86,  87,
-    88,  89,  90,  91,  92,  93,  100, 101, 140, 141, 142, 143, 144, 145, 146, 147, 151, 152, 155, 156,
-    170, 171, 172, 173, 174, 175, 176, 180, 190, 191, 192, 193, 194, 195, 196, 197, 198, 199, 200, 201,
-    202, 203, 204, 205, 206, 220, 221, 230, 231, 232, 233, 234, 235, 236, 237, 238, 239, 240, 241, 242,
-    260, 265, 266, 270, 271, 272, 273};
+    0,   1,   2,   3,   4,   5,   7,   8,   9,   10,  11,  13,  14,  15,  19,  20,  21,  22,  23,
+    24,  25,  26,  27,  28,  29,  30,  31,  32,  34,  40,  41,  42,  45,  46,  47,  48,  49,  50,
+    51,  52,  53,  54,  60,  61,  62,  63,  64,  65,  66,  67,  68,  75,  76,  77,  78,  79,  80,
+    85,  86,  87,  88,  89,  90,  91,  92,  93,  100, 101, 140, 141, 142, 143, 144, 145, 146, 147,
+    151, 152, 155, 156, 170, 171, 172, 173, 174, 175, 176, 180, 190, 191, 192, 193, 194, 195, 196,
+    197, 198, 199, 200, 201, 202, 203, 204, 205, 206, 220, 221, 230, 231, 232, 233, 234, 235, 236,
+    237, 238, 239, 240, 241, 242, 260, 265, 266, 270, 271, 272, 273};
 
 class ShippedFiles : public ::testing::Test {
 protected:

@@ -12,9 +12,16 @@ const std::string kNoActions(2688, '0');
 
 std::vector<std::string> OneKey(const std::string& setName, const std::string& keyName,
                                 const std::string& actions = kNoActions) {
-    return {"[MacroLibrary]", "MacroSetNum=1", "\tMacroSet0Name=" + setName, "\t\tMacroKeyNum=1",
-            "\t\tMacroKey0Name=" + keyName, "\t\t\tMacroKey0LoopType=4", "\t\t\tMacroKey0LoopNum=7",
-            "\t\t\tMacroActionNum=3", "\t\t\tMacroCommandActionNum=2", "\t\t\tAllAction=" + actions};
+    return {"[MacroLibrary]",
+            "MacroSetNum=1",
+            "\tMacroSet0Name=" + setName,
+            "\t\tMacroKeyNum=1",
+            "\t\tMacroKey0Name=" + keyName,
+            "\t\t\tMacroKey0LoopType=4",
+            "\t\t\tMacroKey0LoopNum=7",
+            "\t\t\tMacroActionNum=3",
+            "\t\t\tMacroCommandActionNum=2",
+            "\t\t\tAllAction=" + actions};
 }
 
 MacroLibrary Sample() {
@@ -80,8 +87,8 @@ TEST(MacroLibraryFile, EmptyAndZeroCounts) {
 }
 
 TEST(MacroLibraryFile, MalformedFilesFail) {
-    EXPECT_FALSE(ParseLibraryFile(Utf16File(OneKey("", "k"))).ok());           // empty set name
-    EXPECT_FALSE(ParseLibraryFile(Utf16File(OneKey("s", ""))).ok());           // empty key name
+    EXPECT_FALSE(ParseLibraryFile(Utf16File(OneKey("", "k"))).ok());  // empty set name
+    EXPECT_FALSE(ParseLibraryFile(Utf16File(OneKey("s", ""))).ok());  // empty key name
     EXPECT_FALSE(ParseLibraryFile(Utf16File(OneKey("s", "k", kNoActions + "0"))).ok());
     EXPECT_FALSE(ParseLibraryFile(Utf16File(OneKey("s", "k", kNoActions.substr(1)))).ok());
     auto lines = OneKey("s", "k");

@@ -93,7 +93,7 @@ TEST(ProfileFile, MalformedFilesFail) {
     EXPECT_FALSE(with(0, "[Setting] "));
     EXPECT_FALSE(with(3, "=value"));           // a pair needs a name
     EXPECT_FALSE(with(30, "\n"));              // a blank line has no "="
-    EXPECT_FALSE(with(58 + 15, "no equals"));   // MacroKey name line of key 3
+    EXPECT_FALSE(with(58 + 15, "no equals"));  // MacroKey name line of key 3
     EXPECT_TRUE(with(58, "=empty name is fine here"));
     EXPECT_FALSE(with(59, "\t\tMacroActionNum="));
     EXPECT_FALSE(with(60, "\t\tAllAction=" + std::string(2687, '0')));

@@ -10,7 +10,8 @@ namespace {
 
 LanguageTable Names() {
     LanguageTable t;
-    for (int i : {20, 21, 22, 23, 24, 42, 85, 86, 87, 88, 89, 100, 101}) t.SetText(i, u"text" + DecimalText(i));
+    for (int i : {20, 21, 22, 23, 24, 42, 85, 86, 87, 88, 89, 100, 101})
+        t.SetText(i, u"text" + DecimalText(i));
     return t;
 }
 

@@ -23,12 +23,14 @@ protected:
     }
 
     std::vector<std::string> DefaultSettingsLines() const {
-        std::vector<std::string> lines = {"[Setting]", "NeedPassword=1", "Sensor=0x3370", "PreST=0xCC8F",
-                                          "Mac_ID=0xFFFFFFFF", "DataChange=0x1234", "CurrentProfile=2",
-                                          "ProfileShowCount=3"};
-        for (int i = 0; i < 5; ++i) lines.push_back("ProfileShowList" + std::to_string(i) + "=" + std::to_string(i));
+        std::vector<std::string> lines = {"[Setting]",        "NeedPassword=1",    "Sensor=0x3370",
+                                          "PreST=0xCC8F",     "Mac_ID=0xFFFFFFFF", "DataChange=0x1234",
+                                          "CurrentProfile=2", "ProfileShowCount=3"};
+        for (int i = 0; i < 5; ++i)
+            lines.push_back("ProfileShowList" + std::to_string(i) + "=" + std::to_string(i));
         for (int i = 0; i < 5; ++i) {
-            lines.push_back("ProfileSlot" + std::to_string(i) + "URL=" + Config("default" + std::to_string(i) + ".psf").string());
+            lines.push_back("ProfileSlot" + std::to_string(i) +
+                            "URL=" + Config("default" + std::to_string(i) + ".psf").string());
         }
         return lines;
     }
@@ -42,7 +44,8 @@ TEST_F(Storage, FirstStartCreatesSettingsAndProfiles) {
     EXPECT_EQ(app.profiles[0].XYSetting[3], 63);
     EXPECT_EQ(Get(Config("config.ini")), FormatSettingsFile(app.settings));
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(Get(Config("default" + std::to_string(i) + ".psf")), FormatProfileFile(app.profiles[size_t(i)]));
+        EXPECT_EQ(Get(Config("default" + std::to_string(i) + ".psf")),
+                  FormatProfileFile(app.profiles[size_t(i)]));
     }
     EXPECT_EQ(app.settings.GetSlotPath(4), Config("default4.psf"));
     EXPECT_FALSE(Exists(Config("config.ini.bak")));
@@ -170,8 +173,16 @@ TEST_F(Storage, ImportReaderNeverTouchesProfiles) {
     Put(dir_ / "bad.psf", Utf16File({"[Setting]", "ProfileName=x"}));
     EXPECT_FALSE(ReadProfileFileInto(dir_ / "bad.psf", app.profiles[1]).ok());
     EXPECT_FALSE(ReadProfileFileInto(dir_ / "missing.psf", app.profiles[1]).ok());
+    EXPECT_FALSE(ImportProfile(app, 1, dir_ / "bad.psf").ok());
     EXPECT_EQ(app.profiles, before);
     EXPECT_FALSE(Exists(dir_ / "bad.psf.bak"));
+
+    Profile other = app.profiles[0];
+    other.SetProfileName(u"Imported");
+    ASSERT_TRUE(WriteProfileFile(other, dir_ / "good.psf").ok());
+    ASSERT_TRUE(ImportProfile(app, 1, dir_ / "good.psf").ok());
+    EXPECT_EQ(app.profiles[1].GetProfileName(), u"Imported");
+    EXPECT_EQ(Get(Config("default1.psf")), Get(dir_ / "good.psf"));
 }
 
 TEST_F(Storage, FactoryResetKeepsTheName) {

@@ -45,7 +45,9 @@ protected:
         std::filesystem::remove_all(dir_, ec);
     }
 
-    [[nodiscard]] std::filesystem::path Config(const std::string& name) const { return dir_ / "config" / name; }
+    [[nodiscard]] std::filesystem::path Config(const std::string& name) const {
+        return dir_ / "config" / name;
+    }
 
     void Put(const std::filesystem::path& path, const std::string& bytes) const {
         ASSERT_TRUE(WriteFileAtomically(path, bytes).ok()) << path;
@@ -54,7 +56,9 @@ protected:
         auto bytes = ReadFileBytes(path);
         return bytes ? *bytes : std::string("<missing>");
     }
-    [[nodiscard]] static bool Exists(const std::filesystem::path& path) { return std::filesystem::exists(path); }
+    [[nodiscard]] static bool Exists(const std::filesystem::path& path) {
+        return std::filesystem::exists(path);
+    }
 
     std::filesystem::path dir_;
 };
