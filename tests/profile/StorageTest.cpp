@@ -125,6 +125,21 @@ TEST_F(Storage, BadProfileIsKeptAndResetAlone) {
     EXPECT_EQ(Get(Config("default3.psf")), FormatProfileFile(second.profiles[3]));
 }
 
+TEST_F(Storage, NothingIsReplacedWhenNoCopyCanBeKept) {
+    Put(Config("config.ini"), Utf16File(DefaultSettingsLines()));
+    (void)Started();
+    const std::string bad = testing::Utf16Raw(u"[Setting]\r\n");
+    Put(Config("default2.psf"), bad);
+    Put(Config("MacroLibraryFile.mlf"), bad);
+    SetWriteFaultHookForTesting(
+        [](WriteStep, const std::filesystem::path& t) { return t.extension() == ".bak"; });
+    AppData app = Started();
+    EXPECT_EQ(app.profiles[2].keys[0].KeyValue[0], 0x10);  // reset in memory
+    EXPECT_EQ(Get(Config("default2.psf")), bad);
+    EXPECT_FALSE(LoadLibraryFile(app).ok());
+    EXPECT_EQ(Get(Config("MacroLibraryFile.mlf")), bad);
+}
+
 TEST_F(Storage, SensorReconciliationAppliesDefaultsAndKeepsTheCurrentProfile) {
     auto lines = DefaultSettingsLines();
     lines[3] = "PreST=0xCCDA";  // complement of 0x3325
