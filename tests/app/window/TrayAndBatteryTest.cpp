@@ -134,6 +134,15 @@ TEST_F(MainWindowTest, EnterAndEscapeDoNothingAndTheMouseSettingsButtonOpensThem
     EXPECT_EQ(settingsOpened_, 1);
 }
 
+TEST_F(MainWindowTest, TheTenLetterSequenceOpensTheSupportNotice) {
+    Start();
+    const size_t before = platform_->windowCount();
+    for (char c : std::string("ORVANEHELX")) window().key(uint32_t(c));
+    EXPECT_EQ(platform_->windowCount(), before);  // one wrong letter: nothing
+    for (char c : std::string("ORVANEHELP")) window().key(uint32_t(c));
+    EXPECT_EQ(platform_->windowCount(), before + 1);
+}
+
 TEST_F(MainWindowTest, HoveringAButtonRowHighlightsItsNumberOnTheMouse) {
     Start();
     dlg().SendMessage(kMsgComboRow, kFirstCombo + 2, ui::kCodeEntered);
