@@ -1,0 +1,85 @@
+#include "cli/CliArgs.h"
+
+namespace orvane::cli {
+
+Result<CliArgs> parseCliArgs(const std::vector<std::string>& argv) {
+    CliArgs a;
+    size_t i = 0;
+    for (; i < argv.size(); ++i) {
+        const std::string& w = argv[i];
+        if (w == "--help" || w == "-h") {
+            a.help = true;
+        } else if (w == "--json") {
+            a.json = true;
+        } else if (w == "--simulate") {
+            a.simulate = std::string();
+        } else if (w.rfind("--simulate=", 0) == 0) {
+            a.simulate = w.substr(11);
+        } else if (w == "--app-dir") {
+            if (i + 1 >= argv.size()) return makeError(0, "--app-dir needs a folder");
+            a.appDir = argv[++i];
+        } else if (w.rfind("--app-dir=", 0) == 0) {
+            a.appDir = w.substr(10);
+        } else if (w.rfind("-", 0) == 0 && w.size() > 1) {
+            return makeError(0, "unknown option " + w);
+        } else {
+            break;
+        }
+    }
+    if (i < argv.size()) {
+        a.command = argv[i++];
+        a.words.assign(argv.begin() + long(i), argv.end());
+    }
+    return a;
+}
+
+const char* usageText() {
+    return R"(Usage: orvanectl [OPTIONS] COMMAND [ARGS]
+
+Configure the Velmira Wireless mouse (wired 248A:5B2E, receiver 248A:5B2F) from the command line.
+
+Options:
+  --app-dir DIR         folder holding config/ (default: $ORVANE_APP_DIR, else the executable's folder)
+  --simulate[=OPTIONS]  use the built-in virtual mouse; OPTIONS is a comma-separated list:
+                        sensor=0x3335, battery=57, charging, asleep, mac=0x123456,
+                        datachange=0x1234, receiver-only, wired-only
+  --json                print results as JSON
+  -h, --help            show this help
+
+Commands:
+  devices                         the HID interfaces of the mouse with their roles and report lengths
+  status                          online, sensor, battery, charging, DPI level, Mac_ID, DataChange
+  apply [--profile N]             write profile N (default: the current one) to the mouse in full
+  set polling 125|250|500|1000    change one setting of the current profile and send what changed
+  set dpi LEVEL DPI|step:N        LEVEL 1-8; a DPI value of the sensor's table, or a step index
+  set dpi-enable LEVEL on|off     LEVEL 1-4; the only enabled level cannot be switched off
+  set dpi-colour LEVEL RRGGBB     indicator colour of LEVEL 1-8
+  set debounce MS                 0 to 16, even
+  set sleep N                     1 to 10
+  set lift-off 1|2
+  set button N FUNCTION           N 1-6; FUNCTION is one of:
+                                    left right middle back forward disable
+                                    dpi-cycle dpi-up dpi-down
+                                    fire (the fixed 50/3 repeat) | fire A B (A above 4)
+                                    key "Ctrl+C" (Ctrl, Shift, Alt, Win and a key name)
+                                    media-player prev next stop play-pause mute volume-up
+                                    volume-down email calculator my-computer
+                                    alt-f4 show-desktop run minimise maximise
+                                    macro NAME (a macro of the library's first set)
+                                  at least one button keeps the left click
+  profile show [N]                the settings of profile N (default: the current one)
+  profile export N FILE           write profile N to a profile file
+  profile import N FILE           read a profile file into profile N (a bad file changes nothing)
+  profile select N                make profile N current (and send it when a mouse is connected)
+  dump profile|settings|library|language FILE
+                                  what the reader makes of FILE, as JSON
+  reset --yes                     factory reset of the mouse and of the current profile
+
+Profiles are numbered 0 to 4. With ORVANE_TRACE=1 every frame is traced on standard error
+(ORVANE_TRACE=FILE appends to FILE).
+
+Exit status: 0 success, 1 device or file error, 2 usage error.
+)";
+}
+
+}  // namespace orvane::cli

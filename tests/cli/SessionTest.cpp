@@ -1,0 +1,189 @@
+#include "cli/Session.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "base/VirtualEventLoop.h"
+#include "cli/ButtonFunction.h"
+#include "cli/SettingChange.h"
+#include "device/hid/FrameTrace.h"
+#include "device/sim/SimTransport.h"
+#include "profile/ProfileFile.h"
+
+namespace orvane::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SessionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("orvanectl-test-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        hid::FrameTrace::setSink([this](std::string_view line) { trace.emplace_back(line); });
+    }
+    void TearDown() override {
+        hid::FrameTrace::setSink({});
+        fs::remove_all(dir);
+    }
+
+    // Runs one command line against a fresh virtual mouse, on virtual time.
+    int run(std::vector<std::string> argv, const std::string& simulate = "") {
+        argv.insert(argv.begin(), {"--app-dir", dir.string(), "--simulate=" + simulate});
+        auto args = parseCliArgs(argv);
+        EXPECT_TRUE(args.ok());
+        if (!args) return -1;
+        VirtualEventLoop loop;
+        sim::SimTransport* simPtr = nullptr;
+        auto options = sim::parseSimOptions(simulate);
+        Platform platform{loop,
+                          [&loop](const std::function<bool()>& done, int timeoutMs) {
+                              for (int t = 0; t < timeoutMs && !done(); ++t) loop.advanceMs(1);
+                              return done();
+                          },
+                          [&]() -> Result<std::unique_ptr<hid::Transport>> {
+                              auto t = std::make_unique<sim::SimTransport>(options.value(), &loop);
+                              simPtr = t.get();
+                              if (prepare) prepare(*t);
+                              return std::unique_ptr<hid::Transport>(std::move(t));
+                          }};
+        out.str("");
+        err.str("");
+        trace.clear();
+        Session session(std::move(args.value()), std::move(platform), out, err);
+        return session.run();
+    }
+    std::vector<std::string> sets() const {
+        std::vector<std::string> s;
+        for (const auto& line : trace) {
+            const size_t at = line.find(" SET ");
+            if (at != std::string::npos) s.push_back(line.substr(at + 5));
+        }
+        return s;
+    }
+
+    fs::path dir;
+    std::function<void(sim::SimTransport&)> prepare;
+    std::ostringstream out, err;
+    std::vector<std::string> trace;
+};
+
+// Bytes 8 to 32 of a one-byte-payload frame.
+const std::string kTail = " 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00";
+
+TEST_F(SessionTest, SetPollingSendsOneFrameToEachDevice) {
+    ASSERT_EQ(run({"set", "polling", "1000"}), kExitOk) << err.str();
+    const auto s = sets();
+    ASSERT_EQ(s.size(), 3u);
+    EXPECT_EQ(s[0].substr(0, 26), "wired 0C 01 20 00 01 00 00");
+    EXPECT_EQ(s[1], "wired 0C 01 07 00 02 01 01 01" + kTail);
+    EXPECT_EQ(s[2], "receiver 0C 00 07 00 02 01 01 01" + kTail);
+    // The change was saved: the next run sends nothing for the same value.
+    ASSERT_EQ(run({"set", "polling", "1000"}), kExitOk);
+    for (const auto& f : sets()) EXPECT_EQ(f.find(" 07 00 "), std::string::npos) << f;
+}
+
+TEST_F(SessionTest, ApplyWritesTheWholeProfileOnce) {
+    ASSERT_EQ(run({"apply"}, "receiver-only"), kExitOk) << err.str();
+    std::vector<std::string> commands;
+    for (const auto& f : sets()) commands.push_back(f.substr(15, 2));
+    EXPECT_EQ(commands, (std::vector<std::string>{"20", "04", "04", "04", "04", "04", "04", "05", "06", "07", "09",
+                                                  "0A", "08", "0B"}));
+}
+
+TEST_F(SessionTest, LeftClickRuleRefusesAndChangesNothing) {
+    EXPECT_EQ(run({"set", "button", "1", "key", "Ctrl+C"}), kExitUsage);
+    EXPECT_NE(err.str().find("left click"), std::string::npos);
+    EXPECT_TRUE(sets().empty());
+    ASSERT_EQ(run({"set", "button", "2", "left"}), kExitOk) << err.str();
+    ASSERT_EQ(run({"set", "button", "1", "key", "Ctrl+C"}), kExitOk) << err.str();
+    const auto s = sets();
+    ASSERT_FALSE(s.empty());
+    EXPECT_EQ(s.back().substr(0, 41), "receiver 0C 00 04 00 " + s.back().substr(21, 2) + " 01 04 00 70 01 06");
+}
+
+TEST_F(SessionTest, ImportRefusesABadFileAndChangesNothing) {
+    ASSERT_EQ(run({"profile", "export", "2", (dir / "two.psf").string()}), kExitOk) << err.str();
+    std::ofstream(dir / "bad.psf") << "not a profile";
+    const auto before = fs::last_write_time(dir / "config" / "default1.psf");
+    EXPECT_EQ(run({"profile", "import", "1", (dir / "bad.psf").string()}), kExitFailure);
+    EXPECT_EQ(err.str().find('\n'), err.str().size() - 1);  // one line
+    EXPECT_EQ(fs::last_write_time(dir / "config" / "default1.psf"), before);
+    EXPECT_EQ(run({"profile", "import", "1", (dir / "two.psf").string()}), kExitOk) << err.str();
+    EXPECT_EQ(run({"dump", "profile", (dir / "missing.psf").string()}), kExitFailure);
+    EXPECT_EQ(run({"--json", "dump", "profile", (dir / "two.psf").string()}), kExitOk);
+    EXPECT_NE(out.str().find("\"PowerDownTime\": \"3\""), std::string::npos);
+}
+
+TEST_F(SessionTest, UsageErrors) {
+    EXPECT_EQ(run({"frobnicate"}), kExitUsage);
+    EXPECT_EQ(run({"set", "polling", "333"}), kExitUsage);
+    EXPECT_EQ(run({"set", "dpi", "2", "1234"}), kExitUsage);
+    EXPECT_NE(err.str().find("nearest"), std::string::npos);
+    EXPECT_EQ(run({"set", "debounce", "3"}), kExitUsage);
+    EXPECT_EQ(run({"reset"}), kExitUsage);
+    EXPECT_EQ(run({"apply", "--profile", "7"}), kExitUsage);
+    EXPECT_FALSE(parseCliArgs({"--bogus"}).ok());
+}
+
+TEST_F(SessionTest, NoDeviceAndAsleepAreDeviceErrors) {
+    EXPECT_EQ(run({"set", "sleep", "5"}, "receiver-only,asleep"), kExitFailure);
+    EXPECT_NE(err.str().find("asleep"), std::string::npos);
+}
+
+TEST_F(SessionTest, StatusReportsTheMouse) {
+    ASSERT_EQ(run({"--json", "status"}, "battery=57,charging,sensor=0x3335,mac=0x123456"), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("\"battery\": 57"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("\"charging\": true"), std::string::npos);
+    EXPECT_NE(out.str().find("\"sensor\": \"0x3335\""), std::string::npos);
+    EXPECT_NE(out.str().find("\"macId\": \"0x123456\""), std::string::npos);
+    // The status read is all that went out.
+    EXPECT_EQ(sets().size(), 2u);  // status, DataChange
+}
+
+TEST_F(SessionTest, ResetGoesToTheWiredMouse) {
+    ASSERT_EQ(run({"set", "debounce", "4"}), kExitOk);
+    ASSERT_EQ(run({"reset", "--yes"}), kExitOk) << err.str();
+    bool sawReset = false;
+    for (const auto& f : sets()) sawReset = sawReset || f.rfind("wired 0C 01 0F 00", 0) == 0;
+    EXPECT_TRUE(sawReset);
+    ASSERT_EQ(run({"--json", "profile", "show"}), kExitOk);
+    EXPECT_NE(out.str().find("\"KeyDebounce\": \"12\""), std::string::npos);
+}
+
+TEST_F(SessionTest, DevicesListsInterfacesAndExplainsPermissions) {
+    ASSERT_EQ(run({"--json", "devices"}), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("\"role\": \"feature\""), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("\"featureReportLength\": 33"), std::string::npos);
+    prepare = [](sim::SimTransport& t) { t.injectFault(hid::DeviceRole::Wired, sim::Fault::OpenFeatureFails, sim::kFaultAlways); };
+    EXPECT_EQ(run({"devices"}), kExitFailure);
+    EXPECT_NE(err.str().find("udev rule"), std::string::npos) << err.str();
+    EXPECT_EQ(run({"set", "polling", "500"}, "wired-only"), kExitFailure);
+    EXPECT_NE(err.str().find("udev rule"), std::string::npos) << err.str();
+}
+
+TEST(SettingChangeTest, DpiLevelFollowsToggles) {
+    // Levels 0-3 on, level 2 active: switching level 1 off moves the active level down.
+    EXPECT_EQ(dpiLevelAfterToggle(2, 0x0F, 1, false), 1);
+    EXPECT_EQ(dpiLevelAfterToggle(0, 0x0F, 0, false), 0);
+    EXPECT_EQ(dpiLevelAfterToggle(1, 0x0D, 1, true), 2);
+    EXPECT_EQ(dpiLevelAfterToggle(1, 0x0F, 3, false), 1);
+}
+
+TEST(ButtonFunctionTest, KeyCombinations) {
+    auto k = parseKeyCombination("Ctrl+Shift+Page Down");
+    ASSERT_TRUE(k.ok());
+    EXPECT_EQ(k->modifiers, 3);
+    EXPECT_EQ(k->virtualKey, 0x22);
+    EXPECT_FALSE(parseKeyCombination("Hyper+A").ok());
+    k = parseKeyCombination("Ctrl+=");
+    ASSERT_TRUE(k.ok());
+    EXPECT_EQ(k->virtualKey, 0xBB);
+}
+
+}  // namespace
+}  // namespace orvane::cli
