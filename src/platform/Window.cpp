@@ -7,16 +7,16 @@ Window::Window(EventLoop& loop, WindowHost& host) : loop_(loop), host_(host), al
 Window::~Window() { detach(); }
 
 void Window::detach() {
-    if (!alive_) return;
+    if (!*alive_) return;
+    // The pointer itself stays: other threads may be copying it to post a message.
     *alive_ = false;
-    alive_.reset();
     for (int id : timers_) loop_.killTimer(this, id);
     timers_.clear();
     loop_.killTimer(this, kHoverTimer);
 }
 
 intptr_t Window::sendMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
-    if (!alive_) return 0;
+    if (!*alive_) return 0;
     return host_.onMessage(msg, wParam, lParam);
 }
 
@@ -30,7 +30,7 @@ void Window::postMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
 }
 
 void Window::setTimer(int id, int intervalMs) {
-    if (!alive_ || id < 0) return;
+    if (!*alive_ || id < 0) return;
     timers_.insert(id);
     std::weak_ptr<bool> alive = alive_;
     loop_.setTimer(this, id, intervalMs, [this, alive, id] {
@@ -47,7 +47,7 @@ void Window::killTimer(int id) {
 bool Window::timerActive(int id) const { return loop_.timerActive(this, id); }
 
 bool Window::trackPointer(int hoverMs) {
-    if (!alive_) return false;
+    if (!*alive_) return false;
     tracking_ = true;
     hoverMs_ = hoverMs;
     hoverArmed_ = hoverMs > 0;
@@ -55,7 +55,7 @@ bool Window::trackPointer(int hoverMs) {
 }
 
 void Window::deliverPointer(const PointerEvent& e) {
-    if (!alive_) return;
+    if (!*alive_) return;
     if (e.kind == PointerKind::Leave) {
         if (!tracking_) return;  // nobody asked for it
         tracking_ = false;
@@ -69,7 +69,7 @@ void Window::deliverPointer(const PointerEvent& e) {
     lastFlags_ = e.flags;
     host_.onPointer(e);
     // A move restarts the rest period; the hover fires once per request.
-    if (alive_ && e.kind == PointerKind::Move && tracking_ && hoverArmed_) {
+    if (*alive_ && e.kind == PointerKind::Move && tracking_ && hoverArmed_) {
         std::weak_ptr<bool> alive = alive_;
         loop_.setTimer(this, kHoverTimer, hoverMs_, [this, alive] {
             loop_.killTimer(this, kHoverTimer);

@@ -96,7 +96,7 @@ public:
     // Stops every callback to the host (timers, posts, input); the object may then be
     // destroyed later, outside the handler that decided to close it.
     void detach();
-    bool detached() const { return !alive_; }
+    bool detached() const { return !*alive_; }
 
 protected:
     // Backends call this for every pointer event; it applies the tracking rules.

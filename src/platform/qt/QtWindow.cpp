@@ -147,7 +147,7 @@ void QtWindow::startDragMove() {
     if (handle && handle->startSystemMove()) return;
     // No help from the desktop (or none at all, offscreen): follow the pointer ourselves.
     manualDrag_ = true;
-    dragOffset_ = QCursor::pos() - widget_->pos();
+    dragOffset_ = lastGlobal_ - widget_->pos();
 }
 
 void QtWindow::dragTo(const QPoint& global) {
@@ -191,6 +191,7 @@ void QtWindow::paint(QPainter& painter, const QRect& dirty) {
 void QtWindow::pointer(PointerKind kind, const QPoint& pos, const QPoint& global, Qt::MouseButtons buttons,
                        Qt::KeyboardModifiers mods) {
     if (detached()) return;
+    if (kind != PointerKind::Leave) lastGlobal_ = global;
     if (manualDrag_) {
         if (kind == PointerKind::Move && (buttons & Qt::LeftButton)) {
             dragTo(global);

@@ -60,6 +60,7 @@ private:
     bool capture_ = false;
     bool manualDrag_ = false;
     QPoint dragOffset_;
+    QPoint lastGlobal_;
     Rect dirty_;
     std::vector<QEventLoop*> modalLoops_;
     intptr_t modalResult_ = 0;
