@@ -15,8 +15,9 @@ platform::qt::QtPlatform& qtPlatform() {
     static int argc = 1;
     static char name[] = "orvane-bench-gui";
     static char* argv[] = {name, nullptr};
-    static platform::qt::QtPlatform p(argc, argv);
-    return p;
+    // Never destroyed: Qt's own statics may already be gone at exit.
+    static auto* p = new platform::qt::QtPlatform(argc, argv);
+    return *p;
 }
 
 Image gradient(int32_t w, int32_t h, uint32_t seed) {

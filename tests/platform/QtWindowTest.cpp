@@ -15,8 +15,9 @@ qt::QtPlatform& platform() {
     static int argc = 1;
     static char name[] = "orvane-platform-tests";
     static char* argv[] = {name, nullptr};
-    static qt::QtPlatform p(argc, argv);
-    return p;
+    // Never destroyed: Qt's own statics may already be gone at exit.
+    static auto* p = new qt::QtPlatform(argc, argv);
+    return *p;
 }
 
 // Runs the loop until done() or the time is up.

@@ -16,8 +16,9 @@ platform::qt::QtPlatform& qtPlatform() {
     static int argc = 1;
     static char name[] = "orvane-gallery-tests";
     static char* argv[] = {name, nullptr};
-    static platform::qt::QtPlatform p(argc, argv);
-    return p;
+    // Never destroyed: Qt's own statics may already be gone at exit.
+    static auto* p = new platform::qt::QtPlatform(argc, argv);
+    return *p;
 }
 
 Image renderSheet(const std::string& name, float scale) {
