@@ -1,0 +1,83 @@
+#include "ui/CComboPopup.h"
+
+namespace orvane::ui {
+
+namespace {
+
+enum class Action { KeyValue, Submenu, FireKeyDialog, ShortcutDialog };
+
+struct ComboItem {
+    int textIndex;
+    Action action;
+    std::array<uint8_t, 3> keyValue;  // KeyValue items
+    uint32_t hoverMsg;                // sent when the item becomes hot
+    intptr_t hoverParam;
+};
+
+// Item ids are positions + 1.
+constexpr ComboItem kItems[] = {
+    {20, Action::KeyValue, {0x10, 0x01, 0x00}, kMsgComboItemHovered, 1},
+    {21, Action::KeyValue, {0x10, 0x02, 0x00}, kMsgComboItemHovered, 2},
+    {22, Action::KeyValue, {0x10, 0x04, 0x00}, kMsgComboItemHovered, 3},
+    {23, Action::KeyValue, {0x10, 0x10, 0x00}, kMsgComboItemHovered, 4},
+    {24, Action::KeyValue, {0x10, 0x08, 0x00}, kMsgComboItemHovered, 5},
+    {25, Action::Submenu, {}, kMsgOpenDpiMenu, 6},
+    {26, Action::FireKeyDialog, {}, kMsgComboItemHovered, 7},
+    {27, Action::KeyValue, {0x30, 0x32, 0x03}, kMsgComboItemHovered, 8},
+    {28, Action::Submenu, {}, kMsgOpenMacroSetMenu, 1},  // macro set 0
+    {29, Action::ShortcutDialog, {}, kMsgComboItemHovered, 10},
+    {30, Action::Submenu, {}, kMsgOpenMultimediaMenu, 11},
+    {31, Action::Submenu, {}, kMsgOpenOfficeMenu, 12},
+    {32, Action::Submenu, {}, kMsgOpenWindowsManageMenu, 13},
+    {34, Action::KeyValue, {0x00, 0x00, 0x00}, kMsgComboItemHovered, 14},
+};
+
+const ComboItem* itemById(int32_t id) {
+    return id >= 1 && size_t(id) <= std::size(kItems) ? &kItems[size_t(id - 1)] : nullptr;
+}
+
+}  // namespace
+
+CComboPopup::CComboPopup(const LanguageTable& language) : CWndPopup(kTypeCombo), language_(language) {}
+
+void CComboPopup::Init() {
+    for (size_t i = 0; i < std::size(kItems); ++i)
+        AddItem(language_.LanguageText(kItems[i].textIndex), Image{}, int32_t(i + 1),
+                kItems[i].action == Action::Submenu);
+}
+
+void CComboPopup::OnHotChanged(int index) {
+    if (index < 0 || size_t(index) >= Items().size()) return;
+    if (const ComboItem* item = itemById(Items()[size_t(index)].id))
+        SendToOwner(item->hoverMsg, Context(), item->hoverParam);
+}
+
+bool CComboPopup::OnPress(Point pt) {
+    const bool changed = CWndPopup::OnPress(pt);
+    // The mouse-button items tell the owner at once, so that it can bring open submenus
+    // forward before the release.
+    const int hot = HotItem();
+    if (hot >= 0) {
+        const int32_t id = Items()[size_t(hot)].id;
+        if (id >= 1 && id <= 4) SendToOwner(SelectionMessage(), 0, 0);
+    }
+    return changed;
+}
+
+bool CComboPopup::OnChoose(const PopupItem& chosen) {
+    const ComboItem* item = itemById(chosen.id);
+    if (!item) return false;
+    switch (item->action) {
+    case Action::KeyValue:
+        result_.text = chosen.text;
+        result_.bytes = item->keyValue;
+        result_.byteCount = 3;
+        return true;
+    case Action::FireKeyDialog: SendToOwner(kMsgOpenFireKeyDialog, Context(), 0); return false;
+    case Action::ShortcutDialog: SendToOwner(kMsgOpenShortcutDialog, Context(), 0); return false;
+    case Action::Submenu: return false;
+    }
+    return false;
+}
+
+}  // namespace orvane::ui

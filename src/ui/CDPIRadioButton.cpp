@@ -1,0 +1,24 @@
+#include "ui/CDPIRadioButton.h"
+
+#include <string>
+
+#include "ui/DpiLevelMask.h"
+
+namespace orvane::ui {
+
+CDPIRadioButton::CDPIRadioButton(CDlgBase* owner, uint32_t id, const Rect& rect, Text text, bool visible, bool active,
+                                 bool disabled)
+    : CButtonBase(owner, id, rect, std::move(text), 3, visible, active, disabled) {}
+
+int CDPIRadioButton::Frame() const { return DpiLevelMask::isLit(id_) ? 2 : state_; }
+
+void CDPIRadioButton::OnClick() { DpiLevelMask::lightUpTo(id_); }
+
+void CDPIRadioButton::Draw(Painter& p, const Rect&) {
+    images_.draw(p, rect_, Frame());
+    const Rect band{rect_.left, rect_.top, rect_.right, rect_.top + Scaled(11)};
+    p.drawText(fromUtf8(std::to_string(int64_t{value_} * 50)), band, font_, bgr(textColour_),
+               platform::kTextCenter | platform::kTextSingleLine | platform::kTextVCenter);
+}
+
+}  // namespace orvane::ui

@@ -1,0 +1,12 @@
+#pragma once
+// The profile tab's context menu: import, export, rename, remove (one byte, 0 to 3).
+#include "ui/CTablePopup.h"
+
+namespace orvane::ui {
+
+class CProfileRKeyPopup : public CTablePopup {
+public:
+    explicit CProfileRKeyPopup(const LanguageTable& language);
+};
+
+}  // namespace orvane::ui

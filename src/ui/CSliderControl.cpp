@@ -1,0 +1,113 @@
+#include "ui/CSliderControl.h"
+#include "ui/Messages.h"
+
+#include <algorithm>
+
+namespace orvane::ui {
+
+CSliderControl::CSliderControl(CDlgBase* owner, uint32_t id, const Rect& rect, int32_t count, int32_t leftExtent,
+                               int32_t rightExtent, Text text, bool visible, bool active, bool disabled)
+    : CControlBase(owner, id, rect, std::move(text), visible, active, disabled, true),
+      leftExtent_(leftExtent),
+      rightExtent_(rightExtent),
+      count_(count),
+      trackLength_(rect.width() - leftExtent - rightExtent) {
+    if (count_ > 0) {
+        steps_.resize(size_t(count_));
+        for (int32_t i = 1; i < count_ - 1; ++i) steps_[size_t(i)] = i * trackLength_ / (count_ - 1) + rect.left + leftExtent;
+        steps_.front() = rect.left + leftExtent;
+        steps_.back() = rect.right - rightExtent;
+    }
+    PlaceThumb();
+}
+
+void CSliderControl::LoadThumbImage(const Text& path) { thumb_ = LoadImage(path); }
+
+void CSliderControl::SetThumbImage(const Image& image) { thumb_ = image; }
+
+int32_t CSliderControl::StepAt(int32_t x) const {
+    if (count_ < 1) return 0;
+    for (int32_t i = 0; i + 1 < count_; ++i)
+        if (x < (steps_[size_t(i)] + steps_[size_t(i) + 1]) / 2) return i;
+    return count_ - 1;
+}
+
+void CSliderControl::PlaceThumb() {
+    if (steps_.empty()) {
+        thumbRect_ = {};
+        return;
+    }
+    const int32_t x = steps_[size_t(position_)];
+    thumbRect_ = {x - leftExtent_, rect_.top, x + rightExtent_, rect_.bottom};
+}
+
+void CSliderControl::SetPosition(int32_t index) {
+    position_ = count_ > 0 ? std::clamp(index, 0, count_ - 1) : 0;
+    reported_ = position_;
+    PlaceThumb();
+}
+
+void CSliderControl::DragStep(int32_t x) {
+    x = std::clamp(x, rect_.left, rect_.right);
+    dragX_ = x - leftExtent_;
+    position_ = reported_ = StepAt(x);
+    PlaceThumb();
+    Invalidate();
+    Notify(kCodeDragging, uintptr_t(position_));
+}
+
+bool CSliderControl::OnMouseMove(uint32_t, Point pt) {
+    if (disabled_) return false;
+    const bool changed = pointer_.move(rect_, pt);
+    if (pointer_ == PointerState::kNormal) dragging_ = false;
+    if (dragging_ && (pointer_ == PointerState::kOver || pointer_ == PointerState::kPressed)) DragStep(pt.x);
+    return changed;
+}
+
+bool CSliderControl::DragTo(Point pt) {
+    if (disabled_ || !dragging_) return false;
+    if (pointer_ != PointerState::kOver && pointer_ != PointerState::kPressed) return true;
+    DragStep(pt.x);
+    return true;
+}
+
+bool CSliderControl::OnLButtonDown(uint32_t, Point pt) {
+    if (disabled_ || !rect_.contains(pt)) return false;
+    pointer_.press();
+    dragging_ = thumbRect_.contains(pt);
+    dragX_ = pt.x - leftExtent_;
+    Notify(kCodePressed);
+    return true;
+}
+
+bool CSliderControl::OnLButtonUp(uint32_t, Point pt) {
+    if (disabled_) return false;
+    dragging_ = false;
+    if (rect_.contains(pt)) {
+        pointer_.set(PointerState::kOver);
+        SetPosition(StepAt(pt.x));
+        Notify(kCodeClicked);
+        return true;
+    }
+    // Released elsewhere: the step the drag reached stands, and the owner hears nothing.
+    pointer_.set(PointerState::kNormal);
+    return true;
+}
+
+int32_t CSliderControl::ThumbLeft() const {
+    if (dragging_) {
+        const int32_t maxLeft = rect_.right - Scaled(thumb_.width());
+        return std::max(rect_.left, std::min(dragX_, maxLeft));
+    }
+    return steps_.empty() ? rect_.left : steps_[size_t(position_)] - leftExtent_;
+}
+
+void CSliderControl::Draw(Painter& p, const Rect&) {
+    if (thumb_.isNull() || steps_.empty()) return;
+    const int32_t left = ThumbLeft();
+    p.drawImage(thumb_, Rect::fromSize(left, rect_.top, Scaled(thumb_.width()), Scaled(thumb_.height())),
+                platform::Interpolation::Smooth);
+}
+
+}  // namespace orvane::ui
+

@@ -1,0 +1,64 @@
+#pragma once
+// A horizontal slider of Count evenly spaced steps with a round thumb. The thumb spans a left
+// and a right extent around its step's x. A press on the thumb drags it (code 3 on every move,
+// wParam = step); a release inside takes the step under the pointer (code 2).
+#include <vector>
+
+#include "ui/CControlBase.h"
+#include "ui/PointerState.h"
+
+namespace orvane::ui {
+
+class CSliderControl : public CControlBase {
+public:
+    CSliderControl(CDlgBase* owner, uint32_t id, const Rect& rect, int32_t count, int32_t leftExtent,
+                   int32_t rightExtent, Text text = {}, bool visible = true, bool active = true,
+                   bool disabled = false);
+
+    void Draw(Painter& p, const Rect& clip) override;
+    bool OnMouseMove(uint32_t flags, Point pt) override;
+    bool OnLButtonDown(uint32_t flags, Point pt) override;
+    bool OnLButtonUp(uint32_t flags, Point pt) override;
+    void ReleaseImages() override { thumb_ = {}; }
+
+    void LoadThumbImage(const Text& path);
+    void SetThumbImage(const Image& image);
+
+    // Places the thumb on a step; an index outside the steps goes to the nearest end.
+    void SetPosition(int32_t index);
+    // Called by the owner for every pointer movement while the left button is held, wherever
+    // the pointer is. Returns false when no drag is going on.
+    bool DragTo(Point pt);
+
+    int32_t Position() const { return position_; }
+    int32_t Count() const { return count_; }
+    int32_t ReportedValue() const { return reported_; }
+    bool Dragging() const { return dragging_; }
+    int PointerStateValue() const { return pointer_.get(); }
+    const std::vector<int32_t>& Steps() const { return steps_; }
+    const Rect& ThumbRect() const { return thumbRect_; }
+    // Left edge of the thumb as drawn now.
+    int32_t ThumbLeft() const;
+    // The step whose half-way zone holds x; a point on a midpoint belongs to the upper step.
+    int32_t StepAt(int32_t x) const;
+
+private:
+    void PlaceThumb();
+    // The drag step shared by moves and DragTo.
+    void DragStep(int32_t x);
+
+    Image thumb_;
+    PointerState pointer_;
+    int32_t dragX_ = 0;
+    int32_t leftExtent_;
+    int32_t rightExtent_;
+    int32_t position_ = 0;
+    int32_t reported_ = 0;
+    int32_t count_;
+    int32_t trackLength_;
+    std::vector<int32_t> steps_;
+    bool dragging_ = false;
+    Rect thumbRect_;
+};
+
+}  // namespace orvane::ui
