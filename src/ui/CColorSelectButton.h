@@ -13,6 +13,9 @@ public:
                        bool visible = true, bool active = true, bool disabled = false);
 
     void Draw(Painter& p, const Rect& clip) override;
+    // The colour rectangle keeps its place within the control.
+    using CControlBase::SetRect;
+    void SetRect(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
 
     // 0x00BBGGRR.
     void SetColour(uint32_t colour) { colour_ = colour; }

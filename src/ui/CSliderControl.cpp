@@ -10,15 +10,26 @@ CSliderControl::CSliderControl(CDlgBase* owner, uint32_t id, const Rect& rect, i
     : CControlBase(owner, id, rect, std::move(text), visible, active, disabled, true),
       leftExtent_(leftExtent),
       rightExtent_(rightExtent),
-      count_(count),
-      trackLength_(rect.width() - leftExtent - rightExtent) {
-    if (count_ > 0) {
-        steps_.resize(size_t(count_));
-        for (int32_t i = 1; i < count_ - 1; ++i) steps_[size_t(i)] = i * trackLength_ / (count_ - 1) + rect.left + leftExtent;
-        steps_.front() = rect.left + leftExtent;
-        steps_.back() = rect.right - rightExtent;
-    }
+      count_(count) {
+    BuildSteps();
     PlaceThumb();
+}
+
+void CSliderControl::BuildSteps() {
+    trackLength_ = rect_.width() - leftExtent_ - rightExtent_;
+    steps_.assign(size_t(std::max(count_, 0)), 0);
+    if (count_ < 1) return;
+    for (int32_t i = 1; i < count_ - 1; ++i) steps_[size_t(i)] = i * trackLength_ / (count_ - 1) + rect_.left + leftExtent_;
+    steps_.front() = rect_.left + leftExtent_;
+    steps_.back() = rect_.right - rightExtent_;
+}
+
+void CSliderControl::SetRect(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    const int32_t dx = left - rect_.left;
+    CControlBase::SetRect(left, top, right, bottom);
+    BuildSteps();
+    PlaceThumb();
+    dragX_ += dx;
 }
 
 void CSliderControl::LoadThumbImage(const Text& path) { thumb_ = LoadImage(path); }

@@ -20,6 +20,9 @@ public:
     bool OnLButtonDown(uint32_t flags, Point pt) override;
     bool OnLButtonUp(uint32_t flags, Point pt) override;
     void ReleaseImages() override { thumb_ = {}; }
+    // Owners move sliders with their sections; the steps and the thumb move along.
+    using CControlBase::SetRect;
+    void SetRect(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
 
     void LoadThumbImage(const Text& path);
     void SetThumbImage(const Image& image);
@@ -43,6 +46,7 @@ public:
     int32_t StepAt(int32_t x) const;
 
 private:
+    void BuildSteps();
     void PlaceThumb();
     // The drag step shared by moves and DragTo.
     void DragStep(int32_t x);

@@ -58,6 +58,14 @@ void CVScrollBar::Layout() {
     thumb_ = track_;
 }
 
+void CVScrollBar::SetRect(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    const int32_t dy = top - rect_.top;
+    CControlBase::SetRect(left, top, right, bottom);
+    Layout();
+    PlaceThumb();
+    drag_ = {rect_.left, drag_.top + dy, rect_.right, drag_.bottom + dy};
+}
+
 void CVScrollBar::SetScroll(int32_t position, int32_t page, int32_t range) {
     if (range == 0) {
         thumb_ = track_;

@@ -28,6 +28,8 @@ public:
     bool OnLButtonDown(uint32_t flags, Point pt) override;
     bool OnLButtonUp(uint32_t flags, Point pt) override;
     void ReleaseImages() override;
+    using CControlBase::SetRect;
+    void SetRect(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
 
     // Loads the two arrow strips and lays out the arrows, the track and the thumb.
     void LoadArrowImages();

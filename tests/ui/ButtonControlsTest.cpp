@@ -225,6 +225,8 @@ TEST_F(ButtonTest, ColourButtonFillsItsOwnRectangle) {
     b.OnLButtonDown(0, kIn);
     b.OnLButtonUp(0, kIn);
     EXPECT_EQ(codes(), (std::vector<intptr_t>{1, 2}));
+    b.SetRect({110, 20, 160, 40});
+    EXPECT_EQ(b.ColourRect(), (Rect{112, 22, 140, 30}));
 }
 
 }  // namespace

@@ -87,6 +87,14 @@ TEST_F(ScrollBarTest, HoverLightsTheThumbAndLeavingClearsIt) {
     EXPECT_FALSE(bar.UpHover());
 }
 
+TEST_F(ScrollBarTest, MovingTheBarMovesItsArrowsTrackAndThumb) {
+    bar.SetScroll(50, 10, 100);
+    bar.SetRect({100, 10, 118, 249});
+    EXPECT_EQ(bar.TrackRect(), (Rect{100, 30, 118, 229}));
+    EXPECT_EQ(bar.ThumbRect(), (Rect{100, 130, 118, 149}));
+    EXPECT_EQ(bar.UpArrowRect(), (Rect{100, 10, 118, 29}));
+}
+
 struct ScrollBarScaleTwoTest : test::ScaleTwoFixture {};
 
 TEST_F(ScrollBarScaleTwoTest, ArrowHitAreasCoverTheDoubledArrows) {

@@ -82,6 +82,17 @@ TEST_F(SliderTest, OutOfRangePositionGoesToTheNearestEndAndDisabledIgnoresThePoi
     EXPECT_TRUE(take().empty());
 }
 
+TEST_F(SliderTest, MovingTheSliderMovesItsStepsAndThumb) {
+    slider.SetPosition(2);
+    slider.SetRect({150, 40, 450, 60});  // a section opened above it
+    EXPECT_EQ(slider.Steps(), (std::vector<int32_t>{156, 251, 347, 443}));
+    EXPECT_EQ(slider.ThumbRect(), (Rect{341, 40, 354, 60}));
+    EXPECT_EQ(slider.Position(), 2);
+    slider.OnLButtonDown(0, {160, 50});
+    slider.OnLButtonUp(0, {160, 50});
+    EXPECT_EQ(slider.Position(), 0);
+}
+
 struct GaugeTest : test::ControlFixture {};
 
 TEST_F(GaugeTest, FillGrowsFromTheBottomByValue) {
