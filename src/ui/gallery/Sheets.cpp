@@ -1,5 +1,6 @@
 // The sheets of the gallery. Each part of the toolkit adds a builder here.
 #include "ui/gallery/GallerySheet.h"
+#include "ui/gallery/ToolkitSheets.h"
 
 namespace orvane::ui::gallery {
 
@@ -99,6 +100,9 @@ std::vector<SheetSpec> AllSheets() {
     return {
         {"painter", painterSheet},
         {"popup-base", popupSheet},
+        {"buttons", ButtonSheet},
+        {"indicators", IndicatorSheet},
+        {"menus", MenuSheet},
     };
 }
 
