@@ -71,7 +71,9 @@ int main(int argc, char** argv) {
     platform::qt::QtPlatform platform(qtArgc, qtArgv);
     const double platformMs = msSince(kProcessStart);
     sim::SimTransport mouse({}, &platform.loop());
-    AppData app(ApplicationFolder());
+    auto folders = ResolveFolders({});
+    if (!folders) return 1;
+    AppData app(ConfigFolder{folders->config});
     TimedWindow dlg(platform, app, CTevrinDlg::Services{mouse, nullptr, {}});
     const double beforeCreate = msSince(kProcessStart);
     if (!dlg.Create()) return 1;

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+#include "profile/AppPaths.h"
+
 namespace orvane {
 
 namespace {
@@ -57,11 +59,26 @@ const char* appUsage() {
            "  --simulate[=OPTIONS]  use the built-in virtual mouse instead of the hardware;\n"
            "                        OPTIONS as for orvanectl, e.g. sensor=0x3335,battery=57,charging,\n"
            "                        asleep, mac=0x123456, receiver-only, wired-only\n"
-           "  --app-dir DIR         read config/ and skins/ from DIR instead of the program's folder\n"
-           "                        (also ORVANE_APP_DIR)\n"
+           "  --app-dir DIR         keep the settings, profiles and macros in DIR/config and read\n"
+           "                        skins/ from DIR (also ORVANE_APP_DIR)\n"
            "  --screenshot FILE     start up, render the main window as shown with the mouse online,\n"
            "                        write it to FILE as PNG and exit (works without a display)\n"
-           "  -h, --help            show this help\n";
+           "  -h, --help            show this help\n"
+           "\n"
+           "Settings, profiles and the macro library live in the configuration folder: DIR/config\n"
+           "with --app-dir DIR or ORVANE_APP_DIR=DIR; else the program's own config/ when that is\n"
+           "writable (a build tree or portable copy); else $XDG_CONFIG_HOME/orvane (~/.config/orvane),\n"
+           "seeded from the shipped defaults on first start. --simulate without --app-dir uses the\n"
+           "simulation/ folder inside it, so the virtual mouse never changes the real files.\n";
+}
+
+std::string folderInUse(const AppOptions& options) {
+    FolderRequest request;
+    if (!options.appDir.empty()) request.appDir = options.appDir;
+    request.simulate = options.simulate;
+    auto folders = ResolveFolders(request);
+    if (!folders) return "\nConfiguration folder: none (cannot " + folders.error().message() + ")\n";
+    return "\nConfiguration folder in use: " + DescribeConfigFolder(*folders) + "\n";
 }
 
 }  // namespace orvane

@@ -23,5 +23,7 @@ struct AppOptions {
 Result<AppOptions> parseAppOptions(const std::vector<std::string>& args);
 
 const char* appUsage();
+// "Configuration folder in use: ..." for --help, with the reason it was chosen.
+std::string folderInUse(const AppOptions& options);
 
 }  // namespace orvane

@@ -58,7 +58,17 @@ int CTevrinApp::Run(Environment env) {
         if (role && *role != InstanceChannel::Role::First) return 0;
     }
 
-    AppData app(ApplicationFolder());
+    auto folders = ResolveFolders(FolderRequest{options_.appDir.empty() ? std::nullopt
+                                                                        : std::optional<std::filesystem::path>(options_.appDir),
+                                                options_.simulate});
+    if (folders) {
+        if (Status prepared = PrepareConfigFolder(*folders); !prepared) folders = prepared.error();
+    }
+    if (!folders) {
+        std::fprintf(stderr, "orvane: cannot %s\n", folders.error().message().c_str());
+        return 1;
+    }
+    AppData app(ConfigFolder{folders->config});
     CTevrinDlg dlg(platform, app,
                    CTevrinDlg::Services{*transport, screenshot || !env.makeTray ? nullptr : env.makeTray(),
                                         [] { return openMouseSettings(); }});

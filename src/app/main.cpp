@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
     }
     if (options->help) {
         std::fputs(orvane::appUsage(), stdout);
+        std::fputs(orvane::folderInUse(*options).c_str(), stdout);
         return 0;
     }
     // Every part of the program finds its folder through this variable.

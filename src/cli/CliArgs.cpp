@@ -39,7 +39,7 @@ const char* usageText() {
 Configure the Velmira Wireless mouse (wired 248A:5B2E, receiver 248A:5B2F) from the command line.
 
 Options:
-  --app-dir DIR         folder holding config/ (default: $ORVANE_APP_DIR, else the executable's folder)
+  --app-dir DIR         keep the files in DIR/config (also ORVANE_APP_DIR; see Files below)
   --simulate[=OPTIONS]  use the built-in virtual mouse; OPTIONS is a comma-separated list:
                         sensor=0x3335, battery=57, charging, asleep, mac=0x123456,
                         datachange=0x1234, receiver-only, wired-only
@@ -79,6 +79,12 @@ Profiles are numbered 0 to 4. With ORVANE_TRACE=1 every frame is traced on stand
 (ORVANE_TRACE=FILE appends to FILE).
 
 Exit status: 0 success, 1 device or file error, 2 usage error.
+
+Files: settings, profiles and the macro library live in the configuration folder, shared with
+the orvane window: DIR/config with --app-dir DIR or ORVANE_APP_DIR=DIR; else the program's own
+config/ when that is writable (a build tree or portable copy); else $XDG_CONFIG_HOME/orvane
+(~/.config/orvane), seeded from the shipped defaults on first use. --simulate without --app-dir
+uses the simulation/ folder inside it, so the virtual mouse never changes the real files.
 )";
 }
 

@@ -64,11 +64,14 @@ Session::Outcome Session::dispatch() {
 }
 
 Session::Outcome Session::loadFiles() {
-    const std::filesystem::path dir = args_.appDir ? std::filesystem::path(*args_.appDir) : ApplicationFolder();
-    // A fresh folder gets its config/ so that the defaults can be written there.
-    std::error_code ec;
-    std::filesystem::create_directories(dir / "config", ec);
-    app_ = std::make_unique<AppData>(dir);
+    // A fresh folder is created and seeded so that the defaults can be written there.
+    auto folders = ResolveFolders(FolderRequest{args_.appDir, args_.simulate.has_value()});
+    if (folders) {
+        if (Status prepared = PrepareConfigFolder(*folders); !prepared) folders = prepared.error();
+    }
+    if (!folders) return Failure{kExitFailure, "cannot " + folders.error().message()};
+    folders_ = *folders;
+    app_ = std::make_unique<AppData>(ConfigFolder{folders->config});
     host_ = std::make_unique<CliHost>(*app_);
     // Missing or damaged files are replaced by defaults, as the application does at start-up.
     (void)LoadLanguage(*app_, 1.0);

@@ -12,6 +12,7 @@
 #include "device/DeviceLink.h"
 #include "device/hid/Transport.h"
 #include "profile/AppData.h"
+#include "profile/AppPaths.h"
 
 namespace orvane::cli {
 
@@ -63,6 +64,7 @@ private:
     Platform platform_;
     std::ostream& out_;
     std::ostream& err_;
+    AppFolders folders_;
     std::unique_ptr<AppData> app_;
     std::unique_ptr<CliHost> host_;
     std::unique_ptr<hid::Transport> transport_;

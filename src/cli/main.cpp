@@ -10,6 +10,7 @@
 #include "device/hid/HidrawTransport.h"
 #include "device/sim/SimOptions.h"
 #include "device/sim/SimTransport.h"
+#include "profile/AppPaths.h"
 
 using namespace orvane;
 
@@ -21,6 +22,8 @@ int main(int argc, char** argv) {
     }
     if (args->help) {
         std::cout << cli::usageText();
+        auto folders = ResolveFolders(FolderRequest{args->appDir, args->simulate.has_value()});
+        if (folders) std::cout << "\nConfiguration folder in use: " << DescribeConfigFolder(*folders) << "\n";
         return cli::kExitOk;
     }
     std::optional<sim::SimOptions> simOptions;

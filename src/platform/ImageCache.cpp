@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "profile/AppPaths.h"
+
 namespace orvane::platform {
 
 ImageCache::ImageCache(std::string appDir, Decoder decoder) : appDir_(std::move(appDir)), decoder_(std::move(decoder)) {
@@ -41,12 +43,11 @@ std::string applicationDir() {
         if (dir.back() != '/') dir += '/';
         return dir;
     }
-    std::vector<char> buf(4096);
-    const ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size() - 1);
-    if (n <= 0) return "./";
-    std::string exe(buf.data(), size_t(n));
-    const auto slash = exe.rfind('/');
-    return slash == std::string::npos ? "./" : exe.substr(0, slash + 1);
+    // The build tree's bin/, or an installed program's share/orvane.
+    std::string dir = ShippedFolder().string();
+    if (dir.empty()) return "./";
+    if (dir.back() != '/') dir += '/';
+    return dir;
 }
 
 }  // namespace orvane::platform

@@ -37,7 +37,7 @@ private:
     int decodes_ = 0;
 };
 
-// The application folder: $ORVANE_APP_DIR when set, else the folder of the running program.
+// The folder of the pictures: $ORVANE_APP_DIR when set, else the shipped folder (AppPaths.h).
 // Always ends with '/'.
 std::string applicationDir();
 

@@ -13,13 +13,19 @@
 
 namespace orvane {
 
+// The folder that holds config.ini itself (see AppPaths.h for how it is chosen).
+struct ConfigFolder {
+    std::filesystem::path path;
+};
+
 struct AppData {
-    explicit AppData(std::filesystem::path applicationFolder = {}) : appDir(std::move(applicationFolder)) {}
+    // An application folder laid out as in the build tree: its files are in config/.
+    explicit AppData(const std::filesystem::path& applicationFolder = {})
+        : configDir(applicationFolder / "config") {}
+    explicit AppData(ConfigFolder folder) : configDir(std::move(folder.path)) {}
 
     // A file of the config folder, e.g. Config("config.ini").
-    [[nodiscard]] std::filesystem::path Config(std::string_view name) const {
-        return appDir / "config" / name;
-    }
+    [[nodiscard]] std::filesystem::path Config(std::string_view name) const { return configDir / name; }
 
     [[nodiscard]] Profile& Current() { return profiles[size_t(CurrentIndex())]; }
     [[nodiscard]] const Profile& Current() const { return profiles[size_t(CurrentIndex())]; }
@@ -36,7 +42,7 @@ struct AppData {
     Settings settings;
     std::array<Profile, kProfileCount> profiles;
     LanguageTable language;
-    std::filesystem::path appDir;
+    std::filesystem::path configDir;
     uint16_t SensorId = 0;
     int32_t currentProfile = 0;  // mirror of the CurrentProfile setting, kept within 0-4
 };

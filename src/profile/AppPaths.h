@@ -1,10 +1,67 @@
 #pragma once
-// Where the application's files live: config/ and skins/ beside the executable, unless
-// ORVANE_APP_DIR names another folder (tests, installs, several setups side by side).
+// Where the application's files live. Two kinds of folder are told apart:
+//  - the configuration folder: settings, profiles, macro library and language files, written by
+//    the programs (config.ini sits directly in it);
+//  - the shipped folder: what the build or the package installs read-only (skins/, resources/
+//    and the default files in config/ that a new configuration folder is seeded from).
+// In the build tree (or an unpacked portable copy) both are the executable's folder; an
+// installed program reads P/share/orvane and keeps each user's files in $XDG_CONFIG_HOME/orvane.
 #include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "base/Result.h"
 
 namespace orvane {
 
-std::filesystem::path ApplicationFolder();
+enum class FolderChoice {
+    AppDirOption,       // --app-dir DIR: DIR/config
+    AppDirEnvironment,  // ORVANE_APP_DIR=DIR: DIR/config
+    Portable,           // the executable's folder holds a writable config/
+    PerUser,            // $XDG_CONFIG_HOME/orvane (default ~/.config/orvane)
+};
+
+struct AppFolders {
+    std::filesystem::path config;   // the configuration folder in use
+    std::filesystem::path shipped;  // holds skins/, resources/ and the default config/
+    FolderChoice choice = FolderChoice::PerUser;
+    bool simulation = false;        // config is the simulation/ folder of the real one
+};
+
+// What a run asked for on its command line.
+struct FolderRequest {
+    std::optional<std::filesystem::path> appDir;  // --app-dir
+    bool simulate = false;
+};
+
+// The parts of the process's surroundings the choice depends on, so it can be tested.
+struct FolderEnvironment {
+    std::function<std::optional<std::string>(const char*)> getenv;
+    std::filesystem::path executableFolder;
+    std::filesystem::path installedDataFolder;  // the prefix's share/orvane, fixed at build time
+    std::function<bool(const std::filesystem::path&)> writableFolder;
+
+    static FolderEnvironment Current();
+};
+
+// The names of the shipped default files a new configuration folder receives.
+inline constexpr const char* kSeededFiles[] = {"LanSetting.ini", "Lan_EN.txt", "Lan.txt", "MacroLibraryFile.mlf"};
+
+// Chooses the folders; creates nothing. Fails only when no home folder can be found.
+Result<AppFolders> ResolveFolders(const FolderRequest& request, const FolderEnvironment& env);
+Result<AppFolders> ResolveFolders(const FolderRequest& request);
+
+// Creates the configuration folder when needed and copies into it each shipped default file it
+// lacks (never over an existing file). config.ini and the profiles are made by the first load.
+Status PrepareConfigFolder(const AppFolders& folders);
+
+// One line for --help and status: the folder and why it was chosen.
+std::string DescribeConfigFolder(const AppFolders& folders);
+
+// The folder holding the shipped skins/, resources/ and default config/ of this program.
+std::filesystem::path ShippedFolder();
+
+std::filesystem::path ExecutableFolder();
 
 }  // namespace orvane

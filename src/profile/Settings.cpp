@@ -55,17 +55,17 @@ void Settings::SetValue(int n, Text value) {
     if (n >= 0 && n < kSettingCount) values_[size_t(n)] = std::move(value);
 }
 
-std::filesystem::path Settings::DefaultSlotPath(const std::filesystem::path& appDir, int slot) {
-    return appDir / "config" / ("default" + std::to_string(slot) + ".psf");
+std::filesystem::path Settings::DefaultSlotPath(const std::filesystem::path& configDir, int slot) {
+    return configDir / ("default" + std::to_string(slot) + ".psf");
 }
 
-void Settings::ResetToDefaults(const std::filesystem::path& appDir) {
+void Settings::ResetToDefaults(const std::filesystem::path& configDir) {
     for (int n = 0; n < kSettingCount; ++n) {
         keys_[size_t(n)] = kDefaultKeys[n];
         if (n < 12) {
             values_[size_t(n)] = kDefaultValues[n];
         } else {
-            values_[size_t(n)] = fromUtf8(DefaultSlotPath(appDir, n - 12).string());
+            values_[size_t(n)] = fromUtf8(DefaultSlotPath(configDir, n - 12).string());
         }
     }
 }

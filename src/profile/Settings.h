@@ -40,9 +40,9 @@ public:
     void SetValue(int n, Text value);
     void SetValue(SettingKey k, Text value) { values_[size_t(k)] = std::move(value); }
 
-    // Every entry back to its default; the slot paths point into appDir/config.
-    void ResetToDefaults(const std::filesystem::path& appDir);
-    static std::filesystem::path DefaultSlotPath(const std::filesystem::path& appDir, int slot);
+    // Every entry back to its default; the slot paths point into the config folder.
+    void ResetToDefaults(const std::filesystem::path& configDir);
+    static std::filesystem::path DefaultSlotPath(const std::filesystem::path& configDir, int slot);
 
     [[nodiscard]] uint16_t GetSensor() const;  // low 16 bits of the hex value
     void SetSensor(uint16_t sensorId);

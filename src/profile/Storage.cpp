@@ -48,7 +48,7 @@ void LoadSettingsAndProfiles(AppData& app) {
         app.settings = std::move(read.value());
     } else {
         const bool safe = BackedUpOrAbsent(path);
-        app.settings.ResetToDefaults(app.appDir);
+        app.settings.ResetToDefaults(app.configDir);
         if (safe) (void)WriteSettings(app);
     }
     app.currentProfile = app.settings.GetCurrentProfile();

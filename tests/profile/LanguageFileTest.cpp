@@ -4,7 +4,6 @@
 
 #include "TestFiles.h"
 #include "profile/AppData.h"
-#include "profile/AppPaths.h"
 #include "profile/LanguageFile.h"
 #include "profile/MacroLibraryFile.h"
 
@@ -82,16 +81,6 @@ TEST_F(LanguageLoad, FailureKeepsTheInitialFont) {
     EXPECT_TRUE(LoadLanguage(app, 1.0).ok());
     EXPECT_EQ(app.font.face, u"Tahoma");
     EXPECT_EQ(app.language.LanguageText(1), u"Öffnen");  // the table is never cleared
-}
-
-TEST(AppPaths, EnvironmentOverridesTheExecutableFolder) {
-    const char* old = std::getenv("ORVANE_APP_DIR");
-    const std::string saved = old ? old : "";
-    ::setenv("ORVANE_APP_DIR", "/tmp/somewhere", 1);
-    EXPECT_EQ(ApplicationFolder(), std::filesystem::path("/tmp/somewhere"));
-    ::unsetenv("ORVANE_APP_DIR");
-    EXPECT_EQ(ApplicationFolder(), std::filesystem::read_symlink("/proc/self/exe").parent_path());
-    if (old) ::setenv("ORVANE_APP_DIR", saved.c_str(), 1);
 }
 
 // Every text that some window, menu or message of the application names by index.

@@ -1,0 +1,166 @@
+#include "profile/AppPaths.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <unistd.h>
+
+#include <map>
+
+#include "profile/AtomicFile.h"
+#include "profile/TestFiles.h"
+
+namespace orvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A program laid out as the build tree or as an install, in a temporary folder.
+class AppPathsTest : public testing::TempAppDir {
+protected:
+    FolderEnvironment Env(const fs::path& exeFolder) {
+        FolderEnvironment env;
+        env.getenv = [this](const char* name) -> std::optional<std::string> {
+            auto it = vars_.find(name);
+            if (it == vars_.end()) return std::nullopt;
+            return it->second;
+        };
+        env.executableFolder = exeFolder;
+        env.installedDataFolder = "/usr/share/orvane";
+        env.writableFolder = [](const fs::path& p) { return fs::is_directory(p) && ::access(p.c_str(), W_OK) == 0; };
+        return env;
+    }
+    AppFolders Resolve(const FolderRequest& request, const fs::path& exe) {
+        auto f = ResolveFolders(request, Env(exe));
+        EXPECT_TRUE(f.ok()) << (f.ok() ? "" : f.error().message());
+        return f.ok() ? *f : AppFolders{};
+    }
+    fs::path MakeFolder(const fs::path& rel) {
+        fs::create_directories(dir_ / rel);
+        return dir_ / rel;
+    }
+
+    std::map<std::string, std::string> vars_{{"HOME", "/home/ada"}};
+};
+
+TEST_F(AppPathsTest, TheConfigFolderIsChosenByOptionThenEnvironmentThenPortableThenPerUser) {
+    const fs::path build = MakeFolder("build/bin");
+    fs::create_directories(build / "config");
+    const fs::path installed = MakeFolder("usr/bin");
+
+    AppFolders f = Resolve({}, installed);
+    EXPECT_EQ(f.config, fs::path("/home/ada/.config/orvane"));
+    EXPECT_EQ(f.choice, FolderChoice::PerUser);
+
+    vars_["XDG_CONFIG_HOME"] = "/cfg";
+    EXPECT_EQ(Resolve({}, installed).config, fs::path("/cfg/orvane"));
+    vars_["XDG_CONFIG_HOME"] = "relative/cfg";  // not absolute: ignored
+    EXPECT_EQ(Resolve({}, installed).config, fs::path("/home/ada/.config/orvane"));
+
+    f = Resolve({}, build);
+    EXPECT_EQ(f.config, build / "config");
+    EXPECT_EQ(f.choice, FolderChoice::Portable);
+
+    vars_["ORVANE_APP_DIR"] = "/srv/mouse";
+    f = Resolve({}, build);
+    EXPECT_EQ(f.config, fs::path("/srv/mouse/config"));
+    EXPECT_EQ(f.choice, FolderChoice::AppDirEnvironment);
+
+    f = Resolve({fs::path("/opt/mine"), false}, build);
+    EXPECT_EQ(f.config, fs::path("/opt/mine/config"));
+    EXPECT_EQ(f.choice, FolderChoice::AppDirOption);
+}
+
+TEST_F(AppPathsTest, AReadOnlyConfigBesideTheProgramIsNotPortable) {
+    const fs::path exe = MakeFolder("ro/bin");
+    fs::create_directories(exe / "config");
+    FolderEnvironment env = Env(exe);
+    env.writableFolder = [](const fs::path&) { return false; };
+    auto f = ResolveFolders({}, env);
+    ASSERT_TRUE(f.ok());
+    EXPECT_EQ(f->choice, FolderChoice::PerUser);
+    // The shipped defaults still come from beside the program.
+    EXPECT_EQ(f->shipped, exe);
+}
+
+TEST_F(AppPathsTest, SimulationGetsItsOwnFolderUnlessOneIsNamed) {
+    const fs::path build = MakeFolder("build/bin");
+    fs::create_directories(build / "config");
+    const fs::path installed = MakeFolder("usr/bin");
+
+    AppFolders f = Resolve({std::nullopt, true}, installed);
+    EXPECT_EQ(f.config, fs::path("/home/ada/.config/orvane/simulation"));
+    EXPECT_TRUE(f.simulation);
+    f = Resolve({std::nullopt, true}, build);
+    EXPECT_EQ(f.config, build / "config" / "simulation");
+    EXPECT_NE(DescribeConfigFolder(f).find("--simulate"), std::string::npos);
+
+    f = Resolve({fs::path("/opt/mine"), true}, build);
+    EXPECT_EQ(f.config, fs::path("/opt/mine/config"));
+    EXPECT_FALSE(f.simulation);
+    vars_["ORVANE_APP_DIR"] = "/srv/mouse";
+    EXPECT_EQ(Resolve({std::nullopt, true}, installed).config, fs::path("/srv/mouse/config"));
+}
+
+TEST_F(AppPathsTest, WithoutAnyHomeThereIsNoPerUserFolder) {
+    vars_.clear();
+    auto f = ResolveFolders({}, Env(MakeFolder("usr/bin")));
+    ASSERT_FALSE(f.ok());
+    EXPECT_NE(f.error().message().find("HOME"), std::string::npos);
+}
+
+TEST_F(AppPathsTest, ShippedFilesAreBesideTheProgramOrInTheRelocatedPrefixOrTheBuiltPrefix) {
+    const fs::path build = MakeFolder("build/bin");
+    fs::create_directories(build / "skins");
+    EXPECT_EQ(Resolve({}, build).shipped, build);
+
+    const fs::path staged = MakeFolder("stage/usr/bin");
+    EXPECT_EQ(Resolve({}, staged).shipped, fs::path("/usr/share/orvane"));
+    fs::create_directories(dir_ / "stage/usr/share/orvane");
+    EXPECT_EQ(Resolve({}, staged).shipped, dir_ / "stage/usr/share/orvane");
+}
+
+TEST_F(AppPathsTest, PreparingCreatesAPrivateFolderAndSeedsOnlyMissingFiles) {
+    const fs::path shipped = MakeFolder("share/orvane");
+    fs::create_directories(shipped / "config");
+    Put(shipped / "config" / "Lan_EN.txt", "shipped english");
+    Put(shipped / "config" / "MacroLibraryFile.mlf", "shipped macros");
+    Put(shipped / "config" / "config.ini", "never seeded");
+
+    AppFolders f;
+    f.shipped = shipped;
+    f.config = dir_ / "home/.config/orvane";
+    ASSERT_TRUE(PrepareConfigFolder(f).ok());
+    struct stat st {};
+    ASSERT_EQ(::stat(f.config.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_EQ(Get(f.config / "Lan_EN.txt"), "shipped english");
+    EXPECT_EQ(Get(f.config / "MacroLibraryFile.mlf"), "shipped macros");
+    EXPECT_FALSE(Exists(f.config / "config.ini"));
+    EXPECT_FALSE(Exists(f.config / "Lan.txt"));  // not shipped: the reader's defaults apply
+
+    // The user's own files are never replaced, and a deleted one comes back.
+    Put(f.config / "MacroLibraryFile.mlf", "my macros");
+    fs::remove(f.config / "Lan_EN.txt");
+    ASSERT_TRUE(PrepareConfigFolder(f).ok());
+    EXPECT_EQ(Get(f.config / "MacroLibraryFile.mlf"), "my macros");
+    EXPECT_EQ(Get(f.config / "Lan_EN.txt"), "shipped english");
+
+    // The build tree's own config/ is the shipped folder itself: nothing to copy.
+    f.config = shipped / "config";
+    ASSERT_TRUE(PrepareConfigFolder(f).ok());
+    EXPECT_FALSE(Exists(shipped / "config" / "LanSetting.ini"));
+}
+
+TEST_F(AppPathsTest, AFolderThatCannotBeMadeIsReported) {
+    Put(dir_ / "file", "x");
+    AppFolders f;
+    f.shipped = dir_;
+    f.config = dir_ / "file" / "orvane";
+    Status s = PrepareConfigFolder(f);
+    ASSERT_FALSE(s.ok());
+    EXPECT_NE(s.error().message().find(f.config.parent_path().string()), std::string::npos);
+}
+
+}  // namespace
+}  // namespace orvane
