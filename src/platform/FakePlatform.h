@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/VirtualEventLoop.h"
+#include "platform/FakeFileChooser.h"
 #include "platform/FakeWindow.h"
 #include "platform/Platform.h"
 
@@ -21,6 +22,8 @@ public:
     // Records the painting and returns a black picture of the size.
     Image render(Size size, const std::function<void(Painter&)>& paint) override;
     Status savePng(const Image& image, const std::string& path) override;
+    FileChooser& fileChooser() override { return chooser_; }
+    FakeFileChooser& files() { return chooser_; }
 
     // Makes a skin path loadable ("skins\\x.png" as the code names it).
     void addImage(const std::string& skinPath, Image image);
@@ -38,6 +41,7 @@ private:
     std::map<std::string, Image> files_;
     ImageCache images_;
     RecordingPainter lastRender_;
+    FakeFileChooser chooser_;
 };
 
 }  // namespace orvane::platform

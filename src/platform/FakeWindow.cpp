@@ -1,5 +1,7 @@
 #include "platform/FakeWindow.h"
 
+#include "platform/FakeEditField.h"
+
 namespace orvane::platform {
 
 FakeWindow::FakeWindow(EventLoop& loop, WindowHost& host, const WindowOptions& options)
@@ -10,6 +12,10 @@ FakeWindow::~FakeWindow() { detach(); }
 void FakeWindow::show() {
     visible_ = true;
     minimized_ = false;
+}
+
+std::unique_ptr<EditField> FakeWindow::createEditField(const EditFieldOptions& options) {
+    return std::make_unique<FakeEditField>(options);
 }
 
 void FakeWindow::invalidate(const Rect& r) { invalidations_.push_back(r); }
@@ -46,7 +52,7 @@ void FakeWindow::release(int32_t x, int32_t y) {
     pointer(PointerKind::LeftUp, x, y, 0);
 }
 
-bool FakeWindow::key(uint32_t vk, bool down) { return host().onKey(KeyEvent{down, vk, false}); }
+bool FakeWindow::key(uint32_t vk, bool down) { return host().onKey(KeyEvent{down, vk, false, 0, 0, {}}); }
 
 void FakeWindow::setActive(bool active) {
     if (active_ == active) return;

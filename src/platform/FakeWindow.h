@@ -36,6 +36,7 @@ public:
     intptr_t runModal() override;
     void endModal(intptr_t result) override;
     bool inModal() const override { return modal_; }
+    std::unique_ptr<EditField> createEditField(const EditFieldOptions& options) override;
 
     // ---- Test side ----
     void pointer(PointerKind kind, int32_t x, int32_t y, uint32_t flags = 0);
@@ -45,6 +46,8 @@ public:
     void click(int32_t x, int32_t y) { press(x, y), release(x, y); }
     void leave() { pointer(PointerKind::Leave, cursor_.x, cursor_.y); }
     bool key(uint32_t vk, bool down = true);
+    // A key event as the desktop would deliver it (physical key, modifiers, text).
+    bool key(const KeyEvent& e) { return host().onKey(e); }
     // Activation changes as the desktop would report them.
     void setActive(bool active);
     // Paints the whole window into a fresh recording and forgets the invalid region.

@@ -2,6 +2,7 @@
 // Pointer and key events as windows receive them. Positions are client coordinates.
 #include <cstdint>
 
+#include "base/Text.h"
 #include "platform/Geometry.h"
 
 namespace orvane::platform {
@@ -30,12 +31,23 @@ struct PointerEvent {
     uint32_t flags = 0;
 };
 
+// Modifier keys held with a key event.
+inline constexpr uint32_t kKeyModCtrl = 0x01;
+inline constexpr uint32_t kKeyModShift = 0x02;
+inline constexpr uint32_t kKeyModAlt = 0x04;
+inline constexpr uint32_t kKeyModWin = 0x08;
+
 // Keys are named by the virtual-key codes the key tables use (0x0D Enter, 0x1B Escape, 'A'..'Z',
-// '0'..'9', 0x70.. F1..); the Qt layer translates.
+// '0'..'9', 0x70.. F1..). When the desktop tells which physical key it was (its evdev code,
+// PhysicalKeys.h), the code is that key's, whatever the keyboard layout; otherwise the Qt layer
+// translates the key the layout produced.
 struct KeyEvent {
     bool down = true;
     uint32_t vk = 0;
     bool autoRepeat = false;
+    uint32_t physical = 0;  // evdev key code, 0 when unknown
+    uint32_t mods = 0;      // kKeyMod* held
+    Text text;              // the characters the key typed, if any
 };
 
 inline constexpr uint32_t kVkReturn = 0x0D;

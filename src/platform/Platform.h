@@ -7,6 +7,7 @@
 
 #include "base/EventLoop.h"
 #include "base/Result.h"
+#include "platform/FileChooser.h"
 #include "platform/ImageCache.h"
 #include "platform/Window.h"
 
@@ -32,6 +33,8 @@ public:
     // Paints into an off-screen picture of the given size (black to begin with) and returns it.
     virtual Image render(Size size, const std::function<void(Painter&)>& paint) = 0;
     virtual Status savePng(const Image& image, const std::string& path) = 0;
+    // The desktop's file chooser.
+    virtual FileChooser& fileChooser() = 0;
 };
 
 }  // namespace orvane::platform

@@ -9,6 +9,7 @@
 
 #include "base/EventLoop.h"
 #include "base/Text.h"
+#include "platform/EditField.h"
 #include "platform/Geometry.h"
 #include "platform/Image.h"
 #include "platform/WindowHost.h"
@@ -69,6 +70,9 @@ public:
     virtual intptr_t runModal() = 0;
     virtual void endModal(intptr_t result) = 0;
     virtual bool inModal() const = 0;
+
+    // A text field shown in this window; it lives as long as the returned object and the window.
+    virtual std::unique_ptr<EditField> createEditField(const EditFieldOptions& options) = 0;
 
     // ---- Common to every backend ----
     Size clientSize() const { return geometry().size(); }

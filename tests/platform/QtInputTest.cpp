@@ -26,6 +26,7 @@ struct DragHost : WindowHost {
     Window* window = nullptr;
     std::vector<PointerKind> pointer;
     std::vector<uint32_t> keys;
+    std::vector<KeyEvent> events;
     void onPaint(Painter&, const Rect&) override {}
     void onPointer(const PointerEvent& e) override {
         pointer.push_back(e.kind);
@@ -34,6 +35,7 @@ struct DragHost : WindowHost {
     }
     bool onKey(const KeyEvent& e) override {
         if (e.down) keys.push_back(e.vk);
+        events.push_back(e);
         return true;
     }
     intptr_t onMessage(uint32_t, uintptr_t, intptr_t) override { return 0; }
@@ -88,6 +90,27 @@ TEST_F(QtInput, KeysArriveAsVirtualKeyCodes) {
     QKeyEvent pad(QEvent::KeyPress, Qt::Key_3, Qt::KeypadModifier);
     QApplication::sendEvent(widget, &pad);
     EXPECT_EQ(host.keys, (std::vector<uint32_t>{0x1B, 0x0D, 0x41, 0x74, 0x31, 0x63}));
+}
+
+TEST_F(QtInput, AKeyWithItsPhysicalKeyIsNamedByPositionNotByLayout) {
+    // A German layout prints Z on the key in the Y position (xkb keycode 29): the key is Y.
+    QKeyEvent z(QEvent::KeyPress, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, 29, 0, 0, QStringLiteral("z"));
+    QApplication::sendEvent(widget, &z);
+    // The right Alt key, which Qt reports only as Alt.
+    QKeyEvent altGr(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier, 108, 0, 0);
+    QApplication::sendEvent(widget, &altGr);
+    ASSERT_EQ(host.events.size(), 2u);
+    EXPECT_EQ(host.events[0].vk, uint32_t('Y'));
+    EXPECT_EQ(host.events[0].physical, 21u);
+    EXPECT_EQ(host.events[0].mods, kKeyModCtrl | kKeyModShift);
+    EXPECT_EQ(host.events[0].text, u"z");
+    EXPECT_TRUE(host.events[0].down);
+    EXPECT_EQ(host.events[1].vk, 0xA5u);
+    EXPECT_FALSE(host.events[1].down);
+    // A key the table does not know falls back to what the layout produced.
+    QKeyEvent unknown(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, 8 + 225, 0, 0);
+    QApplication::sendEvent(widget, &unknown);
+    EXPECT_EQ(host.events.back().vk, uint32_t('Z'));
 }
 
 }  // namespace

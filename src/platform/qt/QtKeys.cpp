@@ -1,8 +1,50 @@
-// Qt key codes to the virtual-key codes the key tables are written in.
+// Qt key events to ours: the physical key where the platform reports it, else the Qt key code
+// translated to the virtual-key codes the key tables are written in.
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <Qt>
 #include <cstdint>
 
+#include "platform/PhysicalKeys.h"
+#include "platform/qt/QtWindow.h"
+
 namespace orvane::platform::qt {
+
+namespace {
+
+// X11 and Wayland give xkb keycodes as the native scan code. Offscreen has no keyboard: any
+// scan code there was put in by a test, which uses xkb keycodes too.
+bool scanCodesAreXkbKeycodes() {
+    static const bool xkb = [] {
+        const QString name = QGuiApplication::platformName();
+        return name == u"xcb" || name.startsWith(u"wayland") || name == u"offscreen";
+    }();
+    return xkb;
+}
+
+uint32_t modsOf(Qt::KeyboardModifiers mods) {
+    uint32_t m = 0;
+    if (mods & Qt::ControlModifier) m |= kKeyModCtrl;
+    if (mods & Qt::ShiftModifier) m |= kKeyModShift;
+    if (mods & Qt::AltModifier) m |= kKeyModAlt;
+    if (mods & Qt::MetaModifier) m |= kKeyModWin;
+    return m;
+}
+
+}  // namespace
+
+KeyEvent keyEventOf(const QKeyEvent& e) {
+    KeyEvent k;
+    k.down = e.type() == QEvent::KeyPress;
+    k.autoRepeat = e.isAutoRepeat();
+    if (scanCodesAreXkbKeycodes()) k.physical = PhysicalOfXkbKeycode(e.nativeScanCode());
+    k.vk = VirtualKeyOfPhysical(k.physical);
+    if (!k.vk) k.vk = virtualKeyOf(e.key(), e.modifiers());
+    k.mods = modsOf(e.modifiers());
+    const QString typed = e.text();
+    k.text.assign(reinterpret_cast<const char16_t*>(typed.utf16()), size_t(typed.size()));
+    return k;
+}
 
 uint32_t virtualKeyOf(int key, Qt::KeyboardModifiers mods) {
     if (mods & Qt::KeypadModifier) {

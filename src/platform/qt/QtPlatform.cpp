@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "platform/qt/QtEventLoop.h"
+#include "platform/qt/QtFileChooser.h"
 #include "platform/qt/QtPainter.h"
 #include "platform/qt/QtResources.h"
 #include "platform/qt/QtWindow.h"
@@ -40,6 +41,7 @@ struct QtPlatform::Impl {
     std::unique_ptr<QtResources> resources;
     ImageCache images{applicationDir(), &QtPlatform::decodeFile};
     ScreenInfo screen;
+    QtFileChooser files;
 };
 
 QtPlatform::QtPlatform(int& argc, char** argv) : d_(std::make_unique<Impl>()) {
@@ -54,6 +56,7 @@ QtPlatform::~QtPlatform() = default;
 EventLoop& QtPlatform::loop() { return *d_->loop; }
 ImageCache& QtPlatform::images() { return d_->images; }
 const ScreenInfo& QtPlatform::screen() const { return d_->screen; }
+FileChooser& QtPlatform::fileChooser() { return d_->files; }
 
 std::unique_ptr<Window> QtPlatform::createWindow(WindowHost& host, const WindowOptions& options) {
     return std::make_unique<QtWindow>(*d_->loop, host, options, *d_->resources);

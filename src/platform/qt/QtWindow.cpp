@@ -7,6 +7,7 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "platform/qt/QtEditField.h"
 #include "platform/qt/QtPainter.h"
 #include "platform/qt/QtWindowWidget.h"
 
@@ -171,6 +172,11 @@ intptr_t QtWindow::runModal() {
     return modalResult_;
 }
 
+std::unique_ptr<EditField> QtWindow::createEditField(const EditFieldOptions& options) {
+    if (!widget_) return nullptr;
+    return std::make_unique<QtEditField>(*this, widget_, options, resources_);
+}
+
 void QtWindow::endModal(intptr_t result) {
     if (modalLoops_.empty()) return;
     modalResult_ = result;
@@ -204,10 +210,10 @@ void QtWindow::pointer(PointerKind kind, const QPoint& pos, const QPoint& global
     deliverPointer(PointerEvent{kind, {pos.x(), pos.y()}, flagsOf(buttons, mods)});
 }
 
-void QtWindow::key(bool down, int qtKey, Qt::KeyboardModifiers mods, bool autoRepeat) {
+void QtWindow::key(const QKeyEvent& e) {
     if (detached() || !acceptsInput()) return;
-    const uint32_t vk = virtualKeyOf(qtKey, mods);
-    if (vk) host().onKey(KeyEvent{down, vk, autoRepeat});
+    const KeyEvent k = keyEventOf(e);
+    if (k.vk) host().onKey(k);
 }
 
 void QtWindow::activationChanged(bool active) {

@@ -2,6 +2,7 @@
 // A Window shown by a frameless QWidget. The widget forwards paint, input, activation and close
 // requests to the Window, which passes them to its host.
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QWidget>
 
@@ -40,16 +41,19 @@ public:
     void endModal(intptr_t result) override;
     bool inModal() const override { return !modalLoops_.empty(); }
 
+    std::unique_ptr<EditField> createEditField(const EditFieldOptions& options) override;
+
     QWidget* widget() const { return widget_; }
+    // False while a modal run of another window (not one this window owns) goes on.
+    bool acceptsInput() const;
 
 private:
     friend class QtWindowWidget;
     void paint(QPainter& painter, const QRect& dirty);
     void pointer(PointerKind kind, const QPoint& pos, const QPoint& global, Qt::MouseButtons buttons,
                  Qt::KeyboardModifiers mods);
-    bool acceptsInput() const;
     void dragTo(const QPoint& global);
-    void key(bool down, int qtKey, Qt::KeyboardModifiers mods, bool autoRepeat);
+    void key(const QKeyEvent& e);
     void activationChanged(bool active);
     void closeRequested();
 
@@ -66,7 +70,10 @@ private:
     intptr_t modalResult_ = 0;
 };
 
-// The virtual-key code of a Qt key, or 0.
+// The virtual-key code of a Qt key as the layout produced it, or 0.
 uint32_t virtualKeyOf(int qtKey, Qt::KeyboardModifiers mods);
+// Our key event for a Qt one: the physical key when the platform reports it, its virtual-key
+// code (0 for keys we have no code for), the modifiers held and the text typed.
+KeyEvent keyEventOf(const QKeyEvent& e);
 
 }  // namespace orvane::platform::qt

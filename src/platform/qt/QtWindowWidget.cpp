@@ -60,11 +60,11 @@ void QtWindowWidget::leaveEvent(QEvent*) {
 }
 
 void QtWindowWidget::keyPressEvent(QKeyEvent* e) {
-    if (owner_) owner_->key(true, e->key(), e->modifiers(), e->isAutoRepeat());
+    if (owner_) owner_->key(*e);
 }
 
 void QtWindowWidget::keyReleaseEvent(QKeyEvent* e) {
-    if (owner_) owner_->key(false, e->key(), e->modifiers(), e->isAutoRepeat());
+    if (owner_) owner_->key(*e);
 }
 
 void QtWindowWidget::changeEvent(QEvent* e) {

@@ -20,6 +20,7 @@ public:
                                                    const platform::WindowOptions& options) override;
     Image render(Size size, const std::function<void(Painter&)>& paint) override { return real_.render(size, paint); }
     Status savePng(const Image& image, const std::string& path) override { return real_.savePng(image, path); }
+    platform::FileChooser& fileChooser() override { return real_.fileChooser(); }
     VirtualEventLoop& clock() { return loop_; }
 
 private:
