@@ -1,5 +1,7 @@
 #include "device/DeviceLink.h"
 
+#include <functional>
+
 #include "device/ButtonEncoder.h"
 #include "device/SettingsEncoder.h"
 #include "profile/TextNumbers.h"
@@ -114,7 +116,9 @@ void DeviceLink::watchdogTick() {
                 pollCounter_ = 19;
             }
         }
-        if (linkActive_) requestStatus();
+        // Also while the link is inactive: that poll is how a mouse that wakes up after a
+        // start with NeedPassword 1 gets the window shown.
+        requestStatus();
     }
     refreshBatteryDisplay();
 }
@@ -142,7 +146,20 @@ void DeviceLink::onSyncTimer() {
 
 void DeviceLink::syncToDevice() {
     sentSomething_ = false;
-    if (!linkActive_) return;
+    pass_ = PassReport{};
+    if (!linkActive_) {
+        pass_.blocked = PassBlock::LinkInactive;
+        for (SyncGroup g : {SyncGroup::Buttons, SyncGroup::Performance, SyncGroup::Power})
+            if (dirty(g)) pass_.heldBack.push_back(g);
+        finishPass();
+        return;
+    }
+    if (!connection_.anyOpen()) {
+        // The senders leave their images alone without a device, so these wait for one.
+        pass_.blocked = PassBlock::NoDevice;
+        for (SyncGroup g : {SyncGroup::Buttons, SyncGroup::Performance, SyncGroup::Power})
+            if (dirty(g)) pass_.heldBack.push_back(g);
+    }
     macros_.assignSlots(current(), app_.library, app_.language);
     if (dirty(SyncGroup::Buttons)) sendButtons();
     if (dirty(SyncGroup::Performance)) sendPerformance();
@@ -157,12 +174,49 @@ void DeviceLink::syncToDevice() {
     loop_.killTimer(this, kSaveTimer);
     savePending_ = true;
     loop_.setTimer(this, kSaveTimer, kSaveDelayMs, [this] { onSaveTimer(); });
-    if (newMacIdPending_ && sentSomething_) {
+    // The new Mac_ID says "this mouse holds the profile": only true when all of it arrived.
+    if (newMacIdPending_ && sentSomething_ && !pass_.anyFrameLost() && !pass_.counterWithheld) {
         newMacIdPending_ = false;
         app_.settings.SetMacId(newMacId_);
-        host_.writeSettings();
+        recordFile(FileKind::Settings, -1, host_.writeSettings());
     }
     host_.refreshPages();
+    finishPass();
+}
+
+void DeviceLink::finishPass() {
+    if (pass_.kind == PassKind::Sync) {
+        if (pass_.anyFrameLost() || pass_.counterWithheld)
+            undelivered_ = true;
+        else if (pass_.blocked == PassBlock::None)
+            undelivered_ = false;
+    }
+    PassReport report = std::move(pass_);
+    pass_ = PassReport{};
+    host_.passFinished(report);
+}
+
+FrameFate DeviceLink::fateOf(const SendOutcome& out) const {
+    if (out.attempted() == 0) return FrameFate::NoDevice;
+    if (out.took(DeviceRole::Wired)) return FrameFate::Taken;
+    // Through the receiver a write reaches the mouse only while it is online; the receiver
+    // takes the frame either way.
+    if (out.took(DeviceRole::Receiver)) return mouseOnline_ ? FrameFate::Taken : FrameFate::MouseOffline;
+    return FrameFate::Refused;
+}
+
+FrameFate DeviceLink::record(const Frame& frame, const SendOutcome& out, int item) {
+    FrameReport r;
+    r.command = static_cast<Command>(frame[kCommandByte]);
+    r.item = item;
+    r.devices = out.devices;
+    r.fate = fateOf(out);
+    pass_.frames.push_back(r);
+    return r.fate;
+}
+
+void DeviceLink::recordFile(FileKind kind, int profile, bool saved) {
+    pass_.files.push_back(FileReport{kind, profile, saved});
 }
 
 void DeviceLink::syncNow() {
@@ -192,9 +246,11 @@ void DeviceLink::sendButtons() {
     for (int i = 0; i < kKeyCount; ++i) {
         if (changed.test(size_t(i))) {
             const KeyValue value{image[2 + 3 * i], image[3 + 3 * i], image[4 + 3 * i]};
-            const SendOutcome out = io_.send(buttonFrame(i, value));
+            const Frame frame = buttonFrame(i, value);
+            const SendOutcome out = io_.send(frame);
             sentSomething_ = true;
-            if (out.failedEverywhere())
+            // A button the mouse did not get keeps its old image, so it goes out again.
+            if (record(frame, out, i) != FrameFate::Taken)
                 std::copy_n(previous.begin() + 2 + 3 * i, 3, sent_.buttons.begin() + 2 + 3 * i);
         }
         io_.pause(kFramePauseMs);
@@ -205,7 +261,7 @@ bool DeviceLink::sendSetting(const Frame& frame) {
     const SendOutcome out = io_.send(frame);
     sentSomething_ = true;
     io_.pause(kFramePauseMs);
-    return out.failedEverywhere();
+    return record(frame, out) != FrameFate::Taken;
 }
 
 void DeviceLink::sendPerformance() {
@@ -251,14 +307,50 @@ void DeviceLink::sendPower() {
     if (sendSetting(powerFrame(power))) sent_.power = before;
 }
 
+namespace {
+
+// The uploader's frames go through the link, which records each in the pass report.
+class LinkChannel : public FrameChannel {
+public:
+    using Send = std::function<FrameFate(const Frame&, const FrameReport&)>;
+    LinkChannel(Send send, FrameIo& io) : send_(std::move(send)), io_(io) {}
+    FrameFate send(const Frame& frame, const FrameReport& what) override { return send_(frame, what); }
+    void pause(int ms) override { io_.pause(ms); }
+
+private:
+    Send send_;
+    FrameIo& io_;
+};
+
+}  // namespace
+
 void DeviceLink::uploadMacros() {
-    const MacroUploader::Outcome out = macros_.upload(app_.library, &io_);
+    LinkChannel channel(
+        [this](const Frame& frame, const FrameReport& what) {
+            const SendOutcome out = io_.send(frame);
+            FrameReport r = what;
+            r.devices = out.devices;
+            r.fate = fateOf(out);
+            pass_.frames.push_back(r);
+            return r.fate;
+        },
+        io_);
+    const MacroUploader::Outcome out = macros_.upload(app_.library, &channel);
     if (out.sentSomething) sentSomething_ = true;
     if (!out.uploaded) return;
     const uint16_t v = static_cast<uint16_t>(app_.settings.GetDataChange() + 1);
-    if (io_.send(dataChangeFrame(v)).attempted > 0) sentSomething_ = true;
+    if (out.lost) {
+        // Telling the mouse the new counter would claim macros it did not get. The stored
+        // counter still moves on, so the check at the next connection uploads them again.
+        pass_.counterWithheld = true;
+    } else {
+        const Frame frame = dataChangeFrame(v);
+        const SendOutcome sent = io_.send(frame);
+        if (sent.attempted() > 0) sentSomething_ = true;
+        (void)record(frame, sent);
+    }
     app_.settings.SetDataChange(v);
-    host_.writeSettings();
+    recordFile(FileKind::Settings, -1, host_.writeSettings());
 }
 
 void DeviceLink::markProfileAsHeld() {

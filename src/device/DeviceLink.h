@@ -2,7 +2,7 @@
 // The device link: everything between the current profile and the mouse. It owns the
 // connection, the sent images, the sequence number, the dirty groups and the link state, and
 // runs the sync, save, watchdog and notice timers on the injected event loop. What a window
-// would show in response goes to the LinkHost.
+// would show in response goes to the LinkHost, and so does a report of every pass and reset.
 #include <cstdint>
 #include <memory>
 
@@ -12,13 +12,12 @@
 #include "device/FrameIo.h"
 #include "device/LinkHost.h"
 #include "device/MacroUploader.h"
+#include "device/PassReport.h"
 #include "device/SentImages.h"
 #include "device/StatusReply.h"
 #include "profile/AppData.h"
 
 namespace orvane {
-
-enum class SyncGroup { Buttons, Performance, Power, Pointer };
 
 class DeviceLink {
 public:
@@ -63,7 +62,8 @@ public:
     void requestStatus();
     // Tray click, tray menu entry and a second start: show when online, else ask the mouse.
     void showOrPoll();
-    // Returns false when the user did not confirm.
+    // Returns false when the user did not confirm. The profile is reset only when the reset
+    // frame reached the mouse; the host gets the report either way.
     bool factoryReset();
 
     // Entry points that the loop, the transport and the readers call; public for tests.
@@ -107,6 +107,13 @@ private:
     void uploadMacros();
     // Sends a settings frame, pauses, and reports whether the mouse may not hold it.
     bool sendSetting(const Frame& frame);
+    // Records what became of a write in the pass being built and returns its fate.
+    FrameFate record(const Frame& frame, const SendOutcome& out, int item = -1);
+    FrameFate fateOf(const SendOutcome& out) const;
+    void recordFile(FileKind kind, int profile, bool saved);
+    void finishPass();
+    // The mouse is online again after frames missed it: send what it does not hold.
+    void resyncIfOnlineAgain(bool wasOnline);
     std::optional<DeviceRole> statusDevice() const;
     void applySensorChange(uint16_t sensorId);
 
@@ -119,6 +126,7 @@ private:
     DpiTables dpi_;
     SentImages sent_;
     MacroUploader macros_;
+    PassReport pass_;  // the pass being built; handed to the host when it ends
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 
     std::array<bool, 4> dirty_{};
@@ -131,6 +139,7 @@ private:
     bool batteryRefresh_ = true;
     bool firstConnection_ = true;
     bool newMacIdPending_ = false;
+    bool undelivered_ = false;  // a frame missed the mouse since the last complete pass
     uint32_t newMacId_ = 0;
     int batteryLevel_ = 10;
     int chargeState_ = 0;

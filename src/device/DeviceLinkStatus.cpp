@@ -4,26 +4,17 @@
 
 #include "device/DeviceLink.h"
 #include "device/KeyTables.h"
+#include "device/StatusRead.h"
 
 namespace orvane {
 
-namespace {
-constexpr int kStatusEmptyRetries = 1;
-}
-
-std::optional<DeviceRole> DeviceLink::statusDevice() const {
-    if (connection_.isOpen(DeviceRole::Wired)) return DeviceRole::Wired;
-    if (connection_.isOpen(DeviceRole::Receiver)) return DeviceRole::Receiver;
-    return std::nullopt;
-}
+std::optional<DeviceRole> DeviceLink::statusDevice() const { return statusDeviceOf(connection_); }
 
 void DeviceLink::requestStatus() {
     const auto device = statusDevice();
     if (!device) return;
-    auto reply = io_.read(*device, Command::ReadStatus);
-    for (int retry = 0; reply && reply.value()[kLengthByte] == 0 && retry < kStatusEmptyRetries; ++retry)
-        reply = io_.read(*device, Command::ReadStatus);
-    if (!reply || reply.value()[kLengthByte] == 0) return;
+    const auto reply = readStatusFrame(io_, *device);
+    if (!reply) return;
     parseStatus(reply.value(), *device);
 }
 
@@ -31,6 +22,7 @@ void DeviceLink::parseStatus(const Frame& reply, DeviceRole device) {
     const auto status = parseStatusReply(reply);
     if (!status) return;
     lastStatus_ = status;
+    const bool wasOnline = mouseOnline_;
     if (status->signature) {
         mouseOnline_ = status->online;
         if (!linkActive_ && mouseOnline_) {
@@ -52,6 +44,7 @@ void DeviceLink::parseStatus(const Frame& reply, DeviceRole device) {
         if (linkActive_) refreshBatteryDisplay();
     }
     if (!linkActive_) return;
+    resyncIfOnlineAgain(wasOnline);
 
     // The window's level mirrors the profile's after every refresh, so the profile is compared.
     const int level = status->dpiLevel();
@@ -70,6 +63,19 @@ void DeviceLink::parseStatus(const Frame& reply, DeviceRole device) {
     newMacIdPending_ = true;
     // A receiver now paired with another mouse: that mouse holds none of our settings.
     if (device == DeviceRole::Receiver) forgetWhatTheMouseHolds();
+}
+
+void DeviceLink::resyncIfOnlineAgain(bool wasOnline) {
+    if (wasOnline || !mouseOnline_) return;
+    const bool pending = dirty(SyncGroup::Buttons) || dirty(SyncGroup::Performance) || dirty(SyncGroup::Power);
+    if (!pending && !undelivered_) return;
+    // Only what differs from the sent images goes out, so this costs nothing when the mouse
+    // already holds everything.
+    markDirty(SyncGroup::Buttons);
+    markDirty(SyncGroup::Performance);
+    markDirty(SyncGroup::Power);
+    quietSync_ = true;
+    armSync();
 }
 
 void DeviceLink::applySensorChange(uint16_t sensorId) {
@@ -144,19 +150,32 @@ void DeviceLink::showOrPoll() {
 
 bool DeviceLink::factoryReset() {
     if (!host_.confirmFactoryReset()) return false;
+    pass_ = PassReport{};
+    pass_.kind = PassKind::FactoryReset;
+    FrameFate fate = FrameFate::NoDevice;
     if (const auto device = statusDevice()) {
         const uint8_t all = 0xFF;
-        (void)io_.sendTo(*device, makeFrame(Command::FactoryReset, 0, 1, 1, std::span(&all, 1)));
+        const Frame frame = makeFrame(Command::FactoryReset, 0, 1, 1, std::span(&all, 1));
+        fate = record(frame, io_.sendTo(*device, frame));
+    } else {
+        pass_.blocked = PassBlock::NoDevice;
+    }
+    // A mouse that did not get the reset keeps its settings, and so does the profile: resetting
+    // only the profile would claim the mouse holds defaults that it does not.
+    if (fate != FrameFate::Taken) {
+        finishPass();
+        return true;
     }
     const int index = app_.CurrentIndex();
     const Text name = current().GetProfileName();
     app_.ResetProfileToDefaults(index);
     current().SetProfileName(name);
-    host_.writeProfile(index);
+    recordFile(FileKind::Profile, index, host_.writeProfile(index));
     markProfileAsHeld();
     host_.refreshPages();
     pollCounter_ = 0;
     host_.showProgress();
+    finishPass();
     return true;
 }
 

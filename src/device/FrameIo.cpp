@@ -6,23 +6,22 @@
 
 namespace orvane {
 
-bool FrameIo::write(DeviceRole role, const Frame& frame) {
+void FrameIo::write(DeviceRole role, const Frame& frame, DeviceWrite& result) {
     hid::FrameTrace::trace(hid::FrameKind::Set, role, frame);
-    return connection_.feature(role)->setFeature(frame).ok();
+    const Status st = connection_.feature(role)->setFeature(frame);
+    result.attempted = true;
+    result.taken = st.ok();
+    result.error = st.ok() ? 0 : st.error().code;
 }
 
 SendOutcome FrameIo::send(Frame frame) {
     frame[kSequenceByte] = sequence_.take();
     SendOutcome out;
     const bool wiredOpen = connection_.isOpen(DeviceRole::Wired);
-    if (wiredOpen) {
-        ++out.attempted;
-        if (write(DeviceRole::Wired, frame)) ++out.taken;
-    }
+    if (wiredOpen) write(DeviceRole::Wired, frame, out.devices[size_t(DeviceRole::Wired)]);
     if (connection_.isOpen(DeviceRole::Receiver)) {
         if (wiredOpen) frame[kTargetByte] = 0;
-        ++out.attempted;
-        if (write(DeviceRole::Receiver, frame)) ++out.taken;
+        write(DeviceRole::Receiver, frame, out.devices[size_t(DeviceRole::Receiver)]);
     }
     return out;
 }
@@ -31,8 +30,7 @@ SendOutcome FrameIo::sendTo(DeviceRole role, Frame frame) {
     frame[kSequenceByte] = sequence_.take();
     SendOutcome out;
     if (!connection_.isOpen(role)) return out;
-    out.attempted = 1;
-    if (write(role, frame)) out.taken = 1;
+    write(role, frame, out.devices[size_t(role)]);
     return out;
 }
 

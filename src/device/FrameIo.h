@@ -6,6 +6,7 @@
 #include "base/Result.h"
 #include "device/CommandFrame.h"
 #include "device/Connection.h"
+#include "device/PassReport.h"
 
 namespace orvane {
 
@@ -13,11 +14,15 @@ inline constexpr int kFramePauseMs = 60;
 inline constexpr int kReadReplyDelayMs = 10;
 
 struct SendOutcome {
-    int attempted = 0;  // open devices the frame was handed to
-    int taken = 0;      // of those, how many accepted the write
+    std::array<DeviceWrite, 2> devices{};  // by DeviceRole
+
+    // Open devices the frame was handed to, and how many of them accepted the write.
+    [[nodiscard]] int attempted() const { return int(devices[0].attempted) + int(devices[1].attempted); }
+    [[nodiscard]] int taken() const { return int(devices[0].taken) + int(devices[1].taken); }
+    [[nodiscard]] bool took(DeviceRole role) const { return devices[size_t(role)].taken; }
     // The frame reached no device although one was open: what it carried is not held by
     // the mouse and must be sent again.
-    [[nodiscard]] bool failedEverywhere() const { return attempted > 0 && taken == 0; }
+    [[nodiscard]] bool failedEverywhere() const { return attempted() > 0 && taken() == 0; }
 };
 
 class FrameIo {
@@ -37,7 +42,7 @@ public:
     [[nodiscard]] bool anyOpen() const { return connection_.anyOpen(); }
 
 private:
-    bool write(DeviceRole role, const Frame& frame);
+    void write(DeviceRole role, const Frame& frame, DeviceWrite& result);
 
     Connection& connection_;
     EventLoop& loop_;

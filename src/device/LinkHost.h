@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/Text.h"
+#include "device/PassReport.h"
 
 namespace orvane {
 
@@ -42,6 +43,9 @@ public:
     virtual bool confirmFactoryReset() { return false; }
     // The last device left: hide the window, close the secondary dialogs, quit.
     virtual void lastDeviceRemoved() {}
+    // The end of every synchronisation pass and factory reset: what reached the mouse, what
+    // did not and why, and which files were written.
+    virtual void passFinished(const PassReport& report) { (void)report; }
 
     // Files. The link changes the in-memory settings and profiles, the host writes them.
     virtual bool writeSettings() { return true; }

@@ -55,7 +55,7 @@ void MacroUploader::assignSlots(Profile& profile, const MacroLibrary& library, c
     }
 }
 
-MacroUploader::Outcome MacroUploader::upload(const MacroLibrary& library, FrameIo* io) {
+MacroUploader::Outcome MacroUploader::upload(const MacroLibrary& library, FrameChannel* channel) {
     Outcome out;
     const MacroSet* set = firstSet(library);
     const uint32_t n = set ? set->KeyCount() : 0;
@@ -69,19 +69,27 @@ MacroUploader::Outcome MacroUploader::upload(const MacroLibrary& library, FrameI
         const bool differs = encoded != held;
         const MacroImage previous = held;
         held = encoded;
-        if (io && differs) {
+        if (channel && differs) {
             bool lost = false;
-            for (const Frame& chunk : macroChunkFrames(encoded, macro.CommandActionNum, slot)) {
-                const SendOutcome sent = io->send(chunk);
-                if (sent.attempted > 0) out.sentSomething = true;
-                lost = lost || sent.failedEverywhere();
-                io->pause(kFramePauseMs);
+            const auto chunks = macroChunkFrames(encoded, macro.CommandActionNum, slot);
+            for (size_t c = 0; c < chunks.size(); ++c) {
+                FrameReport what;
+                what.command = Command::MacroData;
+                what.item = slot;
+                what.chunk = int(c);
+                what.chunks = int(chunks.size());
+                const FrameFate fate = channel->send(chunks[c], what);
+                if (fate != FrameFate::NoDevice) out.sentSomething = true;
+                // Without a device the macro counts as held, and the DataChange check at the
+                // next connection uploads it; a chunk that an open device lost is sent again.
+                if (fate != FrameFate::Taken && fate != FrameFate::NoDevice) lost = true;
+                channel->pause(kFramePauseMs);
             }
-            // A chunk no device took leaves the slot as it was, so the next pass sends it again.
             if (lost) held = previous;
+            out.lost = out.lost || lost;
             out.uploaded = true;
         }
-        if (io) io->pause(kFramePauseMs);
+        if (channel) channel->pause(kFramePauseMs);
     }
     return out;
 }

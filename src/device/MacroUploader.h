@@ -16,6 +16,15 @@ inline constexpr int kMacroPrefixEntry = 190;
 inline constexpr int kDisabledNameEntry = 34;
 inline constexpr int kMacroImageCount = 11;
 
+// Where the uploader's frames go: the link sends each one and says what became of it.
+class FrameChannel {
+public:
+    virtual ~FrameChannel() = default;
+    // what names the frame (command, slot, chunk); the channel records the outcome.
+    virtual FrameFate send(const Frame& frame, const FrameReport& what) = 0;
+    virtual void pause(int ms) = 0;
+};
+
 class MacroUploader {
 public:
     // Slots in button order; a button whose macro is not in the first set is disabled.
@@ -24,9 +33,10 @@ public:
     struct Outcome {
         bool uploaded = false;       // at least one macro was (or, with no device, would be) sent
         bool sentSomething = false;  // a frame reached an open handle
+        bool lost = false;           // a chunk was handed to an open handle but missed the mouse
     };
-    // With io null nothing is sent: the encoded macros are only recorded as held.
-    Outcome upload(const MacroLibrary& library, FrameIo* io);
+    // With channel null nothing is sent: the encoded macros are only recorded as held.
+    Outcome upload(const MacroLibrary& library, FrameChannel* channel);
 
     void clearImages();
     [[nodiscard]] const std::vector<int>& slotTable() const { return slots_; }

@@ -68,6 +68,30 @@ TEST_F(MacroSyncTest, ExampleMacroUploadsOneChunkAndANewCounter) {
     EXPECT_TRUE(writes().empty());
 }
 
+TEST_F(MacroSyncTest, LostChunkWithholdsTheCounterAndGoesAgain) {
+    startAndSettle();
+    assign(2, u"A");
+    link.syncToDevice();
+    const uint16_t before = app.settings.GetDataChange();
+    const uint16_t inMouse = sim.memory().dataChange;
+    sim.log().clear();
+    // The macro changes and its one chunk is refused.
+    app.library.FindSet(0)->FindKey(0)->CommandActionNum = 1;
+    sim.injectFault(DeviceRole::Wired, sim::Fault::WriteFails, 1);
+    link.syncToDevice();
+    EXPECT_TRUE(writes().empty());
+    ASSERT_FALSE(host.passes.empty());
+    EXPECT_TRUE(host.passes.back().counterWithheld);
+    EXPECT_FALSE(host.passes.back().complete());
+    // The stored counter moves on, so a reconnection would upload the macros again.
+    EXPECT_EQ(app.settings.GetDataChange(), uint16_t(before + 1));
+    EXPECT_EQ(sim.memory().dataChange, inMouse);
+
+    link.syncToDevice();
+    EXPECT_EQ(sim.log().commands(DeviceRole::Wired), (std::vector<uint8_t>{0x0E, 0x01}));
+    EXPECT_TRUE(host.passes.back().complete());
+}
+
 TEST_F(MacroSyncTest, SameMacroOnTwoButtonsTakesOneSlot) {
     startAndSettle();
     assign(1, u"B");

@@ -40,6 +40,8 @@ struct RecordingHost : LinkHost {
         return true;
     }
     void saveAll() override { ++saves; }
+    void passFinished(const PassReport& report) override { passes.push_back(report); }
+    std::vector<PassReport> passes;
     int count(const std::string& what) const { return int(std::count(calls.begin(), calls.end(), what)); }
 };
 

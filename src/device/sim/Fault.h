@@ -6,6 +6,7 @@ enum class Fault {
     OpenFeatureFails,  // opening the feature interface fails (EACCES, as without a udev rule)
     OpenInputFails,    // opening the input interface fails (EACCES)
     SetFails,          // a feature write fails (EPIPE, the device stalled the request)
+    WriteFails,        // a write command fails (EPIPE); read requests and their replies still work
     GetFails,          // a feature read fails (EPIPE)
     EmptyReply,        // a feature read succeeds with payload length 0
     WrongReply,        // a feature read answers for another command

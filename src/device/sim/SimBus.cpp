@@ -16,6 +16,11 @@ int64_t steadyMs() {
         .count();
 }
 
+// Everything but the status and DataChange read requests.
+bool isWriteCommand(std::span<const uint8_t> report) {
+    return report.size() > 2 && report[2] != 0x20 && report[2] != 0x21;
+}
+
 Error gone(const SimHandle& h) {
     return makeError(ENODEV, h.info.path);
 }
@@ -37,6 +42,7 @@ SimBus::SimBus(const SimOptions& options, EventLoop* clock)
     devices_[1].plugged = options.receiver;
     model_.setPlugged(Link::Wired, options.wired);
     model_.setPlugged(Link::Receiver, options.receiver);
+    for (const auto& [link, fault] : options.faults) injectFault(link, fault, kFaultAlways);
 }
 
 int64_t SimBus::nowMs() const {
@@ -122,7 +128,7 @@ Status SimBus::setFeature(SimHandle& h, std::span<const uint8_t> report) {
     Status result;
     if (!hasFeatureReport0C(h.kind) || report.empty() || report[0] != kFeatureReportId)
         result = makeError(EPIPE, h.info.path);
-    else if (takeFault(h.link, Fault::SetFails))
+    else if (takeFault(h.link, Fault::SetFails) || (isWriteCommand(report) && takeFault(h.link, Fault::WriteFails)))
         result = makeError(EPIPE, h.info.path);
     else
         result = model_.handleSetFeature(h.link, report);

@@ -8,7 +8,7 @@ namespace orvane::sim {
 namespace {
 
 Error invalid(std::string_view what) {
-    return makeError(EINVAL, "simulate: " + std::string(what));
+    return makeError(0, std::string(what));
 }
 
 // Decimal, or hexadecimal with a 0x prefix.
@@ -24,7 +24,16 @@ std::optional<uint32_t> parseNumber(std::string_view text) {
     return value;
 }
 
+Status applyFailWrites(SimOptions& o, std::string_view which) {
+    if (which.empty() || which == "wired") o.faults.emplace_back(Link::Wired, Fault::WriteFails);
+    if (which.empty() || which == "receiver") o.faults.emplace_back(Link::Receiver, Fault::WriteFails);
+    if (!which.empty() && which != "wired" && which != "receiver")
+        return invalid("fail-writes takes wired or receiver, not '" + std::string(which) + "'");
+    return {};
+}
+
 Status applyValue(SimOptions& o, std::string_view key, std::string_view text) {
+    if (key == "fail-writes") return applyFailWrites(o, text);
     const auto value = parseNumber(text);
     const std::string item = std::string(key) + "=" + std::string(text);
     if (!value) return invalid("not a number in '" + item + "'");
@@ -64,6 +73,8 @@ Status applyFlag(SimOptions& o, std::string_view flag) {
         o.wired = false;
     else if (flag == "combined-input")
         o.combinedInput = true;
+    else if (flag == "fail-writes")
+        return applyFailWrites(o, {});
     else
         return invalid("unknown option '" + std::string(flag) + "'");
     return {};

@@ -4,8 +4,11 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "base/Result.h"
+#include "device/sim/Fault.h"
 #include "device/sim/FirmwareModel.h"
 
 namespace orvane::sim {
@@ -17,6 +20,7 @@ struct SimOptions {
     bool receiver = true;
     bool combinedInput = false;  // the input interface also declares the 33-byte feature report
     int stallMs = 5000;          // how long a stalled transfer takes to fail, as the kernel's timeout
+    std::vector<std::pair<Link, Fault>> faults;  // in force for the whole run
 };
 
 // Options:
@@ -24,7 +28,9 @@ struct SimOptions {
 //   charging | charged                                  asleep
 //   mac=0x123456                                        datachange=0x1234
 //   wired-only | receiver-only                          combined-input
-// An empty text gives the defaults: both devices plugged, mouse online.
+//   fail-writes[=wired|receiver] (write commands fail; reads still answer)
+// An empty text gives the defaults: both devices plugged, mouse online. Errors carry no errno,
+// and their text names the item, so callers can put "--simulate: " in front.
 Result<SimOptions> parseSimOptions(std::string_view text);
 
 }  // namespace orvane::sim

@@ -1,0 +1,160 @@
+// What each pass reports to its host, and what the link does about frames that missed the
+// mouse: a device refusing writes, a mouse asleep behind the receiver, a reset that did not
+// arrive, a macro chunk that was lost.
+#include "LinkFixture.h"
+
+namespace orvane {
+namespace {
+
+using hid::DeviceRole;
+using test::LinkTest;
+
+constexpr uint32_t kSimMacId = 0x5A3C91;  // the virtual mouse's own
+
+std::vector<uint8_t> commandsOf(const PassReport& r) {
+    std::vector<uint8_t> out;
+    for (const auto& f : r.frames) out.push_back(uint8_t(f.command));
+    return out;
+}
+
+class ReportTest : public LinkTest {
+protected:
+    explicit ReportTest(const std::string& options = {}) : LinkTest(options) {}
+    const PassReport& lastPass() {
+        EXPECT_FALSE(host.passes.empty());
+        return host.passes.back();
+    }
+};
+
+TEST_F(ReportTest, FramesBothDevicesTookMakeACompletePass) {
+    startAndSettle();
+    host.passes.clear();
+    profile().PollingRateValue = {0, 0, 0};
+    link.markDirty(SyncGroup::Performance);
+    link.syncToDevice();
+    ASSERT_EQ(host.passes.size(), 1u);
+    const PassReport& r = lastPass();
+    EXPECT_EQ(commandsOf(r), std::vector<uint8_t>{0x07});
+    EXPECT_EQ(r.frames[0].fate, FrameFate::Taken);
+    EXPECT_TRUE(r.frames[0].devices[size_t(DeviceRole::Wired)].taken);
+    EXPECT_TRUE(r.frames[0].devices[size_t(DeviceRole::Receiver)].taken);
+    EXPECT_TRUE(r.complete());
+    EXPECT_EQ(describeFrame(r.frames[0]), "polling rate");
+}
+
+TEST_F(ReportTest, WritesEveryDeviceRefusedAreReportedWithTheirErrors) {
+    startAndSettle();
+    host.passes.clear();
+    sim.injectFault(DeviceRole::Wired, sim::Fault::WriteFails, sim::kFaultAlways);
+    sim.injectFault(DeviceRole::Receiver, sim::Fault::WriteFails, sim::kFaultAlways);
+    profile().keys[2].KeyValue = {0x10, 0x10, 0x00};
+    link.markDirty(SyncGroup::Buttons);
+    link.syncToDevice();
+    const PassReport& r = lastPass();
+    ASSERT_EQ(commandsOf(r), std::vector<uint8_t>{0x04});
+    EXPECT_EQ(r.frames[0].item, 2);
+    EXPECT_EQ(r.frames[0].fate, FrameFate::Refused);
+    EXPECT_EQ(r.frames[0].devices[size_t(DeviceRole::Wired)].error, EPIPE);
+    EXPECT_FALSE(r.complete());
+    EXPECT_EQ(describeFrame(r.frames[0]), "button 3");
+    EXPECT_NE(describeFate(r.frames[0]).find("wired mouse"), std::string::npos);
+    EXPECT_NE(describeFate(r.frames[0]).find("receiver"), std::string::npos);
+}
+
+class AsleepReportTest : public ReportTest {
+protected:
+    AsleepReportTest() : ReportTest("receiver-only,asleep") {}
+};
+
+TEST_F(AsleepReportTest, AnInactiveLinkHoldsEveryDirtyGroupBack) {
+    link.start();
+    loop.advanceMs(DeviceLink::kSyncDelayMs);
+    const PassReport& r = lastPass();
+    EXPECT_EQ(r.blocked, PassBlock::LinkInactive);
+    EXPECT_EQ(r.heldBack, (std::vector<SyncGroup>{SyncGroup::Buttons, SyncGroup::Performance, SyncGroup::Power}));
+    EXPECT_TRUE(r.frames.empty());
+    EXPECT_FALSE(r.complete());
+}
+
+TEST_F(AsleepReportTest, WindowShowsAtTheNextPollWhenTheMouseWakes) {
+    link.start();
+    loop.advanceMs(DeviceLink::kSyncDelayMs);
+    ASSERT_FALSE(link.linkActive());
+    sim.setOnline(true);
+    loop.advanceMs(20 * 1000);
+    EXPECT_EQ(host.count("show"), 0);
+    loop.advanceMs(1000);  // the 21st tick polls, active or not
+    EXPECT_TRUE(link.linkActive());
+    EXPECT_EQ(host.count("show"), 1);
+}
+
+TEST_F(AsleepReportTest, ResetThatMissedTheMouseLeavesTheProfileAlone) {
+    startAndSettle();
+    profile().SetKeyDebounce(4);
+    host.calls.clear();
+    EXPECT_TRUE(link.factoryReset());
+    EXPECT_EQ(profile().GetPairInt(ProfilePair::KeyDebounce), 4);
+    EXPECT_EQ(host.count("progress"), 0);
+    const PassReport& r = lastPass();
+    EXPECT_EQ(r.kind, PassKind::FactoryReset);
+    ASSERT_EQ(commandsOf(r), std::vector<uint8_t>{0x0F});
+    EXPECT_EQ(r.frames[0].fate, FrameFate::MouseOffline);
+    EXPECT_TRUE(r.files.empty());
+}
+
+// Active from the start-up setting, so frames go to the receiver although the mouse sleeps.
+class OfflineActiveTest : public ReportTest {
+protected:
+    OfflineActiveTest() : ReportTest("receiver-only,asleep") {
+        app.settings.SetValue(SettingKey::NeedPassword, u"0");
+        app.settings.SetMacId(kSimMacId);
+    }
+};
+
+TEST_F(OfflineActiveTest, FramesThatMissedTheMouseGoOutWhenItIsOnlineAgain) {
+    startAndSettle();
+    ASSERT_TRUE(link.linkActive());
+    profile().PollingRateValue = {0, 0, 0};
+    link.markDirty(SyncGroup::Performance);
+    link.syncToDevice();
+    ASSERT_EQ(commandsOf(lastPass()), std::vector<uint8_t>{0x07});
+    EXPECT_EQ(lastPass().frames[0].fate, FrameFate::MouseOffline);
+    EXPECT_NE(link.sentImages().polling, 8);  // not held
+    EXPECT_NE(sim.memory().pollingInterval, 8);
+
+    sim.setOnline(true);
+    sim.log().clear();
+    host.calls.clear();
+    loop.advanceMs(22 * 1000);
+    EXPECT_EQ(sim.log().commands(DeviceRole::Receiver), (std::vector<uint8_t>{0x20, 0x07}));
+    EXPECT_EQ(sim.memory().pollingInterval, 8);
+    EXPECT_TRUE(lastPass().complete());
+    EXPECT_EQ(host.count("progress"), 0);  // quiet, like a connection pass
+}
+
+class NewMouseReportTest : public ReportTest {
+protected:
+    NewMouseReportTest() : ReportTest("receiver-only,fail-writes=receiver") {}
+};
+
+TEST_F(NewMouseReportTest, NewMacIdIsStoredOnlyOnceTheMouseHasTheProfile) {
+    const uint32_t before = app.settings.GetMacId();
+    link.start();
+    loop.advanceMs(DeviceLink::kSyncDelayMs);
+    EXPECT_FALSE(lastPass().complete());
+    EXPECT_EQ(lastPass().frames.size(), 13u);  // six buttons and seven settings, all refused
+    EXPECT_EQ(app.settings.GetMacId(), before);
+    EXPECT_EQ(host.settingsWrites, 0);
+
+    sim.clearFaults(DeviceRole::Receiver);
+    for (SyncGroup g : {SyncGroup::Buttons, SyncGroup::Performance, SyncGroup::Power}) link.markDirty(g);
+    link.syncToDevice();
+    EXPECT_TRUE(lastPass().complete());
+    EXPECT_EQ(lastPass().frames.size(), 13u);  // the refused images were not taken as held
+    EXPECT_EQ(app.settings.GetMacId(), kSimMacId);
+    ASSERT_EQ(lastPass().files.size(), 1u);
+    EXPECT_EQ(lastPass().files[0].kind, FileKind::Settings);
+}
+
+}  // namespace
+}  // namespace orvane
