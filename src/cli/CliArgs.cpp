@@ -40,20 +40,33 @@ Configure the Velmira Wireless mouse (wired 248A:5B2E, receiver 248A:5B2F) from 
 
 Options:
   --app-dir DIR         keep the files in DIR/config (also ORVANE_APP_DIR; see Files below)
-  --simulate[=OPTIONS]  use the built-in virtual mouse; OPTIONS is a comma-separated list:
-                        sensor=0x3335, battery=57, charging, asleep, mac=0x123456,
-                        datachange=0x1234, receiver-only, wired-only
-  --json                print results as JSON
+  --simulate[=OPTIONS]  use the built-in virtual mouse; OPTIONS is a comma-separated list of:
+                          sensor=ID         0x3325, 0x3327, 0x3335, 0x3360 or 0x3370 (or the
+                                            status reply's code: 0x25, 0x27, 0x35, 0x60, 0x70)
+                          battery=PERCENT   0-100
+                          charging          the mouse is charging (charge state 1)
+                          charged           charge state 2
+                          asleep            the mouse is out of radio reach: the receiver reports
+                                            it offline and writes through it are lost
+                          mac=ID            the mouse's 24-bit Mac_ID, such as 0x123456
+                          datachange=N      the macro change counter held by the mouse
+                          wired-only        only the mouse on its cable is plugged in
+                          receiver-only     only the receiver is plugged in
+                          combined-input    the input interface also declares the command report
+                          fail-writes[=wired|receiver]
+                                            the device refuses every write (status still answers)
+  --json                print the result as JSON (also for failures)
   -h, --help            show this help
 
 Commands:
   devices                         the HID interfaces of the mouse with their roles and report lengths
-  status                          online, sensor, battery, charging, DPI level, Mac_ID, DataChange
+  status                          online, sensor, battery, charging, DPI level, Mac_ID, DataChange;
+                                  reads only, and writes nothing to the mouse or to a file
   apply [--profile N]             write profile N (default: the current one) to the mouse in full
   set polling 125|250|500|1000    change one setting of the current profile and send what changed
-  set dpi LEVEL DPI|step:N        LEVEL 1-8; a DPI value of the sensor's table, or a step index
+  set dpi LEVEL DPI|step:N        LEVEL 1-4; a DPI value of the sensor's table, or a step index
   set dpi-enable LEVEL on|off     LEVEL 1-4; the only enabled level cannot be switched off
-  set dpi-colour LEVEL RRGGBB     indicator colour of LEVEL 1-8
+  set dpi-colour LEVEL RRGGBB     indicator colour of LEVEL 1-4
   set debounce MS                 0 to 16, even
   set sleep N                     1 to 10
   set lift-off 1|2
@@ -70,15 +83,18 @@ Commands:
   profile show [N]                the settings of profile N (default: the current one)
   profile export N FILE           write profile N to a profile file
   profile import N FILE           read a profile file into profile N (a bad file changes nothing)
-  profile select N                make profile N current (and send it when a mouse is connected)
+  profile select N                make profile N current and send it to the mouse
   dump profile|settings|library|language FILE
                                   what the reader makes of FILE, as JSON
   reset --yes                     factory reset of the mouse and of the current profile
 
-Profiles are numbered 0 to 4. With ORVANE_TRACE=1 every frame is traced on standard error
+Profiles are numbered 1 to 5, DPI levels 1 to 4 and buttons 1 to 6, as the window shows them.
+A change is saved to the profile even when the mouse cannot take it; the command then says what
+was not sent and why. With ORVANE_TRACE=1 every frame is traced on standard error
 (ORVANE_TRACE=FILE appends to FILE).
 
-Exit status: 0 success, 1 device or file error, 2 usage error.
+Exit status: 0 when everything asked for was done (every frame reached the mouse and every
+file was saved), 1 for a device or file failure, 2 for a usage error.
 
 Files: settings, profiles and the macro library live in the configuration folder, shared with
 the orvane window: DIR/config with --app-dir DIR or ORVANE_APP_DIR=DIR; else the program's own

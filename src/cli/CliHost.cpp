@@ -5,21 +5,23 @@
 
 namespace orvane::cli {
 
-bool CliHost::keep(const Status& status) {
-    if (!status && !fileError_) fileError_ = status.error();
+bool CliHost::keep(const std::string& path, const Status& status) {
+    writes_.push_back(FileWrite{path, status.ok(), status.ok() ? std::string() : status.error().message()});
     return status.ok();
 }
 
-bool CliHost::writeSettings() { return keep(SaveCurrentProfileIndex(app_)); }
+bool CliHost::writeSettings() { return keep(app_.Config("config.ini").string(), SaveCurrentProfileIndex(app_)); }
 
 bool CliHost::writeProfile(int index) {
     if (index < 0 || index >= kProfileCount) return false;
-    return keep(WriteProfileFile(app_.profiles[size_t(index)], app_.settings.GetSlotPath(index)));
+    const std::filesystem::path path = app_.settings.GetSlotPath(index);
+    return keep(path.string(), WriteProfileFile(app_.profiles[size_t(index)], path));
 }
 
 void CliHost::saveAll() {
-    keep(SaveCurrentProfileIndex(app_));
-    keep(SaveAllProfiles(app_));
+    savedAll_ = true;
+    (void)writeSettings();
+    for (int i = 0; i < kProfileCount; ++i) (void)writeProfile(i);
 }
 
 }  // namespace orvane::cli

@@ -1,13 +1,21 @@
 #pragma once
-// The device link's host for the command line: no window, so the only work is writing the
-// files the link asks for. The first file error is kept for the exit status.
-#include <optional>
+// The device link's host for the command line: no window, so its work is writing the files the
+// link asks for and keeping what happened: every file written with its result, and the report
+// of every pass and reset, for the command's own report.
+#include <string>
+#include <vector>
 
 #include "base/Result.h"
 #include "device/LinkHost.h"
 #include "profile/AppData.h"
 
 namespace orvane::cli {
+
+struct FileWrite {
+    std::string path;
+    bool saved = false;
+    std::string error;
+};
 
 class CliHost : public LinkHost {
 public:
@@ -17,15 +25,20 @@ public:
     bool writeProfile(int index) override;
     void saveAll() override;
     bool confirmFactoryReset() override { return confirmReset; }
+    void passFinished(const PassReport& report) override { passes_.push_back(report); }
 
     bool confirmReset = false;
-    [[nodiscard]] const std::optional<Error>& fileError() const { return fileError_; }
+    [[nodiscard]] const std::vector<FileWrite>& writes() const { return writes_; }
+    [[nodiscard]] const std::vector<PassReport>& passes() const { return passes_; }
+    [[nodiscard]] bool savedAll() const { return savedAll_; }
 
 private:
-    bool keep(const Status& status);
+    bool keep(const std::string& path, const Status& status);
 
     AppData& app_;
-    std::optional<Error> fileError_;
+    std::vector<FileWrite> writes_;
+    std::vector<PassReport> passes_;
+    bool savedAll_ = false;
 };
 
 }  // namespace orvane::cli

@@ -36,8 +36,10 @@ void writeProfile(JsonWriter& json, const Profile& p, const DpiTables* tables) {
     for (int n = 0; n < kProfilePairCount; ++n) json.field(toUtf8(p.GetPairName(n)), p.GetPairValue(n));
     json.endObject();
     json.key("keys").beginArray();
-    for (const KeyAssignment& k : p.keys) {
+    for (int i = 0; i < kKeyCount; ++i) {
+        const KeyAssignment& k = p.keys[size_t(i)];
         json.beginObject();
+        json.field("button", i + 1);
         json.field("name", k.KeyName);
         json.key("value").hex(k.KeyValue.data(), 3);
         json.key("macro");
@@ -49,10 +51,11 @@ void writeProfile(JsonWriter& json, const Profile& p, const DpiTables* tables) {
     json.key("pollingRateValue").hex(p.PollingRateValue.data(), 3);
     json.key("dpi").beginObject();
     json.field("enabledMask", int(p.DPIOffOnFlagValue));
-    json.field("currentLevel", int(p.CurrentDPILevelValue));
+    json.field("currentLevel", int(p.CurrentDPILevelValue) + 1);
     json.key("levels").beginArray();
     for (int i = 0; i < kDpiLevelCount; ++i) {
         json.beginObject();
+        json.field("level", i + 1);
         json.field("enabled", ((p.DPIOffOnFlagValue >> i) & 1) != 0);
         json.field("step", int(p.XYSetting[size_t(i)]));
         if (tables && tables->stepCount() > 0) json.field("dpi", tables->dpiValue(p.XYSetting[size_t(i)]));

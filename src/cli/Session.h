@@ -1,14 +1,17 @@
 #pragma once
 // One run of orvanectl: the files of the application folder, the transport (hidraw or the
-// virtual mouse) and the device link, driven by one command.
+// virtual mouse) and the device link, driven by one command from the command table.
 #include <functional>
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "base/EventLoop.h"
 #include "cli/CliArgs.h"
 #include "cli/CliHost.h"
+#include "cli/CommandReport.h"
 #include "device/DeviceLink.h"
 #include "device/hid/Transport.h"
 #include "profile/AppData.h"
@@ -31,7 +34,8 @@ public:
     Session(CliArgs args, Platform platform, std::ostream& out, std::ostream& err);
     ~Session();
 
-    // The exit status; a failure has printed its one-line message on err.
+    // The exit status; a failure has printed its one-line message on err (and, with --json,
+    // a JSON document on out).
     int run();
 
 private:
@@ -40,6 +44,19 @@ private:
         std::string message;
     };
     using Outcome = std::optional<Failure>;
+    using Handler = Outcome (Session::*)();
+    struct CommandEntry {
+        const char* name;
+        Handler handler;
+    };
+    // Every command by name; a new command is one entry here and one handler.
+    static const std::vector<CommandEntry>& commands();
+
+    // Why a write command could not reach the mouse at all.
+    struct Unreachable {
+        NotSentReason reason;
+        std::string detail;
+    };
 
     Outcome dispatch();
     Outcome devices();
@@ -47,17 +64,29 @@ private:
     Outcome apply();
     Outcome set();
     Outcome profile();
+    Outcome profileShow();
+    Outcome profileExport();
+    Outcome profileImport();
+    Outcome profileSelect();
     Outcome dump();
     Outcome reset();
 
     Outcome loadFiles();
     Outcome openTransport();
-    // Starts the link; fails unless a device is open (and, when required, the mouse is online).
-    Outcome connect(bool requireOnline);
-    // Lets a pending pass run, writes a pending save and closes the link.
-    Outcome finish();
-    Outcome fileFailure() const;
-    int profileIndex(const std::string& word) const;
+    // Starts the link. Returns why no device can carry a frame, if none can; write commands
+    // report that instead of failing before they have saved what they were asked to.
+    std::optional<Unreachable> connect();
+    // The change, then the passes that carry it, then the save, all into the report.
+    Outcome changeAndSend(const std::function<void()>& change, const std::vector<SyncGroup>& groups, bool whole);
+    // Lets the armed pass run to its end.
+    void settle();
+    // Writes what the link would write at its deferred save, or everything when it has none.
+    void save();
+    // Collects the host's passes and files into the report, prints it, and fails unless done.
+    Outcome conclude();
+    std::string configDir() const;
+    // Profiles are numbered 1-5 as the window shows them; -1 for anything else.
+    static int profileNumber(const std::string& word);
     void print(const std::string& text);
 
     CliArgs args_;
@@ -69,6 +98,13 @@ private:
     std::unique_ptr<CliHost> host_;
     std::unique_ptr<hid::Transport> transport_;
     std::unique_ptr<DeviceLink> link_;
+    std::optional<CommandReport> report_;
+    bool printed_ = false;  // the command printed its own output
 };
+
+// The one-line description of a file that could not be read: "x.psf: no such file".
+std::string fileProblem(const std::string& path, const Error& error);
+// How the hidraw device could not be opened, with the fix for a permission problem.
+std::string openProblem(const Error& error, const std::string& path);
 
 }  // namespace orvane::cli

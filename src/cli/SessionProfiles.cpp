@@ -1,4 +1,4 @@
-// orvanectl's file commands: profile show/export/import/select and dump.
+// orvanectl's profile and file commands: profile show/export/import/select and dump.
 #include <ostream>
 
 #include "cli/Dump.h"
@@ -16,59 +16,89 @@ namespace orvane::cli {
 Session::Outcome Session::profile() {
     const auto& w = args_.words;
     const std::string sub = w.empty() ? "" : w[0];
-    if (sub == "show") {
-        if (w.size() > 2) return Failure{kExitUsage, "profile show takes at most a profile number"};
-        if (auto f = loadFiles()) return f;
-        const int index = w.size() == 2 ? profileIndex(w[1]) : app_->CurrentIndex();
-        if (index < 0) return Failure{kExitUsage, "profile numbers are 0-4"};
-        DpiTables tables;
-        tables.rebuild(app_->SensorId);
-        const Profile& p = app_->profiles[size_t(index)];
-        if (args_.json) {
-            JsonWriter json;
-            writeProfile(json, p, &tables);
-            print(json.str());
-        } else {
-            print("profile:     " + std::to_string(index) + (index == app_->CurrentIndex() ? " (current)\n" : "\n"));
-            print(profileText(p, tables));
-        }
-        return std::nullopt;
-    }
-    if (sub == "export" || sub == "import") {
-        if (w.size() != 3 || profileIndex(w[1]) < 0) return Failure{kExitUsage, "profile " + sub + " takes N (0-4) and FILE"};
-        if (auto f = loadFiles()) return f;
-        const int index = profileIndex(w[1]);
-        Profile& p = app_->profiles[size_t(index)];
-        if (sub == "export") {
-            if (auto st = WriteProfileFile(p, w[2]); !st) return Failure{kExitFailure, st.error().message()};
-            return std::nullopt;
-        }
-        auto read = ReadProfileFileInto(w[2], p);
-        if (!read) return Failure{kExitFailure, w[2] + ": not a profile file (" + read.error().message() + "); nothing changed"};
-        p = std::move(read.value());
-        // As the profile bar does: the settings and all five profile files, no synchronisation.
-        host_->saveAll();
-        return fileFailure();
-    }
-    if (sub == "select") {
-        if (w.size() != 2 || profileIndex(w[1]) < 0) return Failure{kExitUsage, "profile select takes N (0-4)"};
-        if (auto f = loadFiles()) return f;
-        app_->currentProfile = profileIndex(w[1]);
-        app_->settings.SetCurrentProfile(app_->currentProfile);
-        // With a mouse online the new profile's buttons and performance settings are sent.
-        if (!connect(true)) {
-            link_->markDirty(SyncGroup::Buttons);
-            link_->markDirty(SyncGroup::Performance);
-            link_->armSync();
-            if (auto f = finish()) return f;
-        } else {
-            if (link_) link_.reset();
-            host_->writeSettings();
-            return fileFailure();
-        }
-        return fileFailure();
-    }
+    if (sub == "show") return profileShow();
+    if (sub == "export") return profileExport();
+    if (sub == "import") return profileImport();
+    if (sub == "select") return profileSelect();
     return Failure{kExitUsage, "profile takes show, export, import or select"};
+}
+
+Session::Outcome Session::profileShow() {
+    const auto& w = args_.words;
+    if (w.size() > 2) return Failure{kExitUsage, "profile show takes at most a profile number 1-5"};
+    if (w.size() == 2 && profileNumber(w[1]) < 0) return Failure{kExitUsage, "profile numbers are 1-5"};
+    if (auto f = loadFiles()) return f;
+    const int index = w.size() == 2 ? profileNumber(w[1]) : app_->CurrentIndex();
+    DpiTables tables;
+    tables.rebuild(app_->SensorId);
+    const Profile& p = app_->profiles[size_t(index)];
+    const bool current = index == app_->CurrentIndex();
+    if (args_.json) {
+        JsonWriter json;
+        json.beginObject();
+        json.field("profile", index + 1);
+        json.field("current", current);
+        json.field("name", p.GetProfileName());
+        json.key("settings");
+        writeProfile(json, p, &tables);
+        json.endObject();
+        print(json.str());
+    } else {
+        print("profile:     " + std::to_string(index + 1) + (current ? " (current)\n" : "\n"));
+        print(profileText(p, tables));
+    }
+    return std::nullopt;
+}
+
+Session::Outcome Session::profileExport() {
+    const auto& w = args_.words;
+    if (w.size() != 3 || profileNumber(w[1]) < 0) return Failure{kExitUsage, "profile export takes N (1-5) and FILE"};
+    if (auto f = loadFiles()) return f;
+    const int index = profileNumber(w[1]);
+    report_.emplace("profile export", "profile " + w[1] + " exported to " + w[2]);
+    report_->setProfile(index);
+    const Status st = WriteProfileFile(app_->profiles[size_t(index)], w[2]);
+    report_->addFile(w[2], st.ok(), st.ok() ? std::string() : st.error().message());
+    return conclude();
+}
+
+Session::Outcome Session::profileImport() {
+    const auto& w = args_.words;
+    if (w.size() != 3 || profileNumber(w[1]) < 0) return Failure{kExitUsage, "profile import takes N (1-5) and FILE"};
+    if (auto f = loadFiles()) return f;
+    const int index = profileNumber(w[1]);
+    Profile& p = app_->profiles[size_t(index)];
+    auto read = ReadProfileFileInto(w[2], p);
+    if (!read) {
+        const Error& e = read.error();
+        if (e.code == ENOENT || e.isPermission() || e.code == EISDIR)
+            return Failure{kExitFailure, fileProblem(w[2], e) + "; nothing changed"};
+        return Failure{kExitFailure, w[2] + ": not a profile file (" + e.message() + "); nothing changed"};
+    }
+    p = std::move(read.value());
+    report_.emplace("profile import", w[2] + " imported into profile " + w[1]);
+    report_->setProfile(index);
+    if (index == app_->CurrentIndex())
+        report_->setNote("the mouse gets it with 'orvanectl apply'");
+    // As the profile bar does: the settings and all five profile files, no synchronisation.
+    host_->saveAll();
+    return conclude();
+}
+
+Session::Outcome Session::profileSelect() {
+    const auto& w = args_.words;
+    if (w.size() != 2 || profileNumber(w[1]) < 0) return Failure{kExitUsage, "profile select takes N (1-5)"};
+    if (auto f = loadFiles()) return f;
+    const int index = profileNumber(w[1]);
+    report_.emplace("profile select", "profile " + w[1] + " selected");
+    report_->setProfile(index);
+    AppData& app = *app_;
+    return changeAndSend(
+        [&app, index] {
+            app.currentProfile = index;
+            app.settings.SetCurrentProfile(index);
+        },
+        {SyncGroup::Buttons, SyncGroup::Performance, SyncGroup::Power}, false);
 }
 
 Session::Outcome Session::dump() {
@@ -79,22 +109,22 @@ Session::Outcome Session::dump() {
     JsonWriter json;
     if (kind == "profile") {
         auto read = ReadProfileFileInto(path, Profile{});
-        if (!read) return Failure{kExitFailure, path + ": " + read.error().message()};
+        if (!read) return Failure{kExitFailure, fileProblem(path, read.error())};
         writeProfile(json, read.value(), nullptr);
     } else if (kind == "settings") {
         auto read = ReadSettingsFile(path, Settings{});
-        if (!read) return Failure{kExitFailure, path + ": " + read.error().message()};
+        if (!read) return Failure{kExitFailure, fileProblem(path, read.error())};
         writeSettings(json, read.value());
     } else if (kind == "library") {
         MacroLibrary library;
-        if (auto st = ReadLibraryFile(library, path); !st) return Failure{kExitFailure, path + ": " + st.error().message()};
+        if (auto st = ReadLibraryFile(library, path); !st) return Failure{kExitFailure, fileProblem(path, st.error())};
         writeLibrary(json, library);
     } else if (kind == "language") {
         auto bytes = ReadFileBytes(path);
-        if (!bytes) return Failure{kExitFailure, bytes.error().message()};
+        if (!bytes) return Failure{kExitFailure, fileProblem(path, bytes.error())};
         LanguageTable table;
         const LanguageParse parsed = ParseLanguageFile(bytes.value(), table);
-        if (!parsed.status) return Failure{kExitFailure, path + ": " + parsed.status.error().message()};
+        if (!parsed.status) return Failure{kExitFailure, fileProblem(path, parsed.status.error())};
         writeLanguage(json, table);
     } else {
         return Failure{kExitUsage, "dump takes profile, settings, library or language"};

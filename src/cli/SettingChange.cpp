@@ -9,6 +9,9 @@ namespace orvane::cli {
 
 namespace {
 
+// The mouse gets the first four levels; the profile stores eight, but the rest never leave it.
+constexpr int kSentDpiLevels = 4;
+
 Error usage(const std::string& what) { return makeError(0, what); }
 
 bool parseInt(const std::string& s, int lo, int hi, int& out) {
@@ -52,8 +55,8 @@ Result<SettingChange> polling(const std::vector<std::string>& w) {
 
 Result<SettingChange> dpi(const std::vector<std::string>& w, const DpiTables& tables) {
     int level = 0;
-    if (w.size() != 3 || !parseInt(w[1], 1, kDpiLevelCount, level))
-        return usage("set dpi takes a level 1-8 and a DPI value or step:N");
+    if (w.size() != 3 || !parseInt(w[1], 1, kSentDpiLevels, level))
+        return usage("set dpi takes a level 1-4 and a DPI value or step:N");
     int step = 0;
     if (w[2].rfind("step:", 0) == 0) {
         if (!parseInt(w[2].substr(5), 0, 0xFFFF, step) || (tables.stepCount() > 0 && step >= tables.stepCount()))
@@ -68,13 +71,16 @@ Result<SettingChange> dpi(const std::vector<std::string>& w, const DpiTables& ta
                          std::to_string(tables.dpiValue(step)));
     }
     const int k = level - 1;
-    return SettingChange{"DPI level " + w[1] + " step " + std::to_string(step), {SyncGroup::Performance},
+    const std::string shown = tables.stepCount() > 0 ? std::to_string(tables.dpiValue(step)) + " DPI (step " +
+                                                            std::to_string(step) + ")"
+                                                      : "step " + std::to_string(step);
+    return SettingChange{"DPI level " + w[1] + " " + shown, {SyncGroup::Performance},
                          [k, step](AppData& app) { app.Current().XYSetting[size_t(k)] = uint16_t(step); }};
 }
 
 Result<SettingChange> dpiEnable(const std::vector<std::string>& w, const AppData& app) {
     int level = 0;
-    if (w.size() != 3 || !parseInt(w[1], 1, 4, level) || (w[2] != "on" && w[2] != "off"))
+    if (w.size() != 3 || !parseInt(w[1], 1, kSentDpiLevels, level) || (w[2] != "on" && w[2] != "off"))
         return usage("set dpi-enable takes a level 1-4 and on or off");
     const int k = level - 1;
     const bool on = w[2] == "on";
@@ -92,9 +98,9 @@ Result<SettingChange> dpiEnable(const std::vector<std::string>& w, const AppData
 
 Result<SettingChange> dpiColour(const std::vector<std::string>& w) {
     int level = 0;
-    if (w.size() != 3 || !parseInt(w[1], 1, kDpiLevelCount, level) || w[2].size() != 6 ||
+    if (w.size() != 3 || !parseInt(w[1], 1, kSentDpiLevels, level) || w[2].size() != 6 ||
         w[2].find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
-        return usage("set dpi-colour takes a level 1-8 and a colour RRGGBB");
+        return usage("set dpi-colour takes a level 1-4 and a colour RRGGBB");
     const uint32_t rgb = uint32_t(std::strtoul(w[2].c_str(), nullptr, 16));
     const Colour bgr = ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
     const int k = level - 1;

@@ -1,10 +1,12 @@
 // orvanectl: configure the mouse from the command line.
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "base/RealEventLoop.h"
 #include "cli/CliArgs.h"
+#include "cli/CommandReport.h"
 #include "cli/Session.h"
 #include "device/hid/FrameTrace.h"
 #include "device/hid/HidrawTransport.h"
@@ -15,11 +17,16 @@
 using namespace orvane;
 
 int main(int argc, char** argv) {
-    auto args = cli::parseCliArgs(std::vector<std::string>(argv + 1, argv + argc));
-    if (!args) {
-        std::cerr << "orvanectl: " << args.error().context << " (try --help)\n";
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    auto args = cli::parseCliArgs(words);
+    // Before a command runs, --json still gets its error document.
+    auto usageError = [&words](const std::string& message) {
+        if (std::find(words.begin(), words.end(), "--json") != words.end())
+            std::cout << cli::errorJson(cli::kExitUsage, message);
+        std::cerr << "orvanectl: " << message << "\n";
         return cli::kExitUsage;
-    }
+    };
+    if (!args) return usageError(args.error().context + " (try --help)");
     if (args->help) {
         std::cout << cli::usageText();
         auto folders = ResolveFolders(FolderRequest{args->appDir, args->simulate.has_value()});
@@ -29,10 +36,7 @@ int main(int argc, char** argv) {
     std::optional<sim::SimOptions> simOptions;
     if (args->simulate) {
         auto parsed = sim::parseSimOptions(*args->simulate);
-        if (!parsed) {
-            std::cerr << "orvanectl: --simulate: " << parsed.error().message() << "\n";
-            return cli::kExitUsage;
-        }
+        if (!parsed) return usageError("--simulate: " + parsed.error().message() + " (try --help)");
         simOptions = parsed.value();
     }
     RealEventLoop loop;

@@ -90,11 +90,6 @@ public:
     [[nodiscard]] bool savePendingFlag() const { return savePending_; }
     [[nodiscard]] int pollCounter() const { return pollCounter_; }
     [[nodiscard]] bool firstConnection() const { return firstConnection_; }
-    // The last status reply that parsed, if any (for the command line's status report).
-    [[nodiscard]] const std::optional<StatusReply>& lastStatus() const { return lastStatus_; }
-    [[nodiscard]] const std::optional<uint16_t>& lastDataChange() const { return lastDataChange_; }
-    // Reads the mouse's DataChange counter without acting on it.
-    std::optional<uint16_t> readDataChange();
 
 private:
     Profile& current() { return app_.Current(); }
@@ -146,8 +141,6 @@ private:
     int batteryPhase_ = 0;
     int currentDpiLevel_ = 2;
     int pollCounter_ = 0;
-    std::optional<StatusReply> lastStatus_;
-    std::optional<uint16_t> lastDataChange_;
 };
 
 }  // namespace orvane

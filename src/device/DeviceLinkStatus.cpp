@@ -21,7 +21,6 @@ void DeviceLink::requestStatus() {
 void DeviceLink::parseStatus(const Frame& reply, DeviceRole device) {
     const auto status = parseStatusReply(reply);
     if (!status) return;
-    lastStatus_ = status;
     const bool wasOnline = mouseOnline_;
     if (status->signature) {
         mouseOnline_ = status->online;
@@ -91,20 +90,10 @@ void DeviceLink::applySensorChange(uint16_t sensorId) {
     host_.sensorChanged(dpi_.sensorPageFlag(), dpi_.stepCount());
 }
 
-std::optional<uint16_t> DeviceLink::readDataChange() {
-    const auto device = statusDevice();
-    if (!device) return std::nullopt;
-    auto reply = io_.read(*device, Command::ReadDataChange);
-    if (!reply) return std::nullopt;
-    lastDataChange_ = parseDataChangeReply(reply.value());
-    return lastDataChange_;
-}
-
 void DeviceLink::checkDataChange(DeviceRole device) {
     auto reply = io_.read(device, Command::ReadDataChange);
     if (!reply) return;
-    lastDataChange_ = parseDataChangeReply(reply.value());
-    if (*lastDataChange_ == app_.settings.GetDataChange()) return;
+    if (parseDataChangeReply(reply.value()) == app_.settings.GetDataChange()) return;
     macros_.clearImages();
     quietSync_ = true;
     armSync();

@@ -1,0 +1,76 @@
+#pragma once
+// orvanectl runs against a fresh virtual mouse on virtual time, in a temporary folder, with
+// every frame traced.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "base/VirtualEventLoop.h"
+#include "cli/Session.h"
+#include "device/hid/FrameTrace.h"
+#include "device/sim/SimTransport.h"
+
+namespace orvane::cli {
+
+namespace fs = std::filesystem;
+
+class SessionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("orvanectl-test-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        hid::FrameTrace::setSink([this](std::string_view line) { trace.emplace_back(line); });
+    }
+    void TearDown() override {
+        hid::FrameTrace::setSink({});
+        fs::remove_all(dir);
+    }
+
+    // Runs one command line against a fresh virtual mouse, on virtual time.
+    int run(std::vector<std::string> argv, const std::string& simulate = "") {
+        argv.insert(argv.begin(), {"--app-dir", dir.string(), "--simulate=" + simulate});
+        auto args = parseCliArgs(argv);
+        EXPECT_TRUE(args.ok());
+        if (!args) return -1;
+        VirtualEventLoop loop;
+        sim::SimTransport* simPtr = nullptr;
+        auto options = sim::parseSimOptions(simulate);
+        Platform platform{loop,
+                          [&loop](const std::function<bool()>& done, int timeoutMs) {
+                              for (int t = 0; t < timeoutMs && !done(); ++t) loop.advanceMs(1);
+                              return done();
+                          },
+                          [&]() -> Result<std::unique_ptr<hid::Transport>> {
+                              auto t = std::make_unique<sim::SimTransport>(options.value(), &loop);
+                              simPtr = t.get();
+                              if (prepare) prepare(*t);
+                              return std::unique_ptr<hid::Transport>(std::move(t));
+                          }};
+        out.str("");
+        err.str("");
+        trace.clear();
+        Session session(std::move(args.value()), std::move(platform), out, err);
+        return session.run();
+    }
+    std::vector<std::string> sets() const {
+        std::vector<std::string> s;
+        for (const auto& line : trace) {
+            const size_t at = line.find(" SET ");
+            if (at != std::string::npos) s.push_back(line.substr(at + 5));
+        }
+        return s;
+    }
+
+    fs::path dir;
+    std::function<void(sim::SimTransport&)> prepare;
+    std::ostringstream out, err;
+    std::vector<std::string> trace;
+};
+
+}  // namespace orvane::cli
