@@ -24,6 +24,15 @@ TEST_F(MainWindowTest, StartsHiddenUntilAStatusReplySaysOnline) {
     EXPECT_TRUE(window().isVisible());
 }
 
+TEST_F(MainWindowTest, ShowsItselfAtTheNextPollWhenTheMouseWakes) {
+    Start(WindowSetup::Sim("receiver-only,asleep"));
+    Advance(3000);
+    ASSERT_FALSE(window().isVisible());
+    sim_->setOnline(true);  // nobody clicks anything
+    Advance(21 * 1000);
+    EXPECT_TRUE(window().isVisible());
+}
+
 TEST_F(MainWindowTest, WithNeedPasswordZeroTheWindowStaysShown) {
     WindowSetup setup = WindowSetup::Sim("receiver-only,asleep");
     setup.needPassword = 0;
