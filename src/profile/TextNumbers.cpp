@@ -25,9 +25,11 @@ int32_t ParseSigned(std::u16string_view s, int base) {
     while (i < s.size() && IsBlank(s[i])) ++i;
     bool negative = false;
     if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) negative = s[i++] == u'-';
-    if (base == 16 && i + 2 < s.size() && s[i] == u'0' && (s[i + 1] == u'x' || s[i + 1] == u'X') &&
-        DigitValue(s[i + 2], 16) >= 0) {
-        i += 2;
+    if (base == 16 && i + 2 < s.size() && s[i] == u'0' && (s[i + 1] == u'x' || s[i + 1] == u'X')) {
+        // "0x%4X" pads with blanks after the prefix ("0x  FE"): they belong to the number.
+        size_t digits = i + 2;
+        while (digits < s.size() && s[digits] == u' ') ++digits;
+        if (digits < s.size() && DigitValue(s[digits], 16) >= 0) i = digits;
     }
     int64_t n = 0;
     bool saturated = false;

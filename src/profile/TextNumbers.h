@@ -13,7 +13,8 @@ int32_t ParseDecimal(std::u16string_view text);
 // Like ParseDecimal, for counts stored unsigned: saturates at 2^32 - 1 and a minus sign wraps,
 // so every value the writers produce reads back unchanged.
 uint32_t ParseUnsigned32(std::u16string_view text);
-// Optional leading blanks and sign, optional "0x", then hex digits; saturates to the 32-bit range.
+// Optional leading blanks and sign, optional "0x" with the blanks "0x%4X" pads with, then hex
+// digits; saturates to the 32-bit range.
 int32_t ParseHexSigned(std::u16string_view text);
 // The fixed-width field [pos, pos + width) of a line: its leading hex digits, 0 when there are none
 // (also when the line is shorter than pos).

@@ -2,6 +2,7 @@
 
 #include "TestFiles.h"
 #include "profile/Settings.h"
+#include "profile/SettingsFile.h"
 #include "profile/TextFile.h"
 #include "profile/TextNumbers.h"
 
@@ -64,13 +65,37 @@ TEST(TextNumbers, UnsignedCountsReadBackWhatWasWritten) {
 TEST(TextNumbers, HexConversions) {
     EXPECT_EQ(ParseHexSigned(u"0x3370"), 0x3370);
     EXPECT_EQ(ParseHexSigned(u"0xFFFFFFFF"), INT32_MAX);
-    EXPECT_EQ(ParseHexSigned(u"0x  12"), 0);
+    EXPECT_EQ(ParseHexSigned(u"0x  12"), 0x12);
+    EXPECT_EQ(ParseHexSigned(u"0x   "), 0);
+    EXPECT_EQ(ParseHexSigned(u"0x G"), 0);
     EXPECT_EQ(ParseHexSigned(u"cc8f"), 0xCC8F);
     EXPECT_EQ(HexField(u"=7", 1, 4), 7u);
     EXPECT_EQ(HexField(u"=G1FF", 1, 2), 0u);
     EXPECT_EQ(HexField(u"=1G", 1, 2), 1u);
     EXPECT_EQ(HexField(u"=ABCDEF", 3, 2), 0xCDu);
     EXPECT_EQ(HexField(u"=", 5, 2), 0u);
+}
+
+// "0x%4X" pads small values with blanks; every hex setting must read them back unchanged.
+TEST(TextNumbers, HexSettingsReadBackBelowFourDigits) {
+    Settings written;
+    written.ResetToDefaults("/app");
+    written.SetMacId(0x123);
+    written.SetDataChange(0xFE);
+    written.SetSensor(0x3370);
+    written.SetPreST(0x5);
+    EXPECT_EQ(written.GetValue(SettingKey::Mac_ID), u"0x 123");
+    EXPECT_EQ(written.GetValue(SettingKey::DataChange), u"0x  FE");
+    auto read = ParseSettingsFile(FormatSettingsFile(written), Settings{});
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read->GetMacId(), 0x123);
+    EXPECT_EQ(read->GetDataChange(), 0xFE);
+    EXPECT_EQ(read->GetPreST(), 0x5);
+    EXPECT_EQ(read->GetSensor(), 0x3370);
+    for (uint32_t v : {0u, 0xAu, 0xFFFu, 0x1000u, 0xFFFFFFu}) {
+        written.SetMacId(v);
+        EXPECT_EQ(uint32_t(written.GetMacId()), v) << v;
+    }
 }
 
 TEST(TextNumbers, Formatting) {
