@@ -2,6 +2,7 @@
 
 #include "profile/ActionText.h"
 #include "profile/AtomicFile.h"
+#include "profile/NameRules.h"
 #include "profile/TextFile.h"
 #include "profile/TextNumbers.h"
 
@@ -62,7 +63,26 @@ bool ParseKey(LibraryParser& in, MacroSet& set) {
     return true;
 }
 
+Status NameFits(const Text& name, const std::string& what) {
+    const NameCheck check = CheckFileText(name, false);
+    if (check) return {};
+    return makeError(0, check.Describe(what) + ": the library file could not be read back");
+}
+
 }  // namespace
+
+Status CheckLibraryFits(const MacroLibrary& library) {
+    for (uint32_t s = 0; s < library.SetCount(); ++s) {
+        const MacroSet& set = *library.FindSet(s);
+        const std::string where = "macro set " + std::to_string(s + 1);
+        if (Status st = NameFits(set.GetName(), "name of " + where); !st) return st;
+        for (uint32_t k = 0; k < set.KeyCount(); ++k) {
+            const std::string key = "name of macro " + std::to_string(k + 1) + " in " + where;
+            if (Status st = NameFits(set.FindKey(k)->GetName(), key); !st) return st;
+        }
+    }
+    return {};
+}
 
 std::string FormatLibraryFile(const MacroLibrary& library) {
     TextFileWriter w;
@@ -130,6 +150,7 @@ Result<MacroLibrary> ParseLibraryFile(std::string_view bytes) {
 }
 
 Status WriteLibraryFile(const MacroLibrary& library, const std::filesystem::path& path) {
+    if (Status s = CheckLibraryFits(library); !s) return makeError(0, path.string() + ": " + s.error().context);
     return WriteFileAtomically(path, FormatLibraryFile(library));
 }
 

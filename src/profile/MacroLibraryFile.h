@@ -14,6 +14,10 @@ std::string FormatLibraryFile(const MacroLibrary& library);
 // The whole file or an error naming the line that did not match; no partial result.
 Result<MacroLibrary> ParseLibraryFile(std::string_view bytes);
 
+// Whether the library's file would read back: every set and macro has a name without a line
+// feed. WriteLibraryFile refuses a library that fails this.
+Status CheckLibraryFits(const MacroLibrary& library);
+
 Status WriteLibraryFile(const MacroLibrary& library, const std::filesystem::path& path);
 
 // The macro manager's reader: fills `library` (which is cleared first) or leaves it empty and

@@ -2,6 +2,7 @@
 
 #include "profile/ActionText.h"
 #include "profile/AtomicFile.h"
+#include "profile/NameRules.h"
 #include "profile/TextFile.h"
 #include "profile/TextNumbers.h"
 
@@ -28,7 +29,35 @@ void AppendList(Text& out, const std::array<uint8_t, 10>& values, char16_t last)
     }
 }
 
+Status TextFits(std::u16string_view text, bool mayBeEmpty, const std::string& what) {
+    const NameCheck check = CheckFileText(text, mayBeEmpty);
+    if (check) return {};
+    return makeError(0, check.Describe(what) + ": the profile file could not be read back");
+}
+
 }  // namespace
+
+Status CheckProfileFits(const Profile& p) {
+    for (int n = 0; n < kProfilePairCount; ++n) {
+        const SettingPair& pair = p.pairs[size_t(n)];
+        const std::string what = "setting " + toUtf8(pair.name);
+        if (Status s = TextFits(pair.name, false, "name of setting " + std::to_string(n + 1)); !s) return s;
+        if (pair.name.find(u'=') != Text::npos) return makeError(0, "the " + what + " holds \"=\"");
+        if (Status s = TextFits(pair.value, true, what); !s) return s;
+    }
+    for (const auto& [text, what] : {std::pair{&p.PollingRateName, "polling rate name"},
+                                     std::pair{&p.Lighting1Name, "lighting 1 name"},
+                                     std::pair{&p.Lighting2Name, "lighting 2 name"}}) {
+        if (Status s = TextFits(*text, true, what); !s) return s;
+    }
+    for (int k = 0; k < kKeyCount; ++k) {
+        const KeyAssignment& key = p.keys[size_t(k)];
+        const std::string button = "button " + std::to_string(k + 1);
+        if (Status s = TextFits(key.KeyName, true, "function name of " + button); !s) return s;
+        if (Status s = TextFits(key.KeyMacro.Name, true, "macro name of " + button); !s) return s;
+    }
+    return {};
+}
 
 std::string FormatProfileFile(const Profile& p) {
     TextFileWriter w;
@@ -144,6 +173,7 @@ std::string FormatProfileFile(const Profile& p) {
 }
 
 Status WriteProfileFile(const Profile& profile, const std::filesystem::path& path) {
+    if (Status s = CheckProfileFits(profile); !s) return makeError(0, path.string() + ": " + s.error().context);
     return WriteFileAtomically(path, FormatProfileFile(profile));
 }
 

@@ -16,6 +16,10 @@ std::string FormatProfileFile(const Profile& profile);
 // The error names the line that did not match; nothing outside the result is touched.
 Result<Profile> ParseProfileFile(std::string_view bytes, const Profile& base);
 
+// Whether the file of this profile would read back: no text holds a line feed, no setting name
+// is empty or holds "=". WriteProfileFile refuses a profile that fails this.
+Status CheckProfileFits(const Profile& profile);
+
 Status WriteProfileFile(const Profile& profile, const std::filesystem::path& path);
 
 // Reads a file without side effects, for import and inspection: on failure no profile changes.

@@ -1,6 +1,7 @@
 #include "profile/SettingsFile.h"
 
 #include "profile/AtomicFile.h"
+#include "profile/NameRules.h"
 #include "profile/TextFile.h"
 
 namespace orvane {
@@ -16,6 +17,18 @@ std::string FormatSettingsFile(const Settings& settings) {
         w.EndLine();
     }
     return w.Bytes();
+}
+
+Status CheckSettingsFit(const Settings& settings) {
+    for (int n = 0; n < kSettingCount; ++n) {
+        const Text& key = settings.GetEntry(n, 0);
+        const std::string what = "setting " + std::to_string(n + 1) + " (" + toUtf8(key) + ")";
+        NameCheck check = CheckFileText(key, false);
+        if (check && key.find(u'=') != Text::npos) return makeError(0, "the key of " + what + " holds \"=\"");
+        if (check) check = CheckFileText(settings.GetEntry(n, 1), false);
+        if (!check) return makeError(0, check.Describe(what) + ": config.ini could not be read back");
+    }
+    return {};
 }
 
 Result<Settings> ParseSettingsFile(std::string_view bytes, const Settings& base) {
@@ -36,6 +49,11 @@ Result<Settings> ParseSettingsFile(std::string_view bytes, const Settings& base)
         ++n;
     }
     return s;
+}
+
+Status WriteSettingsFile(const Settings& settings, const std::filesystem::path& path) {
+    if (Status s = CheckSettingsFit(settings); !s) return makeError(0, path.string() + ": " + s.error().context);
+    return WriteFileAtomically(path, FormatSettingsFile(settings));
 }
 
 Result<Settings> ReadSettingsFile(const std::filesystem::path& path, const Settings& base) {

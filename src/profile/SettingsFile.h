@@ -9,11 +9,18 @@
 
 namespace orvane {
 
+// Whether the file would read back: every key and value is non-empty without a line feed, and no
+// key holds "=". The settings writer refuses a table that fails this.
+Status CheckSettingsFit(const Settings& settings);
+
 std::string FormatSettingsFile(const Settings& settings);
 
 // Parses into a copy of `base`: entries the file does not reach keep base's texts. A line without
 // "=", with "=" first or last, or an 18th entry makes the file malformed.
 Result<Settings> ParseSettingsFile(std::string_view bytes, const Settings& base);
+
+// Checks (CheckSettingsFit) and writes the table.
+Status WriteSettingsFile(const Settings& settings, const std::filesystem::path& path);
 
 // Reads without side effects; the same checks as ParseSettingsFile.
 Result<Settings> ReadSettingsFile(const std::filesystem::path& path, const Settings& base);

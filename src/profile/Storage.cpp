@@ -3,6 +3,7 @@
 #include "profile/AppData.h"
 #include "profile/AtomicFile.h"
 #include "profile/MacroLibraryFile.h"
+#include "profile/NameRules.h"
 #include "profile/ProfileFile.h"
 #include "profile/SettingsFile.h"
 
@@ -102,6 +103,9 @@ Status ImportProfile(AppData& app, int i, const std::filesystem::path& path) {
     if (i < 0 || i >= kProfileCount) return makeError(EINVAL, "import into profile " + std::to_string(i));
     auto read = ReadProfileFileInto(path, app.profiles[size_t(i)]);
     if (!read) return read.error();
+    if (const NameCheck name = CheckProfileName(read->GetProfileName()); !name) {
+        return makeError(0, path.string() + ": " + name.Describe("profile name"));
+    }
     app.profiles[size_t(i)] = std::move(read.value());
     Status settings = SaveCurrentProfileIndex(app);
     Status profiles = SaveAllProfiles(app);

@@ -30,8 +30,8 @@ Status ApplySensorChange(AppData& app, uint16_t sensorId);
 // Factory reset of the current profile: defaults except its name, then its slot file.
 Status ResetCurrentProfileKeepingName(AppData& app);
 
-// Import into profile i: the file is read into a separate record first, so a bad file changes
-// nothing and reports why; a good one replaces profile i and all profiles and settings are saved.
+// Import into profile i: the file is read into a separate record first, so a bad file (or one
+// whose profile name breaks the name rules) changes nothing and reports why; a good one replaces profile i and all profiles and settings are saved.
 Status ImportProfile(AppData& app, int i, const std::filesystem::path& path);
 
 // The main window's library: read config/MacroLibraryFile.mlf into app.library (which should be
