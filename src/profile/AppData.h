@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <set>
 
 #include "base/Text.h"
 #include "profile/LanguageTable.h"
@@ -45,6 +46,13 @@ struct AppData {
     std::filesystem::path configDir;
     uint16_t SensorId = 0;
     int32_t currentProfile = 0;  // mirror of the CurrentProfile setting, kept within 0-4
+
+    // Files of the config folder that exist but could not be read or were malformed: each is set
+    // aside (NAME.bak, ...) before anything replaces it, and is not replaced while that fails.
+    std::set<std::filesystem::path> unreadFiles;
+    // A session that must not change any file (inspection only): loading repairs nothing on disk
+    // and every save through Storage fails.
+    bool readOnly = false;
 };
 
 }  // namespace orvane

@@ -147,11 +147,18 @@ void ResetProfileToDefaults(Profile& p, int index, const LanguageTable& language
     ApplySensorDefaults(p, sensorId);
 }
 
+const std::array<uint16_t, kDpiLevelCount>* DefaultDpiSteps(uint16_t sensorId) {
+    for (const SensorSteps& s : kSensorSteps) {
+        if (s.sensorId == sensorId) return &s.steps;
+    }
+    return nullptr;
+}
+
+bool IsKnownSensor(uint16_t sensorId) { return DefaultDpiSteps(sensorId) != nullptr; }
+
 void ApplySensorDefaults(Profile& p, uint16_t sensorId) {
     p.DPIOffOnFlagValue = 0x0F;
-    for (const SensorSteps& s : kSensorSteps) {
-        if (s.sensorId == sensorId) p.XYSetting = s.steps;
-    }
+    if (const auto* steps = DefaultDpiSteps(sensorId)) p.XYSetting = *steps;
     p.CurrentDPILevelValue = 1;
     p.DPILevelIndication = kDpiColours;
     p.AngleSnapValue = 0;

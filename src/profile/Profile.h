@@ -137,6 +137,11 @@ void ResetProfileToDefaults(Profile& profile, int index, const LanguageTable& la
 // DPI levels, step indices (only for sensors we know), colours, angle snap and lift detection.
 void ApplySensorDefaults(Profile& profile, uint16_t sensorId);
 
+// One of the five sensors the mouse can report.
+bool IsKnownSensor(uint16_t sensorId);
+// The default DPI step indices of a known sensor; none for any other value.
+const std::array<uint16_t, kDpiLevelCount>* DefaultDpiSteps(uint16_t sensorId);
+
 // Copies the source's name and leading actions into the button's macro (none: just empties it).
 // Loop settings are not copied and slots beyond the new count keep their contents.
 void AssignMacro(KeyAssignment& key, const MacroKey* source);

@@ -1,70 +1,112 @@
 #include "profile/Storage.h"
 
+#include <functional>
+
 #include "profile/AppData.h"
 #include "profile/AtomicFile.h"
 #include "profile/MacroLibraryFile.h"
 #include "profile/NameRules.h"
 #include "profile/ProfileFile.h"
 #include "profile/SettingsFile.h"
+#include "profile/SettingsRepair.h"
 
 namespace orvane {
 namespace {
 
-// Keeps a copy of a file about to be replaced; true when it is safe to replace it.
-bool BackedUpOrAbsent(const std::filesystem::path& path) {
+bool Exists(const std::filesystem::path& path) {
     std::error_code ec;
-    if (path.empty() || !std::filesystem::exists(path, ec)) return !ec;
-    return KeepBackupCopy(path).ok();
+    return std::filesystem::exists(std::filesystem::symlink_status(path, ec));
 }
 
-// Settings whose values are later used as indices or paths must be confined before use.
-Status CheckUsable(const Settings& s) {
-    if (!s.IndicesAreValid()) return makeError(0, "profile indices out of range");
-    for (int slot = 0; slot < 5; ++slot) {
-        if (s.GetSlotPath(slot).empty()) return makeError(0, "profile slot path missing");
-    }
-    return {};
+// A file that is there but could not be used must be kept before it is replaced.
+void NoteUnread(AppData& app, const std::filesystem::path& path) {
+    if (!path.empty() && Exists(path)) app.unreadFiles.insert(path);
 }
+
+// Every save of the folder's files: sets an unread file aside first and never writes in a
+// read-only session.
+Status ReplaceFile(AppData& app, const std::filesystem::path& path,
+                   const std::function<Status(const std::filesystem::path&)>& write) {
+    if (app.readOnly) return makeError(0, path.string() + ": not saved (nothing is written in this session)");
+    if (auto unread = app.unreadFiles.find(path); unread != app.unreadFiles.end()) {
+        if (Exists(path)) {
+            if (IsReadOnlyFile(path)) return makeError(0, path.string() + " is read-only: not replaced");
+            auto kept = SetAside(path);
+            if (!kept) {
+                return makeError(kept.error().code, path.string() + " could not be read and no copy of it could be kept (" +
+                                                        kept.error().context + "): not replaced");
+            }
+        }
+        app.unreadFiles.erase(unread);
+    }
+    return write(path);
+}
+
+// Every entry present: a file that stops early is as broken as one with a bad line.
+bool Complete(const Settings& s) {
+    for (int n = 0; n < kSettingCount; ++n) {
+        if (s.GetEntry(n, 1).empty()) return false;
+    }
+    return true;
+}
+
+bool HoldsDefaultSteps(const Profile& p, uint16_t sensorId) {
+    const auto* steps = DefaultDpiSteps(sensorId);
+    return steps != nullptr && p.XYSetting == *steps;
+}
+
+Status FirstFailure(const Status& a, const Status& b) { return a ? b : a; }
 
 }  // namespace
 
-void ReadProfileFile(AppData& app, int i, const std::filesystem::path& path) {
-    if (i < 0 || i >= kProfileCount) return;
+bool ReadProfileFile(AppData& app, int i, const std::filesystem::path& path) {
+    if (i < 0 || i >= kProfileCount) return false;
     Profile& profile = app.profiles[size_t(i)];
     auto read = ReadProfileFileInto(path, profile);
     if (read) {
         profile = std::move(read.value());
-        return;
+        return true;
     }
     app.ResetProfileToDefaults(i);
-    const std::filesystem::path slot = app.settings.GetSlotPath(i);
-    if (BackedUpOrAbsent(slot)) (void)WriteProfileFile(profile, slot);
+    if (path == app.settings.GetSlotPath(i)) NoteUnread(app, path);
+    (void)SaveProfile(app, i);
+    return false;
 }
 
 void LoadSettingsAndProfiles(AppData& app) {
+    if (!app.readOnly) (void)RemoveStaleTemporaries(app.configDir);
     const std::filesystem::path path = app.Config("config.ini");
-    auto read = ReadSettingsFile(path, app.settings);
-    Status usable = read ? CheckUsable(*read) : Status(read.error());
-    if (read && usable) {
+    auto read = ReadSettingsFile(path, Settings{});
+    const bool settingsRead = read && Complete(*read);
+    if (settingsRead) {
         app.settings = std::move(read.value());
+        (void)RepairSettings(app.settings, app.configDir);
     } else {
-        const bool safe = BackedUpOrAbsent(path);
+        NoteUnread(app, path);
         app.settings.ResetToDefaults(app.configDir);
-        if (safe) (void)WriteSettings(app);
     }
     app.currentProfile = app.settings.GetCurrentProfile();
     // Profiles reset below need the stored sensor's DPI steps, not those of an unknown sensor.
     app.SensorId = app.settings.GetSensor();
     // A bad settings file no longer costs the profiles: each is read from its slot and only a
     // missing or malformed one is reset.
-    for (int i = 0; i < kProfileCount; ++i) ReadProfileFile(app, i, app.settings.GetSlotPath(i));
+    bool anyProfileRead = false;
+    for (int i = 0; i < kProfileCount; ++i) anyProfileRead |= ReadProfileFile(app, i, app.settings.GetSlotPath(i));
 
+    if (!settingsRead) {
+        // Profiles that survived the settings were made for a sensor nobody recorded; fresh
+        // defaults were made for the default one.
+        if (anyProfileRead) app.settings.SetPreST(kUnknownSensorPreST);
+        (void)WriteSettings(app);
+        return;
+    }
     const uint16_t storedSensor = uint16_t(~app.settings.GetPreST());
-    if (storedSensor != app.SensorId) (void)ApplySensorChange(app, app.SensorId);
+    if (SensorOfProfilesKnown(app.settings) && storedSensor != app.SensorId) (void)ApplySensorChange(app, app.SensorId);
 }
 
-Status WriteSettings(const AppData& app) {
-    return WriteFileAtomically(app.Config("config.ini"), FormatSettingsFile(app.settings));
+Status WriteSettings(AppData& app) {
+    return ReplaceFile(app, app.Config("config.ini"),
+                       [&](const std::filesystem::path& p) { return WriteSettingsFile(app.settings, p); });
 }
 
 Status SaveCurrentProfileIndex(AppData& app) {
@@ -72,23 +114,51 @@ Status SaveCurrentProfileIndex(AppData& app) {
     return WriteSettings(app);
 }
 
-Status SaveAllProfiles(const AppData& app) {
-    Status first;
-    for (int i = 0; i < kProfileCount; ++i) {
-        Status s = WriteProfileFile(app.profiles[size_t(i)], app.settings.GetSlotPath(i));
-        if (!s && first) first = s;
+Status SaveProfile(AppData& app, int i) {
+    if (i < 0 || i >= kProfileCount) return makeError(EINVAL, "save profile " + std::to_string(i + 1));
+    const std::filesystem::path slot = app.settings.GetSlotPath(i);
+    if (!IsUsableSlotPath(slot, app.configDir)) {
+        return makeError(0, "profile " + std::to_string(i + 1) + ": " + slot.string() +
+                                " is not a profile file of " + app.configDir.string() + ": not saved");
     }
+    return ReplaceFile(app, slot, [&](const std::filesystem::path& p) {
+        return WriteProfileFile(app.profiles[size_t(i)], p);
+    });
+}
+
+Status SaveAllProfiles(AppData& app) {
+    Status first;
+    for (int i = 0; i < kProfileCount; ++i) first = FirstFailure(first, SaveProfile(app, i));
     return first;
 }
 
-Status ApplySensorChange(AppData& app, uint16_t sensorId) {
+ProfileSet RecordSensorChange(AppData& app, uint16_t sensorId) {
+    ProfileSet changed;
+    const bool known = SensorOfProfilesKnown(app.settings);
+    const auto* newSteps = DefaultDpiSteps(sensorId);
+    for (int i = 0; i < kProfileCount; ++i) {
+        Profile& p = app.profiles[size_t(i)];
+        const Profile before = p;
+        if (known) {
+            ApplySensorDefaults(p, sensorId);
+        } else if (newSteps != nullptr && HoldsDefaultSteps(p, app.SensorId)) {
+            p.XYSetting = *newSteps;
+        }
+        changed[size_t(i)] = !(p == before);
+    }
     app.SensorId = sensorId;
     app.settings.SetSensor(sensorId);
     app.settings.SetPreST(uint16_t(~sensorId));
-    Status settings = SaveCurrentProfileIndex(app);
-    for (Profile& p : app.profiles) ApplySensorDefaults(p, sensorId);
-    Status profiles = SaveAllProfiles(app);
-    return settings ? profiles : settings;
+    return changed;
+}
+
+Status ApplySensorChange(AppData& app, uint16_t sensorId) {
+    const ProfileSet changed = RecordSensorChange(app, sensorId);
+    Status result = SaveCurrentProfileIndex(app);
+    for (int i = 0; i < kProfileCount; ++i) {
+        if (changed[size_t(i)]) result = FirstFailure(result, SaveProfile(app, i));
+    }
+    return result;
 }
 
 Status ResetCurrentProfileKeepingName(AppData& app) {
@@ -96,20 +166,18 @@ Status ResetCurrentProfileKeepingName(AppData& app) {
     Text name = app.profiles[size_t(i)].GetProfileName();
     app.ResetProfileToDefaults(i);
     app.profiles[size_t(i)].SetProfileName(std::move(name));
-    return WriteProfileFile(app.profiles[size_t(i)], app.settings.GetSlotPath(i));
+    return SaveProfile(app, i);
 }
 
 Status ImportProfile(AppData& app, int i, const std::filesystem::path& path) {
-    if (i < 0 || i >= kProfileCount) return makeError(EINVAL, "import into profile " + std::to_string(i));
+    if (i < 0 || i >= kProfileCount) return makeError(EINVAL, "import into profile " + std::to_string(i + 1));
     auto read = ReadProfileFileInto(path, app.profiles[size_t(i)]);
     if (!read) return read.error();
     if (const NameCheck name = CheckProfileName(read->GetProfileName()); !name) {
         return makeError(0, path.string() + ": " + name.Describe("profile name"));
     }
     app.profiles[size_t(i)] = std::move(read.value());
-    Status settings = SaveCurrentProfileIndex(app);
-    Status profiles = SaveAllProfiles(app);
-    return settings ? profiles : settings;
+    return FirstFailure(SaveCurrentProfileIndex(app), SaveAllProfiles(app));
 }
 
 Status LoadLibraryFile(AppData& app) {
@@ -117,9 +185,14 @@ Status LoadLibraryFile(AppData& app) {
     Status read = ReadLibraryFile(app.library, path);
     if (read) return read;
     app.library.ClearLibrary();
-    if (!BackedUpOrAbsent(path)) return read;
-    (void)WriteLibraryFile(app.library, path);
+    NoteUnread(app, path);
+    (void)SaveLibraryFile(app, app.library);
     return read;
+}
+
+Status SaveLibraryFile(AppData& app, const MacroLibrary& library) {
+    return ReplaceFile(app, app.Config("MacroLibraryFile.mlf"),
+                       [&](const std::filesystem::path& p) { return WriteLibraryFile(library, p); });
 }
 
 }  // namespace orvane

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+
+#include "RecordingFileCalls.h"
 #include "TestFiles.h"
 #include "profile/AppData.h"
 #include "profile/MacroLibraryFile.h"
@@ -80,23 +83,27 @@ TEST_F(Storage, MalformedSettingsKeepTheProfiles) {
     EXPECT_EQ(Get(Config("config.ini")), FormatSettingsFile(second.settings));
 }
 
-TEST_F(Storage, SettingsWithIndicesOutOfRangeCountAsMalformed) {
+TEST_F(Storage, SettingsWithIndicesOutOfRangeAreRepairedNotReset) {
     for (const char* bad : {"CurrentProfile=5", "CurrentProfile=-1", "ProfileShowCount=6"}) {
         auto lines = DefaultSettingsLines();
+        lines[4] = "Mac_ID=0x 123";
         const std::string key = std::string(bad).substr(0, std::string(bad).find('='));
         for (auto& l : lines) {
             if (l.rfind(key + "=", 0) == 0) l = bad;
         }
-        std::filesystem::remove(Config("config.ini.bak"));
         Put(Config("config.ini"), Utf16File(lines));
         AppData app = Started();
-        EXPECT_EQ(app.currentProfile, 0) << bad;
-        EXPECT_TRUE(Exists(Config("config.ini.bak"))) << bad;
+        EXPECT_GE(app.currentProfile, 0) << bad;
+        EXPECT_LE(app.currentProfile, 4) << bad;
+        EXPECT_LE(app.settings.GetProfileShowCount(), 5) << bad;
+        EXPECT_EQ(app.settings.GetMacId(), 0x123) << bad;
+        EXPECT_TRUE(app.settings.IndicesAreValid()) << bad;
+        EXPECT_FALSE(Exists(Config("config.ini.bak"))) << bad;
     }
-    auto lines = DefaultSettingsLines();
-    lines[9] = "ProfileShowList1=0";  // not a permutation
-    Put(Config("config.ini"), Utf16File(lines));
-    EXPECT_EQ(Started().settings.GetProfileShowList(1), 1);
+    // A file that stops early is malformed; a file holding only the header gives the defaults.
+    Put(Config("config.ini"), Utf16File({"[Setting]", "NeedPassword=0"}));
+    EXPECT_EQ(Started().settings.GetEntry(0, 1), u"1");
+    EXPECT_TRUE(Exists(Config("config.ini.bak")));
     Put(Config("config.ini"), Utf16File({"[Setting]"}));
     EXPECT_EQ(Started().settings.GetEntry(0, 0), u"NeedPassword");
 }
@@ -131,13 +138,46 @@ TEST_F(Storage, NothingIsReplacedWhenNoCopyCanBeKept) {
     const std::string bad = testing::Utf16Raw(u"[Setting]\r\n");
     Put(Config("default2.psf"), bad);
     Put(Config("MacroLibraryFile.mlf"), bad);
-    SetWriteFaultHookForTesting(
-        [](WriteStep, const std::filesystem::path& t) { return t.extension() == ".bak"; });
+    testing::RecordingFileCalls sys;
+    sys.failWhen = [](const testing::FileCall& c) {
+        return c.op == "rename" && c.to.find(".bak") != std::string::npos;
+    };
     AppData app = Started();
     EXPECT_EQ(app.profiles[2].keys[0].KeyValue[0], 0x10);  // reset in memory
     EXPECT_EQ(Get(Config("default2.psf")), bad);
     EXPECT_FALSE(LoadLibraryFile(app).ok());
     EXPECT_EQ(Get(Config("MacroLibraryFile.mlf")), bad);
+    // Later saves do not replace it either, and say why.
+    const Status save = SaveAllProfiles(app);
+    ASSERT_FALSE(save.ok());
+    EXPECT_NE(save.error().message().find("no copy of it could be kept"), std::string::npos) << save.error().message();
+    EXPECT_EQ(Get(Config("default2.psf")), bad);
+}
+
+// A file that could not be read at start is kept by whichever save replaces it first, not only
+// by the start-up write.
+TEST_F(Storage, ALaterSaveKeepsTheFileThatCouldNotBeRead) {
+    Put(Config("config.ini"), Utf16File(DefaultSettingsLines()));
+    (void)Started();
+    const std::string original = Get(Config("config.ini"));
+    AppData app;
+    {
+        testing::RecordingFileCalls sys;
+        sys.failWhen = [](const testing::FileCall& c) {
+            const bool settings = c.path.find("config.ini") != std::string::npos;
+            return settings && ((c.op == "open" && !(c.flags & O_CREAT)) || c.op == "rename");
+        };
+        sys.failErrno = EACCES;
+        app = Started();
+    }
+    EXPECT_EQ(Get(Config("config.ini")), original);
+    app.currentProfile = 3;
+    ASSERT_TRUE(SaveCurrentProfileIndex(app).ok());
+    EXPECT_EQ(Get(Config("config.ini.bak")), original);
+    EXPECT_EQ(Get(Config("config.ini")), FormatSettingsFile(app.settings));
+    // Set aside once is enough: the next save just replaces the file it wrote.
+    ASSERT_TRUE(SaveCurrentProfileIndex(app).ok());
+    EXPECT_FALSE(Exists(Config("config.ini.bak.1")));
 }
 
 TEST_F(Storage, SensorReconciliationAppliesDefaultsAndKeepsTheCurrentProfile) {
@@ -169,12 +209,14 @@ TEST_F(Storage, FailedWriteLeavesThePreviousFileIntact) {
     AppData app = Started();
     const std::string before = Get(Config("default1.psf"));
     app.profiles[1].SetProfileName(u"never written");
-    for (WriteStep step : {WriteStep::Create, WriteStep::Write, WriteStep::Sync, WriteStep::Rename}) {
-        SetWriteFaultHookForTesting([step](WriteStep s, const std::filesystem::path&) { return s == step; });
-        EXPECT_FALSE(SaveAllProfiles(app).ok());
-        EXPECT_EQ(Get(Config("default1.psf")), before);
+    for (const char* step : {"open", "write", "fsync", "rename"}) {
+        testing::RecordingFileCalls sys;
+        sys.failWhen = [&](const testing::FileCall& c) {
+            return c.op == step && c.path.find(".default1.psf.orvane-") != std::string::npos;
+        };
+        EXPECT_FALSE(SaveAllProfiles(app).ok()) << step;
+        EXPECT_EQ(Get(Config("default1.psf")), before) << step;
     }
-    SetWriteFaultHookForTesting(nullptr);
     std::vector<std::string> leftovers;
     for (const auto& e : std::filesystem::directory_iterator(dir_ / "config")) {
         if (e.path().filename().string()[0] == '.') leftovers.push_back(e.path().string());

@@ -40,7 +40,6 @@ protected:
         std::filesystem::create_directories(dir_ / "config");
     }
     void TearDown() override {
-        SetWriteFaultHookForTesting(nullptr);
         std::error_code ec;
         std::filesystem::remove_all(dir_, ec);
     }

@@ -1,0 +1,111 @@
+#include "profile/SettingsRepair.h"
+
+#include <array>
+
+#include "profile/Profile.h"
+
+namespace orvane {
+namespace {
+
+constexpr uint16_t kDefaultSensor = 0x3370;
+
+bool RepairShowList(Settings& s) {
+    std::array<bool, kProfileCount> seen{};
+    std::array<int, kProfileCount> list{};
+    size_t n = 0;
+    for (int pos = 0; pos < kProfileCount; ++pos) {
+        const int p = s.GetProfileShowList(pos);
+        if (p < 0 || p >= kProfileCount || seen[size_t(p)]) continue;
+        seen[size_t(p)] = true;
+        list[n++] = p;
+    }
+    for (int p = 0; p < kProfileCount; ++p) {
+        if (!seen[size_t(p)]) list[n++] = p;
+    }
+    bool changed = false;
+    for (int pos = 0; pos < kProfileCount; ++pos) {
+        if (s.GetProfileShowList(pos) == list[size_t(pos)]) continue;
+        s.SetProfileShowList(pos, list[size_t(pos)]);
+        changed = true;
+    }
+    const int count = s.GetProfileShowCount();
+    if (count < 0 || count > kProfileCount) {
+        s.SetProfileShowCount(count < 0 ? 0 : kProfileCount);
+        changed = true;
+    }
+    const int current = s.GetCurrentProfile();
+    if (current < 0 || current >= kProfileCount) {
+        s.SetCurrentProfile(list[0]);
+        changed = true;
+    }
+    return changed;
+}
+
+bool RepairSlotPaths(Settings& s, const std::filesystem::path& configDir) {
+    std::array<std::filesystem::path, kProfileCount> slots;
+    auto fallback = [&](int i) { return Settings::DefaultSlotPath(configDir, i).lexically_normal(); };
+    for (int i = 0; i < kProfileCount; ++i) {
+        const std::filesystem::path stored = s.GetSlotPath(i);
+        slots[size_t(i)] = IsUsableSlotPath(stored, configDir) ? stored.lexically_normal() : fallback(i);
+    }
+    // Two slots on one file would overwrite each other: both go back to their own files. The
+    // default files are distinct, so this ends.
+    for (bool again = true; again;) {
+        again = false;
+        for (int i = 0; i < kProfileCount; ++i) {
+            for (int j = i + 1; j < kProfileCount; ++j) {
+                if (slots[size_t(i)] != slots[size_t(j)]) continue;
+                for (int k : {i, j}) {
+                    if (slots[size_t(k)] == fallback(k)) continue;
+                    slots[size_t(k)] = fallback(k);
+                    again = true;
+                }
+            }
+        }
+    }
+    bool changed = false;
+    for (int i = 0; i < kProfileCount; ++i) {
+        if (s.GetSlotPath(i) == slots[size_t(i)]) continue;
+        s.SetValue(int(SettingKey::ProfileSlot0URL) + i, fromUtf8(slots[size_t(i)].string()));
+        changed = true;
+    }
+    return changed;
+}
+
+bool RepairSensor(Settings& s) {
+    if (IsKnownSensor(s.GetSensor())) return false;
+    if (SensorOfProfilesKnown(s)) {
+        s.SetSensor(uint16_t(~s.GetPreST()));
+    } else {
+        s.SetSensor(kDefaultSensor);
+        s.SetPreST(kUnknownSensorPreST);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool SensorOfProfilesKnown(const Settings& settings) {
+    return IsKnownSensor(uint16_t(~settings.GetPreST()));
+}
+
+bool IsUsableSlotPath(const std::filesystem::path& path, const std::filesystem::path& configDir) {
+    if (path.empty() || path.is_absolute() != configDir.is_absolute()) return false;
+    // Lexically only: "." and ".." would let a path name a file outside while seeming inside.
+    for (const auto& part : path.relative_path()) {
+        if (part == "." || part == "..") return false;
+    }
+    // Through a child, so that a trailing separator on the folder does not count.
+    const std::filesystem::path folder = (configDir / "x").lexically_normal().parent_path();
+    const std::filesystem::path normal = path.lexically_normal();
+    return normal.parent_path() == folder && normal.extension() == ".psf" && normal.stem() != "";
+}
+
+bool RepairSettings(Settings& settings, const std::filesystem::path& configDir) {
+    const bool list = RepairShowList(settings);
+    const bool slots = RepairSlotPaths(settings, configDir);
+    const bool sensor = RepairSensor(settings);
+    return list || slots || sensor;
+}
+
+}  // namespace orvane

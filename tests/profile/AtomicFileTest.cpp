@@ -1,0 +1,158 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "RecordingFileCalls.h"
+#include "TestFiles.h"
+#include "profile/AtomicFile.h"
+
+namespace orvane {
+namespace {
+
+using testing::FileCall;
+using testing::RecordingFileCalls;
+
+class AtomicFile : public testing::TempAppDir {
+protected:
+    std::vector<std::string> Leftovers() const {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(dir_ / "config")) {
+            if (e.path().filename().string()[0] == '.') names.push_back(e.path().filename().string());
+        }
+        return names;
+    }
+};
+
+// The new bytes must be on disk before the rename makes them the file, and the rename must be on
+// disk before the save reports success: a save that skipped either sync fails here.
+TEST_F(AtomicFile, DataReachesTheDiskBeforeTheRenamePublishesIt) {
+    const auto target = Config("default0.psf");
+    Put(target, "old");
+    ::chmod(target.c_str(), 0640);
+    RecordingFileCalls sys;
+    ASSERT_TRUE(WriteFileAtomically(target, "new bytes").ok());
+
+    const int create = sys.Find("open", ".default0.psf.orvane-");
+    ASSERT_GE(create, 0);
+    const std::string tmp = sys.calls[size_t(create)].path;
+    EXPECT_TRUE(sys.calls[size_t(create)].flags & O_EXCL);
+    const int lastWrite = sys.FindLast("write", tmp);
+    const int sync = sys.Find("fsync", tmp);
+    const int rename = sys.Find("rename", tmp);
+    const int folderSync = sys.Find("fsync", (dir_ / "config").string(), rename);
+    ASSERT_GE(lastWrite, 0);
+    ASSERT_GE(rename, 0);
+    EXPECT_EQ(sys.calls[size_t(rename)].to, target.string());
+    EXPECT_LT(lastWrite, sync);
+    EXPECT_LT(sync, rename);
+    EXPECT_GT(folderSync, rename);
+    EXPECT_EQ(sys.calls[size_t(folderSync)].path, (dir_ / "config").string());
+
+    EXPECT_EQ(Get(target), "new bytes");
+    struct stat st {};
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_TRUE(Leftovers().empty());
+}
+
+TEST_F(AtomicFile, AFailureAtAnyStepLeavesTheOldFileAndNoTemporary) {
+    const auto target = Config("config.ini");
+    Put(target, "old");
+    for (const char* step : {"open", "fchmod", "write", "fsync", "rename"}) {
+        RecordingFileCalls sys;
+        sys.failErrno = std::string(step) == "write" ? ENOSPC : EIO;
+        sys.failWhen = [&](const FileCall& c) {
+            return c.op == step && c.path.find(".orvane-") != std::string::npos;
+        };
+        const Status s = WriteFileAtomically(target, "new");
+        EXPECT_FALSE(s.ok()) << step;
+        EXPECT_EQ(s.error().code, sys.failErrno) << step;
+        EXPECT_EQ(Get(target), "old") << step;
+        EXPECT_TRUE(Leftovers().empty()) << step;
+    }
+}
+
+TEST_F(AtomicFile, TargetsThatAreNotPlainWritableFilesAreNotReplaced) {
+    const auto readOnly = Config("default1.psf");
+    Put(readOnly, "mine");
+    ::chmod(readOnly.c_str(), 0444);
+    const Status refused = WriteFileAtomically(readOnly, "new");
+    ASSERT_FALSE(refused.ok());
+    EXPECT_NE(refused.error().message().find("read-only"), std::string::npos) << refused.error().message();
+    EXPECT_EQ(Get(readOnly), "mine");
+    EXPECT_TRUE(IsReadOnlyFile(readOnly));
+
+    // A link to a device is followed to the device, which is never replaced (not even as root).
+    std::filesystem::create_symlink("/dev/null", Config("default2.psf"));
+    const Status device = WriteFileAtomically(Config("default2.psf"), "new");
+    ASSERT_FALSE(device.ok());
+    EXPECT_NE(device.error().message().find("not a regular file"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    std::filesystem::create_directory(Config("folder.psf"));
+    EXPECT_FALSE(WriteFileAtomically(Config("folder.psf"), "new").ok());
+    EXPECT_TRUE(Leftovers().empty());
+}
+
+TEST_F(AtomicFile, ReaderTakesRegularFilesUpToItsBoundWithoutBlocking) {
+    Put(Config("ten"), std::string(10, 'x'));
+    EXPECT_TRUE(ReadFileBytes(Config("ten"), 10).ok());
+    const auto tooLarge = ReadFileBytes(Config("ten"), 9);
+    ASSERT_FALSE(tooLarge.ok());
+    EXPECT_NE(tooLarge.error().message().find("larger than"), std::string::npos);
+    EXPECT_FALSE(ReadFileBytes(dir_ / "config").ok());
+    EXPECT_TRUE(ReadFileBytes(Config("missing")).error().isGone());
+
+    RecordingFileCalls sys;
+    (void)ReadFileBytes(Config("ten"));
+    const int open = sys.Find("open", "ten");
+    ASSERT_GE(open, 0);
+    EXPECT_TRUE(sys.calls[size_t(open)].flags & O_NONBLOCK);
+    // The type is taken from the open file, not from the name.
+    EXPECT_GT(sys.Find("fstat", "ten"), open);
+}
+
+TEST_F(AtomicFile, SetAsideKeepsEveryEarlierCopy) {
+    const auto file = Config("default3.psf");
+    for (int n = 0; n <= kBackupCopies; ++n) {
+        Put(file, "version " + std::to_string(n));
+        auto kept = SetAside(file);
+        ASSERT_TRUE(kept.ok()) << n;
+        EXPECT_EQ(kept.value(), BackupPath(file, std::min(n, kBackupCopies - 1)));
+        EXPECT_FALSE(Exists(file));
+    }
+    EXPECT_EQ(Get(Config("default3.psf.bak")), "version 0");
+    EXPECT_EQ(Get(Config("default3.psf.bak.1")), "version 1");
+    // With every place taken the newest copy gives way; the oldest ones stay.
+    EXPECT_EQ(Get(Config("default3.psf.bak.9")), "version 10");
+
+    // Nothing is read, so a FIFO or a file nobody may read is kept all the same.
+    ASSERT_EQ(::mkfifo(Config("fifo.psf").c_str(), 0644), 0);
+    ASSERT_TRUE(SetAside(Config("fifo.psf")).ok());
+    EXPECT_TRUE(std::filesystem::is_fifo(Config("fifo.psf.bak")));
+}
+
+TEST_F(AtomicFile, TemporariesOfKilledSavesAreRemovedButNotThoseInUse) {
+    Put(Config(".config.ini.orvane-Ab12cd"), "left by a killed save");
+    Put(Config(".default0.psf.orvane-XYZ789"), "being written");
+    Put(Config(".hidden"), "the user's");
+    Put(Config("notes.orvane-abcdef"), "the user's");
+    Put(Config(".default1.psf.orvane-abc"), "the user's");
+    const int inUse = ::open(Config(".default0.psf.orvane-XYZ789").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(inUse, 0);
+    ASSERT_EQ(::flock(inUse, LOCK_EX), 0);
+
+    EXPECT_EQ(RemoveStaleTemporaries(dir_ / "config"), 1);
+    EXPECT_FALSE(Exists(Config(".config.ini.orvane-Ab12cd")));
+    EXPECT_TRUE(Exists(Config(".default0.psf.orvane-XYZ789")));
+    for (const char* kept : {".hidden", "notes.orvane-abcdef", ".default1.psf.orvane-abc"}) {
+        EXPECT_TRUE(Exists(Config(kept))) << kept;
+    }
+    ::close(inUse);
+    EXPECT_EQ(RemoveStaleTemporaries(dir_ / "config"), 1);
+}
+
+}  // namespace
+}  // namespace orvane
