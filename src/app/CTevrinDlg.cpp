@@ -367,12 +367,11 @@ void CTevrinDlg::lastDeviceRemoved() {
     PostMessage(kMsgQuit);
 }
 
-bool CTevrinDlg::writeSettings() { return WriteSettings(app_).ok(); }
+// With the index the window shows: a tab switch is not saved on its own, so any later write of the
+// settings would otherwise store a stale CurrentProfile.
+bool CTevrinDlg::writeSettings() { return SaveCurrentProfileIndex(app_).ok(); }
 
-bool CTevrinDlg::writeProfile(int index) {
-    if (index < 0 || index >= kProfileCount) return false;
-    return WriteProfileFile(app_.profiles[size_t(index)], app_.settings.GetSlotPath(index)).ok();
-}
+bool CTevrinDlg::writeProfile(int index) { return SaveProfile(app_, index).ok(); }
 
 void CTevrinDlg::saveAll() {
     (void)SaveCurrentProfileIndex(app_);

@@ -14,8 +14,7 @@ bool CliHost::writeSettings() { return keep(app_.Config("config.ini").string(), 
 
 bool CliHost::writeProfile(int index) {
     if (index < 0 || index >= kProfileCount) return false;
-    const std::filesystem::path path = app_.settings.GetSlotPath(index);
-    return keep(path.string(), WriteProfileFile(app_.profiles[size_t(index)], path));
+    return keep(app_.settings.GetSlotPath(index).string(), SaveProfile(app_, index));
 }
 
 void CliHost::saveAll() {

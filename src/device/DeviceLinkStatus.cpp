@@ -5,6 +5,8 @@
 #include "device/DeviceLink.h"
 #include "device/KeyTables.h"
 #include "device/StatusRead.h"
+#include "profile/SettingsRepair.h"
+#include "profile/Storage.h"
 
 namespace orvane {
 
@@ -34,7 +36,8 @@ void DeviceLink::parseStatus(const Frame& reply, DeviceRole device) {
         }
     }
     const uint16_t sensor = sensorIdForCode(status->sensorCode);
-    if (sensor != 0 && sensor != app_.SensorId) applySensorChange(sensor);
+    // After the settings were reset even the same sensor is news: it is recorded as the profiles'.
+    if (sensor != 0 && (sensor != app_.SensorId || !SensorOfProfilesKnown(app_.settings))) applySensorChange(sensor);
 
     batteryLevel_ = status->batteryLevel;
     chargeState_ = status->chargeState;
@@ -78,13 +81,10 @@ void DeviceLink::resyncIfOnlineAgain(bool wasOnline) {
 }
 
 void DeviceLink::applySensorChange(uint16_t sensorId) {
-    app_.SensorId = sensorId;
-    app_.settings.SetSensor(sensorId);
-    app_.settings.SetPreST(static_cast<uint16_t>(~sensorId));
+    const ProfileSet changed = RecordSensorChange(app_, sensorId);
     host_.writeSettings();
     for (int i = 0; i < kProfileCount; ++i) {
-        ApplySensorDefaults(app_.profiles[size_t(i)], sensorId);
-        host_.writeProfile(i);
+        if (changed[size_t(i)]) host_.writeProfile(i);
     }
     rebuildDpiTables();
     host_.sensorChanged(dpi_.sensorPageFlag(), dpi_.stepCount());

@@ -1,4 +1,5 @@
 #include "LinkFixture.h"
+#include "profile/SettingsRepair.h"
 
 namespace orvane {
 namespace {
@@ -89,6 +90,32 @@ TEST_F(StatusTest, SensorChangeRewritesSettingsProfilesAndTables) {
     // An unknown code changes nothing.
     link.parseStatus(statusReply("99 00 50 01 91 3C 5A 20"), DeviceRole::Wired);
     EXPECT_EQ(app.SensorId, 0x3335);
+}
+
+// Settings that had to be reset no longer know the sensor the profiles were made for: the
+// mouse's sensor is adopted, and only steps still at the old defaults follow it.
+TEST_F(StatusTest, SensorAfterASettingsResetKeepsTheProfilesDpi) {
+    startAndSettle();
+    app.settings.SetPreST(kUnknownSensorPreST);
+    app.profiles[0].XYSetting[0] = 200;
+    app.profiles[0].DPILevelIndication[0] = 0x123456;
+    link.parseStatus(statusReply("35 00 50 01 91 3C 5A 20"), DeviceRole::Wired);
+    EXPECT_EQ(app.SensorId, 0x3335);
+    EXPECT_EQ(app.settings.GetValue(SettingKey::PreST), u"0xCCCA");
+    EXPECT_EQ(app.profiles[0].XYSetting[0], 200);
+    EXPECT_EQ(app.profiles[0].DPILevelIndication[0], 0x123456u);
+    for (int i = 1; i < kProfileCount; ++i) EXPECT_EQ(app.profiles[size_t(i)].XYSetting[0], 9) << i;
+    EXPECT_EQ(host.profileWrites, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(link.dpiTables().stepCount(), 160);
+
+    // The same sensor as the default one is news after a reset too: it is recorded, no profile changes.
+    host.profileWrites.clear();
+    const int writes = host.settingsWrites;
+    app.settings.SetPreST(kUnknownSensorPreST);
+    link.parseStatus(statusReply("35 00 50 01 91 3C 5A 20"), DeviceRole::Wired);
+    EXPECT_EQ(host.settingsWrites, writes + 1);
+    EXPECT_TRUE(host.profileWrites.empty());
+    EXPECT_TRUE(SensorOfProfilesKnown(app.settings));
 }
 
 TEST_F(StatusTest, DeviceNotificationSetsRateAndLevelAndSendsNothing) {

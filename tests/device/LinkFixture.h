@@ -39,6 +39,11 @@ struct RecordingHost : LinkHost {
         ++settingsWrites;
         return true;
     }
+    bool writeProfile(int index) override {
+        profileWrites.push_back(index);
+        return true;
+    }
+    std::vector<int> profileWrites;
     void saveAll() override { ++saves; }
     void passFinished(const PassReport& report) override { passes.push_back(report); }
     std::vector<PassReport> passes;
