@@ -11,6 +11,7 @@
 
 #include "profile/AtomicFile.h"
 #include "profile/MacroLibraryFile.h"
+#include "profile/NameRules.h"
 #include "profile/TextFile.h"
 #include "profile/TextNumbers.h"
 
@@ -22,7 +23,12 @@ bool ReadLines(const char* path, std::vector<std::string>& lines) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     std::string line;
-    while (std::getline(in, line)) lines.push_back(line);
+    // A checkout with CR LF line ends must give the same files: a CR left on a line would end up
+    // in every text and fail every reader.
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
     return true;
 }
 
@@ -65,6 +71,8 @@ int ConvertMacros(const char* source, const char* target) {
             set = &library.AddSet(fromUtf8(value));
             key = nullptr;
         } else if (name == "key" && set != nullptr) {
+            const NameCheck check = CheckMacroName(fromUtf8(value));
+            if (!check) return Fail(where + check.Describe("macro name"));
             key = &set->AddKey(fromUtf8(value));
         } else if (name == "loop" && key != nullptr) {
             unsigned type = 0, count = 0;
