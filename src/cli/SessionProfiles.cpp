@@ -7,6 +7,7 @@
 #include "profile/AtomicFile.h"
 #include "profile/LanguageFile.h"
 #include "profile/MacroLibraryFile.h"
+#include "profile/NameRules.h"
 #include "profile/ProfileFile.h"
 #include "profile/SettingsFile.h"
 #include "profile/Storage.h"
@@ -75,6 +76,8 @@ Session::Outcome Session::profileImport() {
             return Failure{kExitFailure, fileProblem(w[2], e) + "; nothing changed"};
         return Failure{kExitFailure, w[2] + ": not a profile file (" + e.message() + "); nothing changed"};
     }
+    if (const NameCheck name = CheckImportedProfileName(read->GetProfileName()); !name)
+        return Failure{kExitFailure, w[2] + ": " + name.Describe("profile name") + "; nothing changed"};
     p = std::move(read.value());
     report_.emplace("profile import", w[2] + " imported into profile " + w[1]);
     report_->setProfile(index);

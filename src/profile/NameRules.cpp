@@ -60,6 +60,11 @@ NameCheck CheckProfileName(std::u16string_view name) { return CheckName(name, kP
 
 NameCheck CheckMacroName(std::u16string_view name) { return CheckName(name, kMacroNameMaxLength); }
 
+NameCheck CheckImportedProfileName(std::u16string_view name) {
+    if (name.empty()) return {NameProblem::None, kProfileNameMaxLength};
+    return CheckProfileName(name);
+}
+
 NameCheck CheckFileText(std::u16string_view text, bool mayBeEmpty) {
     if (text.empty() && !mayBeEmpty) return {NameProblem::Empty, 0};
     // Only a line feed ends a line for the readers; anything else on the line reads back as written.

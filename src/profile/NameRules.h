@@ -35,6 +35,9 @@ struct NameCheck {
 
 [[nodiscard]] NameCheck CheckProfileName(std::u16string_view name);
 [[nodiscard]] NameCheck CheckMacroName(std::u16string_view name);
+// For a profile file being imported: the rules above, except that an empty name is accepted (a
+// default profile has one when the language file lacks its entry, and it reads back as written).
+[[nodiscard]] NameCheck CheckImportedProfileName(std::u16string_view name);
 
 // What every line-based file needs of a text it stores: no line feed (and not empty unless the
 // line allows an empty value). The file writers check this before they write.

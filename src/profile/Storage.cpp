@@ -173,7 +173,7 @@ Status ImportProfile(AppData& app, int i, const std::filesystem::path& path) {
     if (i < 0 || i >= kProfileCount) return makeError(EINVAL, "import into profile " + std::to_string(i + 1));
     auto read = ReadProfileFileInto(path, app.profiles[size_t(i)]);
     if (!read) return read.error();
-    if (const NameCheck name = CheckProfileName(read->GetProfileName()); !name) {
+    if (const NameCheck name = CheckImportedProfileName(read->GetProfileName()); !name) {
         return makeError(0, path.string() + ": " + name.Describe("profile name"));
     }
     app.profiles[size_t(i)] = std::move(read.value());

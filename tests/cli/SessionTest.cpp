@@ -1,8 +1,11 @@
+#include <sys/stat.h>
+
 #include <fstream>
 
 #include "SessionFixture.h"
 #include "cli/ButtonFunction.h"
 #include "cli/SettingChange.h"
+#include "profile/NameRules.h"
 #include "profile/ProfileFile.h"
 
 namespace orvane::cli {
@@ -50,6 +53,15 @@ TEST_F(SessionTest, ImportRefusesABadFileAndChangesNothing) {
     EXPECT_EQ(err.str().find('\n'), err.str().size() - 1);  // one line
     EXPECT_EQ(fs::last_write_time(dir / "config" / "default1.psf"), before);
     EXPECT_EQ(run({"profile", "import", "1", (dir / "two.psf").string()}), kExitOk) << err.str();
+    // A FIFO fails at once; a profile whose name breaks the name rules is refused.
+    ASSERT_EQ(::mkfifo((dir / "fifo.psf").c_str(), 0644), 0);
+    EXPECT_EQ(run({"profile", "import", "1", (dir / "fifo.psf").string()}), kExitFailure);
+    auto two = ReadProfileFileInto(dir / "two.psf", Profile{});
+    ASSERT_TRUE(two.ok());
+    two->SetProfileName(Text(kProfileNameMaxLength + 1, u'n'));
+    ASSERT_TRUE(WriteProfileFile(*two, dir / "long.psf").ok());
+    EXPECT_EQ(run({"profile", "import", "1", (dir / "long.psf").string()}), kExitFailure);
+    EXPECT_NE(err.str().find("profile name is longer than 64"), std::string::npos) << err.str();
     EXPECT_EQ(run({"dump", "profile", (dir / "missing.psf").string()}), kExitFailure);
     EXPECT_EQ(run({"--json", "dump", "profile", (dir / "two.psf").string()}), kExitOk);
     EXPECT_NE(out.str().find("\"PowerDownTime\": \"3\""), std::string::npos);

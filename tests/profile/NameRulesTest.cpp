@@ -98,6 +98,10 @@ TEST_F(WritersRefuse, ImportOfAProfileWhoseNameBreaksTheRules) {
     ASSERT_FALSE(refused.ok());
     EXPECT_NE(refused.error().message().find("profile name is longer"), std::string::npos);
     EXPECT_EQ(app.profiles, before);
+    // An empty name is what a default profile has without its language entry: it is imported.
+    other.SetProfileName(u"");
+    ASSERT_TRUE(WriteProfileFile(other, dir_ / "empty.psf").ok());
+    EXPECT_TRUE(ImportProfile(app, 1, dir_ / "empty.psf").ok());
 }
 
 }  // namespace

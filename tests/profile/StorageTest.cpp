@@ -54,6 +54,12 @@ TEST_F(Storage, FirstStartCreatesSettingsAndProfiles) {
     EXPECT_FALSE(Exists(Config("config.ini.bak")));
 }
 
+TEST_F(Storage, StartRemovesWhatAKilledSaveLeft) {
+    Put(Config(".config.ini.orvane-k1LLed"), "half a file");
+    (void)Started();
+    EXPECT_FALSE(Exists(Config(".config.ini.orvane-k1LLed")));
+}
+
 TEST_F(Storage, SecondStartReadsWhatTheFirstWrote) {
     AppData first = Started();
     first.profiles[1].SetProfileName(u"Changed \U0001F600");
