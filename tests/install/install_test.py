@@ -1,0 +1,186 @@
+#!/usr/bin/env python3
+"""The installed Orvane: install into a staging prefix, validate what desktops and udev read,
+run the installed programs for a new user, and build the Debian package.
+
+usage: install_test.py BUILD_DIR
+"""
+import glob
+import gzip
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+import udev_rules
+
+BUILD = os.path.abspath(sys.argv[1])
+failures = []
+
+PROGRAMS = ["bin/orvane", "bin/orvanectl", "bin/orvane-virtual-mouse"]
+SHIPPED = ["share/orvane/config/" + f for f in ("LanSetting.ini", "Lan_EN.txt", "Lan.txt", "MacroLibraryFile.mlf")]
+PICTURES = ["share/orvane/skins/Frame_common.bmp", "share/orvane/resources/main_background.png"]
+DESKTOP = ["share/applications/orvane.desktop", "share/icons/hicolor/scalable/apps/orvane.svg"] + [
+    "share/icons/hicolor/%dx%d/apps/orvane.png" % (s, s) for s in (16, 22, 24, 32, 48, 64, 128, 256)]
+OTHER = ["lib/udev/rules.d/70-orvane.rules", "share/metainfo/org.orvane.Orvane.metainfo.xml",
+         "share/bash-completion/completions/orvanectl"] + [
+    "share/man/man1/%s.1.gz" % p for p in ("orvane", "orvanectl", "orvane-virtual-mouse")]
+EXPECTED = PROGRAMS + SHIPPED + PICTURES + DESKTOP + OTHER
+
+
+def check(ok, what):
+    if not ok:
+        failures.append(what)
+        print("FAIL:", what)
+
+
+def run(cmd, **kw):
+    return subprocess.run(cmd, capture_output=True, text=True, **kw)
+
+
+def tree(root):
+    """Every file under root with its size and modification time."""
+    out = {}
+    for dirpath, _, files in os.walk(root):
+        for f in files:
+            p = os.path.join(dirpath, f)
+            st = os.lstat(p)
+            out[os.path.relpath(p, root)] = (st.st_size, st.st_mtime_ns)
+    return out
+
+
+def check_validators(prefix):
+    desktop = os.path.join(prefix, "share/applications/orvane.desktop")
+    r = run(["desktop-file-validate", desktop])
+    check(r.returncode == 0 and not r.stdout.strip(), "desktop-file-validate: " + r.stdout + r.stderr)
+    metainfo = os.path.join(prefix, "share/metainfo/org.orvane.Orvane.metainfo.xml")
+    r = run(["appstreamcli", "validate", "--no-net", metainfo])
+    check(r.returncode == 0, "appstreamcli validate: " + r.stdout + r.stderr)
+
+
+def check_udev_rule(prefix):
+    rule = os.path.join(prefix, "lib/udev/rules.d/70-orvane.rules")
+    # uaccess becomes an ACL in 73-seat-late.rules: our rule must come before it.
+    check(int(os.path.basename(rule).split("-")[0]) < 73, "the udev rule sorts after 73-seat-late")
+    if shutil.which("udevadm") and run(["udevadm", "verify", "--help"]).returncode == 0:
+        r = run(["udevadm", "verify", rule])
+        check(r.returncode == 0, "udevadm verify: " + r.stdout + r.stderr)
+    problems, rules = udev_rules.check_file(rule)
+    check(not problems, "udev rule: " + "; ".join(problems))
+
+    def granted(kernels, subsystem="hidraw"):
+        dev = {"KERNEL": "hidraw5", "SUBSYSTEM": subsystem, "KERNELS": kernels}
+        return any(udev_rules.matches(r, dev) and ("TAG", None, "+=", "uaccess") in r for r in rules)
+
+    # The kernel names a HID device BUS:VENDOR:PRODUCT.INSTANCE in upper-case hex, on USB and uhid alike.
+    for name in ("0003:248A:5B2E.0001", "0003:248A:5B2F.000C"):
+        check(granted(name), "the udev rule does not grant access to " + name)
+    for name in ("0003:248A:5B2D.0001", "0003:046D:C077.0002"):
+        check(not granted(name), "the udev rule grants access to another device " + name)
+    check(not granted("0003:248A:5B2E.0001", "input"), "the udev rule reaches beyond hidraw")
+
+
+def check_manuals_and_completion(prefix):
+    for page in glob.glob(os.path.join(prefix, "share/man/man1/*.1.gz")):
+        text = gzip.open(page, "rt").read()
+        check(text.startswith(".TH "), page + " is not a manual page")
+        if shutil.which("groff"):
+            r = run(["groff", "-man", "-Tutf8", "-ww", "-z"], input=text)
+            check(not r.stderr.strip(), page + ": " + r.stderr)
+    completion = os.path.join(prefix, "share/bash-completion/completions/orvanectl")
+    script = ('source "$1"; COMP_WORDS=(orvanectl --json se); COMP_CWORD=2; _orvanectl; echo "${COMPREPLY[*]}";'
+              'COMP_WORDS=(orvanectl set polling ""); COMP_CWORD=3; _orvanectl; echo "${COMPREPLY[*]}"')
+    r = run(["bash", "-c", script, "bash", completion])
+    check(r.stdout.split("\n")[:2] == ["set", "125 250 500 1000"], "bash completion: " + r.stdout + r.stderr)
+
+
+def check_new_user(prefix, tmp):
+    """The installed programs keep a new user's files in $XDG_CONFIG_HOME/orvane, never under the prefix."""
+    home = os.path.join(tmp, "home")
+    runtime = os.path.join(tmp, "runtime")
+    os.makedirs(home)
+    os.makedirs(runtime, mode=0o700)
+    env = {k: v for k, v in os.environ.items()
+           if k not in ("XDG_CONFIG_HOME", "ORVANE_APP_DIR", "DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS")}
+    env.update({"HOME": home, "XDG_RUNTIME_DIR": runtime, "QT_QPA_PLATFORM": "offscreen"})
+    before = tree(prefix)
+    bin_dir = os.path.join(prefix, "bin")
+    config = os.path.join(home, ".config", "orvane")
+
+    r = run([os.path.join(bin_dir, "orvanectl"), "--simulate", "status"], env=env, timeout=60)
+    check(r.returncode == 0, "orvanectl --simulate status: " + r.stdout + r.stderr)
+    for f in ("config.ini", "default0.psf", "Lan_EN.txt", "MacroLibraryFile.mlf"):
+        check(os.path.isfile(os.path.join(config, "simulation", f)), "simulation folder lacks " + f)
+    check(not os.path.exists(os.path.join(config, "config.ini")), "--simulate wrote the real settings")
+
+    # A real run without a mouse still sets the user up; profile commands need no device.
+    r = run([os.path.join(bin_dir, "orvanectl"), "profile", "show"], env=env, timeout=60)
+    check(r.returncode == 0, "orvanectl profile show: " + r.stdout + r.stderr)
+    for f in ["config.ini", "Lan.txt", "LanSetting.ini"] + ["default%d.psf" % i for i in range(5)]:
+        check(os.path.isfile(os.path.join(config, f)), "per-user folder lacks " + f)
+    check(os.stat(config).st_mode & 0o777 == 0o700, "the per-user folder is not private")
+    with open(os.path.join(config, "config.ini"), "rb") as f:
+        settings = f.read().decode("utf-16")
+    check(config + "/default0.psf" in settings, "profile slots do not point into the per-user folder")
+
+    shot = os.path.join(tmp, "window.png")
+    r = run([os.path.join(bin_dir, "orvane"), "--simulate", "--screenshot", shot], env=env, timeout=60)
+    check(r.returncode == 0 and os.path.getsize(shot) > 50000, "orvane --screenshot: " + r.stdout + r.stderr)
+    for program in ("orvane",):
+        r = run([os.path.join(bin_dir, program), "--version"], env=env, timeout=30)
+        check(r.returncode == 0 and r.stdout.startswith(program + " "), program + " --version: " + r.stdout)
+
+    env["XDG_CONFIG_HOME"] = os.path.join(tmp, "xdg")
+    r = run([os.path.join(bin_dir, "orvanectl"), "profile", "show"], env=env, timeout=60)
+    check(r.returncode == 0 and os.path.isfile(os.path.join(tmp, "xdg", "orvane", "config.ini")),
+          "XDG_CONFIG_HOME is not followed")
+    check(tree(prefix) == before, "something was written under the prefix")
+
+
+def check_package(tmp):
+    out = os.path.join(tmp, "deb")
+    r = run(["cpack", "--config", os.path.join(BUILD, "CPackConfig.cmake"), "-G", "DEB", "-B", out], cwd=BUILD,
+            timeout=600)
+    debs = glob.glob(os.path.join(out, "*.deb"))
+    check(r.returncode == 0 and len(debs) == 1, "cpack: " + r.stdout[-2000:] + r.stderr[-2000:])
+    if not debs:
+        return
+    contents = run(["dpkg-deb", "--contents", debs[0]]).stdout
+    listed = {line.split()[-1].lstrip(".") for line in contents.splitlines() if line}
+    for f in EXPECTED:
+        check("/usr/" + f in listed, "the package lacks /usr/" + f)
+    depends = run(["dpkg-deb", "-f", debs[0], "Depends"]).stdout
+    for dep in ("libqt6widgets6", "libudev1", "qt6-wayland"):
+        check(dep in depends, "the package does not depend on " + dep)
+    control = os.path.join(tmp, "control")
+    run(["dpkg-deb", "-e", debs[0], control])
+    with open(os.path.join(control, "postinst")) as f:
+        postinst = f.read()
+    check("udevadm control --reload-rules" in postinst and "udevadm trigger" in postinst,
+          "the package does not reload the udev rules")
+
+
+def main():
+    tmp = tempfile.mkdtemp(prefix="orvane-install-")
+    try:
+        prefix = os.path.join(tmp, "stage", "usr")
+        r = run(["cmake", "--install", BUILD, "--prefix", prefix])
+        check(r.returncode == 0, "cmake --install: " + r.stdout + r.stderr)
+        for f in EXPECTED:
+            check(os.path.isfile(os.path.join(prefix, f)), "not installed: " + f)
+        check_validators(prefix)
+        check_udev_rule(prefix)
+        check_manuals_and_completion(prefix)
+        check_new_user(prefix, tmp)
+        check_package(tmp)
+    finally:
+        shutil.rmtree(tmp, ignore_errors=True)
+    if failures:
+        print("%d failure(s)" % len(failures))
+        return 1
+    print("install: everything is in place")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
