@@ -32,6 +32,8 @@ Result<AppOptions> parseAppOptions(const std::vector<std::string>& args) {
         const std::string& a = args[i];
         if (a == "--help" || a == "-h") {
             o.help = true;
+        } else if (a == "--version") {
+            o.version = true;
         } else if (a == "--simulate") {
             o.simulate = true;
         } else if (a.rfind("--simulate=", 0) == 0) {
@@ -52,6 +54,7 @@ Result<AppOptions> parseAppOptions(const std::vector<std::string>& args) {
 
 const char* appUsage() {
     return "Usage: orvane [--simulate[=OPTIONS]] [--app-dir DIR] [--screenshot FILE]\n"
+           "       orvane --help | --version\n"
            "\n"
            "Configures the Velmira Wireless mouse. Without options it starts hidden in the tray\n"
            "and shows its window when the mouse reports itself online.\n"
@@ -63,6 +66,7 @@ const char* appUsage() {
            "                        skins/ from DIR (also ORVANE_APP_DIR)\n"
            "  --screenshot FILE     start up, render the main window as shown with the mouse online,\n"
            "                        write it to FILE as PNG and exit (works without a display)\n"
+           "  --version             print the version and exit\n"
            "  -h, --help            show this help\n"
            "\n"
            "Settings, profiles and the macro library live in the configuration folder: DIR/config\n"

@@ -15,6 +15,7 @@ struct AppOptions {
     std::string appDir;           // empty: ORVANE_APP_DIR, else the executable's folder
     std::string screenshot;       // empty: run normally
     bool help = false;
+    bool version = false;
 };
 
 // Accepts "--opt VALUE" and "--opt=VALUE" for the options with a value. Arguments meant for the

@@ -7,6 +7,7 @@
 #include "app/InstanceChannel.h"
 #include "app/MainIds.h"
 #include "app/MouseSettingsLauncher.h"
+#include "app/TerminationSignals.h"
 #include "device/hid/HidrawTransport.h"
 #include "device/sim/SimTransport.h"
 #include "profile/AppPaths.h"
@@ -69,10 +70,22 @@ int CTevrinApp::Run(Environment env) {
         return 1;
     }
     AppData app(ConfigFolder{folders->config});
+    // A look at the window or at the virtual mouse changes nothing of the user's session.
+    const bool session = !screenshot && !options_.simulate;
     CTevrinDlg dlg(platform, app,
                    CTevrinDlg::Services{*transport, screenshot || !env.makeTray ? nullptr : env.makeTray(),
-                                        [] { return openMouseSettings(); }});
+                                        [] { return openMouseSettings(); },
+                                        screenshot || !env.makeNotifier ? nullptr : env.makeNotifier(),
+                                        session ? Autostart::ForCurrentUser(ExecutableFolder() / "orvane",
+                                                                            options_.appDir)
+                                                : std::nullopt});
     running = &dlg;
+    // Logout and Ctrl+C leave as the tray's exit does, through the save that may be pending.
+    TerminationSignals signals;
+    if (!screenshot)
+        (void)signals.Watch(platform.loop(), [&running] {
+            if (running) running->SendMessage(mainwnd::kMsgCommand, mainwnd::kCmdExit, 0);
+        });
     int status = 0;
     if (screenshot) {
         status = TakeScreenshot(platform, dlg);

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/AppOptions.h"
+#include "platform/Notifier.h"
 #include "platform/Platform.h"
 #include "platform/TrayIcon.h"
 
@@ -16,6 +17,8 @@ public:
         platform::Platform& platform;
         // Makes the notification-area icon; may return none.
         std::function<std::unique_ptr<platform::TrayIcon>()> makeTray;
+        // Makes the desktop notifications; may return none (no session bus).
+        std::function<std::unique_ptr<platform::Notifier>()> makeNotifier;
     };
 
     explicit CTevrinApp(AppOptions options) : options_(std::move(options)) {}

@@ -31,6 +31,7 @@ CTevrinDlg::CTevrinDlg(platform::Platform& platform, AppData& app, Services serv
       app_(app),
       services_(std::move(services)),
       link_(std::make_unique<DeviceLink>(app_, platform.loop(), *this, services_.transport)),
+      desktop_(app_.language, services_.tray.get(), services_.notifier.get(), std::move(services_.autostart)),
       dpi_(*this),
       performance_(*this) {
     open_[size_t(Section::Dpi)] = true;
@@ -286,8 +287,10 @@ void CTevrinDlg::AddTrayIcon() {
     if (!services_.tray) return;
     const Image icon = ui::LoadResourceImage(Images(), ui::kResourceAppIcon);
     services_.tray->add(icon, kTrayTip,
-                        {Language().LanguageText(kTextTrayShow), Language().LanguageText(kTextTrayExit)},
+                        {Language().LanguageText(kTextTrayShow), Language().LanguageText(kTextTrayExit),
+                         desktop_.AutostartMenuText()},
                         [this](platform::TrayEvent e) { OnTray(e); });
+    desktop_.OnTrayAdded();
 }
 
 void CTevrinDlg::OnTray(platform::TrayEvent event) {
@@ -295,6 +298,7 @@ void CTevrinDlg::OnTray(platform::TrayEvent event) {
         case platform::TrayEvent::LeftClick: SendMessage(kMsgTray, kTrayIconId, kTrayLeftUp); break;
         case platform::TrayEvent::MenuShow: SendMessage(kMsgCommand, kCmdShow, 0); break;
         case platform::TrayEvent::MenuExit: SendMessage(kMsgCommand, kCmdExit, 0); break;
+        case platform::TrayEvent::MenuAutostart: desktop_.ToggleAutostart(); break;
     }
 }
 
@@ -329,6 +333,7 @@ void CTevrinDlg::showConnectionNotice(int languageEntry) {
 }
 
 void CTevrinDlg::updateBattery(const BatteryView& view) {
+    desktop_.OnBattery(link_->mouseOnline(), link_->batteryLevel(), link_->chargeState());
     if (auto* gauge = FindControlAs<ui::CBattery>(kBatteryGauge)) {
         gauge->Phase = view.phase;
         gauge->Level = uint8_t(view.level);

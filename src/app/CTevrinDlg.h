@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/DesktopIntegration.h"
 #include "app/DpiSection.h"
 #include "app/PerformanceSections.h"
 #include "app/SectionLayout.h"
@@ -28,6 +29,8 @@ public:
         hid::Transport& transport;
         std::unique_ptr<platform::TrayIcon> tray;     // none: no notification area
         std::function<bool()> openMouseSettings;       // the desktop's own mouse settings
+        std::unique_ptr<platform::Notifier> notifier = nullptr;  // none: no desktop notifications
+        std::optional<Autostart> autostart = std::nullopt;       // none: no "start with the session" item
     };
 
     CTevrinDlg(platform::Platform& platform, AppData& app, Services services);
@@ -73,6 +76,7 @@ public:
     bool SliderDragged() const { return sliderDragged_; }
     void SetSliderDragged() { sliderDragged_ = true; }
     platform::TrayIcon* Tray() const { return services_.tray.get(); }
+    DesktopIntegration& Desktop() { return desktop_; }
     // The modeless notices that are open (tests look at them).
     const std::vector<std::unique_ptr<dialogs::CAttentionDlg>>& Notices() const { return notices_; }
 
@@ -112,6 +116,7 @@ private:
     AppData& app_;
     Services services_;
     std::unique_ptr<DeviceLink> link_;
+    DesktopIntegration desktop_;
     DpiSection dpi_;
     PerformanceSections performance_;
     SupportKeySequence keys_;

@@ -6,6 +6,9 @@
 
 #include "app/AppOptions.h"
 #include "app/CTevrinApp.h"
+#include "app/TerminationSignals.h"
+#include "base/Version.h"
+#include "platform/qt/QtNotifier.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtTrayIcon.h"
 
@@ -16,11 +19,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "orvane: %s\n%s", options.error().context.c_str(), orvane::appUsage());
         return 2;
     }
+    if (options->version) {
+        std::printf("orvane %s\n", orvane::VersionString());
+        return 0;
+    }
     if (options->help) {
         std::fputs(orvane::appUsage(), stdout);
         std::fputs(orvane::folderInUse(*options).c_str(), stdout);
         return 0;
     }
+    // Before Qt starts its threads, so that every thread leaves these signals to the window.
+    if (options->screenshot.empty()) orvane::TerminationSignals::Block();
     // Every part of the program finds its folder through this variable.
     if (!options->appDir.empty()) ::setenv("ORVANE_APP_DIR", options->appDir.c_str(), 1);
     // A screenshot needs no screen: without one, draw offscreen rather than fail.
@@ -33,5 +42,6 @@ int main(int argc, char** argv) {
     char* qtArgv[] = {argv[0], nullptr};
     orvane::platform::qt::QtPlatform platform(qtArgc, qtArgv);
     orvane::CTevrinApp app(*options);
-    return app.Run({platform, [] { return orvane::platform::qt::createTrayIcon(); }});
+    return app.Run({platform, [] { return orvane::platform::qt::createTrayIcon(); },
+                    [] { return orvane::platform::qt::createNotifier(); }});
 }

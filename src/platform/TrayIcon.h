@@ -13,11 +13,13 @@ enum class TrayEvent {
     LeftClick,     // the icon was clicked (activated) with the left button
     MenuShow,      // the menu's first item
     MenuExit,      // the menu's second item
+    MenuAutostart, // the "start with the session" item was toggled
 };
 
 struct TrayMenuTexts {
     Text show;
     Text exit;
+    Text autostart;  // empty: no such item
 };
 
 class TrayIcon {
@@ -28,6 +30,8 @@ public:
                      std::function<void(TrayEvent)> onEvent) = 0;
     virtual void remove() = 0;
     virtual bool added() const = 0;
+    virtual void setToolTip(const Text& /*tip*/) {}
+    virtual void setAutostartChecked(bool /*checked*/) {}
 };
 
 }  // namespace orvane::platform

@@ -41,14 +41,6 @@ fs::path shippedFolderIn(const FolderEnvironment& env) {
     return env.installedDataFolder;
 }
 
-std::optional<fs::path> userConfigHome(const FolderEnvironment& env) {
-    // A relative XDG_CONFIG_HOME is invalid and must be ignored.
-    if (auto xdg = env.getenv("XDG_CONFIG_HOME"); xdg && !xdg->empty() && fs::path(*xdg).is_absolute())
-        return fs::path(*xdg);
-    if (auto home = env.getenv("HOME"); home && !home->empty()) return fs::path(*home) / ".config";
-    return std::nullopt;
-}
-
 // mkdir -p, with new folders private to the user as the base-directory rules ask.
 Status makeFolders(const fs::path& folder) {
     if (isFolder(folder)) return {};
@@ -56,12 +48,21 @@ Status makeFolders(const fs::path& folder) {
     if (!parent.empty() && parent != folder) {
         if (Status s = makeFolders(parent); !s) return s;
     }
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return makeError(errno, "create " + folder.string());
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+        return makeError(errno, "create " + folder.string());
     if (!isFolder(folder)) return makeError(ENOTDIR, "create " + folder.string());
     return {};
 }
 
 }  // namespace
+
+std::optional<fs::path> UserConfigHome(const FolderEnvironment& env) {
+    // A relative XDG_CONFIG_HOME is invalid and must be ignored.
+    if (auto xdg = env.getenv("XDG_CONFIG_HOME"); xdg && !xdg->empty() && fs::path(*xdg).is_absolute())
+        return fs::path(*xdg);
+    if (auto home = env.getenv("HOME"); home && !home->empty()) return fs::path(*home) / ".config";
+    return std::nullopt;
+}
 
 fs::path ExecutableFolder() {
     std::error_code ec;
@@ -81,7 +82,9 @@ FolderEnvironment FolderEnvironment::Current() {
     };
     env.executableFolder = ExecutableFolder();
     env.installedDataFolder = ORVANE_INSTALLED_DATADIR;
-    env.writableFolder = [](const fs::path& p) { return isFolder(p) && ::access(p.c_str(), W_OK | X_OK) == 0; };
+    env.writableFolder = [](const fs::path& p) {
+        return isFolder(p) && ::access(p.c_str(), W_OK | X_OK) == 0;
+    };
     return env;
 }
 
@@ -99,7 +102,7 @@ Result<AppFolders> ResolveFolders(const FolderRequest& request, const FolderEnvi
         f.choice = FolderChoice::Portable;
         f.config = env.executableFolder / "config";
     } else {
-        const auto base = userConfigHome(env);
+        const auto base = UserConfigHome(env);
         if (!base) return makeError(ENOENT, "find the home folder (set HOME or XDG_CONFIG_HOME)");
         f.choice = FolderChoice::PerUser;
         f.config = *base / "orvane";
@@ -136,10 +139,18 @@ Status PrepareConfigFolder(const AppFolders& folders) {
 std::string DescribeConfigFolder(const AppFolders& folders) {
     std::string why;
     switch (folders.choice) {
-    case FolderChoice::AppDirOption: why = "from --app-dir"; break;
-    case FolderChoice::AppDirEnvironment: why = "from ORVANE_APP_DIR"; break;
-    case FolderChoice::Portable: why = "portable: the program's folder holds a writable config/"; break;
-    case FolderChoice::PerUser: why = "per-user folder, $XDG_CONFIG_HOME/orvane"; break;
+        case FolderChoice::AppDirOption:
+            why = "from --app-dir";
+            break;
+        case FolderChoice::AppDirEnvironment:
+            why = "from ORVANE_APP_DIR";
+            break;
+        case FolderChoice::Portable:
+            why = "portable: the program's folder holds a writable config/";
+            break;
+        case FolderChoice::PerUser:
+            why = "per-user folder, $XDG_CONFIG_HOME/orvane";
+            break;
     }
     if (folders.simulation)
         why = std::string("--simulate without --app-dir keeps its own files, apart from the ") +
@@ -147,6 +158,8 @@ std::string DescribeConfigFolder(const AppFolders& folders) {
     return folders.config.string() + " (" + why + ")";
 }
 
-fs::path ShippedFolder() { return shippedFolderIn(FolderEnvironment::Current()); }
+fs::path ShippedFolder() {
+    return shippedFolderIn(FolderEnvironment::Current());
+}
 
 }  // namespace orvane

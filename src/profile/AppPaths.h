@@ -26,7 +26,7 @@ struct AppFolders {
     std::filesystem::path config;   // the configuration folder in use
     std::filesystem::path shipped;  // holds skins/, resources/ and the default config/
     FolderChoice choice = FolderChoice::PerUser;
-    bool simulation = false;        // config is the simulation/ folder of the real one
+    bool simulation = false;  // config is the simulation/ folder of the real one
 };
 
 // What a run asked for on its command line.
@@ -46,7 +46,8 @@ struct FolderEnvironment {
 };
 
 // The names of the shipped default files a new configuration folder receives.
-inline constexpr const char* kSeededFiles[] = {"LanSetting.ini", "Lan_EN.txt", "Lan.txt", "MacroLibraryFile.mlf"};
+inline constexpr const char* kSeededFiles[] = {"LanSetting.ini", "Lan_EN.txt", "Lan.txt",
+                                               "MacroLibraryFile.mlf"};
 
 // Chooses the folders; creates nothing. Fails only when no home folder can be found.
 Result<AppFolders> ResolveFolders(const FolderRequest& request, const FolderEnvironment& env);
@@ -58,6 +59,9 @@ Status PrepareConfigFolder(const AppFolders& folders);
 
 // One line for --help and status: the folder and why it was chosen.
 std::string DescribeConfigFolder(const AppFolders& folders);
+
+// $XDG_CONFIG_HOME, else ~/.config; none without a home folder.
+std::optional<std::filesystem::path> UserConfigHome(const FolderEnvironment& env);
 
 // The folder holding the shipped skins/, resources/ and default config/ of this program.
 std::filesystem::path ShippedFolder();

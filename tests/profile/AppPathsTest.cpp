@@ -1,12 +1,10 @@
-#include "profile/AppPaths.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-
 #include <unistd.h>
 
 #include <map>
 
+#include "profile/AppPaths.h"
 #include "profile/AtomicFile.h"
 #include "profile/TestFiles.h"
 
@@ -27,7 +25,9 @@ protected:
         };
         env.executableFolder = exeFolder;
         env.installedDataFolder = "/usr/share/orvane";
-        env.writableFolder = [](const fs::path& p) { return fs::is_directory(p) && ::access(p.c_str(), W_OK) == 0; };
+        env.writableFolder = [](const fs::path& p) {
+            return fs::is_directory(p) && ::access(p.c_str(), W_OK) == 0;
+        };
         return env;
     }
     AppFolders Resolve(const FolderRequest& request, const fs::path& exe) {

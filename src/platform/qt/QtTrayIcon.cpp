@@ -1,5 +1,6 @@
 #include "platform/qt/QtTrayIcon.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
@@ -35,6 +36,11 @@ public:
         menu_ = std::make_unique<QMenu>();
         QObject::connect(menu_->addAction(toQString(texts.show)), &QAction::triggered,
                          [this] { emitEvent(TrayEvent::MenuShow); });
+        if (!texts.autostart.empty()) {
+            autostart_ = menu_->addAction(toQString(texts.autostart));
+            autostart_->setCheckable(true);
+            QObject::connect(autostart_, &QAction::triggered, [this] { emitEvent(TrayEvent::MenuAutostart); });
+        }
         menu_->addSeparator();
         QObject::connect(menu_->addAction(toQString(texts.exit)), &QAction::triggered,
                          [this] { emitEvent(TrayEvent::MenuExit); });
@@ -51,10 +57,19 @@ public:
     void remove() override {
         if (icon_) icon_->hide();
         icon_.reset();
+        autostart_ = nullptr;
         menu_.reset();
     }
 
     bool added() const override { return icon_ != nullptr; }
+
+    void setToolTip(const Text& tip) override {
+        if (icon_) icon_->setToolTip(toQString(tip));
+    }
+
+    void setAutostartChecked(bool checked) override {
+        if (autostart_) autostart_->setChecked(checked);
+    }
 
 private:
     void emitEvent(TrayEvent e) {
@@ -66,6 +81,7 @@ private:
 
     std::function<void(TrayEvent)> onEvent_;
     std::unique_ptr<QMenu> menu_;
+    QAction* autostart_ = nullptr;  // owned by menu_
     std::unique_ptr<QSystemTrayIcon> icon_;
 };
 

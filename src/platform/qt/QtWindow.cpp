@@ -1,6 +1,7 @@
 #include "platform/qt/QtWindow.h"
 
 #include <QCursor>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
@@ -87,10 +88,14 @@ void QtWindow::setIcon(const Image& icon) {
 
 void QtWindow::show() {
     if (!widget_) return;
-    if (widget_->isMinimized())
-        widget_->showNormal();
-    else
+    if (!widget_->isMinimized()) {
         widget_->show();
+        return;
+    }
+    // A Wayland client can minimise its window but never restore it: only the compositor can.
+    // Mapping the window afresh brings it back in its normal state.
+    if (QGuiApplication::platformName().startsWith("wayland")) widget_->hide();
+    widget_->showNormal();
 }
 
 void QtWindow::hide() {

@@ -31,11 +31,27 @@ public:
     void remove() override { added_ = false; }
     bool added() const override { return added_; }
     void fire(platform::TrayEvent e) { onEvent_(e); }
-    Text tip_;
+    void setToolTip(const Text& tip) override { liveTip_ = tip; }
+    void setAutostartChecked(bool checked) override { autostartChecked_ = checked; }
+    Text tip_;      // as added
+    Text liveTip_;  // as updated since
+    bool autostartChecked_ = false;
 
 private:
     std::function<void(platform::TrayEvent)> onEvent_;
     bool added_ = false;
+};
+
+class FakeNotifier : public platform::Notifier {
+public:
+    struct Shown {
+        Text summary, body;
+        platform::Urgency urgency;
+    };
+    void notify(const Text& summary, const Text& body, platform::Urgency urgency) override {
+        shown.push_back({summary, body, urgency});
+    }
+    std::vector<Shown> shown;
 };
 
 struct WindowSetup {
@@ -73,12 +89,17 @@ protected:
         if (setup.needPassword != 1) WriteNeedPassword(setup.needPassword);
         auto tray = std::make_unique<FakeTray>();
         tray_ = tray.get();
+        auto notifier = std::make_unique<FakeNotifier>();
+        notifier_ = notifier.get();
         dialogs::PopupWindowTable::instance().clear();
         dlg_ = std::make_unique<CTevrinDlg>(*platform_, *app_,
                                             CTevrinDlg::Services{*sim_, std::move(tray), [this] {
                                                                      ++settingsOpened_;
                                                                      return true;
-                                                                 }});
+                                                                 },
+                                                                 std::move(notifier),
+                                                                 Autostart(dir_ / "autostart" / "orvane.desktop",
+                                                                           {"/usr/bin/orvane"})});
         if (setup.create) {
             ASSERT_TRUE(dlg_->Create());
         }
@@ -157,6 +178,7 @@ protected:
     std::unique_ptr<AppData> app_;
     std::unique_ptr<CTevrinDlg> dlg_;
     FakeTray* tray_ = nullptr;
+    FakeNotifier* notifier_ = nullptr;
     int settingsOpened_ = 0;
 };
 
