@@ -107,8 +107,11 @@ def check_new_user(prefix, tmp):
     bin_dir = os.path.join(prefix, "bin")
     config = os.path.join(home, ".config", "orvane")
 
+    # status only looks; a change makes the simulation folder.
     r = run([os.path.join(bin_dir, "orvanectl"), "--simulate", "status"], env=env, timeout=60)
     check(r.returncode == 0, "orvanectl --simulate status: " + r.stdout + r.stderr)
+    r = run([os.path.join(bin_dir, "orvanectl"), "--simulate", "set", "polling", "500"], env=env, timeout=60)
+    check(r.returncode == 0, "orvanectl --simulate set polling 500: " + r.stdout + r.stderr)
     for f in ("config.ini", "default0.psf", "Lan_EN.txt", "MacroLibraryFile.mlf"):
         check(os.path.isfile(os.path.join(config, "simulation", f)), "simulation folder lacks " + f)
     check(not os.path.exists(os.path.join(config, "config.ini")), "--simulate wrote the real settings")
