@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/MacroManagerLauncher.h"
 #include "app/MainIds.h"
 #include "dialogs/CAttentionDlg.h"
 #include "dialogs/CFirmwareResetDlg.h"
@@ -33,7 +34,9 @@ CTevrinDlg::CTevrinDlg(platform::Platform& platform, AppData& app, Services serv
       link_(std::make_unique<DeviceLink>(app_, platform.loop(), *this, services_.transport)),
       desktop_(app_.language, services_.tray.get(), services_.notifier.get(), std::move(services_.autostart)),
       dpi_(*this),
-      performance_(*this) {
+      performance_(*this),
+      buttons_(*this),
+      profiles_(*this) {
     open_[size_t(Section::Dpi)] = true;
     open_[size_t(Section::Polling)] = true;
 }
@@ -113,18 +116,9 @@ void CTevrinDlg::ArmSync() { link_->armSync(); }
 
 void CTevrinDlg::RefreshPages() {
     app_.currentProfile = app_.CurrentIndex();
-    const int count = app_.settings.GetProfileShowCount();
-    for (uint32_t t = 0; t < 5; ++t)
-        if (auto* tab = FindControl(kFirstTab + t)) tab->SetVisible(false);
-    for (int i = 0; i < count && i < 5; ++i) {
-        const int p = app_.settings.GetProfileShowList(i);
-        if (auto* tab = FindControl(kFirstTab + uint32_t(p))) tab->SetVisible(true);
-    }
-    for (int p = 0; p < kProfileCount; ++p)
-        if (auto* tab = FindControl(kFirstTab + uint32_t(p))) tab->SetText(app_.profiles[size_t(p)].GetProfileName());
+    profiles_.Refresh();
     Profile& profile = app_.Current();
-    for (int k = 0; k < kKeyCount; ++k)
-        if (auto* combo = FindControl(kFirstCombo + uint32_t(k))) combo->SetText(profile.keys[size_t(k)].KeyName);
+    buttons_.Refresh(profile);
     dpi_.Refresh(profile);
     performance_.Refresh(profile);
     Invalidate();
@@ -188,6 +182,14 @@ intptr_t CTevrinDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) 
         performance_.OnMessage(msg, wParam, lParam);
         return 0;
     }
+    if (buttons_.Handles(msg)) {
+        buttons_.OnMessage(msg, wParam, lParam);
+        return 0;
+    }
+    if (profiles_.Handles(msg)) {
+        profiles_.OnMessage(msg, wParam, lParam);
+        return 0;
+    }
     switch (msg) {
         case kExit:
             if (lParam == ui::kCodeClicked) {
@@ -200,14 +202,6 @@ intptr_t CTevrinDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) 
             return 0;
         case kReset:
             if (lParam == ui::kCodeClicked) (void)link_->factoryReset();
-            return 0;
-        case kMsgComboRow:
-            if (lParam == ui::kCodeEntered || lParam == ui::kCodeLeft) {
-                highlight_ = lParam == ui::kCodeEntered && wParam >= kFirstCombo && wParam < kFirstCombo + 6
-                                 ? int(wParam - kFirstCombo) + 1
-                                 : 0;
-                InvalidateRect(Scaled(457, 171, 672, 569));
-            }
             return 0;
         case kMsgTray:
             if (wParam != kTrayIconId) return 1;
@@ -232,17 +226,6 @@ intptr_t CTevrinDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) 
         default:
             break;
     }
-    if (msg >= kFirstTab && msg < kFirstTab + 5) {
-        // The tab has already made its profile current.
-        if (lParam == ui::kCodeClicked) {
-            app_.currentProfile = int32_t(msg - kFirstTab);
-            RefreshPages();
-            MarkDirty(SyncGroup::Buttons);
-            MarkDirty(SyncGroup::Performance);
-            ArmSync();
-        }
-        return 0;
-    }
     return 0;
 }
 
@@ -252,6 +235,8 @@ void CTevrinDlg::OnTimer(int id) {
     } else if (id == kTimerLeftClickNotice) {
         KillTimer(kTimerLeftClickNotice);
         ShowAttention(Language().LanguageText(kTextLeftClickNeeded));
+    } else if (id == kTimerProfileAction) {
+        profiles_.OnActionTimer();
     }
 }
 
@@ -274,6 +259,18 @@ void CTevrinDlg::OnMouseMove(uint32_t flags, Point pt) {
         MarkDirty(SyncGroup::Power);
         ArmSync();
     }
+}
+
+void CTevrinDlg::OpenMacroManager(int startMode) {
+    if (services_.macroManager)
+        services_.macroManager();
+    else
+        RunMacroManager(*this, app_, startMode);
+}
+
+void CTevrinDlg::ClosePopups() {
+    for (int slot = 0; slot < kPopupSlots; ++slot) ClosePopup(slot);
+    for (size_t set = 0; set < MacroSetPopups().size(); ++set) CloseMacroSetPopup(set);
 }
 
 intptr_t CTevrinDlg::ShowAttention(const Text& message) {

@@ -7,9 +7,11 @@
 #include <functional>
 #include <memory>
 
+#include "app/ButtonAssignmentPanel.h"
 #include "app/DesktopIntegration.h"
 #include "app/DpiSection.h"
 #include "app/PerformanceSections.h"
+#include "app/ProfileBar.h"
 #include "app/SectionLayout.h"
 #include "app/SupportKeySequence.h"
 #include "device/DeviceLink.h"
@@ -31,6 +33,7 @@ public:
         std::function<bool()> openMouseSettings;       // the desktop's own mouse settings
         std::unique_ptr<platform::Notifier> notifier = nullptr;  // none: no desktop notifications
         std::optional<Autostart> autostart = std::nullopt;       // none: no "start with the session" item
+        std::function<void()> macroManager = {};       // none: RunMacroManager
     };
 
     CTevrinDlg(platform::Platform& platform, AppData& app, Services services);
@@ -47,7 +50,9 @@ public:
     void ShowAsOnline();
     // Paints the whole window as it would appear on screen.
     void Render(platform::Painter& p) { DrawWindow(p, ClientRect()); }
-    int Highlight() const { return highlight_; }
+    int Highlight() const { return buttons_.Highlight(); }
+    ButtonAssignmentPanel& Buttons() { return buttons_; }
+    ProfileBar& Profiles() { return profiles_; }
 
     // ---- Pages and the change pipeline ----
     void RefreshPages();
@@ -71,6 +76,10 @@ public:
     int CurrentDpiLevel() const { return currentDpiLevel_; }
     void SetCurrentDpiLevel(int level) { currentDpiLevel_ = level; }
     bool OpenMouseSettings() { return services_.openMouseSettings && services_.openMouseSettings(); }
+    // Runs the macro manager modally (startMode as the manager knows it).
+    void OpenMacroManager(int startMode);
+    // Closes every open popup menu of the window.
+    void ClosePopups();
     // Runs an attention dialog modally with a message.
     intptr_t ShowAttention(const Text& message);
     bool SliderDragged() const { return sliderDragged_; }
@@ -105,7 +114,6 @@ protected:
 private:
     void CreatePermanentControls();
     void PlaceControls();
-    void PlaceProfileBar(int showCount);
     void DrawPanelFrames(platform::Painter& p, int showCount);
     void ToggleSection(uint32_t headerId);
     void ShowOrPoll();
@@ -119,6 +127,8 @@ private:
     DesktopIntegration desktop_;
     DpiSection dpi_;
     PerformanceSections performance_;
+    ButtonAssignmentPanel buttons_;
+    ProfileBar profiles_;
     SupportKeySequence keys_;
     std::vector<std::unique_ptr<dialogs::CAttentionDlg>> notices_;
     OpenSections open_{};
@@ -128,7 +138,6 @@ private:
     bool shutDown_ = false;
     bool controlsCreated_ = false;
     int currentDpiLevel_ = 2;
-    int highlight_ = 0;
 };
 
 }  // namespace orvane

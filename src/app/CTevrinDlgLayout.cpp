@@ -6,11 +6,9 @@
 #include "app/MainIds.h"
 #include "ui/CBattery.h"
 #include "ui/CCheckButton.h"
-#include "ui/CComboButton.h"
 #include "ui/CImageButton.h"
 #include "ui/CStaticImage.h"
 #include "ui/CStaticText.h"
-#include "ui/CTabControl.h"
 #include "ui/Resources.h"
 
 namespace orvane {
@@ -26,20 +24,6 @@ namespace {
 
 constexpr uint32_t kGrey = 0xB4B4B4;
 constexpr int kBackgroundResource = 364;
-
-struct RowNumber {
-    const char16_t* image;
-    Rect rect;
-};
-constexpr RowNumber kRowNumbers[kKeyCount] = {
-    {u"skins\\mouse\\serial_number1.png", {52, 82, 73, 101}},   {u"skins\\mouse\\serial_number2.png", {52, 112, 73, 131}},
-    {u"skins\\mouse\\serial_number3.png", {52, 141, 73, 160}},  {u"skins\\mouse\\serial_number4.png", {52, 170, 73, 189}},
-    {u"skins\\mouse\\serial_number5.png", {52, 199, 73, 218}},  {u"skins\\mouse\\serial_number6.png", {52, 228, 73, 247}},
-};
-constexpr Rect kComboRects[kKeyCount] = {{82, 81, 244, 102},   {82, 111, 244, 132}, {82, 140, 244, 161},
-                                          {82, 169, 244, 190},  {82, 198, 244, 219}, {82, 227, 244, 248}};
-// Where the number of the hovered row is drawn over the mouse picture (row 6 has none).
-constexpr Point kHighlightAt[5] = {{496, 247}, {607, 247}, {552, 247}, {478, 367}, {478, 317}};
 
 }  // namespace
 
@@ -63,16 +47,7 @@ void CTevrinDlg::CreatePermanentControls() {
         t->LoadImages({u"skins\\header2_nr.png", u"skins\\header2_ov.png"});
     };
     title(kButtonsTitle, {36, 37, 266, 62}, kTextButtonsTitle);
-    for (int k = 0; k < kKeyCount; ++k) {
-        const Rect n = kRowNumbers[k].rect;
-        Add<ui::CStaticImage>(0, 0, Scaled(n.left, n.top, n.right, n.bottom))->LoadImageFile(kRowNumbers[k].image);
-        const Rect c = kComboRects[k];
-        auto* combo = Add<ui::CComboButton>(0, kFirstCombo + uint32_t(k), Scaled(c.left, c.top, c.right, c.bottom),
-                                            u"Disable", kMsgComboRow);
-        combo->LoadImages({u"skins\\combo2_nr.png", u"skins\\combo2_ov.png"});
-    }
-    Add<ui::CImageButton>(0, kMacroManager, Scaled(36, 320, 266, 345), Language().LanguageText(kTextMacroManager))
-        ->LoadImages({u"skins\\button1_nr.png", u"skins\\button1_ov.png"});
+    buttons_.Create();
 
     title(kBatteryTitle, {36, 398, 266, 423}, kTextBatteryTitle);
     auto* battery = Add<ui::CBattery>(0, Scaled(120, 449, 181, 479));
@@ -85,15 +60,7 @@ void CTevrinDlg::CreatePermanentControls() {
     batteryText->SetLabel(u"0%");
 
     title(kProfilesTitle, {36, 520, 266, 545}, kTextProfilesTitle);
-    for (uint32_t p = 0; p < ui::CTabControl::kTabCount; ++p) {
-        auto* tab = Add<ui::CTabControl>(0, kFirstTab + p, Scaled(50, 552, 212, 573),
-                                         app_.profiles[p].GetProfileName(), app_.currentProfile);
-        tab->LoadImages(u"skins\\profile_slot_nr.png", u"skins\\profile_slot_ov.png", u"skins\\profile_slot_nr2.png",
-                        u"skins\\profile_slot_ov2.png");
-        tab->SetTextMargins(int32_t(10.0f * Scale()), int32_t(4.0f * Scale()));
-    }
-    Add<ui::CImageButton>(0, kAddProfile, Scaled(50, 630, 96, 650), Text{})
-        ->LoadImages({u"skins\\add_nr.png", u"skins\\add_ov.png"});
+    profiles_.Create();
 
     auto* version = Add<ui::CStaticText>(0, kVersion, Scaled(36, 702, 246, 720), kGrey, platform::kTextLeft);
     version->SetLabel(Language().LanguageText(kTextVersion) + kVersionSuffix);
@@ -111,15 +78,6 @@ void CTevrinDlg::CreatePermanentControls() {
                                              Language().LanguageText(info.textEntry));
         header->LoadImages({u"skins\\header_nr.png", u"skins\\header_ov.png", u"skins\\header_dn.png"});
     }
-}
-
-void CTevrinDlg::PlaceProfileBar(int showCount) {
-    for (int i = 0; i < showCount && i < 5; ++i) {
-        const int p = app_.settings.GetProfileShowList(i);
-        if (auto* tab = FindControl(kFirstTab + uint32_t(p))) tab->SetRect(Scaled(50, 552 + 25 * i, 212, 573 + 25 * i));
-    }
-    const int32_t y = 555 + 25 * std::max(showCount, 3);
-    if (auto* add = FindControl(kAddProfile)) add->SetRect(Scaled(50, y, 96, y + 20));
 }
 
 void CTevrinDlg::PlaceControls() {
@@ -147,7 +105,7 @@ void CTevrinDlg::DrawPanelFrames(Painter& p, int showCount) {
 void CTevrinDlg::DrawWindow(Painter& p, const Rect& client) {
     p.fillRect(client, platform::bgr(BackgroundColor()));
     const int showCount = std::clamp(app_.settings.GetProfileShowCount(), 0, 5);
-    PlaceProfileBar(showCount);
+    profiles_.Place();
 
     Image background;
     if (Scale() > 1.0f) background = Images().load(std::string("resources/main_background@2x.png"));
@@ -158,17 +116,7 @@ void CTevrinDlg::DrawWindow(Painter& p, const Rect& client) {
     PlaceControls();
     DrawControls(p, client);
 
-    if (highlight_ >= 1 && highlight_ <= 5) {
-        const Image number =
-            Images().load(u"skins\\mouse\\number" + fromUtf8(std::to_string(highlight_)) + u".png");
-        if (number) {
-            const Point at = kHighlightAt[highlight_ - 1];
-            const Rect dst = Rect::fromSize(int32_t(float(at.x) * Scale()), int32_t(float(at.y) * Scale()),
-                                            int32_t(float(number.width()) * Scale()),
-                                            int32_t(float(number.height()) * Scale()));
-            p.drawImage(number, dst, platform::Interpolation::Nearest);
-        }
-    }
+    buttons_.DrawHighlight(p);
 }
 
 }  // namespace orvane

@@ -45,7 +45,18 @@ inline constexpr uint32_t kPollingTrack = 3551;
 inline constexpr uint32_t kPollingValue = 3552;
 
 // Messages.
-inline constexpr uint32_t kMsgComboRow = 1028;   // from the button-row combos
+inline constexpr uint32_t kMsgMainMenuResult = 1027;        // a choice in the assignment menu
+inline constexpr uint32_t kMsgComboRow = 1028;              // from the button-row combos
+inline constexpr uint32_t kMsgRunShortcutDialog = 1034;     // posted: the shortcut dialog's turn
+inline constexpr uint32_t kMsgShortcutResult = 1036;
+inline constexpr uint32_t kMsgDpiResult = 1041;
+inline constexpr uint32_t kMsgMultimediaResult = 1044;
+inline constexpr uint32_t kMsgMacroListResult = 1052;
+inline constexpr uint32_t kMsgRunFireKeyDialog = 1061;      // posted: the fire key dialog's turn
+inline constexpr uint32_t kMsgFireKeyResult = 1063;
+inline constexpr uint32_t kMsgWindowsManageResult = 1158;
+inline constexpr uint32_t kMsgOfficeResult = 1161;
+inline constexpr uint32_t kMsgProfileMenuResult = 1164;
 inline constexpr uint32_t kMsgTray = 1056;       // tray icon callback
 inline constexpr uint32_t kMsgCommand = 0x0111;  // a menu command (wParam)
 inline constexpr uint32_t kMsgActivate = 2999;   // a second start asks us to show ourselves
@@ -73,12 +84,21 @@ inline constexpr int kTextButtonsTitle = 9;
 inline constexpr int kTextProfilesTitle = 10;
 inline constexpr int kTextBatteryTitle = 15;
 inline constexpr int kTextLeftClick = 20;
+inline constexpr int kTextImportTitle = 142;
+inline constexpr int kTextExportTitle = 143;
+inline constexpr int kTextAllProfilesShown = 145;
 inline constexpr int kTextWriting = 146;
+inline constexpr int kTextImportFailed = 148;
+inline constexpr int kTextExportFailed = 149;
 inline constexpr int kTextLeftClickNeeded = 151;
+inline constexpr int kTextCannotRemoveCurrent = 152;
 inline constexpr int kTextMouseSettings = 260;
 inline constexpr int kTextSleepUnit = 266;
 inline constexpr int kTextLiftOff1 = 270;
 inline constexpr int kTextLiftOff2 = 271;
+
+// The macro manager as the main window opens it.
+inline constexpr int kMacroManagerStartMode = 1;
 
 // Design size of the window.
 inline constexpr int32_t kDesignWidth = 1127;

@@ -25,7 +25,9 @@ FakePlatform::FakePlatform(ScreenInfo screen)
       }) {}
 
 std::unique_ptr<Window> FakePlatform::createWindow(WindowHost& host, const WindowOptions& options) {
-    return std::make_unique<TrackedFakeWindow>(loop_, host, options, windows_);
+    auto window = std::make_unique<TrackedFakeWindow>(loop_, host, options, windows_);
+    window->onModal = onModal;
+    return window;
 }
 
 Image FakePlatform::render(Size size, const std::function<void(Painter&)>& paint) {

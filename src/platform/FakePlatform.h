@@ -32,6 +32,9 @@ public:
     FakeWindow* lastWindow() const;
     size_t windowCount() const { return windows_.size(); }
     const RecordingPainter& lastRender() const { return lastRender_; }
+    // What the user does in every modal run of a window created from now on (a window's own
+    // onModal may replace it); without one a modal run returns at once.
+    std::function<void(FakeWindow&)> onModal;
 
 private:
     // Declared first: windows whose deletion is still queued on the loop clear their entry.

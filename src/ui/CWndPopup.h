@@ -83,6 +83,8 @@ public:
     uint32_t SelectionMessage() const { return selectionMsg_; }
     CDlgBase* Owner() const { return owner_; }
     int HotItem() const { return hot_; }
+    // The pointer is over the menu (from its first move until it leaves).
+    bool Tracking() const { return tracking_; }
     const std::vector<PopupItem>& Items() const { return items_; }
     const PopupResult& Result() const { return result_; }
     // The message sent to the owner when a popup of this type loses activation.

@@ -93,13 +93,17 @@ protected:
         notifier_ = notifier.get();
         dialogs::PopupWindowTable::instance().clear();
         dlg_ = std::make_unique<CTevrinDlg>(*platform_, *app_,
-                                            CTevrinDlg::Services{*sim_, std::move(tray), [this] {
+                                            CTevrinDlg::Services{*sim_, std::move(tray),
+                                                                 [this] {
                                                                      ++settingsOpened_;
                                                                      return true;
                                                                  },
                                                                  std::move(notifier),
                                                                  Autostart(dir_ / "autostart" / "orvane.desktop",
-                                                                           {"/usr/bin/orvane"})});
+                                                                           {"/usr/bin/orvane"}),
+                                                                 [this] {
+                                                                     if (macroManager_) macroManager_();
+                                                                 }});
         if (setup.create) {
             ASSERT_TRUE(dlg_->Create());
         }
@@ -180,6 +184,7 @@ protected:
     FakeTray* tray_ = nullptr;
     FakeNotifier* notifier_ = nullptr;
     int settingsOpened_ = 0;
+    std::function<void()> macroManager_;  // what the macro manager does while it is open
 };
 
 }  // namespace orvane::test

@@ -1,0 +1,233 @@
+#include "app/ProfileBar.h"
+
+#include <algorithm>
+
+#include "app/ButtonAssignmentPanel.h"
+#include "app/CTevrinDlg.h"
+#include "app/MainIds.h"
+#include "dialogs/CAddProfileDlg.h"
+#include "dialogs/CEditProfileDlg.h"
+#include "profile/ProfileFile.h"
+#include "profile/Storage.h"
+#include "ui/CImageButton.h"
+#include "ui/CProfileRKeyPopup.h"
+#include "ui/CTabControl.h"
+
+namespace orvane {
+
+using namespace mainwnd;
+using platform::Point;
+using platform::Rect;
+
+namespace {
+
+constexpr uint32_t kTabCount = ui::CTabControl::kTabCount;
+
+bool isTab(uintptr_t id) { return id >= kFirstTab && id < kFirstTab + kTabCount; }
+
+platform::FileChooserOptions profileChooser(const Text& title) {
+    platform::FileChooserOptions o;
+    o.title = title;
+    o.filters = {{u"psf file(*.psf)", u"*.psf"}};
+    o.defaultSuffix = u"psf";
+    o.initialName = u".psf";
+    return o;  // starting in the current directory
+}
+
+}  // namespace
+
+void ProfileBar::Create() {
+    for (uint32_t p = 0; p < kTabCount; ++p) {
+        auto* tab = w_.Add<ui::CTabControl>(0, kFirstTab + p, w_.Scaled(50, 552, 212, 573),
+                                            w_.App().profiles[p].GetProfileName(), w_.App().currentProfile);
+        tab->LoadImages(u"skins\\profile_slot_nr.png", u"skins\\profile_slot_ov.png", u"skins\\profile_slot_nr2.png",
+                        u"skins\\profile_slot_ov2.png");
+        tab->SetTextMargins(int32_t(10.0f * w_.Scale()), int32_t(4.0f * w_.Scale()));
+    }
+    w_.Add<ui::CImageButton>(0, kAddProfile, w_.Scaled(50, 630, 96, 650), Text{})
+        ->LoadImages({u"skins\\add_nr.png", u"skins\\add_ov.png"});
+}
+
+void ProfileBar::Place() {
+    const Settings& settings = w_.App().settings;
+    const int count = std::clamp(settings.GetProfileShowCount(), 0, int(kTabCount));
+    for (int i = 0; i < count; ++i) {
+        const int p = settings.GetProfileShowList(i);
+        if (auto* tab = w_.FindControl(kFirstTab + uint32_t(p))) tab->SetRect(w_.Scaled(50, 552 + 25 * i, 212, 573 + 25 * i));
+    }
+    // With fewer than three tabs the button keeps the place it has under three.
+    const int32_t y = 555 + 25 * std::max(count, 3);
+    if (auto* add = w_.FindControl(kAddProfile)) add->SetRect(w_.Scaled(50, y, 96, y + 20));
+}
+
+void ProfileBar::Refresh() {
+    const AppData& app = w_.App();
+    for (uint32_t t = 0; t < kTabCount; ++t)
+        if (auto* tab = w_.FindControl(kFirstTab + t)) {
+            tab->SetVisible(false);
+            tab->SetText(app.profiles[t].GetProfileName());
+        }
+    const int count = std::clamp(app.settings.GetProfileShowCount(), 0, int(kTabCount));
+    for (int i = 0; i < count; ++i)
+        if (auto* tab = w_.FindControl(kFirstTab + uint32_t(app.settings.GetProfileShowList(i)))) tab->SetVisible(true);
+    Place();
+}
+
+// ---- Messages ----
+
+bool ProfileBar::Handles(uint32_t msg) const {
+    return isTab(msg) || msg == kAddProfile || msg == kMsgProfileMenuResult || msg == ui::kMsgProfileRKeyPopupDeactivated;
+}
+
+void ProfileBar::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
+    if (isTab(msg)) {
+        if (lParam == ui::kCodeClicked) SwitchTo(int(msg - kFirstTab));
+        if (lParam == ui::kCodeRightReleased) OpenContextMenu(msg);
+    } else if (msg == kAddProfile) {
+        if (lParam == ui::kCodeClicked) Add();
+    } else if (msg == kMsgProfileMenuResult) {
+        MenuChosen(uint32_t(wParam), lParam);
+    } else if (msg == ui::kMsgProfileRKeyPopupDeactivated) {
+        MenuClosed(uint32_t(wParam));
+    }
+}
+
+void ProfileBar::SwitchTo(int profile) {
+    // The tab has already made its profile current; config.ini hears of it with the next save.
+    w_.App().currentProfile = profile;
+    w_.RefreshPages();
+    // The sleep time waits for the next power synchronisation, as the mouse expects.
+    w_.MarkDirty(SyncGroup::Buttons);
+    w_.MarkDirty(SyncGroup::Performance);
+    w_.ArmSync();
+}
+
+// ---- Context menu ----
+
+void ProfileBar::OpenContextMenu(uint32_t tabId) {
+    auto* tab = w_.FindControl(tabId);
+    if (!tab) return;
+    const float s = w_.Scale();
+    const Rect r = tab->GetRect();
+    const Rect window = w_.GetWindow() ? w_.GetWindow()->geometry() : Rect{};
+    const int32_t screenHeight = w_.GetPlatform().screen().fullScreen.height;
+    int32_t top = r.bottom - int32_t(20.0f * s);
+    if (window.top + top + int32_t(94.0f * s) > screenHeight) top = screenHeight - window.top - int32_t(74.0f * s);
+    const Point at{window.left + r.left + int32_t(161.0f * s), window.top + top};
+    w_.ClosePopup(kProfileMenuSlot);
+    auto menu = std::make_unique<ui::CProfileRKeyPopup>(w_.Language());
+    menu->SetImages(u"skins\\menu_nr.png", u"skins\\menu_ov.png", u"skins\\menusub_nr.png", u"skins\\menusub_ov.png");
+    auto* popup = w_.AdoptPopup(std::move(menu));
+    w_.PopupSlot(kProfileMenuSlot) = popup;
+    const int32_t size = int32_t(300.0f * s);
+    if (!popup->Create(&w_, at.x, at.y, size, size, kMsgProfileMenuResult, tabId))
+        w_.PopupSlot(kProfileMenuSlot) = nullptr;
+}
+
+void ProfileBar::MenuChosen(uint32_t tabId, intptr_t lParam) {
+    const auto* result = reinterpret_cast<const ui::PopupResult*>(lParam);
+    if (!isTab(tabId) || !w_.FindControl(tabId) || !result || result->byteCount < 1) return;
+    action_ = result->bytes[0];
+    actionProfile_ = int(tabId - kFirstTab);
+    w_.ClosePopups();
+    // From the timer, so the menu is gone before a dialog opens.
+    w_.SetTimer(kTimerProfileAction, 100);
+}
+
+void ProfileBar::MenuClosed(uint32_t tabId) {
+    ui::CWndPopup* menu = w_.PopupSlot(kProfileMenuSlot);
+    if (!menu || menu->Tracking()) return;
+    if (auto* tab = w_.FindControl(tabId)) w_.InvalidateRect(tab->GetRect());
+    w_.ClosePopup(kProfileMenuSlot);
+    bool chainOpen = false;
+    for (int slot = ButtonAssignmentPanel::kSlotDpi; slot <= ButtonAssignmentPanel::kSlotOffice; ++slot)
+        chainOpen |= w_.PopupSlot(slot) != nullptr;
+    for (auto* list : w_.MacroSetPopups()) chainOpen |= list != nullptr;
+    if (!chainOpen) w_.ClosePopup(ButtonAssignmentPanel::kSlotMain);
+}
+
+void ProfileBar::OnActionTimer() {
+    w_.KillTimer(kTimerProfileAction);
+    const int q = actionProfile_;
+    const int action = action_;
+    action_ = actionProfile_ = -1;
+    if (q < 0 || q >= kProfileCount) return;
+    switch (action) {
+        case kImport: Import(q); break;
+        case kExport: Export(q); break;
+        case kRename: Rename(q); break;
+        case kRemove: Remove(q); break;
+        default: break;
+    }
+}
+
+// ---- The actions ----
+
+void ProfileBar::SaveAndRefresh() {
+    w_.saveAll();
+    w_.RefreshPages();
+}
+
+void ProfileBar::Import(int q) {
+    auto path = w_.GetPlatform().fileChooser().openFile(w_.GetWindow(), profileChooser(w_.Language().LanguageText(kTextImportTitle)));
+    if (!path) return;
+    AppData& app = w_.App();
+    const Profile before = app.profiles[size_t(q)];
+    const Status imported = ImportProfile(app, q, *path);
+    // A file that is not a profile changes nothing; the user hears why nothing happened. (When
+    // only the save after a good read failed, the next save tries again.)
+    if (!imported && app.profiles[size_t(q)] == before) {
+        w_.ShowAttention(w_.Language().LanguageText(kTextImportFailed));
+        return;
+    }
+    // The imported settings reach the mouse with the next synchronisation of their groups.
+    w_.RefreshPages();
+}
+
+void ProfileBar::Export(int q) {
+    auto path = w_.GetPlatform().fileChooser().saveFile(w_.GetWindow(), profileChooser(w_.Language().LanguageText(kTextExportTitle)));
+    if (!path) return;
+    if (!WriteProfileFile(w_.App().profiles[size_t(q)], *path))
+        w_.ShowAttention(w_.Language().LanguageText(kTextExportFailed));
+}
+
+void ProfileBar::Rename(int q) {
+    dialogs::CEditProfileDlg dlg(w_.GetPlatform(), &w_, w_.Language(), w_.App().profiles[size_t(q)]);
+    if (dlg.DoModal() == ui::kIdOk) SaveAndRefresh();
+}
+
+void ProfileBar::Remove(int q) {
+    AppData& app = w_.App();
+    if (q == app.CurrentIndex()) {
+        w_.ShowAttention(w_.Language().LanguageText(kTextCannotRemoveCurrent));
+        return;
+    }
+    Settings& settings = app.settings;
+    const int count = settings.GetProfileShowCount();
+    int list[kTabCount];
+    for (int i = 0; i < int(kTabCount); ++i) list[i] = settings.GetProfileShowList(i);
+    const int at = int(std::find(list, list + kTabCount, q) - list);
+    // Only a shown profile can be removed; the removed one becomes the last hidden profile.
+    if (at >= count) return;
+    for (int i = at; i < int(kTabCount) - 1; ++i) list[i] = list[i + 1];
+    list[kTabCount - 1] = q;
+    settings.SetProfileShowCount(count - 1);
+    for (int i = 0; i < int(kTabCount); ++i) settings.SetProfileShowList(i, list[i]);
+    SaveAndRefresh();
+}
+
+void ProfileBar::Add() {
+    AppData& app = w_.App();
+    const int count = app.settings.GetProfileShowCount();
+    if (count > 4) {
+        w_.ShowAttention(w_.Language().LanguageText(kTextAllProfilesShown));
+        return;
+    }
+    const int q = app.settings.GetProfileShowList(count);
+    if (q < 0 || q >= kProfileCount) return;
+    dialogs::CAddProfileDlg dlg(w_.GetPlatform(), &w_, w_.Language(), app.profiles[size_t(q)], app.settings,
+                                app.SensorId);
+    if (dlg.DoModal() == ui::kIdOk) SaveAndRefresh();
+}
+
+}  // namespace orvane

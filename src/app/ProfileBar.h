@@ -1,0 +1,48 @@
+#pragma once
+// The profile bar of the main window: the tabs of the shown profiles in their stored order, the
+// current one selected; a click switches the current profile, a right click offers import,
+// export, rename and remove; the add button shows the first hidden profile as a new one.
+#include <cstdint>
+#include <filesystem>
+
+namespace orvane {
+
+class CTevrinDlg;
+
+class ProfileBar {
+public:
+    // The context menu's actions, run from timer 60 once the menu is gone.
+    enum Action { kImport = 0, kExport = 1, kRename = 2, kRemove = 3 };
+    static constexpr int kProfileMenuSlot = 5;  // the window's popup slot of the context menu
+
+    explicit ProfileBar(CTevrinDlg& window) : w_(window) {}
+
+    void Create();
+    // Tabs of the shown profiles top to bottom, the add button below them (every paint).
+    void Place();
+    // Tab texts and which tabs are shown.
+    void Refresh();
+    bool Handles(uint32_t msg) const;
+    void OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam);
+    void OnActionTimer();
+
+    // The operations, also reached by tests.
+    void SwitchTo(int profile);
+    void Import(int profile);
+    void Export(int profile);
+    void Rename(int profile);
+    void Remove(int profile);
+    void Add();
+
+private:
+    void OpenContextMenu(uint32_t tab);
+    void MenuChosen(uint32_t tab, intptr_t lParam);
+    void MenuClosed(uint32_t tab);
+    void SaveAndRefresh();
+
+    CTevrinDlg& w_;
+    int action_ = -1;
+    int actionProfile_ = -1;
+};
+
+}  // namespace orvane

@@ -1,0 +1,79 @@
+#include "dialogs/CProfileNameDlg.h"
+
+#include "dialogs/CAttentionDlg.h"
+#include "ui/CEditControl.h"
+#include "ui/CImageButton.h"
+#include "ui/CStaticText.h"
+
+namespace orvane::dialogs {
+
+namespace {
+constexpr int kEnterAName = 147;
+}
+
+CProfileNameDlg::CProfileNameDlg(platform::Platform& platform, ui::CDlgBase* parent, const LanguageTable& language,
+                                 Layout layout)
+    : CDlgBase(platform, parent), language_(language), layout_(std::move(layout)) {
+    SetWindowSize(int32_t(float(kWidth) * Scale()), int32_t(float(kHeight) * Scale()));
+}
+
+bool CProfileNameDlg::OnInitDialog() {
+    if (!CDlgBase::OnInitDialog()) return false;
+    if (field_) field_->Focus();
+    return true;
+}
+
+void CProfileNameDlg::CreateControls(const Rect&) {
+    const float s = Scale();
+    const Rect t = layout_.titleRect;
+    Add<ui::CStaticText>(0, kIdTitle, scaledRect(t.left, t.top, t.right, t.bottom, s), kDialogTextColour,
+                         platform::kTextLeft | platform::kTextSingleLine)
+        ->SetLabel(language_.LanguageText(layout_.title));
+    Add<ui::CImageButton>(0, kIdClose, scaledRect(405, 4, 420, 19, s), Text{})
+        ->LoadImages({u"skins\\exit_nr.png", u"skins\\exit_ov.png"});
+    Add<ui::CImageButton>(0, kIdOkButton, scaledRect(260, 110, 329, 130, s), language_.LanguageText(4))
+        ->LoadImages({u"skins\\button2_nr.png", u"skins\\button2_ov.png"});
+    Add<ui::CImageButton>(0, kIdCancelButton, scaledRect(350, 110, 419, 130, s), language_.LanguageText(5))
+        ->LoadImages({u"skins\\button2_nr.png", u"skins\\button2_ov.png"});
+    const Rect f = layout_.fieldRect;
+    field_ = Add<ui::CEditControl>(0, kIdName, scaledRect(f.left, f.top, f.right, f.bottom, s), layout_.initialName);
+}
+
+void CProfileNameDlg::DrawWindow(Painter& p, const Rect& client) {
+    p.fillRect(client, platform::bgr(BackgroundColor()));
+    p.drawImage(Images().load(u"skins\\Frame_common.bmp"), client);
+    DrawControls(p, client);
+}
+
+bool CProfileNameDlg::OnKeyDown(uint32_t vk) {
+    if (vk == platform::kVkReturn) {
+        Confirm();
+        return true;
+    }
+    return vk == platform::kVkEscape;
+}
+
+void CProfileNameDlg::Confirm() {
+    const Text name = field_ ? field_->GetText() : Text{};
+    if (name.empty()) {
+        CAttentionDlg notice(GetPlatform(), this, language_, language_.LanguageText(kEnterAName));
+        (void)notice.DoModal();
+        return;
+    }
+    Accept(name);
+    EndDialog(ui::kIdOk);
+}
+
+intptr_t CProfileNameDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
+    if (lParam == ui::kCodeClicked && msg == kIdOkButton) {
+        Confirm();
+        return 0;
+    }
+    if (lParam == ui::kCodeClicked && (msg == kIdClose || msg == kIdCancelButton)) {
+        EndDialog(ui::kIdCancel);
+        return 0;
+    }
+    return CDlgBase::OnMessage(msg, wParam, lParam);
+}
+
+}  // namespace orvane::dialogs

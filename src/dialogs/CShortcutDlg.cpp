@@ -1,0 +1,154 @@
+#include "dialogs/CShortcutDlg.h"
+
+#include "device/KeyTables.h"
+#include "ui/CCheckButton.h"
+#include "ui/CImageButton.h"
+#include "ui/CStaticText.h"
+
+namespace orvane::dialogs {
+
+namespace {
+
+constexpr int kTitle = 180;
+constexpr uint8_t kShortcutType = 0x70;
+
+// In the order their prefixes are written: Ctrl, Shift, Alt, Win.
+struct Modifier {
+    uint32_t id;
+    uint8_t bit;
+    uint32_t keyMod;
+    const char16_t* prefix;
+};
+constexpr Modifier kModifiers[] = {
+    {CShortcutDlg::kIdCtrl, 0x01, platform::kKeyModCtrl, u"Ctrl+"},
+    {CShortcutDlg::kIdShift, 0x02, platform::kKeyModShift, u"Shift+"},
+    {CShortcutDlg::kIdAlt, 0x04, platform::kKeyModAlt, u"Alt+"},
+    {CShortcutDlg::kIdWin, 0x08, platform::kKeyModWin, u"Win+"},
+};
+
+// The boxes and their captions, left to right.
+struct Box {
+    uint32_t id;
+    int32_t left;
+    const char16_t* caption;
+};
+constexpr Box kBoxes[] = {
+    {CShortcutDlg::kIdShift, 25, u"Shift"},
+    {CShortcutDlg::kIdCtrl, 82, u"Ctrl"},
+    {CShortcutDlg::kIdAlt, 139, u"Alt"},
+    {CShortcutDlg::kIdWin, 196, u"Win"},
+};
+
+}  // namespace
+
+bool IsModifierKey(uint32_t vk) { return (vk >= 0x10 && vk <= 0x12) || vk == 0x5B || vk == 0x5C || (vk >= 0xA0 && vk <= 0xA5); }
+
+CShortcutDlg::CShortcutDlg(platform::Platform& platform, ui::CDlgBase* parent, const LanguageTable& language,
+                           uint32_t resultMsg)
+    : CDlgBase(platform, parent), language_(language), resultMsg_(resultMsg) {
+    SetWindowSize(int32_t(float(kWidth) * Scale()), int32_t(float(kHeight) * Scale()));
+}
+
+CShortcutDlg::~CShortcutDlg() = default;
+
+bool CShortcutDlg::OnInitDialog() {
+    entry_ = std::make_unique<PopupWindowEntry>(this);
+    if (!CDlgBase::OnInitDialog()) return false;
+    // The keys typed now are what the dialog is for.
+    if (GetWindow()) GetWindow()->activate();
+    return true;
+}
+
+void CShortcutDlg::CreateControls(const Rect&) {
+    const float s = Scale();
+    Add<ui::CStaticText>(0, kIdCaption, scaledRect(20, 3, 230, 27, s), kDialogTextColour,
+                         platform::kTextLeft | platform::kTextSingleLine)
+        ->SetLabel(language_.LanguageText(kTitle));
+    Add<ui::CImageButton>(0, kIdClose, scaledRect(405, 4, 420, 19, s), Text{})
+        ->LoadImages({u"skins\\exit_nr.png", u"skins\\exit_ov.png"});
+    Add<ui::CImageButton>(0, kIdOkButton, scaledRect(260, 110, 329, 130, s), language_.LanguageText(4))
+        ->LoadImages({u"skins\\button2_nr.png", u"skins\\button2_ov.png"});
+    Add<ui::CImageButton>(0, kIdCancelButton, scaledRect(350, 110, 419, 130, s), language_.LanguageText(5))
+        ->LoadImages({u"skins\\button2_nr.png", u"skins\\button2_ov.png"});
+    auto* name = Add<ui::CStaticText>(0, kIdKeyName, scaledRect(25, 35, 183, 57, s), kDialogTextColour,
+                                      platform::kTextLeft | platform::kTextSingleLine);
+    name->SetFont(int32_t(-13.0f * s), u"Tahoma");
+    for (const Box& b : kBoxes) {
+        Add<ui::CCheckButton>(0, b.id, scaledRect(b.left, 72, b.left + 11, 83, s), Text{})
+            ->LoadImages({u"skins\\check_nr.png", u"skins\\check_ov.png", u"skins\\check_dn.png"});
+        Add<ui::CStaticText>(0, kIdCaption, scaledRect(b.left + 15, 70, b.left + 45, 88, s), kDialogTextColour,
+                             platform::kTextLeft | platform::kTextSingleLine)
+            ->SetLabel(b.caption);
+    }
+}
+
+void CShortcutDlg::DrawWindow(Painter& p, const Rect& client) {
+    p.fillRect(client, platform::bgr(BackgroundColor()));
+    p.drawImage(Images().load(u"skins\\Frame_common.bmp"), client);
+    DrawControls(p, client);
+}
+
+bool CShortcutDlg::onKey(const platform::KeyEvent& e) {
+    // Every key is the user's answer, Enter and Escape included; none closes the dialog.
+    Capture(e);
+    return true;
+}
+
+void CShortcutDlg::Capture(const platform::KeyEvent& e) {
+    if (!e.vk || e.vk > 0xFF || IsModifierKey(e.vk)) return;
+    key_ = uint8_t(e.vk);
+    // A combination typed with modifiers held ticks exactly those; a key typed alone keeps the
+    // boxes as the user ticked them.
+    const uint32_t held = e.mods & (platform::kKeyModCtrl | platform::kKeyModShift | platform::kKeyModAlt |
+                                    platform::kKeyModWin);
+    if (e.down && held)
+        for (const Modifier& m : kModifiers)
+            if (auto* box = FindControlAs<ui::CCheckButton>(m.id)) {
+                box->SetChecked(held & m.keyMod);
+                InvalidateRect(box->GetRect());
+            }
+    if (auto* name = FindControlAs<ui::CStaticText>(kIdKeyName)) {
+        name->SetLabel(keyName(key_));
+        InvalidateRect(name->GetRect());
+    }
+}
+
+void CShortcutDlg::Confirm() {
+    if (Parent()) {
+        Text name;
+        uint8_t bits = 0;
+        for (const Modifier& m : kModifiers)
+            if (auto* box = FindControlAs<ui::CCheckButton>(m.id); box && box->Checked()) {
+                name += m.prefix;
+                bits |= m.bit;
+            }
+        if (key_) name += keyName(key_);
+        if (!name.empty() && name.back() == u'+') name.pop_back();
+        if (!name.empty()) {
+            result_.text = name;
+            result_.bytes = {kShortcutType, bits, key_ ? keyUsage(key_) : uint8_t(0)};
+            result_.byteCount = 3;
+            Parent()->SendMessage(resultMsg_, kIdOkButton, reinterpret_cast<intptr_t>(&result_));
+        }
+    }
+    Close(ui::kIdOk);
+}
+
+void CShortcutDlg::Close(intptr_t result) {
+    entry_.reset();
+    EndDialog(result);
+}
+
+intptr_t CShortcutDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
+    if (lParam == ui::kCodeClicked && msg == kIdOkButton) {
+        Confirm();
+        return 0;
+    }
+    if ((lParam == ui::kCodeClicked && (msg == kIdClose || msg == kIdCancelButton)) || msg == ui::kMsgClose) {
+        Close(ui::kIdCancel);
+        return 0;
+    }
+    return CDlgBase::OnMessage(msg, wParam, lParam);
+}
+
+}  // namespace orvane::dialogs
