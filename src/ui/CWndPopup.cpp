@@ -11,6 +11,11 @@ constexpr uint32_t kHotTextColor = 0xFFFFFF;
 constexpr uint32_t kAccent = 0xDEA035;
 constexpr TextFormat kItemFormat =
     platform::kTextCenter | platform::kTextVCenter | platform::kTextSingleLine | platform::kTextWordEllipsis;
+// Design widths kept clear of text: the icon column at an item's left, the submenu arrow of
+// the item pictures and of the plain look at its right.
+constexpr int32_t kIconColumn = 25;
+constexpr int32_t kImageArrowColumn = 14;
+constexpr int32_t kPlainArrowColumn = 8;
 }  // namespace
 
 CWndPopup::CWndPopup(int type) : font_{UiFontChoice().face, UiFontChoice().height, 0}, type_(type) {}
@@ -155,8 +160,8 @@ void CWndPopup::DrawImageItems(Painter& p) {
         const bool hot = int(i) == hot_;
         const Image& img = images_[(item.submenu ? 2 : 0) + (hot ? 1 : 0)];
         p.drawImage(img, item.rect, Interpolation::Smooth);
-        p.drawText(item.text, item.rect.adjusted(Scaled(2), 0, -Scaled(2), 0), font_,
-                   bgr(hot ? kHotTextColor : kTextColor), kItemFormat);
+        const ItemText t = PlaceText(p, item, kImageArrowColumn);
+        p.drawText(item.text, t.area, t.font, bgr(hot ? kHotTextColor : kTextColor), kItemFormat);
     }
 }
 
@@ -169,7 +174,8 @@ void CWndPopup::DrawPlainItems(Painter& p) {
             continue;
         }
         if (int(i) == hot_) p.fillRect(item.rect, bgr(kAccent));
-        p.drawText(item.text, item.rect.adjusted(Scaled(2), 0, -Scaled(2), 0), font_, white, kItemFormat);
+        const ItemText t = PlaceText(p, item, kPlainArrowColumn);
+        p.drawText(item.text, t.area, t.font, white, kItemFormat);
         if (item.submenu) {
             // A small right-pointing arrow: one pixel at the tip, seven at the base.
             for (int k = 0; k < 4; ++k) {
@@ -178,6 +184,26 @@ void CWndPopup::DrawPlainItems(Painter& p) {
             }
         }
     }
+}
+
+CWndPopup::ItemText CWndPopup::PlaceText(Painter& p, const PopupItem& item, int32_t arrowColumn) const {
+    ItemText t{item.rect.adjusted(Scaled(2), 0, -Scaled(2), 0), font_};
+    // Items with icons centre their text right of the icon column.
+    if (!item.icon.isNull()) t.area.left = item.rect.left + Scaled(kIconColumn);
+    // Text stays centred on the item like its neighbours' unless it would reach the submenu
+    // arrow; then it is centred in the room left of the arrow.
+    const int32_t arrowLeft = item.rect.right - Scaled(arrowColumn);
+    const int32_t width = p.textSize(item.text, t.font).width;
+    if (item.submenu && (t.area.left + t.area.right + width) / 2 > arrowLeft) t.area.right = arrowLeft;
+    // Too long even so (a long translation, or a wider face standing in for the skin's own):
+    // a little smaller rather than cut, down to a fifth smaller.
+    const int32_t sign = t.font.height < 0 ? -1 : 1;
+    const int32_t full = t.font.height * sign;
+    for (int32_t h = full; h > 1 && h >= full - full / 5; --h) {
+        t.font.height = h * sign;
+        if (p.textSize(item.text, t.font).width <= t.area.width()) break;
+    }
+    return t;
 }
 
 void CWndPopup::DrawItemIcons(Painter& p) {

@@ -103,6 +103,13 @@ protected:
     void DrawPlainItems(Painter& p);
     // Menus with icons: each centred in a 25-pixel column at the item's left edge.
     void DrawItemIcons(Painter& p);
+    // Where an item's text is centred, and in which font: clear of its icon and of its
+    // submenu arrow, smaller when it would not fit.
+    struct ItemText {
+        Rect area;
+        FontSpec font;
+    };
+    ItemText PlaceText(Painter& p, const PopupItem& item, int32_t arrowColumn) const;
     intptr_t SendToOwner(uint32_t msg, uintptr_t wParam, intptr_t lParam);
     float Scale() const;
     int32_t Scaled(int32_t d) const { return int32_t(float(d) * Scale()); }

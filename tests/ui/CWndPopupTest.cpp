@@ -147,5 +147,45 @@ TEST(PopupScale, ItemsAndSeparatorsDoubleAtScaleTwo) {
     EXPECT_EQ(platform.lastWindow()->clientSize(), (Size{324, 144}));
 }
 
+// Item texts keep clear of the submenu arrow and of the icon column, shrinking a little when
+// they are too long for the room left.
+class LongTextPopup : public CWndPopup {
+public:
+    LongTextPopup() : CWndPopup(kTypeCombo) {}
+    void Init() override {
+        AddItem(u"Short", Image{}, 1, false);
+        AddItem(u"Sub", Image{}, 2, true);
+        AddItem(u"A long submenu text", Image{}, 3, true);     // 19 characters
+        AddItem(u"A much longer one, to shrink", Image{}, 4, true);
+        AddItem(u"Iconic", Image::filled(12, 12, Color{1, 2, 3, 255}), 5, false);
+    }
+    void DrawItems(Painter& p, const Rect&) override { DrawImageItems(p); }
+};
+
+TEST(PopupText, ClearOfTheArrowAndTheIconsAndSmallerWhenTooLong) {
+    FakePlatform platform;
+    TestDialog dlg{platform};
+    ASSERT_TRUE(dlg.Create());
+    auto* popup = dlg.AdoptPopup(std::make_unique<LongTextPopup>());
+    ASSERT_TRUE(popup->Create(&dlg, 0, 0, 10, 10, kSelect, kContext));
+    const auto& p = platform.lastWindow()->paint();
+    const auto* shortText = p.findText(u"Short");
+    const auto* sub = p.findText(u"Sub");
+    const auto* longSub = p.findText(u"A long submenu text");
+    const auto* longer = p.findText(u"A much longer one, to shrink");
+    const auto* iconic = p.findText(u"Iconic");
+    ASSERT_TRUE(shortText && sub && longSub && longer && iconic);
+    // A short submenu text is centred like the others.
+    EXPECT_EQ(sub->rect.left, shortText->rect.left);
+    EXPECT_EQ(sub->rect.right, shortText->rect.right);
+    // A long one is centred left of the arrow, in the menu's font.
+    EXPECT_EQ(longSub->rect.right, 161 - 14);
+    EXPECT_EQ(longSub->font, shortText->font);
+    // Longer still: a smaller font, never below four fifths.
+    EXPECT_LT(longer->font.height, shortText->font.height);
+    EXPECT_GE(longer->font.height, shortText->font.height * 4 / 5);
+    EXPECT_EQ(iconic->rect.left, 1 + 25);
+}
+
 }  // namespace
 }  // namespace orvane::ui
