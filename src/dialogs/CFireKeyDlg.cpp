@@ -38,6 +38,7 @@ bool CFireKeyDlg::OnInitDialog() {
     entry_ = std::make_unique<PopupWindowEntry>(this);
     if (!CDlgBase::OnInitDialog()) return false;
     SetTimer(kCheckTimer, kCheckMs);
+    if (GetWindow()) GetWindow()->activate();
     if (interval_) interval_->Focus();
     return true;
 }

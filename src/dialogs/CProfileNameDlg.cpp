@@ -19,6 +19,8 @@ CProfileNameDlg::CProfileNameDlg(platform::Platform& platform, ui::CDlgBase* par
 
 bool CProfileNameDlg::OnInitDialog() {
     if (!CDlgBase::OnInitDialog()) return false;
+    // Typing goes to the name at once.
+    if (GetWindow()) GetWindow()->activate();
     if (field_) field_->Focus();
     return true;
 }

@@ -76,7 +76,8 @@ void CShortcutDlg::CreateControls(const Rect&) {
     for (const Box& b : kBoxes) {
         Add<ui::CCheckButton>(0, b.id, scaledRect(b.left, 72, b.left + 11, 83, s), Text{})
             ->LoadImages({u"skins\\check_nr.png", u"skins\\check_ov.png", u"skins\\check_dn.png"});
-        Add<ui::CStaticText>(0, kIdCaption, scaledRect(b.left + 15, 70, b.left + 45, 88, s), kDialogTextColour,
+        // The captions run up to the next box (the design's 30 pixels cut "Shift" in wider faces).
+        Add<ui::CStaticText>(0, kIdCaption, scaledRect(b.left + 15, 70, b.left + 55, 88, s), kDialogTextColour,
                              platform::kTextLeft | platform::kTextSingleLine)
             ->SetLabel(b.caption);
     }

@@ -14,7 +14,7 @@ import sys
 import tempfile
 import time
 
-BIN, CASE = sys.argv[1], sys.argv[2]
+BIN, CASE = (sys.argv[1], sys.argv[2]) if len(sys.argv) > 2 else ("", "")
 TITLE = "Velmira Orvane"
 
 
@@ -216,4 +216,5 @@ def case_screenshot():
         shutil.rmtree(appdir, ignore_errors=True)
 
 
-{"slider": case_slider, "tray": case_tray, "second": case_second, "screenshot": case_screenshot}[CASE]()
+if __name__ == "__main__":
+    {"slider": case_slider, "tray": case_tray, "second": case_second, "screenshot": case_screenshot}[CASE]()
