@@ -1,6 +1,7 @@
 #include "dialogs/CProfileNameDlg.h"
 
 #include "dialogs/CAttentionDlg.h"
+#include "profile/NameRules.h"
 #include "ui/CEditControl.h"
 #include "ui/CImageButton.h"
 #include "ui/CStaticText.h"
@@ -8,8 +9,23 @@
 namespace orvane::dialogs {
 
 namespace {
-constexpr int kEnterAName = 147;
+
+constexpr int kEnterAName = 147, kNameTooLong = 153, kInvisibleCharacters = 154;
+
+// The notice for what is wrong with a name (0: nothing).
+int NoticeFor(const NameCheck& check) {
+    switch (check.problem) {
+        case NameProblem::None: return 0;
+        case NameProblem::Empty: return kEnterAName;
+        case NameProblem::TooLong: return kNameTooLong;
+        case NameProblem::LineBreak:
+        case NameProblem::ControlCharacter:
+        case NameProblem::BrokenText: return kInvisibleCharacters;
+    }
+    return kInvisibleCharacters;
 }
+
+}  // namespace
 
 CProfileNameDlg::CProfileNameDlg(platform::Platform& platform, ui::CDlgBase* parent, const LanguageTable& language,
                                  Layout layout)
@@ -57,9 +73,10 @@ bool CProfileNameDlg::OnKeyDown(uint32_t vk) {
 
 void CProfileNameDlg::Confirm() {
     const Text name = field_ ? field_->GetText() : Text{};
-    if (name.empty()) {
-        CAttentionDlg notice(GetPlatform(), this, language_, language_.LanguageText(kEnterAName));
-        (void)notice.DoModal();
+    // A name the profile file could not carry is refused here, where it was typed.
+    if (const int notice = NoticeFor(CheckProfileName(name))) {
+        CAttentionDlg dlg(GetPlatform(), this, language_, language_.LanguageText(notice));
+        (void)dlg.DoModal();
         return;
     }
     Accept(name);

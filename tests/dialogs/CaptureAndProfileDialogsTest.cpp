@@ -42,7 +42,7 @@ public:
 class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (int i : {4, 5, 26, 141, 144, 147, 170, 174, 175, 176, 180})
+        for (int i : {4, 5, 26, 141, 144, 147, 153, 154, 170, 174, 175, 176, 180})
             language_.SetText(i, u"T" + fromUtf8(std::to_string(i)));
         language_.SetText(26, u"Fire key+");
         ASSERT_TRUE(parent_.Create());
@@ -250,6 +250,25 @@ TEST_F(ProfileDialogTest, AnEmptyNameIsRefusedAndTheDialogStaysButASpaceIsAName)
     EXPECT_EQ(refusedAndOpen, 2);
     EXPECT_EQ(notices_, (std::vector<Text>{u"T147"}));
     EXPECT_EQ(profile_.GetProfileName(), u" ");
+}
+
+TEST_F(ProfileDialogTest, NamesTheProfileFileCouldNotCarryAreRefusedWhereTyped) {
+    int open = 0;
+    user = [&](FakeWindow& w, ui::CDlgBase& d) {
+        auto* field = static_cast<CProfileNameDlg&>(d).NameField();
+        for (const Text& bad : {Text(65, u'x'), Text(u"Tab\there"), Text(u"Two\nlines")}) {
+            field->SetText(bad);
+            clickOn(w, d, kIdOkButton);
+            open += w.inModal();
+        }
+        field->SetText(Text(64, u'x'));
+        clickOn(w, d, kIdOkButton);
+    };
+    CEditProfileDlg dlg(platform_, &parent_, language_, profile_);
+    EXPECT_EQ(dlg.DoModal(), ui::kIdOk);
+    EXPECT_EQ(open, 3);
+    EXPECT_EQ(notices_, (std::vector<Text>{u"T153", u"T154", u"T154"}));
+    EXPECT_EQ(profile_.GetProfileName(), Text(64, u'x'));
 }
 
 TEST_F(ProfileDialogTest, AddingResetsTheProfileNamesItAndCountsItIn) {
