@@ -190,6 +190,7 @@ void DeviceLink::finishPass() {
             undelivered_ = true;
         else if (pass_.blocked == PassBlock::None)
             undelivered_ = false;
+        if (!sentImagesMatchProfile()) forgetStoredMouse();
     }
     PassReport report = std::move(pass_);
     pass_ = PassReport{};
@@ -213,6 +214,26 @@ FrameFate DeviceLink::record(const Frame& frame, const SendOutcome& out, int ite
     r.fate = fateOf(out);
     pass_.frames.push_back(r);
     return r.fate;
+}
+
+bool DeviceLink::sentImagesMatchProfile() {
+    const Profile& p = current();
+    const ButtonImage buttons = buildButtonImage(p);
+    if (!std::equal(buttons.begin() + 2, buttons.end(), sent_.buttons.begin() + 2)) return false;
+    const LightingImage lighting = buildLightingImage(p);
+    const size_t n = lightingCompareLength(lighting);
+    return buildPollingImage(p) == sent_.polling && buildLiftOffImage(p) == sent_.liftOff &&
+           buildDebounceImage(p) == sent_.debounce && buildDpiImage(p, dpi_) == sent_.dpi &&
+           buildDpiColourImage(p) == sent_.dpiColours && buildPowerImage(p) == sent_.power &&
+           std::equal(lighting.begin(), lighting.begin() + n, sent_.lighting.begin());
+}
+
+void DeviceLink::forgetStoredMouse() {
+    // A Mac_ID is 24 bits; anything else already matches no mouse.
+    const int32_t stored = app_.settings.GetMacId();
+    if (stored < 0 || stored > 0xFFFFFF) return;
+    app_.settings.SetMacId(0xFFFFFFFFu);  // the value a new configuration starts with
+    recordFile(FileKind::Settings, -1, host_.writeSettings());
 }
 
 void DeviceLink::recordFile(FileKind kind, int profile, bool saved) {

@@ -107,6 +107,11 @@ private:
     FrameFate fateOf(const SendOutcome& out) const;
     void recordFile(FileKind kind, int profile, bool saved);
     void finishPass();
+    // Whether the sent images match what the current profile would send now.
+    [[nodiscard]] bool sentImagesMatchProfile();
+    // The stored Mac_ID says the mouse holds the profile; once it may not, drop that claim so
+    // the next connection (this program's or another's) sends the profile in full.
+    void forgetStoredMouse();
     // The mouse is online again after frames missed it: send what it does not hold.
     void resyncIfOnlineAgain(bool wasOnline);
     std::optional<DeviceRole> statusDevice() const;

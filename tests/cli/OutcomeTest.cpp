@@ -153,6 +153,23 @@ TEST_F(OutcomeTest, WritesTheDevicesRefuseAreNamedAndExitOne) {
     EXPECT_TRUE(has(out.str(), "NOT sent"));
 }
 
+TEST_F(OutcomeTest, ChangeThatMissedAKnownMouseGoesOutAtTheNextConnection) {
+    ASSERT_EQ(run({"set", "polling", "250"}), kExitOk) << err.str();
+    const int32_t known = storedSettings().GetMacId();
+    ASSERT_TRUE(known >= 0 && known <= 0xFFFFFF);
+    // The known mouse is asleep: the change is saved, but the stored Mac_ID no longer claims
+    // that the mouse holds the profile.
+    EXPECT_EQ(run({"set", "polling", "500"}, "receiver-only,asleep"), kExitFailure);
+    EXPECT_FALSE(storedSettings().GetMacId() == known);
+    // Awake again, an unrelated change brings the missed one along.
+    ASSERT_EQ(run({"set", "debounce", "4"}, "receiver-only"), kExitOk) << err.str();
+    EXPECT_EQ(writesOf("07"), 1);
+    EXPECT_EQ(storedSettings().GetMacId(), known);
+    // From then on only what changes goes out.
+    ASSERT_EQ(run({"set", "debounce", "6"}, "receiver-only"), kExitOk) << err.str();
+    EXPECT_EQ(writesOf("07"), 0);
+}
+
 TEST_F(OutcomeTest, NewMouseIsRememberedOnlyOnceItHoldsTheProfile) {
     ASSERT_EQ(run({"profile", "show"}), kExitOk);
     const int32_t before = storedSettings().GetMacId();
