@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """End-to-end checks of the left column under Xvfb: a button reassigned through the assignment
-menu and its multimedia submenu reaches the virtual mouse, and a profile is exported through its
-context menu and the file chooser.
+menu and its multimedia submenu reaches the virtual mouse, a key combination typed into the
+shortcut dialog becomes a button's function, and a profile is exported through its context menu
+and the file chooser.
 
-usage: e2e_left_column.py BIN_DIR CASE   (CASE: assign | export)
+usage: e2e_left_column.py BIN_DIR CASE   (CASE: assign | shortcut | export)
 """
 import os
 import shutil
@@ -74,6 +75,53 @@ def case_assign():
         stop(app, display, appdir)
 
 
+def trace_lines(trace, since, pred):
+    text = open(trace).read()[since:] if os.path.exists(trace) else ""
+    return [l for l in text.splitlines() if pred(l.split())]
+
+
+def case_shortcut():
+    display, appdir = Display(), app_dir()
+    trace = os.path.join(appdir, "trace.txt")
+    env = env_for(display, appdir, ORVANE_TRACE=trace)
+    app, win = start(env)
+    try:
+        before = len(open(trace).read()) if os.path.exists(trace) else 0
+        # Row 5, (82,198)-(244,219); its menu opens at (243, 199); "Keyboard shortcut" is item 9.
+        xdotool(env, "mousemove", "--window", win, "160", "208")
+        xdotool(env, "click", "1")
+        xdotool(env, "mousemove", "--window", win, "320", str(item_y(199, 9)))
+        time.sleep(0.3)
+        xdotool(env, "mousemove", "--window", win, "322", str(item_y(199, 9) + 1))
+        time.sleep(0.2)
+        xdotool(env, "click", "1")
+        # The dialog (429 x 140) has the keyboard: the combination is typed as a user would.
+        dialog = wait_for("the shortcut dialog", lambda: window_of_size(env, "429x140"))
+        time.sleep(0.5)
+        xdotool(env, "keydown", "ctrl")
+        xdotool(env, "keydown", "shift")
+        xdotool(env, "key", "k")
+        xdotool(env, "keyup", "shift")
+        xdotool(env, "keyup", "ctrl")
+        time.sleep(0.3)
+        xdotool(env, "mousemove", "--window", dialog, "294", "120")  # OK
+        xdotool(env, "click", "1")
+        frames = wait_for("the button frame in the trace", lambda: trace_lines(
+            trace, before, lambda t: t[1:3] == ["SET", "wired"] and t[5:6] == ["04"] and
+            t[10:14] == ["04", "70", "03", "0E"]), 10)
+        print("button frames:", frames)
+    finally:
+        stop(app, display, appdir)
+
+
+def window_of_size(env, size):
+    tree = subprocess.run(["xwininfo", "-root", "-tree"], env=env, capture_output=True, text=True).stdout
+    for line in tree.splitlines():
+        if " %s+" % size in line:
+            return line.split()[0]
+    return ""
+
+
 def case_export():
     display, appdir = Display(), app_dir()
     # The chooser is Qt's own here: no desktop, no portal.
@@ -108,4 +156,4 @@ def case_export():
         stop(app, display, appdir)
 
 
-{"assign": case_assign, "export": case_export}[CASE]()
+{"assign": case_assign, "shortcut": case_shortcut, "export": case_export}[CASE]()
