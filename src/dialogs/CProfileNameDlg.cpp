@@ -33,7 +33,10 @@ CProfileNameDlg::CProfileNameDlg(platform::Platform& platform, ui::CDlgBase* par
     SetWindowSize(int32_t(float(kWidth) * Scale()), int32_t(float(kHeight) * Scale()));
 }
 
+CProfileNameDlg::~CProfileNameDlg() = default;
+
 bool CProfileNameDlg::OnInitDialog() {
+    entry_ = std::make_unique<PopupWindowEntry>(this);
     if (!CDlgBase::OnInitDialog()) return false;
     // Typing goes to the name at once.
     if (GetWindow()) GetWindow()->activate();
@@ -80,7 +83,12 @@ void CProfileNameDlg::Confirm() {
         return;
     }
     Accept(name);
-    EndDialog(ui::kIdOk);
+    Finish(ui::kIdOk);
+}
+
+void CProfileNameDlg::Finish(intptr_t result) {
+    entry_.reset();
+    EndDialog(result);
 }
 
 intptr_t CProfileNameDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
@@ -89,7 +97,7 @@ intptr_t CProfileNameDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lPa
         return 0;
     }
     if (lParam == ui::kCodeClicked && (msg == kIdClose || msg == kIdCancelButton)) {
-        EndDialog(ui::kIdCancel);
+        Finish(ui::kIdCancel);
         return 0;
     }
     return CDlgBase::OnMessage(msg, wParam, lParam);

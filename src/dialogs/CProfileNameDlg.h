@@ -2,7 +2,10 @@
 // The frame shared by the profile add and edit dialogs: a title, the name field, OK, Cancel and
 // the close button (which cancels). OK or Enter confirms once the name is acceptable; Escape
 // does nothing. What confirming does is the subclass's.
+#include <memory>
+
 #include "dialogs/DialogLayout.h"
+#include "dialogs/PopupWindowTable.h"
 #include "profile/LanguageTable.h"
 #include "ui/CDlgBase.h"
 
@@ -20,8 +23,11 @@ public:
     static constexpr uint32_t kIdCancelButton = 2011;
     static constexpr uint32_t kIdName = 2017;
 
+    ~CProfileNameDlg() override;
+
     bool OnInitDialog() override;
     bool OnKeyDown(uint32_t vk) override;
+    void OnCancel() override { Finish(ui::kIdCancel); }
     ui::CEditControl* NameField() const { return field_; }
 
 protected:
@@ -43,9 +49,12 @@ protected:
 
 private:
     void Confirm();
+    void Finish(intptr_t result);
 
     Layout layout_;
     ui::CEditControl* field_ = nullptr;
+    // Closed with the application, like the other dialogs it may open over the main window.
+    std::unique_ptr<PopupWindowEntry> entry_;
 };
 
 }  // namespace orvane::dialogs

@@ -271,6 +271,19 @@ TEST_F(ProfileDialogTest, NamesTheProfileFileCouldNotCarryAreRefusedWhereTyped) 
     EXPECT_EQ(profile_.GetProfileName(), Text(64, u'x'));
 }
 
+TEST_F(ProfileDialogTest, TheApplicationsEndClosesTheDialogWithoutAChange) {
+    user = [&](FakeWindow&, ui::CDlgBase& d) {
+        field(static_cast<CProfileNameDlg&>(d).NameField()).type(u"Half typed");
+        EXPECT_EQ(PopupWindowTable::instance().count(), 1u);
+        PopupWindowTable::instance().closeAll();
+    };
+    CAddProfileDlg dlg(platform_, &parent_, language_, profile_, settings_, 0x3370);
+    EXPECT_EQ(dlg.DoModal(), ui::kIdCancel);
+    EXPECT_EQ(profile_.GetProfileName(), u"Old");
+    EXPECT_EQ(settings_.GetProfileShowCount(), 3);
+    EXPECT_EQ(PopupWindowTable::instance().count(), 0u);
+}
+
 TEST_F(ProfileDialogTest, AddingResetsTheProfileNamesItAndCountsItIn) {
     user = [&](FakeWindow& w, ui::CDlgBase& d) {
         field(static_cast<CProfileNameDlg&>(d).NameField()).type(u"Racing");

@@ -6,6 +6,7 @@
 #include "platform/qt/QtPainter.h"
 #include "platform/qt/QtResources.h"
 #include "platform/qt/QtWindow.h"
+#include "platform/qt/QtWindowWidget.h"
 
 namespace orvane::platform::qt {
 
@@ -17,8 +18,8 @@ bool isPointer(QEvent::Type t) {
 }
 }  // namespace
 
-QtEditField::QtEditField(QtWindow& window, QWidget* parent, const EditFieldOptions& o, QtResources& resources)
-    : window_(window), edit_(new QLineEdit(parent)) {
+QtEditField::QtEditField(QtWindowWidget* parent, const EditFieldOptions& o, QtResources& resources)
+    : parent_(parent), edit_(new QLineEdit(parent)) {
     edit_->setFrame(false);
     edit_->setFont(resources.font(o.font));
     edit_->setAlignment(o.centred ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter));
@@ -70,8 +71,10 @@ bool QtEditField::eventFilter(QObject* watched, QEvent* event) {
     if (watched != edit_) return false;
     const QEvent::Type t = event->type();
     if (!isKey(t) && !isPointer(t)) return false;
-    // Under another window's modal run the field is as deaf as its window.
-    if (window_.detached() || !window_.acceptsInput()) return true;
+    // Under another window's modal run the field is as deaf as its window; so it is once its
+    // window has gone.
+    QtWindow* window = parent_ ? parent_->owner() : nullptr;
+    if (!window || window->detached() || !window->acceptsInput()) return true;
     if (!isKey(t)) return false;
     auto* ke = static_cast<QKeyEvent*>(event);
     if (keyFilter && keyFilter(keyEventOf(*ke))) return true;

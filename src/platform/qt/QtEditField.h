@@ -9,12 +9,12 @@
 
 namespace orvane::platform::qt {
 
-class QtWindow;
 class QtResources;
+class QtWindowWidget;
 
 class QtEditField : public QObject, public EditField {
 public:
-    QtEditField(QtWindow& window, QWidget* parent, const EditFieldOptions& options, QtResources& resources);
+    QtEditField(QtWindowWidget* parent, const EditFieldOptions& options, QtResources& resources);
     ~QtEditField() override;
 
     Text text() const override;
@@ -30,7 +30,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QtWindow& window_;
+    // The window's widget, which knows its window only while that exists.
+    QPointer<QtWindowWidget> parent_;
     QPointer<QLineEdit> edit_;
 };
 

@@ -179,7 +179,7 @@ intptr_t QtWindow::runModal() {
 
 std::unique_ptr<EditField> QtWindow::createEditField(const EditFieldOptions& options) {
     if (!widget_) return nullptr;
-    return std::make_unique<QtEditField>(*this, widget_, options, resources_);
+    return std::make_unique<QtEditField>(widget_, options, resources_);
 }
 
 void QtWindow::endModal(intptr_t result) {

@@ -10,6 +10,8 @@ class QtWindowWidget : public QWidget {
 public:
     QtWindowWidget(QtWindow* owner, QWidget* parent, Qt::WindowFlags flags);
     void forget() { owner_ = nullptr; }
+    // The window this widget shows; none once that has gone.
+    QtWindow* owner() const { return owner_; }
 
 protected:
     void paintEvent(QPaintEvent* e) override;

@@ -187,6 +187,13 @@ TEST_F(ProfileBarTest, ImportingADamagedFileChangesNothingAndSaysSo) {
     EXPECT_EQ(notices_, (std::vector<Text>{entry(148)}));
 }
 
+TEST_F(ProfileBarTest, AnExportThatCouldNotBeWrittenSaysSo) {
+    StartQuiet();
+    platform_->files().answer(dir_ / "no such folder" / "mine.psf");
+    runAction(0, ProfileBar::kExport);
+    EXPECT_EQ(notices_, (std::vector<Text>{entry(149)}));
+}
+
 TEST_F(ProfileBarTest, ACancelledChooserOrDialogChangesNothing) {
     StartQuiet();
     const Profile before = app_->profiles[1];
