@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/CTevrinDlg.h"
+#include "app/MainIds.h"
 #include "device/sim/SimTransport.h"
 #include "platform/qt/QtPlatform.h"
 #include "profile/AppPaths.h"
@@ -99,6 +100,18 @@ int main(int argc, char** argv) {
         refresh.push_back(msSince(t));
     }
     std::printf("notification_to_refreshed_pages_median: %.3f ms\n", median(refresh));
+
+    // A click on a button row to its assignment menu drawn and shown.
+    std::vector<double> menu;
+    for (int i = 0; i < 60; ++i) {
+        const auto t = Clock::now();
+        dlg.SendMessage(mainwnd::kMsgComboRow, mainwnd::kFirstCombo + uint32_t(i % 6), ui::kCodeClicked);
+        platform.processEvents();
+        menu.push_back(msSince(t));
+        dlg.ClosePopups();
+        platform.processEvents();
+    }
+    std::printf("assignment_menu_open_median: %.2f ms\n", median(menu));
 
     if (idleSeconds > 0) {
         dlg.hideWindow();
