@@ -5,6 +5,7 @@
 
 #include "base/VirtualEventLoop.h"
 #include "platform/FakeFileChooser.h"
+#include "platform/FakeKeyboard.h"
 #include "platform/FakeWindow.h"
 #include "platform/Platform.h"
 
@@ -24,6 +25,9 @@ public:
     Status savePng(const Image& image, const std::string& path) override;
     FileChooser& fileChooser() override { return chooser_; }
     FakeFileChooser& files() { return chooser_; }
+    std::unique_ptr<KeyboardHook> createKeyboardHook() override { return keyboard_.createHook(); }
+    // What the user types, heard by the running hooks.
+    FakeKeyboard& keyboard() { return keyboard_; }
 
     // Makes a skin path loadable ("skins\\x.png" as the code names it).
     void addImage(const std::string& skinPath, Image image);
@@ -45,6 +49,7 @@ private:
     ImageCache images_;
     RecordingPainter lastRender_;
     FakeFileChooser chooser_;
+    FakeKeyboard keyboard_;
 };
 
 }  // namespace orvane::platform

@@ -9,6 +9,7 @@
 #include "base/Result.h"
 #include "platform/FileChooser.h"
 #include "platform/ImageCache.h"
+#include "platform/KeyboardHook.h"
 #include "platform/Window.h"
 
 namespace orvane::platform {
@@ -35,6 +36,9 @@ public:
     virtual Status savePng(const Image& image, const std::string& path) = 0;
     // The desktop's file chooser.
     virtual FileChooser& fileChooser() = 0;
+    // A hook for keys as they are typed (macro recording, key pickers); none where no keys
+    // can be captured.
+    virtual std::unique_ptr<KeyboardHook> createKeyboardHook() { return nullptr; }
 };
 
 }  // namespace orvane::platform
