@@ -30,10 +30,15 @@ public:
     // Gives the field the keyboard.
     virtual void focus() = 0;
     virtual bool hasFocus() const = 0;
+    // A disabled field shows its text but takes no input and gives up the keyboard.
+    virtual void setEnabled(bool enabled) = 0;
+    virtual bool isEnabled() const = 0;
 
     // Every key the field receives is offered here first; returning true keeps it from the
     // field.
     std::function<bool(const KeyEvent&)> keyFilter;
+    // The user changed the text (typing, deleting, pasting); setText does not call it.
+    std::function<void()> onEdited;
 };
 
 }  // namespace orvane::platform

@@ -23,15 +23,18 @@ uint32_t vkOfCharacter(char16_t c) {
 
 void FakeEditField::type(const Text& characters) {
     for (char16_t c : characters) {
+        if (!enabled_) return;
         KeyEvent e;
         e.vk = vkOfCharacter(c);
         e.text = Text(1, c);
         if (keyFilter && keyFilter(e)) continue;
+        const Text before = text_;
         if (c == u'\b') {
             if (!text_.empty()) text_.pop_back();
         } else if (c != u'\n' && c != u'\r') {
             text_.push_back(c);  // a one-line field takes no line break
         }
+        if (text_ != before && onEdited) onEdited();
     }
 }
 

@@ -15,6 +15,11 @@ public:
     void setVisible(bool visible) override { visible_ = visible; }
     void focus() override { focused_ = true; }
     bool hasFocus() const override { return focused_; }
+    void setEnabled(bool enabled) override {
+        enabled_ = enabled;
+        if (!enabled) focused_ = false;
+    }
+    bool isEnabled() const override { return enabled_; }
 
     // ---- Test side ----
     // Types the characters one by one (u'\b' is Backspace).
@@ -29,6 +34,7 @@ private:
     Text text_;
     bool visible_ = true;
     bool focused_ = false;
+    bool enabled_ = true;
 };
 
 }  // namespace orvane::platform

@@ -30,6 +30,9 @@ QtEditField::QtEditField(QtWindowWidget* parent, const EditFieldOptions& o, QtRe
     edit_->setAutoFillBackground(true);
     setRect(o.rect);
     edit_->installEventFilter(this);
+    QObject::connect(edit_, &QLineEdit::textEdited, this, [this] {
+        if (onEdited) onEdited();
+    });
     edit_->show();
 }
 
@@ -66,6 +69,12 @@ void QtEditField::focus() {
 }
 
 bool QtEditField::hasFocus() const { return edit_ && edit_->hasFocus(); }
+
+void QtEditField::setEnabled(bool enabled) {
+    if (edit_) edit_->setEnabled(enabled);
+}
+
+bool QtEditField::isEnabled() const { return edit_ && edit_->isEnabled(); }
 
 bool QtEditField::eventFilter(QObject* watched, QEvent* event) {
     if (watched != edit_) return false;
