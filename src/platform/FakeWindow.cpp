@@ -40,6 +40,13 @@ void FakeWindow::pointer(PointerKind kind, int32_t x, int32_t y, uint32_t flags)
     deliverPointer(PointerEvent{kind, {x, y}, flags});
 }
 
+void FakeWindow::wheel(int32_t x, int32_t y, int32_t delta) {
+    cursor_ = {x, y};
+    PointerEvent e{PointerKind::Wheel, {x, y}, held_ ? kButtonLeft : 0u};
+    e.wheelDelta = delta;
+    deliverPointer(e);
+}
+
 void FakeWindow::press(int32_t x, int32_t y) {
     held_ = true;
     pointer(PointerKind::Move, x, y, kButtonLeft);

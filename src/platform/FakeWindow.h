@@ -45,6 +45,8 @@ public:
     void release(int32_t x, int32_t y);
     void click(int32_t x, int32_t y) { press(x, y), release(x, y); }
     void leave() { pointer(PointerKind::Leave, cursor_.x, cursor_.y); }
+    // Turns the wheel at (x, y): 120 per notch, positive away from the user.
+    void wheel(int32_t x, int32_t y, int32_t delta);
     bool key(uint32_t vk, bool down = true);
     // A key event as the desktop would deliver it (physical key, modifiers, text).
     bool key(const KeyEvent& e) { return host().onKey(e); }

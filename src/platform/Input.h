@@ -16,6 +16,7 @@ enum class PointerKind {
     RightUp,
     Leave,  // only after Window::trackPointer, once per request
     Hover,  // only after Window::trackPointer: the pointer rested for the hover time
+    Wheel,  // the wheel turned; wheelDelta says how far
 };
 
 // Button and modifier state carried with pointer events (the handlers' "flags").
@@ -29,6 +30,8 @@ struct PointerEvent {
     PointerKind kind = PointerKind::Move;
     Point pos;
     uint32_t flags = 0;
+    // Wheel only: 120 per notch, positive when turned away from the user.
+    int32_t wheelDelta = 0;
 };
 
 // Modifier keys held with a key event.

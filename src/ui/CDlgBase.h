@@ -109,6 +109,8 @@ public:
     virtual void OnLButtonUp(uint32_t flags, Point pt);
     virtual void OnLButtonDblClk(uint32_t flags, Point pt);
     virtual void OnRButtonUp(uint32_t flags, Point pt);
+    // The wheel turned over the window (delta 120 per notch, positive away from the user).
+    virtual void OnMouseWheel(uint32_t, int32_t, Point) {}
 
     // ---- Popups ----
     // Adopts a created popup; it lives until it is closed (or the dialog goes).

@@ -20,6 +20,7 @@ void CDlgBase::onPointer(const platform::PointerEvent& e) {
         case PointerKind::RightUp: OnRButtonUp(e.flags, e.pos); break;
         case PointerKind::Leave: OnMouseLeave(); break;
         case PointerKind::Hover: OnMouseHover(e.flags, e.pos); break;
+        case PointerKind::Wheel: OnMouseWheel(e.flags, e.wheelDelta, e.pos); break;
     }
 }
 

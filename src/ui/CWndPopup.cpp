@@ -247,7 +247,8 @@ void CWndPopup::onPointer(const platform::PointerEvent& e) {
             changed = OnRelease(e.pos);
             break;
         case PointerKind::RightUp: changed = OnRightRelease(e.pos); break;
-        case PointerKind::RightDown: break;
+        case PointerKind::RightDown:
+        case PointerKind::Wheel: break;
     }
     if (changed) Render();
 }

@@ -215,6 +215,13 @@ void QtWindow::pointer(PointerKind kind, const QPoint& pos, const QPoint& global
     deliverPointer(PointerEvent{kind, {pos.x(), pos.y()}, flagsOf(buttons, mods)});
 }
 
+void QtWindow::wheel(const QPoint& pos, int delta, Qt::MouseButtons buttons, Qt::KeyboardModifiers mods) {
+    if (detached() || !acceptsInput() || delta == 0) return;
+    PointerEvent e{PointerKind::Wheel, {pos.x(), pos.y()}, flagsOf(buttons, mods)};
+    e.wheelDelta = delta;
+    deliverPointer(e);
+}
+
 void QtWindow::key(const QKeyEvent& e) {
     if (detached() || !acceptsInput()) return;
     const KeyEvent k = keyEventOf(e);

@@ -54,6 +54,7 @@ private:
                  Qt::KeyboardModifiers mods);
     void dragTo(const QPoint& global);
     void key(const QKeyEvent& e);
+    void wheel(const QPoint& pos, int delta, Qt::MouseButtons buttons, Qt::KeyboardModifiers mods);
     void activationChanged(bool active);
     void closeRequested();
 

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "platform/qt/QtWindow.h"
 
@@ -57,6 +58,10 @@ void QtWindowWidget::mouseDoubleClickEvent(QMouseEvent* e) {
 
 void QtWindowWidget::leaveEvent(QEvent*) {
     if (owner_) owner_->pointer(PointerKind::Leave, {}, {}, Qt::NoButton, Qt::NoModifier);
+}
+
+void QtWindowWidget::wheelEvent(QWheelEvent* e) {
+    if (owner_) owner_->wheel(e->position().toPoint(), e->angleDelta().y(), e->buttons(), e->modifiers());
 }
 
 void QtWindowWidget::keyPressEvent(QKeyEvent* e) {
