@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "platform/qt/QtEventLoop.h"
+#include "platform/qt/QtKeyboardHook.h"
 #include "platform/qt/QtFileChooser.h"
 #include "platform/qt/QtPainter.h"
 #include "platform/qt/QtResources.h"
@@ -83,6 +84,8 @@ Status QtPlatform::savePng(const Image& image, const std::string& path) {
     }
     return {};
 }
+
+std::unique_ptr<KeyboardHook> QtPlatform::createKeyboardHook() { return std::make_unique<QtKeyboardHook>(); }
 
 Image QtPlatform::decodeFile(const std::string& path) {
     QImageReader reader(QString::fromStdString(path));

@@ -18,6 +18,7 @@ public:
     std::unique_ptr<Window> createWindow(WindowHost& host, const WindowOptions& options) override;
     Image render(Size size, const std::function<void(Painter&)>& paint) override;
     Status savePng(const Image& image, const std::string& path) override;
+    std::unique_ptr<KeyboardHook> createKeyboardHook() override;
     FileChooser& fileChooser() override;
 
     // Runs the application's event loop until quit().
