@@ -1,0 +1,422 @@
+// CMacroManagerDlg: the window, its controls, the macros of the set and the library file.
+#include "macro/CMacroManagerDlg.h"
+
+#include <algorithm>
+#include <string>
+
+#include "device/KeyTables.h"
+#include "dialogs/CAttentionDlg.h"
+#include "dialogs/DialogLayout.h"
+#include "macro/CMacroKeyAddDlg.h"
+#include "macro/CMacroKeyRenameDlg.h"
+#include "macro/MacroManagerIds.h"
+#include "macro/MacroText.h"
+#include "profile/AtomicFile.h"
+#include "profile/MacroLibraryFile.h"
+#include "ui/CCheckButton.h"
+#include "ui/CComboButton.h"
+#include "ui/CEditShowList.h"
+#include "ui/CImageButton.h"
+#include "ui/CImageShowList.h"
+#include "ui/CRadioButton.h"
+#include "ui/CStaticText.h"
+#include "ui/CVScrollBar.h"
+#include "ui/RadioGroupState.h"
+
+namespace orvane::macro {
+
+using namespace mgr;
+using dialogs::scaledRect;
+
+namespace {
+constexpr uint32_t kTextColour = 0xB4B4B4;
+constexpr uint32_t kListFrameColour = 0x949494;
+constexpr uint32_t kFieldText = 0xB4B4B4;
+constexpr uint32_t kFieldBackground = 0x141414;
+constexpr uint32_t kNoticeColour = 0x35A0DE;  // the skin's amber, for what needs the user's eye
+constexpr int32_t kFieldFontHeight = 13;       // 10 points at 96 dots per inch
+constexpr int kCaptionRight = 520;              // the right edge of the options' panel
+
+struct Caption {
+    uint32_t id;
+    int left, top, right, bottom;
+    int text;
+};
+constexpr Caption kCaptions[] = {
+    {kKeysCaption, 24, 35, 124, 52, kTextKeys},
+    {kActionsCaption, 189, 35, 289, 52, kTextActions},
+    {kDelaysCaption, 390, 84, 590, 102, kTextRecordDelays},
+    {kLoopCaption1, 390, 113, 590, 130, kTextLoopWhileHeld},
+    {kLoopCaption1 + 1, 390, 141, 590, 158, kTextLoopUntilAgain},
+    {kLoopCaption1 + 2, 390, 169, 590, 186, kTextLoopCount},
+};
+
+struct BottomButton {
+    uint32_t id;
+    int left, right;
+    int text;
+};
+constexpr BottomButton kBottomButtons[] = {
+    {kNewKey, 24, 89, kTextNew},          {kDeleteKey, 104, 169, kTextDelete}, {kEditAction, 189, 254, kTextEdit},
+    {kDeleteAction, 269, 334, kTextDelete}, {kExport, 367, 432, kTextExport},  {kImport, 444, 509, kTextImport},
+};
+
+Text loopCountText(const MacroKey& key) { return fromUtf8(std::to_string(key.LoopNum)); }
+}  // namespace
+
+int32_t& CMacroManagerDlg::RememberedKeyIndex() {
+    static int32_t index = -1;
+    return index;
+}
+
+CMacroManagerDlg::CMacroManagerDlg(platform::Platform& platform, ui::CDlgBase* parent, const LanguageTable& language,
+                                   std::filesystem::path libraryFile, int setNumber)
+    : CDlgBase(platform, parent), language_(language), libraryFile_(std::move(libraryFile)), setNumber_(setNumber) {
+    SetWindowSize(int32_t(float(kDesignWidth) * Scale()), int32_t(float(kDesignHeight) * Scale()));
+}
+
+CMacroManagerDlg::~CMacroManagerDlg() {
+    if (hook_) hook_->Stop();
+    recorder_.Stop();
+    loopField_.reset();
+}
+
+bool CMacroManagerDlg::OnInitDialog() {
+    library_.ClearLibrary();
+    if (Status read = ReadLibraryFile(library_, libraryFile_); !read && !read.error().isGone()) {
+        // The file is there but is no library: keep a copy before the first save replaces it.
+        (void)KeepBackupCopy(libraryFile_);
+    }
+    if (!CDlgBase::OnInitDialog()) return false;
+    if (setNumber_ != 0) {
+        keyList_->ShowSet(setNumber_ - 1);
+        if (RememberedKeyIndex() >= 0) keyList_->SelectedRow = RememberedKeyIndex();
+    }
+    Synchronise();
+    FillLoopField();
+    ShowLoopField(selected_ && selected_->LoopType == kLoopTypeCount);
+    if (loopFieldShown_) loopField_->focus();
+    return true;
+}
+
+void CMacroManagerDlg::CreateControls(const Rect&) {
+    const float s = Scale();
+    auto rect = [s](int l, int t, int r, int b) { return scaledRect(l, t, r, b, s); };
+    for (const Caption& c : kCaptions) {
+        // The captions may reach past the window's edge; inside it they end with an ellipsis.
+        auto* text = Add<ui::CStaticText>(0, c.id, rect(c.left, c.top, std::min(c.right, kCaptionRight), c.bottom), kTextColour,
+                                          platform::kTextLeft | platform::kTextSingleLine);
+        text->SetLabel(language_.LanguageText(c.text));
+    }
+    noticeText_ = Add<ui::CStaticText>(0, kCaptureNotice, rect(368, 252, 522, 326), kNoticeColour,
+                                       platform::kTextLeft | platform::kTextWordBreak);
+    auto* close = Add<ui::CImageButton>(0, kClose, rect(505, 3, 520, 18), Text{});
+    close->LoadImages({u"skins\\exit_nr.png", u"skins\\exit_ov.png"});
+
+    record_ = Add<ui::CCheckButton>(0, kRecord, rect(370, 53, 460, 71), language_.LanguageText(kTextRecord));
+    record_->SetCheckedText(language_.LanguageText(kTextStop));
+    record_->LoadImages({u"skins\\macro_record_nr.png", u"skins\\macro_record_ov.png", u"skins\\macro_record_dn.png"});
+    recordDelays_ = Add<ui::CCheckButton>(0, kRecordDelays, rect(370, 86, 381, 97), Text{});
+    recordDelays_->LoadImages({u"skins\\check_nr.png", u"skins\\check_ov.png", u"skins\\check_dn.png"});
+    recordDelays_->SetChecked(true);
+    const int radioTops[] = {113, 141, 169};
+    for (int i = 0; i < 3; ++i) {
+        auto* radio = Add<ui::CRadioButton>(0, kLoopWhileHeld + uint32_t(i),
+                                            rect(368, radioTops[i], 383, radioTops[i] + 15));
+        radio->LoadImages({u"skins\\radio_nr.png", u"skins\\radio_ov.png", u"skins\\radio_dn.png"});
+    }
+    for (const BottomButton& b : kBottomButtons) {
+        auto* button = Add<ui::CImageButton>(0, b.id, rect(b.left, 333, b.right, 356), language_.LanguageText(b.text));
+        button->LoadImages({u"skins\\button3_nr.png", u"skins\\button3_ov.png"});
+    }
+    keyList_ = Add<ui::CEditShowList>(1, rect(25, 54, 168, 323), library_);
+    actionList_ = Add<ui::CImageShowList>(1, rect(190, 54, 333, 323), [](uint8_t code) { return keyName(code); });
+    actionList_->LoadIcons(u"skins\\macro_up.png", u"skins\\macro_down.png", u"skins\\macro_time.png");
+    keyBar_ = Add<ui::CVScrollBar>(1, kKeyScroll, rect(169, 53, 187, 324));
+    keyBar_->LoadArrowImages();
+    actionBar_ = Add<ui::CVScrollBar>(1, kActionScroll, rect(334, 53, 352, 324));
+    actionBar_->LoadArrowImages();
+    auto* insert =
+        Add<ui::CComboButton>(0, kInsertMenu, rect(370, 230, 470, 247), language_.LanguageText(kTextInsert), kMsgInsertButton);
+    insert->LoadImages({u"skins\\combo3_nr.png", u"skins\\combo3_ov.png"});
+
+    loopFieldRect_ = rect(392, 190, 470, 210);
+    if (platform::Window* w = GetWindow()) {
+        platform::EditFieldOptions options;
+        options.rect = loopFieldRect_;
+        options.font = FontSpec{u"Tahoma", -int32_t(float(kFieldFontHeight) * s), 0};
+        options.text = platform::bgr(kFieldText);
+        options.background = platform::bgr(kFieldBackground);
+        loopField_ = w->createEditField(options);
+    }
+    if (loopField_) {
+        loopField_->keyFilter = [this](const platform::KeyEvent& e) { return FilterLoopCountKey(e); };
+        loopField_->onEdited = [this] { LoopCountTyped(); };
+        loopField_->setVisible(false);
+    }
+}
+
+void CMacroManagerDlg::DrawWindow(Painter& p, const Rect& client) {
+    p.fillRect(client, platform::bgr(BackgroundColor()));
+    p.drawImage(Images().load(u"skins\\Frame_Macro_Manager.bmp"), client);
+    const float s = Scale();
+    p.drawRect(scaledRect(24, 53, 169, 324, s), platform::bgr(kListFrameColour));
+    p.drawRect(scaledRect(189, 53, 334, 324, s), platform::bgr(kListFrameColour));
+    DrawControls(p, client);
+    // An insert chosen from the menu runs once the menu is gone from the screen.
+    if (pendingInsert_) PostMessage(kMsgRunInsert);
+}
+
+// ---- Messages ----
+
+intptr_t CMacroManagerDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
+    const bool clicked = lParam == ui::kCodeClicked;
+    switch (msg) {
+        case kClose: if (clicked) Close(); return 0;
+        case kExport: if (clicked) Export(); return 0;
+        case kImport: if (clicked) Import(); return 0;
+        case kNewKey: if (clicked) NewKey(); return 0;
+        case kDeleteKey: if (clicked) DeleteKey(); return 0;
+        case kKeyList:
+            if (clicked) SelectKey();
+            if (lParam == ui::kCodeDoubleClick) RenameKey();
+            return 0;
+        case kRecord: if (clicked) RecordToggled(); return 0;
+        case kActionList: if (lParam == ui::kCodeDoubleClick) EditAction(); return 0;
+        case kEditAction: if (clicked) EditAction(); return 0;
+        case kDeleteAction: if (clicked) DeleteAction(); return 0;
+        case kKeyScroll: KeyScroll(wParam, lParam); return 0;
+        case kActionScroll: ActionScroll(wParam, lParam); return 0;
+        case kLoopWhileHeld: if (clicked) SetLoopType(kLoopTypeWhileHeld); return 0;
+        case kLoopUntilAgain: if (clicked) SetLoopType(kLoopTypeUntilAgain); return 0;
+        case kLoopCount: if (clicked) SetLoopType(kLoopTypeCount); return 0;
+        case kMsgInsertButton: if (wParam == kInsertMenu && clicked) OpenInsertMenu(); return 0;
+        case kMsgInsertChosen: InsertChosen(lParam); return 0;
+        case kMsgInsertClosed: InsertChosen(0); return 0;
+        case kMsgRunInsert: RunPendingInsert(); return 0;
+        // Also what a popup sends as it closes (wParam 0): the recorder drops it like any code
+        // below 8.
+        case kMsgKey: KeyTyped(wParam, lParam); return 0;
+        case ui::kMsgClose:
+            // The desktop's close button: the window's own close, which waits for a recording.
+            if (!Recording()) Close();
+            return 0;
+        default: return CDlgBase::OnMessage(msg, wParam, lParam);
+    }
+}
+
+bool CMacroManagerDlg::OnKeyDown(uint32_t vk) {
+    // Neither closes the window nor presses a button.
+    return vk == platform::kVkReturn || vk == platform::kVkEscape;
+}
+
+void CMacroManagerDlg::ShowAttention(const Text& message) {
+    dialogs::CAttentionDlg dlg(GetPlatform(), this, language_, message);
+    (void)dlg.DoModal();
+}
+
+// ---- The macros of the set ----
+
+MacroSet* CMacroManagerDlg::ShownSet() {
+    return keyList_ && keyList_->SetIndex >= 0 ? library_.FindSet(uint32_t(keyList_->SetIndex)) : nullptr;
+}
+
+void CMacroManagerDlg::Synchronise() {
+    MacroSet* set = ShownSet();
+    MacroKey* key = set && keyList_->SelectedRow >= 0 ? set->FindKey(uint32_t(keyList_->SelectedRow)) : nullptr;
+    if (key != selected_) {
+        selected_ = key;
+        actionList_->ShownKey = key;
+        actionList_->SelectedRow = -1;
+        actionList_->FirstRow = 0;
+        InvalidateRect(actionList_->GetRect());
+    }
+    if (selected_) UpdateActionBar();
+    UpdateKeyBar();
+    using ui::RadioGroupState;
+    if (!selected_) {
+        RadioGroupState::clearGroup(RadioGroupState::kLoopTypeGroup);
+    } else if (selected_->LoopType == kLoopTypeWhileHeld || selected_->LoopType == kLoopTypeUntilAgain ||
+               selected_->LoopType == kLoopTypeCount) {
+        const uint32_t id = selected_->LoopType == kLoopTypeWhileHeld     ? kLoopWhileHeld
+                            : selected_->LoopType == kLoopTypeUntilAgain ? kLoopUntilAgain
+                                                                          : kLoopCount;
+        RadioGroupState::select(*RadioGroupState::optionFor(id));
+    } else {
+        // A loop type the window has no option for (from a foreign file): none is shown chosen.
+        RadioGroupState::clearGroup(RadioGroupState::kLoopTypeGroup);
+    }
+    for (uint32_t id : {kLoopWhileHeld, kLoopUntilAgain, kLoopCount})
+        if (auto* c = FindControl(id)) InvalidateRect(c->GetRect());
+}
+
+void CMacroManagerDlg::SelectKey() {
+    Synchronise();
+    if (!selected_) {
+        ShowLoopField(false);
+        return;
+    }
+    if (selected_->LoopType == kLoopTypeCount) {
+        FillLoopField();
+        ShowLoopField(true);
+    } else if (selected_->LoopType == kLoopTypeWhileHeld || selected_->LoopType == kLoopTypeUntilAgain) {
+        ShowLoopField(false);
+    }
+}
+
+void CMacroManagerDlg::NewKey() {
+    MacroSet* set = ShownSet();
+    if (!set) {
+        ShowAttention(Text(kNoSetMessage));
+        return;
+    }
+    CMacroKeyAddDlg dlg(GetPlatform(), this, language_, library_, uint32_t(keyList_->SetIndex));
+    if (dlg.DoModal() != ui::kIdOk) return;
+    keyList_->SelectedRow = int32_t(set->KeyCount()) - 1;
+    // The new macro at the bottom of the list is the one in view.
+    if (keyList_->SelectedRow >= keyList_->FirstRow + keyList_->VisibleRows) keyList_->ScrollToEnd();
+    InvalidateRect(keyList_->GetRect());
+    Synchronise();
+    (void)SaveLibrary();
+    FillLoopField();
+    ShowLoopField(true);
+    if (loopField_) loopField_->focus();
+}
+
+void CMacroManagerDlg::DeleteKey() {
+    MacroSet* set = ShownSet();
+    if (set && keyList_->SelectedRow >= 0 && uint32_t(keyList_->SelectedRow) < set->KeyCount()) {
+        dialogs::CAttentionDlg ask(GetPlatform(), this, language_, language_.LanguageText(kTextConfirmDelete));
+        if (ask.DoModal() == ui::kIdOk) {
+            // The action list must not point at the macro while it goes.
+            actionList_->ShownKey = nullptr;
+            selected_ = nullptr;
+            set->DeleteKey(uint32_t(keyList_->SelectedRow));
+            keyList_->SelectedRow = -1;
+            (void)SaveLibrary();
+            ShowLoopField(false);
+        }
+    } else {
+        ShowAttention(kTextNothingToDelete);
+    }
+    InvalidateRect(keyList_->GetRect());
+    Synchronise();
+}
+
+void CMacroManagerDlg::RenameKey() {
+    if (!ShownSet() || keyList_->SelectedRow < 0) return;
+    CMacroKeyRenameDlg dlg(GetPlatform(), this, language_, library_, uint32_t(keyList_->SetIndex),
+                           uint32_t(keyList_->SelectedRow));
+    if (dlg.DoModal() != ui::kIdOk) return;
+    InvalidateRect(keyList_->GetRect());
+    (void)SaveLibrary();
+}
+
+// ---- Loop type and count ----
+
+void CMacroManagerDlg::SetLoopType(uint8_t type) {
+    if (selected_) selected_->LoopType = type;
+    Synchronise();
+    if (type != kLoopTypeCount) {
+        ShowLoopField(false);
+        return;
+    }
+    if (selected_) FillLoopField();
+    ShowLoopField(true);
+}
+
+void CMacroManagerDlg::FillLoopField() {
+    if (!loopField_) return;
+    loopField_->setText(selected_ ? loopCountText(*selected_) : Text{});
+}
+
+void CMacroManagerDlg::ShowLoopField(bool show) {
+    loopFieldShown_ = show;
+    if (loopField_) loopField_->setVisible(show);
+}
+
+bool CMacroManagerDlg::FilterLoopCountKey(const platform::KeyEvent& e) {
+    if (e.vk == platform::kVkReturn || e.vk == platform::kVkEscape) return true;  // swallowed
+    if (e.down && !e.text.empty() && isNonDigitCharacter(e.text.front()) && selected_ &&
+        selected_->LoopType == kLoopTypeCount) {
+        // A warning; the character still lands and is read only up to it.
+        ShowAttention(kTextNotDigit);
+    }
+    return false;
+}
+
+void CMacroManagerDlg::LoopCountTyped() {
+    if (!selected_ || selected_->LoopType != kLoopTypeCount || !loopField_) return;
+    uint32_t n = leadingNumber(loopField_->text());
+    if (n >= 256 || n == 0) {
+        n = n == 0 ? 1 : 255;
+        loopField_->setText(fromUtf8(std::to_string(n)));
+    }
+    // Kept in memory; the file is written with the next change of structure or on close.
+    selected_->LoopNum = uint8_t(n);
+}
+
+// ---- The library file ----
+
+bool CMacroManagerDlg::SaveLibrary() {
+    Status written = WriteLibraryFile(library_, libraryFile_);
+    if (written) return true;
+    ShowAttention(language_.LanguageText(kTextSaveFailed) + u"\n" + fromUtf8(written.error().message()));
+    return false;
+}
+
+void CMacroManagerDlg::Close() {
+    if (Recording()) return;
+    LoopCountTyped();
+    if (!SaveLibrary() && !unsavedCloseWarned_) {
+        // Closing now would lose every change: the user may export the library instead, or
+        // close again to give the changes up.
+        unsavedCloseWarned_ = true;
+        return;
+    }
+    RememberedKeyIndex() = keyList_ ? keyList_->SelectedRow : -1;
+    ReleaseAllImages();
+    EndDialog(ui::kIdCancel);
+}
+
+namespace {
+platform::FileChooserOptions LibraryChooserOptions(const Text& title) {
+    platform::FileChooserOptions o;
+    o.title = title;
+    o.filters = {platform::FileFilter{u"mlf file(*.mlf)", u"*.mlf"}};
+    o.defaultSuffix = u"mlf";
+    o.initialName = u".mlf";
+    return o;
+}
+}  // namespace
+
+void CMacroManagerDlg::Export() {
+    auto path = GetPlatform().fileChooser().saveFile(GetWindow(), LibraryChooserOptions(language_.LanguageText(kTextExportTitle)));
+    if (!path) return;
+    if (Status written = WriteLibraryFile(library_, *path); !written)
+        ShowAttention(language_.LanguageText(kTextExportFailed) + u"\n" + fromUtf8(written.error().message()));
+}
+
+void CMacroManagerDlg::Import() {
+    auto path =
+        GetPlatform().fileChooser().openFile(GetWindow(), LibraryChooserOptions(language_.LanguageText(kTextImportTitle)));
+    if (!path) return;
+    // Read into a library of its own first: a bad file leaves the one in the window untouched.
+    MacroLibrary imported;
+    if (Status read = ReadLibraryFile(imported, *path); !read) {
+        ShowAttention(language_.LanguageText(kTextImportFailed) + u"\n" + fromUtf8(read.error().message()));
+        return;
+    }
+    actionList_->ShownKey = nullptr;
+    selected_ = nullptr;
+    library_ = std::move(imported);
+    const MacroSet* set = ShownSet();
+    keyList_->FirstRow = 0;
+    keyList_->SelectedRow = set && set->KeyCount() > 0 ? 0 : -1;
+    InvalidateRect(keyList_->GetRect());
+    Synchronise();
+    SelectKey();
+    (void)SaveLibrary();
+}
+
+}  // namespace orvane::macro
