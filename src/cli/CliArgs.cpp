@@ -87,6 +87,12 @@ Commands:
   dump profile|settings|library|language FILE
                                   what the reader makes of FILE, as JSON
   reset --yes                     factory reset of the mouse and of the current profile
+  macro list [SET]                the macro sets (or set SET, numbered from 1) and their macros
+  macro show NAME [SET]           the actions of macro NAME of SET (default: the first set,
+                                  whose macros the buttons use)
+  macro export FILE               write the macro library to FILE
+  macro import FILE               make FILE the macro library (a bad file changes nothing)
+  macro delete NAME [SET]         delete macro NAME of SET (default: the first set)
 
 Profiles are numbered 1 to 5, DPI levels 1 to 4 and buttons 1 to 6, as the window shows them.
 A change is saved to the profile even when the mouse cannot take it; the command then says what

@@ -46,7 +46,7 @@ const std::vector<Session::CommandEntry>& Session::commands() {
     static const std::vector<CommandEntry> table{
         {"devices", &Session::devices}, {"status", &Session::status},   {"apply", &Session::apply},
         {"set", &Session::set},         {"profile", &Session::profile}, {"dump", &Session::dump},
-        {"reset", &Session::reset},
+        {"reset", &Session::reset},     {"macro", &Session::macro},
     };
     return table;
 }

@@ -6,6 +6,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include "base/EventLoop.h"
@@ -70,6 +72,15 @@ private:
     Outcome profileSelect();
     Outcome dump();
     Outcome reset();
+    Outcome macro();
+    Outcome macroList();
+    Outcome macroShow();
+    Outcome macroExport();
+    Outcome macroImport();
+    Outcome macroDelete();
+    std::variant<uint32_t, Failure> macroSet(const std::string& word) const;
+    std::variant<std::pair<uint32_t, uint32_t>, Failure> findMacro(const std::string& name,
+                                                                   const std::string* setWord) const;
 
     Outcome loadFiles();
     Outcome openTransport();
