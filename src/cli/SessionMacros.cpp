@@ -8,6 +8,7 @@
 #include "device/KeyTables.h"
 #include "device/MacroUploader.h"
 #include "profile/MacroLibraryFile.h"
+#include "profile/Storage.h"
 
 namespace orvane::cli {
 
@@ -230,7 +231,10 @@ Session::Outcome Session::macroImport() {
     if (auto f = loadFiles()) return f;
     // Read apart from the library in use: a file that is not a library changes nothing.
     MacroLibrary imported;
-    if (Status read = ReadLibraryFile(imported, w[1]); !read) {
+    Status read = ReadLibraryFile(imported, w[1]);
+    // A library whose names could not be written back is refused as a whole, too.
+    if (read) read = CheckLibraryFits(imported);
+    if (!read) {
         const Error& e = read.error();
         if (e.code == ENOENT || e.isPermission() || e.code == EISDIR)
             return Failure{kExitFailure, fileProblem(w[1], e) + "; nothing changed"};
@@ -241,7 +245,7 @@ Session::Outcome Session::macroImport() {
     app_->library = std::move(imported);
     report_.emplace("macro import", w[1] + " imported as the macro library");
     const std::string path = app_->Config(kLibraryFile).string();
-    const Status st = WriteLibraryFile(app_->library, path);
+    const Status st = SaveLibraryFile(*app_, app_->library);
     report_->addFile(path, st.ok(), st.ok() ? std::string() : st.error().message());
     if (profileHasMacro(app_->Current())) report_->setNote("the mouse gets the macros with 'orvanectl apply'");
     return conclude();
@@ -257,7 +261,7 @@ Session::Outcome Session::macroDelete() {
     app_->library.FindSet(s)->DeleteKey(k);
     report_.emplace("macro delete", "macro \"" + w[1] + "\" deleted from set " + std::to_string(s + 1));
     const std::string path = app_->Config(kLibraryFile).string();
-    const Status st = WriteLibraryFile(app_->library, path);
+    const Status st = SaveLibraryFile(*app_, app_->library);
     report_->addFile(path, st.ok(), st.ok() ? std::string() : st.error().message());
     if (s == 0) {
         // Buttons name their macro; one naming a macro that is gone is disabled at the next pass.

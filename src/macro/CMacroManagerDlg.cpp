@@ -11,8 +11,8 @@
 #include "macro/CMacroKeyRenameDlg.h"
 #include "macro/MacroManagerIds.h"
 #include "macro/MacroText.h"
-#include "profile/AtomicFile.h"
 #include "profile/MacroLibraryFile.h"
+#include "profile/Storage.h"
 #include "ui/CCheckButton.h"
 #include "ui/CComboButton.h"
 #include "ui/CEditShowList.h"
@@ -61,6 +61,8 @@ constexpr BottomButton kBottomButtons[] = {
     {kDeleteAction, 269, 334, kTextDelete}, {kExport, 367, 432, kTextExport},  {kImport, 444, 509, kTextImport},
 };
 
+constexpr char kLibraryFileName[] = "MacroLibraryFile.mlf";
+
 Text loopCountText(const MacroKey& key) { return fromUtf8(std::to_string(key.LoopNum)); }
 }  // namespace
 
@@ -69,9 +71,12 @@ int32_t& CMacroManagerDlg::RememberedKeyIndex() {
     return index;
 }
 
-CMacroManagerDlg::CMacroManagerDlg(platform::Platform& platform, ui::CDlgBase* parent, const LanguageTable& language,
-                                   std::filesystem::path libraryFile, int setNumber)
-    : CDlgBase(platform, parent), language_(language), libraryFile_(std::move(libraryFile)), setNumber_(setNumber) {
+CMacroManagerDlg::CMacroManagerDlg(platform::Platform& platform, ui::CDlgBase* parent, AppData& app, int setNumber)
+    : CDlgBase(platform, parent),
+      app_(app),
+      language_(app.language),
+      libraryFile_(app.Config(kLibraryFileName)),
+      setNumber_(setNumber) {
     SetWindowSize(int32_t(float(kDesignWidth) * Scale()), int32_t(float(kDesignHeight) * Scale()));
 }
 
@@ -84,8 +89,8 @@ CMacroManagerDlg::~CMacroManagerDlg() {
 bool CMacroManagerDlg::OnInitDialog() {
     library_.ClearLibrary();
     if (Status read = ReadLibraryFile(library_, libraryFile_); !read && !read.error().isGone()) {
-        // The file is there but is no library: keep a copy before the first save replaces it.
-        (void)KeepBackupCopy(libraryFile_);
+        // The file is there but is no library: it is set aside before the first save replaces it.
+        app_.unreadFiles.insert(libraryFile_);
     }
     if (!CDlgBase::OnInitDialog()) return false;
     if (setNumber_ != 0) {
@@ -359,7 +364,7 @@ void CMacroManagerDlg::LoopCountTyped() {
 // ---- The library file ----
 
 bool CMacroManagerDlg::SaveLibrary() {
-    Status written = WriteLibraryFile(library_, libraryFile_);
+    Status written = SaveLibraryFile(app_, library_);
     if (written) return true;
     ShowAttention(language_.LanguageText(kTextSaveFailed) + u"\n" + fromUtf8(written.error().message()));
     return false;
@@ -403,7 +408,10 @@ void CMacroManagerDlg::Import() {
     if (!path) return;
     // Read into a library of its own first: a bad file leaves the one in the window untouched.
     MacroLibrary imported;
-    if (Status read = ReadLibraryFile(imported, *path); !read) {
+    Status read = ReadLibraryFile(imported, *path);
+    // A library whose names could not be written back is refused as a whole, too.
+    if (read) read = CheckLibraryFits(imported);
+    if (!read) {
         ShowAttention(language_.LanguageText(kTextImportFailed) + u"\n" + fromUtf8(read.error().message()));
         return;
     }

@@ -11,6 +11,7 @@
 #include "macro/MacroRecorder.h"
 #include "platform/EditField.h"
 #include "platform/KeyboardHook.h"
+#include "profile/AppData.h"
 #include "profile/LanguageTable.h"
 #include "profile/MacroLibrary.h"
 #include "ui/CDlgBase.h"
@@ -27,9 +28,9 @@ namespace orvane::macro {
 
 class CMacroManagerDlg : public ui::CDlgBase {
 public:
-    // setNumber is the 1-based number of the macro set shown; 0 shows none.
-    CMacroManagerDlg(platform::Platform& platform, ui::CDlgBase* parent, const LanguageTable& language,
-                     std::filesystem::path libraryFile, int setNumber);
+    // setNumber is the 1-based number of the macro set shown; 0 shows none. The window reads
+    // and writes the library file of app's config folder, never app.library itself.
+    CMacroManagerDlg(platform::Platform& platform, ui::CDlgBase* parent, AppData& app, int setNumber);
     ~CMacroManagerDlg() override;
 
     // The key list's selection when the manager last closed (-1 before that); the next manager
@@ -105,6 +106,7 @@ private:
     void EnableControls(bool all);
     void ShowReach();
 
+    AppData& app_;
     const LanguageTable& language_;
     std::filesystem::path libraryFile_;
     int setNumber_;

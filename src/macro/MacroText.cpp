@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "profile/NameRules.h"
+
 namespace orvane::macro {
 
 uint32_t leadingNumber(std::u16string_view text) {
@@ -21,10 +23,15 @@ bool isNonDigitCharacter(char16_t c) {
 }
 
 int macroNameProblem(const MacroSet& set, const Text& name, const Text* ownName) {
-    if (name.empty()) return kTextNameEmpty;
-    // A line break would end the name's line in the library file and spoil the whole file.
-    if (name.find_first_of(u"\r\n") != Text::npos) return kTextNameLineBreak;
-    if (name.size() > kMaxNameLength) return kTextNameTooLong;
+    switch (CheckMacroName(name).problem) {
+        case NameProblem::None: break;
+        case NameProblem::Empty: return kTextNameEmpty;
+        case NameProblem::TooLong: return kTextNameTooLong;
+        // A line break would end the name's line in the library file and spoil the whole file.
+        case NameProblem::LineBreak:
+        case NameProblem::ControlCharacter:
+        case NameProblem::BrokenText: return kTextNameUnusable;
+    }
     if (set.ContainsKey(name) && !(ownName && *ownName == name)) return kTextNameTaken;
     return 0;
 }

@@ -19,13 +19,12 @@ bool isNonDigitCharacter(char16_t c);
 inline constexpr int kTextNameTooLong = 240;
 inline constexpr int kTextNameTaken = 241;
 inline constexpr int kTextNameEmpty = 242;
-inline constexpr int kTextNameLineBreak = 320;
-inline constexpr size_t kMaxNameLength = 24;  // UTF-16 code units
+inline constexpr int kTextNameUnusable = 320;  // line breaks and other invisible characters
 
-// The language entry of the first rule a macro name breaks in set, or 0 when it passes.
-// Rules in order: not empty, no line break, at most 24 code units, not the name of another
-// macro of the set (case-sensitive). ownName is the name the macro had (renaming), which it may
-// keep; null when adding.
+// The language entry of the first rule a macro name breaks in set, or 0 when it passes: the
+// application's name rules (not empty, at most 24 code units, nothing a file line cannot hold),
+// then not the name of another macro of the set (case-sensitive). ownName is the name the macro
+// had (renaming), which it may keep; null when adding.
 int macroNameProblem(const MacroSet& set, const Text& name, const Text* ownName);
 
 }  // namespace orvane::macro

@@ -19,7 +19,7 @@ class MacroDialogs : public MacroTest {
 protected:
     // Runs the time dialog on a delay with `typing` replacing its text; returns the result.
     intptr_t EditDelay(ActionBytes& a, const Text& typing, bool ok = true) {
-        CActionTimeModifyDlg dlg(platform_, nullptr, language_, a, delayOf(a));
+        CActionTimeModifyDlg dlg(platform_, nullptr, app_->language, a, delayOf(a));
         Then([&](FakeWindow& w, ui::CDlgBase&) {
             FakeEditField& f = fieldOf(dlg.Field());
             f.setText(u"");
@@ -56,7 +56,7 @@ TEST_F(MacroDialogs, DelayDialogWarnsOfNonDigitsAndReadsUpToThem) {
 
 TEST_F(MacroDialogs, DelayDialogIgnoresEscapeAndCancelChangesNothing) {
     ActionBytes a = delayAction(100);
-    CActionTimeModifyDlg dlg(platform_, nullptr, language_, a, 100);
+    CActionTimeModifyDlg dlg(platform_, nullptr, app_->language, a, 100);
     bool upAfterEscape = false;
     Then([&](FakeWindow& w, ui::CDlgBase&) {
         fieldOf(dlg.Field()).type(u"5");
@@ -72,7 +72,7 @@ TEST_F(MacroDialogs, DelayDialogIgnoresEscapeAndCancelChangesNothing) {
 TEST_F(MacroDialogs, KeyDialogTakesTheLastKeyHeardAnywhere) {
     auto& keyboard = platform_.keyboard();
     ActionBytes a = keyAction(0x41, true);
-    CActionKeyModifyDlg dlg(platform_, nullptr, language_, a);
+    CActionKeyModifyDlg dlg(platform_, nullptr, app_->language, a);
     bool hooked = false;
     Then([&](FakeWindow&, ui::CDlgBase&) {
         hooked = dlg.HookRunning();
@@ -92,7 +92,7 @@ TEST_F(MacroDialogs, KeyDialogTakesTheLastKeyHeardAnywhere) {
 TEST_F(MacroDialogs, KeyDialogEnterConfirmsThePickAndCancelKeepsTheAction) {
     ActionBytes a = keyAction(0x41, false);
     {
-        CActionKeyModifyDlg dlg(platform_, nullptr, language_, a);
+        CActionKeyModifyDlg dlg(platform_, nullptr, app_->language, a);
         Then([&](FakeWindow& w, ui::CDlgBase&) {
             w.key(keyDown(0x70));  // F1, typed into the dialog itself
             platform_.keyboard().press(platform::kVkReturn, 5);
@@ -102,7 +102,7 @@ TEST_F(MacroDialogs, KeyDialogEnterConfirmsThePickAndCancelKeepsTheAction) {
     }
     EXPECT_EQ(a, keyAction(0x70, false));
     {
-        CActionKeyModifyDlg dlg(platform_, nullptr, language_, a);
+        CActionKeyModifyDlg dlg(platform_, nullptr, app_->language, a);
         Then([&](FakeWindow& w, ui::CDlgBase&) {
             platform_.keyboard().press('Q', 5);
             w.key(keyDown(platform::kVkEscape));
@@ -119,21 +119,22 @@ TEST(MacroNames, RulesInOrderCaseSensitive) {
     set.AddKey(u"Paste");
     const Text own = u"Paste";
     EXPECT_EQ(macroNameProblem(set, u"", nullptr), kTextNameEmpty);
-    EXPECT_EQ(macroNameProblem(set, u"a\nb", nullptr), kTextNameLineBreak);
-    EXPECT_EQ(macroNameProblem(set, u"a\rb", nullptr), kTextNameLineBreak);
+    EXPECT_EQ(macroNameProblem(set, u"a\nb", nullptr), kTextNameUnusable);
+    EXPECT_EQ(macroNameProblem(set, u"a\rb", nullptr), kTextNameUnusable);
+    EXPECT_EQ(macroNameProblem(set, u"a\tb", nullptr), kTextNameUnusable);
     EXPECT_EQ(macroNameProblem(set, Text(24, u'x'), nullptr), 0);
     EXPECT_EQ(macroNameProblem(set, Text(25, u'x'), nullptr), kTextNameTooLong);
     EXPECT_EQ(macroNameProblem(set, u"copy", nullptr), 0);
     EXPECT_EQ(macroNameProblem(set, u"Copy", nullptr), kTextNameTaken);
     EXPECT_EQ(macroNameProblem(set, u"Paste", &own), 0);
     EXPECT_EQ(macroNameProblem(set, u"Copy", &own), kTextNameTaken);
-    EXPECT_EQ(macroNameProblem(set, u"宏 ⌘\t=", nullptr), 0);  // any other characters
+    EXPECT_EQ(macroNameProblem(set, u"宏 ⌘ =#", nullptr), 0);  // any other characters
 }
 
 TEST_F(MacroDialogs, AddDialogStaysOpenUntilTheNamePasses) {
     MacroLibrary lib;
     lib.AddSet(u"s").AddKey(u"Copy");
-    CMacroKeyAddDlg dlg(platform_, nullptr, language_, lib, 0);
+    CMacroKeyAddDlg dlg(platform_, nullptr, app_->language, lib, 0);
     std::vector<size_t> keysWhileOpen;
     Then([&](FakeWindow& w, ui::CDlgBase&) {
         FakeEditField& f = fieldOf(dlg.Field());
@@ -162,7 +163,7 @@ TEST_F(MacroDialogs, RenameKeepsActionsAndMayKeepItsOwnName) {
     b.InsertAction(0, actionValue(keyAction('B', false)));
     b.LoopType = 4;
     {
-        CMacroKeyRenameDlg dlg(platform_, nullptr, language_, lib, 0, 1);
+        CMacroKeyRenameDlg dlg(platform_, nullptr, app_->language, lib, 0, 1);
         Then([&](FakeWindow&, ui::CDlgBase&) {
             EXPECT_EQ(dlg.Field()->GetText(), u"B");
             clickControl(dlg, CMacroFieldDlg::kIdOk);
@@ -170,7 +171,7 @@ TEST_F(MacroDialogs, RenameKeepsActionsAndMayKeepItsOwnName) {
         EXPECT_EQ(dlg.DoModal(), ui::kIdOk);
     }
     {
-        CMacroKeyRenameDlg dlg(platform_, nullptr, language_, lib, 0, 1);
+        CMacroKeyRenameDlg dlg(platform_, nullptr, app_->language, lib, 0, 1);
         Then([&](FakeWindow&, ui::CDlgBase&) {
             FakeEditField& f = fieldOf(dlg.Field());
             f.setText(u"");

@@ -12,6 +12,7 @@
 #include "dialogs/CAttentionDlg.h"
 #include "macro/MacroActions.h"
 #include "platform/FakePlatform.h"
+#include "profile/AppData.h"
 #include "profile/MacroLibraryFile.h"
 #include "ui/CDlgBase.h"
 
@@ -50,7 +51,8 @@ protected:
     void SetUp() override {
         char tmpl[] = "/tmp/orvane-macro-XXXXXX";
         dir_ = ::mkdtemp(tmpl);
-        for (int i = 0; i < LanguageTable::kSize; ++i) language_.SetText(i, entry(i));
+        app_ = std::make_unique<AppData>(ConfigFolder{dir_});
+        for (int i = 0; i < LanguageTable::kSize; ++i) app_->language.SetText(i, entry(i));
         platform_.onWindowCreated = [this](FakeWindow& w) {
             w.onModal = [this](FakeWindow& modal) { RunScript(modal); };
         };
@@ -60,7 +62,7 @@ protected:
         std::filesystem::remove_all(dir_);
     }
 
-    std::filesystem::path LibraryPath() const { return dir_ / "MacroLibraryFile.mlf"; }
+    std::filesystem::path LibraryPath() const { return app_->Config("MacroLibraryFile.mlf"); }
     void WriteLibrary(const MacroLibrary& lib) { ASSERT_TRUE(WriteLibraryFile(lib, LibraryPath()).ok()); }
     MacroLibrary ReadLibrary() {
         MacroLibrary lib;
@@ -89,7 +91,7 @@ protected:
 
     std::filesystem::path dir_;
     platform::FakePlatform platform_;
-    LanguageTable language_;
+    std::unique_ptr<AppData> app_;
     std::deque<std::function<void(FakeWindow&, ui::CDlgBase&)>> script_;
     std::vector<Text> messages_;  // of the attention dialogs shown, in order
 };

@@ -52,7 +52,7 @@ protected:
     }
 
     CMacroManagerDlg& Open(int setNumber = 1) {
-        dlg_ = std::make_unique<CMacroManagerDlg>(platform_, nullptr, language_, LibraryPath(), setNumber);
+        dlg_ = std::make_unique<CMacroManagerDlg>(platform_, nullptr, *app_, setNumber);
         EXPECT_TRUE(dlg_->Create());
         return *dlg_;
     }
@@ -427,6 +427,18 @@ TEST_F(MacroManager, ImportOfABadFileKeepsTheLibraryAndSaysSo) {
     ASSERT_TRUE(ReadLibraryFile(exported, dir_ / "out.mlf").ok());
     EXPECT_EQ(exported, other);
     EXPECT_EQ(platform_.files().calls().back().options.defaultSuffix, u"mlf");
+}
+
+TEST_F(MacroManager, ALibraryFileItCouldNotReadIsSetAsideBeforeItIsReplaced) {
+    { std::ofstream(LibraryPath(), std::ios::trunc) << "[MacroLibrary]\nMacroSetNum=3\n"; }
+    Open(1);
+    EXPECT_EQ(dlg_->Library().SetCount(), 0u);
+    Close();
+    EXPECT_EQ(ReadLibrary().SetCount(), 0u);
+    std::ifstream kept(LibraryPath().string() + ".bak");
+    std::string first;
+    std::getline(kept, first);
+    EXPECT_EQ(first, "[MacroLibrary]");
 }
 
 TEST_F(MacroManager, TheWheelAndTheScrollBarMoveTheLists) {
