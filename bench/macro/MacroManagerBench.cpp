@@ -11,6 +11,7 @@
 #include "macro/MacroActions.h"
 #include "macro/MacroRecorder.h"
 #include "platform/qt/QtPlatform.h"
+#include "profile/AppData.h"
 #include "profile/MacroLibraryFile.h"
 #include "ui/UiFont.h"
 
@@ -30,11 +31,13 @@ platform::qt::QtPlatform& hostPlatform() {
     return *p;
 }
 
-// A library of `macros` macros of 336 actions each, in a fresh file.
-std::filesystem::path LibraryFile(int macros) {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("orvane-bench-macro-" + std::to_string(::getpid()) + "-" + std::to_string(macros) + ".mlf");
-    if (std::filesystem::exists(path)) return path;
+// A config folder whose library holds `macros` macros of 336 actions each.
+std::filesystem::path ConfigWithLibrary(int macros) {
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("orvane-bench-macro-" + std::to_string(::getpid()) + "-" + std::to_string(macros));
+    const auto path = folder / "MacroLibraryFile.mlf";
+    if (std::filesystem::exists(path)) return folder;
+    std::filesystem::create_directories(folder);
     MacroLibrary lib;
     MacroSet& set = lib.AddSet(u"Bench");
     for (int k = 0; k < macros; ++k) {
@@ -44,7 +47,7 @@ std::filesystem::path LibraryFile(int macros) {
         m.CommandActionNum = 168;
     }
     (void)WriteLibraryFile(lib, path);
-    return path;
+    return folder;
 }
 
 // The manager with its painting reachable: the window paints through DrawWindow.
@@ -59,10 +62,9 @@ public:
 void OpenManager(benchmark::State& state) {
     auto& platform = hostPlatform();
     ui::SetUiFontChoice({u"Tahoma", 16, 1});
-    LanguageTable language;
-    const auto path = LibraryFile(int(state.range(0)));
+    AppData app{ConfigFolder{ConfigWithLibrary(int(state.range(0)))}};
     for (auto _ : state) {
-        Manager dlg(platform, nullptr, language, path, 1);
+        Manager dlg(platform, nullptr, app, 1);
         dlg.Create();
         dlg.PaintInto(platform);  // the first paint
         dlg.DestroyWindow();
@@ -77,8 +79,8 @@ BENCHMARK(OpenManager)->Arg(4)->Arg(1000)->Unit(benchmark::kMillisecond);
 void RepaintManager(benchmark::State& state) {
     auto& platform = hostPlatform();
     ui::SetUiFontChoice({u"Tahoma", 16, 1});
-    LanguageTable language;
-    Manager dlg(platform, nullptr, language, LibraryFile(4), 1);
+    AppData app{ConfigFolder{ConfigWithLibrary(4)}};
+    Manager dlg(platform, nullptr, app, 1);
     dlg.Create();
     for (auto _ : state) dlg.PaintInto(platform);
     dlg.DestroyWindow();
