@@ -412,7 +412,7 @@ TEST_F(MacroManager, ImportOfABadFileKeepsTheLibraryAndSaysSo) {
     platform_.files().answer(bad);
     Click(kImport);
     ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0].substr(0, 4), entry(305));
+    EXPECT_EQ(messages_[0].substr(0, 4), entry(kTextImportFailed));
     EXPECT_EQ(dlg_->Library(), before);
     EXPECT_EQ(ReadLibrary(), before);
     EXPECT_EQ(Selected().GetName(), u"One");
