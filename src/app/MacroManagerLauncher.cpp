@@ -1,9 +1,12 @@
 #include "app/MacroManagerLauncher.h"
 
+#include "macro/CMacroManagerDlg.h"
+
 namespace orvane {
 
-// Until the macro manager window exists there is nothing to show: the main window still reads
-// the library again and sends the buttons' macros, as after every return from the manager.
-void RunMacroManager(ui::CDlgBase&, AppData&, int) {}
+void RunMacroManager(ui::CDlgBase& owner, AppData& app, int startMode) {
+    macro::CMacroManagerDlg dlg(owner.GetPlatform(), &owner, app, startMode);
+    (void)dlg.DoModal();
+}
 
 }  // namespace orvane

@@ -53,12 +53,10 @@ protected:
         dir_ = ::mkdtemp(tmpl);
         app_ = std::make_unique<AppData>(ConfigFolder{dir_});
         for (int i = 0; i < LanguageTable::kSize; ++i) app_->language.SetText(i, entry(i));
-        platform_.onWindowCreated = [this](FakeWindow& w) {
-            w.onModal = [this](FakeWindow& modal) { RunScript(modal); };
-        };
+        platform_.onModal = [this](FakeWindow& modal) { RunScript(modal); };
     }
     void TearDown() override {
-        platform_.onWindowCreated = nullptr;
+        platform_.onModal = nullptr;
         std::filesystem::remove_all(dir_);
     }
 

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "app/CTevrinDlg.h"
+#include "app/MacroManagerLauncher.h"
 #include "app/MainIds.h"
 #include "device/sim/SimTransport.h"
 #include "dialogs/CAttentionDlg.h"
@@ -102,7 +103,10 @@ protected:
                                                                  Autostart(dir_ / "autostart" / "orvane.desktop",
                                                                            {"/usr/bin/orvane"}),
                                                                  [this] {
-                                                                     if (macroManager_) macroManager_();
+                                                                     if (macroManager_)
+                                                                         macroManager_();
+                                                                     else
+                                                                         RunMacroManager(*dlg_, *app_, 1);
                                                                  }});
         if (setup.create) {
             ASSERT_TRUE(dlg_->Create());
@@ -184,7 +188,7 @@ protected:
     FakeTray* tray_ = nullptr;
     FakeNotifier* notifier_ = nullptr;
     int settingsOpened_ = 0;
-    std::function<void()> macroManager_;  // what the macro manager does while it is open
+    std::function<void()> macroManager_;  // stands in for the macro manager; none: the real one
 };
 
 }  // namespace orvane::test
