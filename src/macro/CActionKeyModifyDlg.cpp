@@ -23,6 +23,7 @@ void CActionKeyModifyDlg::CreateValue(const Rect& rect) {
 }
 
 bool CActionKeyModifyDlg::OnInitDialog() {
+    entry_ = std::make_unique<dialogs::PopupWindowEntry>(this);
     if (!CMacroFieldDlg::OnInitDialog()) return false;
     hook_ = GetPlatform().createKeyboardHook();
     if (hook_) {

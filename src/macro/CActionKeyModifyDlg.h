@@ -4,6 +4,7 @@
 // keep their meaning of OK and Cancel and are not taken as the key.
 #include <memory>
 
+#include "dialogs/PopupWindowTable.h"
 #include "macro/CMacroFieldDlg.h"
 #include "macro/MacroActions.h"
 #include "platform/KeyboardHook.h"
@@ -46,6 +47,7 @@ private:
     uint8_t chosen_;
     ui::CStaticText* name_ = nullptr;
     std::unique_ptr<platform::KeyboardHook> hook_;
+    std::unique_ptr<dialogs::PopupWindowEntry> entry_;  // closed with the application
 };
 
 }  // namespace orvane::macro

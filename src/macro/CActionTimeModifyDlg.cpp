@@ -22,6 +22,11 @@ void CActionTimeModifyDlg::CreateValue(const Rect& rect) {
     });
 }
 
+bool CActionTimeModifyDlg::OnInitDialog() {
+    entry_ = std::make_unique<dialogs::PopupWindowEntry>(this);
+    return CMacroFieldDlg::OnInitDialog();
+}
+
 bool CActionTimeModifyDlg::OnKeyDown(uint32_t vk) {
     if (vk == platform::kVkReturn) {
         Confirm();

@@ -1,6 +1,9 @@
 #pragma once
 // Sets the length of one delay action: a field of digits, confirmed with OK or Enter. Up to
 // 15300000 ms; a larger number is cut to that.
+#include <memory>
+
+#include "dialogs/PopupWindowTable.h"
 #include "macro/CMacroFieldDlg.h"
 #include "macro/MacroActions.h"
 
@@ -16,6 +19,7 @@ public:
     CActionTimeModifyDlg(platform::Platform& platform, ui::CDlgBase* parent, const LanguageTable& language,
                          ActionBytes& action, uint32_t currentDelayMs);
 
+    bool OnInitDialog() override;
     bool OnKeyDown(uint32_t vk) override;
     void OnOK() override { Confirm(); }
     ui::CEditControl* Field() const { return field_; }
@@ -28,6 +32,7 @@ private:
     ActionBytes& action_;
     uint32_t initial_;
     ui::CEditControl* field_ = nullptr;
+    std::unique_ptr<dialogs::PopupWindowEntry> entry_;  // closed with the application
 };
 
 }  // namespace orvane::macro

@@ -87,6 +87,7 @@ CMacroManagerDlg::~CMacroManagerDlg() {
 }
 
 bool CMacroManagerDlg::OnInitDialog() {
+    entry_ = std::make_unique<dialogs::PopupWindowEntry>(this);
     library_.ClearLibrary();
     if (Status read = ReadLibraryFile(library_, libraryFile_); !read && !read.error().isGone()) {
         // The file is there but is no library: it is set aside before the first save replaces it.
@@ -203,8 +204,14 @@ intptr_t CMacroManagerDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lP
         // below 8.
         case kMsgKey: KeyTyped(wParam, lParam); return 0;
         case ui::kMsgClose:
-            // The desktop's close button: the window's own close, which waits for a recording.
-            if (!Recording()) Close();
+            // The application is ending (or the desktop closes the window): a recording ends as
+            // if stopped, and nothing is lost.
+            if (Recording()) {
+                record_->SetChecked(false);
+                StopRecording();
+            }
+            unsavedCloseWarned_ = true;
+            Close();
             return 0;
         default: return CDlgBase::OnMessage(msg, wParam, lParam);
     }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "dialogs/PopupWindowTable.h"
 #include "macro/MacroLayout.h"
 #include "macro/MacroRecorder.h"
 #include "platform/EditField.h"
@@ -122,6 +123,7 @@ private:
     bool loopFieldShown_ = false;
     Text notice_;
     bool unsavedCloseWarned_ = false;
+    std::unique_ptr<dialogs::PopupWindowEntry> entry_;  // closed with the application
 
     ui::CEditShowList* keyList_ = nullptr;
     ui::CImageShowList* actionList_ = nullptr;

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "MacroFixture.h"
+#include "dialogs/PopupWindowTable.h"
 #include "macro/CActionKeyModifyDlg.h"
 #include "macro/CActionTimeModifyDlg.h"
 #include "macro/CMacroKeyAddDlg.h"
@@ -224,6 +225,22 @@ TEST_F(MacroManager, OnlyOwnWindowsSaysSoAndWhenTheKeyboardIsElsewhere) {
     EXPECT_EQ(Selected().ActionCount, 0u);
     platform_.keyboard().setProgramHasKeyboard(true);
     EXPECT_EQ(dlg_->CaptureNotice(), entry(kTextHearsOwnWindows));
+}
+
+TEST_F(MacroManager, TheApplicationEndingMidRecordingKeepsWhatWasRecorded) {
+    dialogs::PopupWindowTable::instance().clear();
+    Open(1);
+    Click(kRecord);
+    platform_.keyboard().press('A', 1);
+    Settle();
+    EXPECT_EQ(dialogs::PopupWindowTable::instance().count(), 1u);
+    dialogs::PopupWindowTable::instance().closeAll();
+    Settle();
+    EXPECT_FALSE(dlg_->IsWindow());
+    EXPECT_EQ(platform_.keyboard().runningHooks(), 0u);
+    EXPECT_EQ(ReadLibrary().FindSet(0)->FindKey(0)->ActionCount, 1u);
+    dlg_.reset();
+    EXPECT_EQ(dialogs::PopupWindowTable::instance().count(), 0u);
 }
 
 TEST_F(MacroManager, TheCeilingStopsTheRecordingWithTheNotice) {
