@@ -73,11 +73,6 @@ TEST_F(QtHook, HearsTheProgramsKeysWithTheirPhysicalKeyOnlyWhileRunning) {
     hook->Stop();  // harmless twice
 }
 
-TEST_F(QtHook, SystemWideKeysNeedAnX11Session) {
-    // Offscreen here, and never under Wayland.
-    EXPECT_FALSE(qt::QtKeyboardHook::SystemWideAvailable());
-}
-
 TEST_F(QtHook, TheWheelReachesTheHost) {
     QWidget* w = static_cast<qt::QtWindow*>(window.get())->widget();
     QWheelEvent e(QPointF(20, 30), w->mapToGlobal(QPointF(20, 30)), QPoint(), QPoint(0, -120), Qt::NoButton,
