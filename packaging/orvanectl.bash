@@ -73,6 +73,7 @@ _orvanectl() {
             ;;
         apply) [ "$n" -eq 0 ] && words="--profile" ;;
         reset) [ "$n" -eq 0 ] && words="--yes" ;;
+        udev-rule) [ "$n" -eq 0 ] && words="--install" ;;
     esac
     COMPREPLY=($(compgen -W "$words" -- "$cur"))
 }

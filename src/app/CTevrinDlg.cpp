@@ -33,6 +33,7 @@ CTevrinDlg::CTevrinDlg(platform::Platform& platform, AppData& app, Services serv
       services_(std::move(services)),
       link_(std::make_unique<DeviceLink>(app_, platform.loop(), *this, services_.transport)),
       desktop_(app_.language, services_.tray.get(), services_.notifier.get(), std::move(services_.autostart)),
+      files_(app_, platform.loop(), [this](const SharedConfig::Merged& m) { OnFilesMerged(m); }),
       dpi_(*this),
       performance_(*this),
       buttons_(*this),
@@ -48,10 +49,12 @@ CTevrinDlg::~CTevrinDlg() { Shutdown(); }
 bool CTevrinDlg::OnInitDialog() {
     const float s = Scale();
     // Files first: the controls take their texts, font and DPI steps from them.
-    (void)LoadLanguage(app_, s);
+    files_.Load([this, s] {
+        (void)LoadLanguage(app_, s);
+        (void)LoadLibraryFile(app_);
+        LoadSettingsAndProfiles(app_);
+    });
     ui::SetUiFontChoice(platform::FontChoice{app_.font.face, app_.font.height, app_.font.charset});
-    (void)LoadLibraryFile(app_);
-    LoadSettingsAndProfiles(app_);
     link_->rebuildDpiTables();
 
     SetWindowSize(int32_t(float(kDesignWidth) * s), int32_t(float(kDesignHeight) * s));
@@ -94,6 +97,8 @@ void CTevrinDlg::Shutdown() {
     // The link writes a save still pending, so a change made just before exit is kept, then
     // closes the device handles.
     link_->shutdown();
+    // A save that found another program writing is still kept: it waits for the folder now.
+    files_.Flush(kFinalSaveWaitMs);
     if (services_.tray) services_.tray->remove();
     notices_.clear();
 }
@@ -322,11 +327,18 @@ void CTevrinDlg::showProgress() {
 }
 
 void CTevrinDlg::showConnectionNotice(int languageEntry) {
-    auto notice = std::make_unique<dialogs::CAttentionDlg>(GetPlatform(), this, app_.language,
-                                                           Language().LanguageText(languageEntry));
+    showNotice(Language().LanguageText(languageEntry));
+}
+
+void CTevrinDlg::showNotice(const Text& message) {
+    auto notice = std::make_unique<dialogs::CAttentionDlg>(GetPlatform(), this, app_.language, message);
     if (!notice->Create()) return;
     if (notice->GetWindow()) notice->GetWindow()->setTopmost(true);
     notices_.push_back(std::move(notice));
+}
+
+void CTevrinDlg::showAccessProblem(const std::string& what) {
+    showNotice(desktop::AccessNotice(Language(), what));
 }
 
 void CTevrinDlg::updateBattery(const BatteryView& view) {
@@ -371,13 +383,23 @@ void CTevrinDlg::lastDeviceRemoved() {
 
 // With the index the window shows: a tab switch is not saved on its own, so any later write of the
 // settings would otherwise store a stale CurrentProfile.
-bool CTevrinDlg::writeSettings() { return SaveCurrentProfileIndex(app_).ok(); }
+bool CTevrinDlg::writeSettings() { return files_.WriteSettings(); }
 
-bool CTevrinDlg::writeProfile(int index) { return SaveProfile(app_, index).ok(); }
+bool CTevrinDlg::writeProfile(int index) { return files_.WriteProfile(index); }
 
-void CTevrinDlg::saveAll() {
-    (void)SaveCurrentProfileIndex(app_);
-    (void)SaveAllProfiles(app_);
+void CTevrinDlg::saveAll() { files_.SaveAll(); }
+
+void CTevrinDlg::OnFilesMerged(const SharedConfig::Merged& merged) {
+    if (merged.sensor) {
+        link_->rebuildDpiTables();
+        sensorChanged(link_->dpiTables().sensorPageFlag(), link_->dpiTables().stepCount());
+    }
+    RefreshPages();
+    // What another program saved may not be what the mouse holds: send what differs.
+    MarkDirty(SyncGroup::Buttons);
+    MarkDirty(SyncGroup::Performance);
+    MarkDirty(SyncGroup::Power);
+    ArmSync();
 }
 
 }  // namespace orvane

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/ButtonAssignmentPanel.h"
+#include "app/ConfigSync.h"
 #include "app/DesktopIntegration.h"
 #include "app/DpiSection.h"
 #include "app/PerformanceSections.h"
@@ -86,6 +87,8 @@ public:
     void SetSliderDragged() { sliderDragged_ = true; }
     platform::TrayIcon* Tray() const { return services_.tray.get(); }
     DesktopIntegration& Desktop() { return desktop_; }
+    // Every save of the configuration folder goes through here (one writer at a time).
+    ConfigSync& Files() { return files_; }
     // The modeless notices that are open (tests look at them).
     const std::vector<std::unique_ptr<dialogs::CAttentionDlg>>& Notices() const { return notices_; }
 
@@ -95,6 +98,7 @@ public:
     void hideWindow() override;
     void showProgress() override;
     void showConnectionNotice(int languageEntry) override;
+    void showAccessProblem(const std::string& what) override;
     void updateBattery(const BatteryView& view) override;
     void sensorChanged(bool sensorPageFlag, int dpiStepCount) override;
     bool confirmFactoryReset() override;
@@ -120,11 +124,17 @@ private:
     void OnTray(platform::TrayEvent event);
     void AddTrayIcon();
     void ApplyStartHidden();
+    void OnFilesMerged(const SharedConfig::Merged& merged);
+    // A modeless, topmost attention window (the connection notices).
+    void showNotice(const Text& message);
+
+    static constexpr int kFinalSaveWaitMs = 20000;
 
     AppData& app_;
     Services services_;
     std::unique_ptr<DeviceLink> link_;
     DesktopIntegration desktop_;
+    ConfigSync files_;
     DpiSection dpi_;
     PerformanceSections performance_;
     ButtonAssignmentPanel buttons_;

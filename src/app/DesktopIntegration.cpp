@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/MainIds.h"
+#include "device/AccessAdvice.h"
 
 namespace orvane {
 
@@ -26,6 +27,12 @@ Text FillNumber(const Text& format, int n) {
         out += format[i];
     }
     return out;
+}
+
+Text desktop::AccessNotice(const LanguageTable& language, const std::string& what) {
+    const AccessAdvice advice = AdviseOnDeniedAccess(what);
+    return language.LanguageText(advice.ruleInstalled ? kTextNotYetAccess : kTextNoAccess) + u"\n" +
+           fromUtf8(advice.command);
 }
 
 Text DesktopIntegration::AutostartMenuText() const {

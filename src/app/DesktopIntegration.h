@@ -2,6 +2,7 @@
 // The window's place in the desktop beyond its own pixels: the tray icon's tooltip with the
 // battery, a notification when the battery runs low, and starting with the session.
 #include <optional>
+#include <string>
 
 #include "app/Autostart.h"
 #include "app/BatteryAlerts.h"
@@ -21,6 +22,12 @@ inline constexpr int kTextLowTitle = 304;
 inline constexpr int kTextLowBody = 305;  // with %d
 inline constexpr int kTextCriticalTitle = 306;
 inline constexpr int kTextCriticalBody = 307;  // with %d
+inline constexpr int kTextNoAccess = 308;      // the udev rule is missing
+inline constexpr int kTextNotYetAccess = 309;  // installed, not yet applied
+
+// The attention text for a mouse this user may not open: what is wrong and the one command
+// that fixes it.
+Text AccessNotice(const LanguageTable& language, const std::string& what);
 }  // namespace desktop
 
 class DesktopIntegration {

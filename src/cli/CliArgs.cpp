@@ -9,6 +9,8 @@ Result<CliArgs> parseCliArgs(const std::vector<std::string>& argv) {
         const std::string& w = argv[i];
         if (w == "--help" || w == "-h") {
             a.help = true;
+        } else if (w == "--version") {
+            a.version = true;
         } else if (w == "--json") {
             a.json = true;
         } else if (w == "--simulate") {
@@ -56,12 +58,14 @@ Options:
                           fail-writes[=wired|receiver]
                                             the device refuses every write (status still answers)
   --json                print the result as JSON (also for failures)
+  --version             print the version
   -h, --help            show this help
 
 Commands:
   devices                         the HID interfaces of the mouse with their roles and report lengths
-  status                          online, sensor, battery, charging, DPI level, Mac_ID, DataChange;
-                                  reads only, and writes nothing to the mouse or to a file
+  status                          online, sensor, battery, charging, DPI level, Mac_ID, DataChange
+                                  and the configuration folder in use; reads only, and writes
+                                  nothing to the mouse or to a file
   apply [--profile N]             write profile N (default: the current one) to the mouse in full
   set polling 125|250|500|1000    change one setting of the current profile and send what changed
   set dpi LEVEL DPI|step:N        LEVEL 1-4; a DPI value of the sensor's table, or a step index
@@ -93,6 +97,8 @@ Commands:
   macro export FILE               write the macro library to FILE
   macro import FILE               make FILE the macro library (a bad file changes nothing)
   macro delete NAME [SET]         delete macro NAME of SET (default: the first set)
+  udev-rule                       print the udev rule that lets the user at the seat use the mouse
+  udev-rule --install             (as root) write it to /etc/udev/rules.d and have udev apply it
 
 Profiles are numbered 1 to 5, DPI levels 1 to 4 and buttons 1 to 6, as the window shows them.
 A change is saved to the profile even when the mouse cannot take it; the command then says what
@@ -107,6 +113,8 @@ the orvane window: DIR/config with --app-dir DIR or ORVANE_APP_DIR=DIR; else the
 config/ when that is writable (a build tree or portable copy); else $XDG_CONFIG_HOME/orvane
 (~/.config/orvane), seeded from the shipped defaults on first use. --simulate without --app-dir
 uses the simulation/ folder inside it, so the virtual mouse never changes the real files.
+While the window runs, a command waits for the window's save in progress and the window takes
+in the command's change: neither loses the other's.
 )";
 }
 

@@ -17,6 +17,7 @@ struct CliArgs {
     std::optional<std::string> simulate;  // the option list; empty text for plain --simulate
     bool json = false;
     bool help = false;
+    bool version = false;
     std::string command;
     std::vector<std::string> words;  // what follows the command
 };

@@ -5,8 +5,10 @@
 
 #include "cli/JsonWriter.h"
 #include "cli/SettingChange.h"
+#include "device/AccessAdvice.h"
 #include "device/Connection.h"
 #include "profile/AppPaths.h"
+#include "profile/ConfigLock.h"
 #include "profile/LanguageFile.h"
 #include "profile/Storage.h"
 
@@ -15,6 +17,7 @@ namespace orvane::cli {
 namespace {
 
 constexpr int kPassTimeoutMs = 60000;
+constexpr int kFolderWaitMs = 30000;
 const std::vector<SyncGroup> kAllGroups{SyncGroup::Buttons, SyncGroup::Performance, SyncGroup::Power};
 
 }  // namespace
@@ -27,10 +30,7 @@ std::string fileProblem(const std::string& path, const Error& error) {
 }
 
 std::string openProblem(const Error& error, const std::string& path) {
-    if (error.isPermission())
-        return "permission denied on " + path +
-               ": install the udev rule (sudo cp data/udev/70-orvane.rules /etc/udev/rules.d/ && "
-               "sudo udevadm control --reload && sudo udevadm trigger) or run as root";
+    if (error.isPermission()) return AdviseOnDeniedAccess(path).text;
     return error.message();
 }
 
@@ -46,7 +46,7 @@ const std::vector<Session::CommandEntry>& Session::commands() {
     static const std::vector<CommandEntry> table{
         {"devices", &Session::devices}, {"status", &Session::status},   {"apply", &Session::apply},
         {"set", &Session::set},         {"profile", &Session::profile}, {"dump", &Session::dump},
-        {"reset", &Session::reset},     {"macro", &Session::macro},
+        {"reset", &Session::reset},     {"macro", &Session::macro},     {"udev-rule", &Session::udevRule},
     };
     return table;
 }
@@ -87,6 +87,16 @@ Session::Outcome Session::loadFiles() {
     }
     if (!folders) return Failure{kExitFailure, "cannot " + folders.error().message()};
     folders_ = *folders;
+    // One writer at a time: from this read to the last save, a running window keeps its own
+    // saves back and takes in ours afterwards.
+    auto lock = ConfigLock::Acquire(folders_.config, kFolderWaitMs);
+    if (!lock) {
+        if (lock.error().code == EWOULDBLOCK)
+            return Failure{kExitFailure,
+                           "another program kept " + folders_.config.string() + " busy; try again"};
+        return Failure{kExitFailure, "cannot " + lock.error().message()};
+    }
+    lock_.emplace(std::move(lock.value()));
     app_ = std::make_unique<AppData>(ConfigFolder{folders->config});
     host_ = std::make_unique<CliHost>(*app_);
     // Missing or damaged files are replaced by defaults, as the application does at start-up.

@@ -18,6 +18,7 @@
 #include "device/hid/Transport.h"
 #include "profile/AppData.h"
 #include "profile/AppPaths.h"
+#include "profile/ConfigLock.h"
 
 namespace orvane::cli {
 
@@ -81,6 +82,7 @@ private:
     std::variant<uint32_t, Failure> macroSet(const std::string& word) const;
     std::variant<std::pair<uint32_t, uint32_t>, Failure> findMacro(const std::string& name,
                                                                    const std::string* setWord) const;
+    Outcome udevRule();
 
     Outcome loadFiles();
     Outcome openTransport();
@@ -105,6 +107,7 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     AppFolders folders_;
+    std::optional<ConfigLock> lock_;  // held from loading the files to the end of the command
     std::unique_ptr<AppData> app_;
     std::unique_ptr<CliHost> host_;
     std::unique_ptr<hid::Transport> transport_;

@@ -171,6 +171,15 @@ Session::Outcome Session::status() {
         optionalField(json, "dpiLevel", r.dpiLevel);
         json.field("macId", hexId(s.macId));
         optionalHex(json, "dataChange", counter);
+        json.key("configFolder");
+        if (folders) {
+            json.beginObject();
+            json.field("path", folders->config.string());
+            json.field("reason", ConfigFolderReason(folders.value()));
+            json.endObject();
+        } else {
+            json.null();
+        }
         json.key("stored").beginObject();
         optionalHex(json, "sensor", storedSensor);
         optionalHex(json, "macId", stored.macId);
@@ -199,6 +208,8 @@ Session::Outcome Session::status() {
     out += "Mac_ID:      " + hexId(s.macId) + storedNote(s.macId, stored.macId) + "\n";
     out += "DataChange:  " + (counter ? hexId(*counter) : std::string("unknown (not reported)")) +
            storedNote(counter, storedCounter) + "\n";
+    out += "files:       " +
+           (folders ? DescribeConfigFolder(folders.value()) : "none (" + folders.error().message() + ")") + "\n";
     print(out);
     return std::nullopt;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/RealEventLoop.h"
+#include "base/Version.h"
 #include "cli/CliArgs.h"
 #include "cli/CommandReport.h"
 #include "cli/Session.h"
@@ -27,6 +28,13 @@ int main(int argc, char** argv) {
         return cli::kExitUsage;
     };
     if (!args) return usageError(args.error().context + " (try --help)");
+    if (args->version) {
+        if (args->json)
+            std::cout << "{\n  \"version\": \"" << VersionString() << "\"\n}\n";
+        else
+            std::cout << "orvanectl " << VersionString() << "\n";
+        return cli::kExitOk;
+    }
     if (args->help) {
         std::cout << cli::usageText();
         auto folders = ResolveFolders(FolderRequest{args->appDir, args->simulate.has_value()});

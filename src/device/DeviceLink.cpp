@@ -129,6 +129,14 @@ void DeviceLink::connectionNotice() {
     if (connection_.isOpen(DeviceRole::Receiver)) {
         if (!mouseOnline_) host_.showConnectionNotice(kMouseAsleepNotice);
     } else {
+        // Plugged in but not ours to open: that has a fix, and the user must hear it.
+        for (DeviceRole r : kDeviceRoles) {
+            const auto& e = connection_.openError(r);
+            if (connection_.present(r) && e && e->isPermission()) {
+                host_.showAccessProblem(e->context);
+                return;
+            }
+        }
         host_.showConnectionNotice(kNoDeviceNotice);
     }
 }

@@ -4,6 +4,8 @@
 // thread. Defaults do nothing, so a host implements only what it shows.
 #include <string>
 
+#include <string>
+
 #include "base/Text.h"
 #include "device/PassReport.h"
 
@@ -32,6 +34,9 @@ public:
     // Modeless, topmost attention window with the given language entry (155: no device,
     // 156: receiver present but the mouse is asleep or off).
     virtual void showConnectionNotice(int languageEntry) { (void)languageEntry; }
+    // The mouse is plugged in but this user may not open it (what failed, e.g. "open /dev/hidraw3"):
+    // an attention window that says how to allow it.
+    virtual void showAccessProblem(const std::string& what) { (void)what; }
     virtual void updateBattery(const BatteryView& view) { (void)view; }
     // The mouse reported another sensor: the lift-off header's active state follows
     // sensorPageFlag and the DPI controls take the new step count; repaint everything.

@@ -136,7 +136,7 @@ Status PrepareConfigFolder(const AppFolders& folders) {
     return {};
 }
 
-std::string DescribeConfigFolder(const AppFolders& folders) {
+std::string ConfigFolderReason(const AppFolders& folders) {
     std::string why;
     switch (folders.choice) {
         case FolderChoice::AppDirOption:
@@ -155,7 +155,11 @@ std::string DescribeConfigFolder(const AppFolders& folders) {
     if (folders.simulation)
         why = std::string("--simulate without --app-dir keeps its own files, apart from the ") +
               (folders.choice == FolderChoice::Portable ? "program's config/" : "per-user folder");
-    return folders.config.string() + " (" + why + ")";
+    return why;
+}
+
+std::string DescribeConfigFolder(const AppFolders& folders) {
+    return folders.config.string() + " (" + ConfigFolderReason(folders) + ")";
 }
 
 fs::path ShippedFolder() {

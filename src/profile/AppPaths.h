@@ -59,6 +59,8 @@ Status PrepareConfigFolder(const AppFolders& folders);
 
 // One line for --help and status: the folder and why it was chosen.
 std::string DescribeConfigFolder(const AppFolders& folders);
+// Only the why, e.g. "from --app-dir".
+std::string ConfigFolderReason(const AppFolders& folders);
 
 // $XDG_CONFIG_HOME, else ~/.config; none without a home folder.
 std::optional<std::filesystem::path> UserConfigHome(const FolderEnvironment& env);

@@ -20,6 +20,7 @@ struct RecordingHost : LinkHost {
     std::vector<std::string> calls;
     std::vector<BatteryView> battery;
     std::vector<int> notices;
+    std::vector<std::string> accessProblems;
     bool confirmReset = true;
     int settingsWrites = 0;
     int saves = 0;
@@ -29,6 +30,7 @@ struct RecordingHost : LinkHost {
     void hideWindow() override { calls.push_back("hide"); }
     void showProgress() override { calls.push_back("progress"); }
     void showConnectionNotice(int entry) override { notices.push_back(entry); }
+    void showAccessProblem(const std::string& what) override { accessProblems.push_back(what); }
     void updateBattery(const BatteryView& v) override { battery.push_back(v); }
     void sensorChanged(bool flag, int steps) override {
         calls.push_back("sensor " + std::to_string(flag) + " " + std::to_string(steps));

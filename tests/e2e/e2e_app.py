@@ -8,6 +8,7 @@ usage: e2e_app.py BIN_DIR CASE   (CASE: slider | tray | second | screenshot)
 import os
 import re
 import shutil
+import signal
 import struct
 import subprocess
 import sys
@@ -216,5 +217,44 @@ def case_screenshot():
         shutil.rmtree(appdir, ignore_errors=True)
 
 
+def case_shared():
+    """The window and orvanectl change the same profile while the window's save is pending;
+    after both, both changes are in the file."""
+    display, appdir = Display(), app_dir()
+    env = env_for(display, appdir)
+    app = subprocess.Popen([os.path.join(BIN, "orvane"), "--simulate"], env=env)
+    try:
+        win = wait_for("the main window", lambda: find_window(env))
+        time.sleep(1.0)
+        xdotool(env, "mousemove", "--window", win, "1026", "331")  # polling: 1000 Hz, saved in 10 s
+        xdotool(env, "click", "1")
+        time.sleep(0.5)
+        r = subprocess.run([os.path.join(BIN, "orvanectl"), "--simulate", "set", "dpi", "1", "step:20"],
+                           env=env, capture_output=True, text=True, timeout=60)
+        if r.returncode != 0:
+            fail("orvanectl failed: " + r.stdout + r.stderr)
+        time.sleep(2.0)  # the window notices within a second
+        app.send_signal(signal.SIGTERM)  # ends through the exit path, writing the pending save
+        try:
+            code = app.wait(15)
+        except subprocess.TimeoutExpired:
+            fail("orvane did not end on SIGTERM")
+        if code != 0:
+            fail("orvane exited with %d" % code)
+        raw = open(os.path.join(appdir, "config", "default0.psf"), "rb").read().decode("utf-16")
+        if "1000HZ" not in raw:
+            fail("the window's change was lost")
+        if "\tXYSetting1Value=0014\n" not in raw:
+            fail("orvanectl's change was lost")
+        print("both changes reached the file")
+    finally:
+        if app.poll() is None:
+            app.kill()
+        app.wait(10)
+        display.close()
+        shutil.rmtree(appdir, ignore_errors=True)
+
+
 if __name__ == "__main__":
-    {"slider": case_slider, "tray": case_tray, "second": case_second, "screenshot": case_screenshot}[CASE]()
+    {"slider": case_slider, "tray": case_tray, "second": case_second, "screenshot": case_screenshot,
+     "shared": case_shared}[CASE]()

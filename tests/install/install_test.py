@@ -129,9 +129,13 @@ def check_new_user(prefix, tmp):
     shot = os.path.join(tmp, "window.png")
     r = run([os.path.join(bin_dir, "orvane"), "--simulate", "--screenshot", shot], env=env, timeout=60)
     check(r.returncode == 0 and os.path.getsize(shot) > 50000, "orvane --screenshot: " + r.stdout + r.stderr)
-    for program in ("orvane",):
+    for program in ("orvane", "orvanectl"):
         r = run([os.path.join(bin_dir, program), "--version"], env=env, timeout=30)
         check(r.returncode == 0 and r.stdout.startswith(program + " "), program + " --version: " + r.stdout)
+
+    r = run([os.path.join(bin_dir, "orvanectl"), "udev-rule"], env=env, timeout=30)
+    with open(os.path.join(prefix, "lib/udev/rules.d/70-orvane.rules")) as f:
+        check(r.returncode == 0 and r.stdout == f.read(), "orvanectl udev-rule differs from the installed rule")
 
     env["XDG_CONFIG_HOME"] = os.path.join(tmp, "xdg")
     r = run([os.path.join(bin_dir, "orvanectl"), "profile", "show"], env=env, timeout=60)

@@ -1,6 +1,7 @@
 // The window's desktop side: the tray tooltip, low-battery notifications and starting with the
 // session from the tray menu.
 #include "MainWindowFixture.h"
+#include "device/AccessAdvice.h"
 
 namespace orvane::test {
 namespace {
@@ -55,6 +56,24 @@ TEST_F(MainWindowTest, TheTrayMenuTurnsStartingWithTheSessionOnAndOff) {
     tray_->fire(platform::TrayEvent::MenuAutostart);
     EXPECT_FALSE(std::filesystem::exists(entry));
     EXPECT_FALSE(tray_->autostartChecked_);
+}
+
+TEST_F(MainWindowTest, AMouseThisUserMayNotOpenGetsANoticeWithTheFix) {
+    WindowSetup setup;
+    setup.create = false;
+    Start(setup);
+    for (auto link : {sim::Link::Wired, sim::Link::Receiver})
+        sim_->injectFault(link, sim::Fault::OpenFeatureFails, sim::kFaultAlways);
+    ASSERT_TRUE(dlg().Create());
+    Advance(DeviceLink::kNoticeDelayMs + 100);
+    ASSERT_EQ(dlg().Notices().size(), 1u);
+    const Text message = dlg().Notices()[0]->Message();
+    const AccessAdvice advice = AdviseOnDeniedAccess("x");
+    EXPECT_TRUE(Contains(message, fromUtf8(advice.command))) << toUtf8(message);
+    EXPECT_TRUE(
+        Contains(message, app_->language.LanguageText(advice.ruleInstalled ? desktop::kTextNotYetAccess
+                                                                           : desktop::kTextNoAccess)));
+    EXPECT_FALSE(app_->language.LanguageText(desktop::kTextNoAccess).empty());
 }
 
 }  // namespace

@@ -1,0 +1,62 @@
+#pragma once
+// The window's side of "one writer at a time" in its configuration folder. Every read-to-write
+// of the files happens under the folder's ConfigLock: orvanectl holds it for a whole command,
+// the window only for a load, a save or a reload, and never waits for it on the UI thread: a
+// save that finds the folder busy is kept and retried a moment later. Once a second the window
+// looks whether another program changed a file; if so it merges that change into its own
+// records (its own unsaved changes survive) and lets onMerged refresh the pages and resend what
+// differs to the mouse.
+#include <bitset>
+#include <functional>
+#include <memory>
+
+#include "base/EventLoop.h"
+#include "profile/AppData.h"
+#include "profile/SharedConfig.h"
+
+namespace orvane {
+
+class ConfigSync {
+public:
+    static constexpr int kCheckMs = 1000;
+    static constexpr int kRetryMs = 250;
+    static constexpr int kLoadWaitMs = 3000;
+
+    ConfigSync(AppData& app, EventLoop& loop, std::function<void(const SharedConfig::Merged&)> onMerged);
+    ~ConfigSync();
+    ConfigSync(const ConfigSync&) = delete;
+    ConfigSync& operator=(const ConfigSync&) = delete;
+
+    // Runs the start-up load under the lock (waiting a little for a command in progress), takes
+    // what it loaded as the common ground and starts looking for changes.
+    void Load(const std::function<void()>& load);
+
+    // Each writes now when the folder is free and returns whether it did; otherwise the write is
+    // kept, retried, and false returned.
+    bool WriteSettings();
+    bool WriteProfile(int index);
+    void SaveAll();
+    bool WriteLibrary();
+
+    // Whatever is still kept is written, waiting for the folder up to timeoutMs (at the end).
+    void Flush(int timeoutMs);
+    // Looks for files another program changed and merges them (the timer's work).
+    void Check();
+    [[nodiscard]] bool WritesKept() const { return settings_ || profiles_.any() || library_; }
+
+private:
+    // With the lock: merges what changed on disk, then writes what is kept.
+    bool WriteKept(int lockTimeoutMs);
+    void Merged(const SharedConfig::Merged& m);
+
+    AppData& app_;
+    EventLoop& loop_;
+    std::function<void(const SharedConfig::Merged&)> onMerged_;
+    SharedConfig shared_;
+    bool settings_ = false;
+    std::bitset<kProfileCount> profiles_;
+    bool library_ = false;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}  // namespace orvane

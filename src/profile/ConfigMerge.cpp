@@ -1,0 +1,137 @@
+#include "profile/ConfigMerge.h"
+
+#include <tuple>
+
+namespace orvane {
+
+namespace {
+
+// The side that changed the part since base; ours when both did.
+template <typename T>
+void pick(T& merged, const T& base, const T& ours, const T& theirs) {
+    merged = ours != base ? ours : theirs;
+}
+
+template <typename T, size_t N>
+void pickEach(std::array<T, N>& merged, const std::array<T, N>& base, const std::array<T, N>& ours,
+              const std::array<T, N>& theirs) {
+    for (size_t i = 0; i < N; ++i) pick(merged[i], base[i], ours[i], theirs[i]);
+}
+
+// A part made of several fields: taken whole from one side.
+template <typename... F>
+void pickTogether(const Profile& base, const Profile& ours, Profile& merged, F Profile::*... fields) {
+    const bool oursChanged = ((ours.*fields != base.*fields) || ...);
+    if (oursChanged) ((merged.*fields = ours.*fields), ...);
+}
+
+const MacroSet* findSet(const MacroLibrary& library, const Text& name) {
+    for (uint32_t i = 0; i < library.SetCount(); ++i)
+        if (library.FindSet(i)->GetName() == name) return library.FindSet(i);
+    return nullptr;
+}
+
+const MacroKey* findKey(const MacroSet* set, const Text& name) {
+    if (!set) return nullptr;
+    for (uint32_t i = 0; i < set->KeyCount(); ++i)
+        if (set->FindKey(i)->GetName() == name) return set->FindKey(i);
+    return nullptr;
+}
+
+void addKey(MacroSet& set, const MacroKey& key) {
+    set.AddKey(key.GetName()) = key;
+}
+
+// One set present on their side: their order, our additions and changes, our deletions of
+// macros they left alone.
+void mergeSet(MacroSet& out, const MacroSet* base, const MacroSet* ours, const MacroSet& theirs) {
+    for (uint32_t i = 0; i < theirs.KeyCount(); ++i) {
+        const MacroKey& t = *theirs.FindKey(i);
+        const MacroKey* o = findKey(ours, t.GetName());
+        const MacroKey* b = findKey(base, t.GetName());
+        if (!o && b && t == *b) continue;  // we deleted it, they did not touch it
+        addKey(out, o && (!b || *o != *b) ? *o : t);
+    }
+    if (!ours) return;
+    for (uint32_t i = 0; i < ours->KeyCount(); ++i) {
+        const MacroKey& o = *ours->FindKey(i);
+        if (findKey(&theirs, o.GetName())) continue;
+        const MacroKey* b = findKey(base, o.GetName());
+        if (!b || o != *b) addKey(out, o);  // ours is new, or changed where they deleted it
+    }
+}
+
+}  // namespace
+
+// Every field of the record is named below: a new field must join the merge, or a change made
+// by only one program could be lost.
+static_assert(sizeof(Profile) == 10472, "Profile changed: update MergeProfile");
+
+Profile MergeProfile(const Profile& base, const Profile& ours, const Profile& theirs) {
+    if (ours == base) return theirs;
+    if (theirs == base) return ours;
+    Profile m = theirs;
+    pickEach(m.pairs, base.pairs, ours.pairs, theirs.pairs);
+    pickEach(m.keys, base.keys, ours.keys, theirs.keys);
+    pickTogether(base, ours, m, &Profile::PollingRateName, &Profile::PollingRateValue);
+    pickTogether(base, ours, m, &Profile::Lighting1OffOn, &Profile::Lighting1Name,
+                 &Profile::Lighting1ModeValue, &Profile::Lighting1Speed, &Profile::Lighting1Brightness,
+                 &Profile::Lighting1ColorSelected, &Profile::Lighting1FixedColor,
+                 &Profile::Lighting1Direction);
+    pickTogether(base, ours, m, &Profile::Lighting2OffOn, &Profile::Lighting2Name,
+                 &Profile::Lighting2ModeValue, &Profile::Lighting2Speed, &Profile::Lighting2Brightness,
+                 &Profile::Lighting2FixedColor);
+    // The current level is counted among the enabled ones: both come from the same side.
+    pickTogether(base, ours, m, &Profile::DPIOffOnFlagValue, &Profile::CurrentDPILevelValue);
+    pickEach(m.XYSetting, base.XYSetting, ours.XYSetting, theirs.XYSetting);
+    pickEach(m.DPILevelIndication, base.DPILevelIndication, ours.DPILevelIndication,
+             theirs.DPILevelIndication);
+    pick(m.AngleSnapValue, base.AngleSnapValue, ours.AngleSnapValue, theirs.AngleSnapValue);
+    pick(m.LiftDetectionValue, base.LiftDetectionValue, ours.LiftDetectionValue, theirs.LiftDetectionValue);
+    return m;
+}
+
+Settings MergeSettings(const Settings& base, const Settings& ours, const Settings& theirs) {
+    if (ours == base) return theirs;
+    if (theirs == base) return ours;
+    Settings m = theirs;
+    auto entry = [](const Settings& s, int n) { return std::make_tuple(s.GetEntry(n, 0), s.GetEntry(n, 1)); };
+    auto take = [&](int n) {
+        m.SetKey(n, ours.GetEntry(n, 0));
+        m.SetValue(n, ours.GetEntry(n, 1));
+    };
+    // The profile bar's count and order form one permutation.
+    const int barFirst = int(SettingKey::ProfileShowCount), barLast = int(SettingKey::ProfileShowList4);
+    bool barChanged = false;
+    for (int n = barFirst; n <= barLast; ++n) barChanged = barChanged || entry(ours, n) != entry(base, n);
+    for (int n = 0; n < kSettingCount; ++n) {
+        const bool inBar = n >= barFirst && n <= barLast;
+        if (inBar ? barChanged : entry(ours, n) != entry(base, n)) take(n);
+    }
+    return m;
+}
+
+MacroLibrary MergeLibrary(const MacroLibrary& base, const MacroLibrary& ours, const MacroLibrary& theirs) {
+    if (ours == base) return theirs;
+    if (theirs == base) return ours;
+    MacroLibrary m;
+    for (uint32_t i = 0; i < theirs.SetCount(); ++i) {
+        const MacroSet& t = *theirs.FindSet(i);
+        const MacroSet* o = findSet(ours, t.GetName());
+        const MacroSet* b = findSet(base, t.GetName());
+        if (!o && b && t == *b) continue;  // a set we deleted and they left alone
+        MacroSet& out = m.AddSet(t.GetName());
+        mergeSet(out, b, o, t);
+    }
+    for (uint32_t i = 0; i < ours.SetCount(); ++i) {
+        const MacroSet& o = *ours.FindSet(i);
+        if (findSet(theirs, o.GetName())) continue;
+        const MacroSet* b = findSet(base, o.GetName());
+        if (b && o == *b) continue;  // they deleted a set we did not change
+        MacroSet& out = m.AddSet(o.GetName());
+        for (uint32_t k = 0; k < o.KeyCount(); ++k) addKey(out, *o.FindKey(k));
+    }
+    return m;
+}
+
+}  // namespace orvane

@@ -1,0 +1,165 @@
+// Merging what two programs changed, the folder's writer lock, and noticing another program's
+// saves.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <thread>
+
+#include "profile/ConfigLock.h"
+#include "profile/ConfigMerge.h"
+#include "profile/ProfileFile.h"
+#include "profile/SharedConfig.h"
+#include "profile/Storage.h"
+#include "profile/TestFiles.h"
+
+namespace orvane {
+namespace {
+
+Profile Sample() {
+    Profile p;
+    p.SetProfileName(u"One");
+    p.PollingRateName = u"500HZ";
+    p.PollingRateValue = {2, 0, 0};
+    p.XYSetting = {1, 2, 3, 4, 5, 6, 7, 8};
+    p.DPIOffOnFlagValue = 0x0F;
+    p.CurrentDPILevelValue = 1;
+    p.keys[0].KeyName = u"Left";
+    return p;
+}
+
+TEST(MergeProfile, EachSideKeepsWhatItChangedAndOursWinsWhereBothDid) {
+    const Profile base = Sample();
+    Profile ours = base, theirs = base;
+    ours.PollingRateName = u"1000HZ";
+    ours.PollingRateValue = {3, 0, 0};
+    ours.XYSetting[1] = 20;
+    ours.keys[2].KeyName = u"Ctrl+C";
+    theirs.XYSetting[0] = 10;
+    theirs.XYSetting[1] = 99;  // both changed level 2
+    theirs.SetProfileName(u"Renamed");
+    theirs.keys[3].KeyName = u"Back";
+    const Profile m = MergeProfile(base, ours, theirs);
+    EXPECT_EQ(m.PollingRateName, u"1000HZ");
+    EXPECT_EQ(m.PollingRateValue, (std::array<uint8_t, 3>{3, 0, 0}));
+    EXPECT_EQ(m.XYSetting[0], 10);
+    EXPECT_EQ(m.XYSetting[1], 20);
+    EXPECT_EQ(m.GetProfileName(), u"Renamed");
+    EXPECT_EQ(m.keys[2].KeyName, u"Ctrl+C");
+    EXPECT_EQ(m.keys[3].KeyName, u"Back");
+}
+
+TEST(MergeProfile, PartsThatBelongTogetherComeFromOneSide) {
+    const Profile base = Sample();
+    Profile ours = base, theirs = base;
+    ours.DPIOffOnFlagValue = 0x03;    // two levels left, current level 2 still valid
+    theirs.CurrentDPILevelValue = 3;  // level 4, which ours switched off
+    theirs.PollingRateName = u"125HZ";
+    const Profile m = MergeProfile(base, ours, theirs);
+    EXPECT_EQ(m.DPIOffOnFlagValue, 0x03);
+    EXPECT_EQ(m.CurrentDPILevelValue, 1);
+    EXPECT_EQ(m.PollingRateName, u"125HZ");
+    EXPECT_EQ(m.PollingRateValue, base.PollingRateValue);  // their value was never changed
+}
+
+TEST(MergeSettings, EntriesMergeOneByOneAndTheProfileBarAsAWhole) {
+    Settings base;
+    base.ResetToDefaults("/cfg");
+    Settings ours = base, theirs = base;
+    ours.SetMacId(0x123456);
+    ours.SetProfileShowCount(4);
+    theirs.SetDataChange(0x1300);
+    theirs.SetProfileShowList(0, 2);
+    theirs.SetProfileShowList(2, 0);
+    const Settings m = MergeSettings(base, ours, theirs);
+    EXPECT_EQ(m.GetMacId(), 0x123456);
+    EXPECT_EQ(m.GetDataChange(), 0x1300);
+    EXPECT_EQ(m.GetProfileShowCount(), 4);
+    EXPECT_EQ(m.GetProfileShowList(0), 0);  // ours changed the bar: its order comes with it
+    EXPECT_TRUE(m.IndicesAreValid());
+}
+
+MacroLibrary Library(std::initializer_list<std::pair<const char16_t*, uint32_t>> keys) {
+    MacroLibrary lib;
+    MacroSet& set = lib.AddSet(u"Macros");
+    for (const auto& [name, count] : keys) set.AddKey(name).ActionCount = count;
+    return lib;
+}
+
+std::vector<std::pair<Text, uint32_t>> Keys(const MacroLibrary& lib) {
+    std::vector<std::pair<Text, uint32_t>> out;
+    const MacroSet* set = lib.FindSet(0);
+    for (uint32_t i = 0; set && i < set->KeyCount(); ++i)
+        out.emplace_back(set->FindKey(i)->GetName(), set->FindKey(i)->ActionCount);
+    return out;
+}
+
+TEST(MergeLibrary, MacrosAreMatchedByNameAndNeitherSidesWorkIsLost) {
+    const MacroLibrary base = Library({{u"Copy", 2}, {u"Paste", 2}, {u"Undo", 2}, {u"Redo", 2}});
+    // Ours: adds Save, deletes Paste, changes Undo. Theirs: adds Print, deletes Redo, changes Paste.
+    const MacroLibrary ours = Library({{u"Copy", 2}, {u"Undo", 4}, {u"Redo", 2}, {u"Save", 2}});
+    const MacroLibrary theirs = Library({{u"Copy", 2}, {u"Paste", 6}, {u"Undo", 2}, {u"Print", 2}});
+    const auto m = Keys(MergeLibrary(base, ours, theirs));
+    const std::vector<std::pair<Text, uint32_t>> expected{
+        {u"Copy", 2}, {u"Paste", 6}, {u"Undo", 4}, {u"Print", 2}, {u"Save", 2}};
+    EXPECT_EQ(m, expected);
+    // A macro deleted on one side and untouched on the other stays deleted.
+    const MacroLibrary onlyOurs = Library({{u"Copy", 2}, {u"Undo", 2}, {u"Redo", 2}});
+    const MacroLibrary onlyTheirs =
+        Library({{u"Copy", 2}, {u"Paste", 2}, {u"Undo", 2}, {u"Redo", 2}, {u"New", 1}});
+    const auto n = Keys(MergeLibrary(base, onlyOurs, onlyTheirs));
+    const std::vector<std::pair<Text, uint32_t>> expected2{
+        {u"Copy", 2}, {u"Undo", 2}, {u"Redo", 2}, {u"New", 1}};
+    EXPECT_EQ(n, expected2);
+}
+
+class SharedFolder : public testing::TempAppDir {};
+
+TEST_F(SharedFolder, OneWriterAtATime) {
+    auto first = ConfigLock::Acquire(dir_ / "config", 0);
+    ASSERT_TRUE(first.ok());
+    auto second = ConfigLock::Acquire(dir_ / "config", 0);
+    ASSERT_FALSE(second.ok());
+    EXPECT_EQ(second.error().code, EWOULDBLOCK);
+    std::thread release([lock = std::move(first.value())]() mutable {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        ConfigLock gone = std::move(lock);
+    });
+    EXPECT_TRUE(ConfigLock::Acquire(dir_ / "config", 5000).ok());
+    release.join();
+    // A lock file planted as a link is not followed.
+    std::filesystem::create_directories(dir_ / "other");
+    std::filesystem::create_symlink(dir_ / "elsewhere", ConfigLock::PathIn(dir_ / "other"));
+    EXPECT_FALSE(ConfigLock::Acquire(dir_ / "other", 0).ok());
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "elsewhere"));
+}
+
+TEST_F(SharedFolder, AnotherProgramsSaveIsNoticedAndMergedAndAnUnreadableOneIsKeptForBackup) {
+    AppData app(dir_);
+    LoadSettingsAndProfiles(app);
+    SharedConfig shared;
+    shared.Adopt(app);
+    EXPECT_FALSE(shared.ChangedOnDisk(app));
+
+    app.profiles[0].PollingRateName = u"1000HZ";  // ours, unsaved
+    AppData other(dir_);
+    LoadSettingsAndProfiles(other);
+    other.profiles[0].SetProfileName(u"Theirs");
+    ASSERT_TRUE(SaveProfile(other, 0).ok());
+    ASSERT_TRUE(shared.ChangedOnDisk(app));
+    const auto merged = shared.MergeFromDisk(app);
+    EXPECT_TRUE(merged.profiles[0]);
+    EXPECT_FALSE(merged.settings);
+    EXPECT_EQ(app.profiles[0].GetProfileName(), u"Theirs");
+    EXPECT_EQ(app.profiles[0].PollingRateName, u"1000HZ");
+    EXPECT_FALSE(shared.ChangedOnDisk(app));
+
+    Put(Config("default2.psf"), "not a profile");
+    ASSERT_TRUE(shared.ChangedOnDisk(app));
+    const Profile before = app.profiles[2];
+    EXPECT_FALSE(shared.MergeFromDisk(app).Any());
+    EXPECT_EQ(app.profiles[2], before);
+    EXPECT_TRUE(app.unreadFiles.count(Config("default2.psf")));
+}
+
+}  // namespace
+}  // namespace orvane
