@@ -270,7 +270,7 @@ void CTevrinDlg::OpenMacroManager(int startMode) {
     if (services_.macroManager)
         services_.macroManager();
     else
-        RunMacroManager(*this, app_, startMode);
+        RunMacroManager(*this, app_, files_, startMode);
 }
 
 void CTevrinDlg::ClosePopups() {

@@ -4,12 +4,14 @@
 namespace orvane {
 
 struct AppData;
+class ConfigSync;
 namespace ui {
 class CDlgBase;
 }
 
-// Runs the macro manager window modally over owner and returns once it has closed; the manager
-// writes the macro library file itself. The main window reads the file again afterwards.
-void RunMacroManager(ui::CDlgBase& owner, AppData& app, int startMode);
+// Runs the macro manager window modally over owner and returns once it has closed. The manager
+// saves the library through the window's files (under the folder's lock, taking in what other
+// programs saved meanwhile); the main window reads it again afterwards.
+void RunMacroManager(ui::CDlgBase& owner, AppData& app, ConfigSync& files, int startMode);
 
 }  // namespace orvane

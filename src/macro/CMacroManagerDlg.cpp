@@ -71,12 +71,14 @@ int32_t& CMacroManagerDlg::RememberedKeyIndex() {
     return index;
 }
 
-CMacroManagerDlg::CMacroManagerDlg(platform::Platform& platform, ui::CDlgBase* parent, AppData& app, int setNumber)
+CMacroManagerDlg::CMacroManagerDlg(platform::Platform& platform, ui::CDlgBase* parent, AppData& app, int setNumber,
+                                   LibrarySaver saver)
     : CDlgBase(platform, parent),
       app_(app),
       language_(app.language),
       libraryFile_(app.Config(kLibraryFileName)),
-      setNumber_(setNumber) {
+      setNumber_(setNumber),
+      saver_(std::move(saver)) {
     SetWindowSize(int32_t(float(kDesignWidth) * Scale()), int32_t(float(kDesignHeight) * Scale()));
 }
 
@@ -371,7 +373,15 @@ void CMacroManagerDlg::LoopCountTyped() {
 // ---- The library file ----
 
 bool CMacroManagerDlg::SaveLibrary() {
-    Status written = SaveLibraryFile(app_, library_);
+    bool merged = false;
+    Status written = saver_ ? saver_(library_, merged) : SaveLibraryFile(app_, library_);
+    if (merged) {
+        // Another program's change came in: the library is a new one, found again by position.
+        selected_ = nullptr;
+        actionList_->ShownKey = nullptr;
+        Synchronise();
+        Invalidate();
+    }
     if (written) return true;
     ShowAttention(language_.LanguageText(kTextSaveFailed) + u"\n" + fromUtf8(written.error().message()));
     return false;

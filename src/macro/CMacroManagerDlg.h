@@ -5,6 +5,7 @@
 // exports or imports the whole library. It works on its own copy of the library, read from the
 // library file when it opens and written back after every change of structure and on close.
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "dialogs/PopupWindowTable.h"
@@ -29,9 +30,15 @@ namespace orvane::macro {
 
 class CMacroManagerDlg : public ui::CDlgBase {
 public:
+    // Saves the manager's library. The owner may take in, on the way, changes another program
+    // saved meanwhile: then it sets merged and leaves the merged library in `library`.
+    using LibrarySaver = std::function<Status(MacroLibrary& library, bool& merged)>;
+
     // setNumber is the 1-based number of the macro set shown; 0 shows none. The window reads
-    // and writes the library file of app's config folder, never app.library itself.
-    CMacroManagerDlg(platform::Platform& platform, ui::CDlgBase* parent, AppData& app, int setNumber);
+    // the library file of app's config folder and saves through saver (by default straight to
+    // that file); it never touches app.library itself.
+    CMacroManagerDlg(platform::Platform& platform, ui::CDlgBase* parent, AppData& app, int setNumber,
+                     LibrarySaver saver = {});
     ~CMacroManagerDlg() override;
 
     // The key list's selection when the manager last closed (-1 before that); the next manager
@@ -111,6 +118,7 @@ private:
     const LanguageTable& language_;
     std::filesystem::path libraryFile_;
     int setNumber_;
+    LibrarySaver saver_;
     MacroLibrary library_;
     MacroKey* selected_ = nullptr;
     MacroRecorder recorder_;

@@ -2,6 +2,8 @@
 // into a new key, put on button 2 from the window's macro list, reaches the mouse in its slot
 // with the change counter after it.
 #include "MainWindowFixture.h"
+#include "app/ConfigSync.h"
+#include "profile/ConfigLock.h"
 #include "macro/CMacroKeyAddDlg.h"
 #include "macro/CMacroManagerDlg.h"
 #include "macro/MacroManagerIds.h"
@@ -94,6 +96,50 @@ TEST_F(MacroManagerWindow, ARecordedMacroPutOnButtonTwoIsUploadedWithTheChangeCo
     EXPECT_EQ((std::vector<uint8_t>(chunks[0].begin() + 8, chunks[0].begin() + 20)),
               (std::vector<uint8_t>{0x30, 0x64, 0x04, 0xB0, 0x64, 0x04, 0x30, 0x64, 0x05, 0xB0, 0x00, 0x05}));
     EXPECT_EQ(framesOf(0x01).size(), 1u);  // the change counter, after the macro
+}
+
+TEST_F(MacroManagerWindow, WhatAnotherProgramSavesWhileTheManagerIsOpenIsKept) {
+    Start();
+    MacroLibrary lib;
+    lib.AddSet(u"Mine").AddKey(u"One");
+    ASSERT_TRUE(WriteLibraryFile(lib, app_->Config("MacroLibraryFile.mlf")).ok());
+    Advance(ConfigSync::kCheckMs + 100);  // the window takes the file in
+    ASSERT_EQ(app_->library.FindSet(0)->KeyCount(), 1u);
+
+    bool sawTheirs = false;
+    platform_->onModal = [&](FakeWindow& w) {
+        if (auto* add = dynamic_cast<macro::CMacroKeyAddDlg*>(&w.host())) {
+            static_cast<platform::FakeEditField*>(add->Field()->Field())->type(u"Ours");
+            w.key(platform::KeyEvent{true, platform::kVkReturn, false, 0, 0, {}});
+            return;
+        }
+        auto* mgr = dynamic_cast<macro::CMacroManagerDlg*>(&w.host());
+        if (!mgr) return;
+        {
+            // orvanectl adds a macro while the manager is open, holding the folder's lock.
+            auto lock = ConfigLock::Acquire(app_->configDir, 0);
+            ASSERT_TRUE(lock.ok());
+            MacroLibrary theirs = lib;
+            theirs.FindSet(0)->AddKey(u"Theirs");
+            ASSERT_TRUE(WriteLibraryFile(theirs, app_->Config("MacroLibraryFile.mlf")).ok());
+            // The manager saves its new macro while the folder is busy: kept, not lost.
+            clickIn(w, *mgr, macro::mgr::kNewKey);
+            EXPECT_TRUE(dlg().Files().WritesKept());
+        }
+        clock().advanceMs(ConfigSync::kRetryMs + 10);  // the folder is free again
+        Settle();
+        clickIn(w, *mgr, macro::mgr::kClose);
+        sawTheirs = mgr->Library().FindSet(0)->ContainsKey(u"Theirs");
+    };
+    click(kMacroManager);
+    platform_->onModal = nullptr;
+    Settle();
+    EXPECT_TRUE(sawTheirs);  // the manager took the other program's macro in
+    MacroLibrary saved;
+    ASSERT_TRUE(ReadLibraryFile(saved, app_->Config("MacroLibraryFile.mlf")).ok());
+    const MacroSet& set = *saved.FindSet(0);
+    EXPECT_TRUE(set.ContainsKey(u"One") && set.ContainsKey(u"Ours") && set.ContainsKey(u"Theirs"));
+    EXPECT_EQ(set.KeyCount(), 3u);
 }
 
 }  // namespace

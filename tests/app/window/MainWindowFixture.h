@@ -106,7 +106,7 @@ protected:
                                                                      if (macroManager_)
                                                                          macroManager_();
                                                                      else
-                                                                         RunMacroManager(*dlg_, *app_, 1);
+                                                                         RunMacroManager(*dlg_, *app_, dlg_->Files(), 1);
                                                                  }});
         if (setup.create) {
             ASSERT_TRUE(dlg_->Create());
