@@ -172,16 +172,16 @@ void ProfileBar::Import(int q) {
     auto path = w_.GetPlatform().fileChooser().openFile(w_.GetWindow(), profileChooser(w_.Language().LanguageText(kTextImportTitle)));
     if (!path) return;
     AppData& app = w_.App();
-    const Profile before = app.profiles[size_t(q)];
-    const Status imported = ImportProfile(app, q, *path);
-    // A file that is not a profile changes nothing; the user hears why nothing happened. (When
-    // only the save after a good read failed, the next save tries again.)
-    if (!imported && app.profiles[size_t(q)] == before) {
+    // A file that is not a profile changes nothing; the user hears why nothing happened.
+    auto imported = ReadImportedProfile(*path, app.profiles[size_t(q)]);
+    if (!imported) {
         w_.ShowAttention(w_.Language().LanguageText(kTextImportFailed));
         return;
     }
-    // The imported settings reach the mouse with the next synchronisation of their groups.
-    w_.RefreshPages();
+    app.profiles[size_t(q)] = std::move(imported.value());
+    // Saved through the window's files, so a command-line tool at work in the folder is waited
+    // for; the imported settings reach the mouse with the next synchronisation of their groups.
+    SaveAndRefresh();
 }
 
 void ProfileBar::Export(int q) {

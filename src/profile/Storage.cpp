@@ -171,13 +171,19 @@ Status ResetCurrentProfileKeepingName(AppData& app) {
 
 Status ImportProfile(AppData& app, int i, const std::filesystem::path& path) {
     if (i < 0 || i >= kProfileCount) return makeError(EINVAL, "import into profile " + std::to_string(i + 1));
-    auto read = ReadProfileFileInto(path, app.profiles[size_t(i)]);
+    auto read = ReadImportedProfile(path, app.profiles[size_t(i)]);
+    if (!read) return read.error();
+    app.profiles[size_t(i)] = std::move(read.value());
+    return FirstFailure(SaveCurrentProfileIndex(app), SaveAllProfiles(app));
+}
+
+Result<Profile> ReadImportedProfile(const std::filesystem::path& path, const Profile& base) {
+    auto read = ReadProfileFileInto(path, base);
     if (!read) return read.error();
     if (const NameCheck name = CheckImportedProfileName(read->GetProfileName()); !name) {
         return makeError(0, path.string() + ": " + name.Describe("profile name"));
     }
-    app.profiles[size_t(i)] = std::move(read.value());
-    return FirstFailure(SaveCurrentProfileIndex(app), SaveAllProfiles(app));
+    return read;
 }
 
 Status LoadLibraryFile(AppData& app) {

@@ -54,6 +54,9 @@ Status ResetCurrentProfileKeepingName(AppData& app);
 // whose profile name breaks the name rules) changes nothing and reports why; a good one replaces
 // profile i and all profiles and settings are saved.
 Status ImportProfile(AppData& app, int i, const std::filesystem::path& path);
+// The reading half of an import: the profile the file holds (over `base`, as the reader fills a
+// record), or why it cannot be taken. Nothing is changed or written.
+Result<Profile> ReadImportedProfile(const std::filesystem::path& path, const Profile& base);
 
 // The main window's library: read config/MacroLibraryFile.mlf into app.library (which should be
 // empty); a missing or bad file is set aside and replaced by an empty library.

@@ -1,6 +1,7 @@
 // The profile bar of the main window: switching, the context menu and its deferred actions,
 // import and export through the file chooser, rename, remove and add.
 #include "MainWindowFixture.h"
+#include "profile/ConfigLock.h"
 #include "dialogs/CAddProfileDlg.h"
 #include "dialogs/CEditProfileDlg.h"
 #include "platform/FakeEditField.h"
@@ -185,6 +186,26 @@ TEST_F(ProfileBarTest, ImportingADamagedFileChangesNothingAndSaysSo) {
     EXPECT_EQ(app_->profiles[1], before);
     EXPECT_EQ(fileText("default1.psf"), slotBefore);
     EXPECT_EQ(notices_, (std::vector<Text>{entry(148)}));
+}
+
+TEST_F(ProfileBarTest, AnImportWaitsForAnotherWriterInTheFolder) {
+    StartQuiet();
+    Profile other = app_->profiles[0];
+    other.SetProfileName(u"Imported");
+    const auto file = dir_ / "other.psf";
+    ASSERT_TRUE(WriteProfileFile(other, file).ok());
+    {
+        // A command-line change is in progress: the import is taken at once but written after it.
+        auto busy = ConfigLock::Acquire(dir_ / "config", 0);
+        ASSERT_TRUE(busy.ok());
+        platform_->files().answer(file);
+        runAction(2, ProfileBar::kImport);
+        EXPECT_EQ(app_->profiles[2].GetProfileName(), u"Imported");
+        EXPECT_EQ(fileAscii("default2.psf").find("Imported"), std::string::npos);
+    }
+    Advance(ConfigSync::kRetryMs + 50);
+    EXPECT_NE(fileAscii("default2.psf").find("Imported"), std::string::npos);
+    EXPECT_TRUE(notices_.empty());
 }
 
 TEST_F(ProfileBarTest, AnExportThatCouldNotBeWrittenSaysSo) {
