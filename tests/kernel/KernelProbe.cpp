@@ -5,6 +5,7 @@
 //   ORVANE-KERNEL-TEST: FAIL <check>: <why>
 //   ORVANE-KERNEL-TEST: RESULT PASS|FAIL
 #include <fcntl.h>
+#include <fnmatch.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -15,6 +16,8 @@
 #include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <future>
 #include <mutex>
 #include <optional>
@@ -147,6 +150,33 @@ std::vector<InterfaceInfo> waitForDevices(HidrawTransport& transport, bool wantW
     return list;
 }
 
+// The KERNELS=="..." patterns of the shipped udev rule's hidraw lines.
+std::vector<std::string> rulePatterns(const char* rulesFile) {
+    std::vector<std::string> patterns;
+    std::ifstream in(rulesFile);
+    const std::string key = "KERNELS==\"";
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#' || line.find("SUBSYSTEM==\"hidraw\"") == std::string::npos) continue;
+        const size_t at = line.find(key);
+        if (at == std::string::npos) continue;
+        const size_t end = line.find('"', at + key.size());
+        if (end != std::string::npos) patterns.push_back(line.substr(at + key.size(), end - at - key.size()));
+    }
+    return patterns;
+}
+
+// Whether the rule gives the seat's user a node: the parent HID device's kernel name (what
+// KERNELS matches on the way up) against the rule's patterns.
+bool ruleCovers(const std::vector<std::string>& patterns, const std::string& node, std::string& parent) {
+    std::error_code ec;
+    parent = std::filesystem::canonical("/sys/class/hidraw/" + node + "/device", ec).filename().string();
+    if (ec) return false;
+    for (const std::string& p : patterns) {
+        if (::fnmatch(p.c_str(), parent.c_str(), 0) == 0) return true;
+    }
+    return false;
+}
+
 std::string nodeOf(const std::string& path) {
     return path.substr(0, path.find('#'));
 }
@@ -202,8 +232,8 @@ void featureChecks(Device& feature) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: orvane-kernel-probe /path/to/orvane-virtual-mouse\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: orvane-kernel-probe /path/to/orvane-virtual-mouse [udev-rules-file]\n");
         return 2;
     }
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
@@ -241,6 +271,17 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("ORVANE-KERNEL-TEST: INFO %s\n", describe(list).c_str());
+    if (argc == 3) {
+        const auto patterns = rulePatterns(argv[2]);
+        std::string missed;
+        for (const auto* i : {&wired.input, &wired.feature, &receiver.input, &receiver.feature}) {
+            const std::string node = std::filesystem::path(nodeOf((*i)->path)).filename().string();
+            std::string parent;
+            if (!ruleCovers(patterns, node, parent)) missed += " " + node + " (" + parent + ")";
+        }
+        check(!patterns.empty() && missed.empty(), "the udev rule gives every mouse node to the seat's user",
+              patterns.empty() ? "no KERNELS patterns in the rule" : "not matched:" + missed);
+    }
     check(events.waitFor(HotplugAction::Added, nodeOf(wired.input->path)),
           "monitor saw the wired mouse arrive", "no add event for " + nodeOf(wired.input->path));
 

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Boots Debian's kernel under qemu with an initramfs that runs the kernel probe against
 # orvane-virtual-mouse, and turns the probe's console lines into the test result.
-# usage: run-guest-test.sh PROBE VIRTUAL_MOUSE WORKDIR
+# usage: run-guest-test.sh PROBE VIRTUAL_MOUSE WORKDIR [UDEV_RULES]
 # Exit 0 pass, 1 fail, 77 skip (kernel package unavailable).
 set -euo pipefail
 
 probe=$1
 mouse=$2
 work=$3
+rules=${4:-}
 timeout_s=${ORVANE_GUEST_TIMEOUT:-150}
 skip() { echo "SKIP: $*"; exit 77; }
 
@@ -50,6 +51,8 @@ for m in hid uhid hid-generic; do
 done
 cp "$probe" "$initrd/bin/orvane-kernel-probe"
 cp "$mouse" "$initrd/bin/orvane-virtual-mouse"
+# The shipped udev rule, to check its match keys against the kernel's own device names.
+[ -z "$rules" ] || cp "$rules" "$initrd/orvane.rules"
 for lib in $( (ldd "$probe"; ldd "$mouse") | awk '$2 == "=>" && $3 ~ /^\// { print $3 } $1 ~ /^\/.*ld-linux/ { print $1 }' | sort -u); do
   mkdir -p "$initrd$(dirname "$lib")"
   cp -L "$lib" "$initrd$lib"
@@ -65,7 +68,11 @@ echo "ORVANE-KERNEL-TEST: INFO kernel $(uname -r)"
 for m in hid uhid hid-generic; do
   insmod /modules/$m.ko || echo "ORVANE-KERNEL-TEST: FAIL insmod $m"
 done
-/bin/orvane-kernel-probe /bin/orvane-virtual-mouse
+if [ -f /orvane.rules ]; then
+  /bin/orvane-kernel-probe /bin/orvane-virtual-mouse /orvane.rules
+else
+  /bin/orvane-kernel-probe /bin/orvane-virtual-mouse
+fi
 echo "ORVANE-KERNEL-TEST: probe exited with $?"
 reboot -f
 INIT
