@@ -1,5 +1,6 @@
 #include "profile/SettingsRepair.h"
 
+#include <algorithm>
 #include <array>
 
 #include "profile/Profile.h"
@@ -22,20 +23,29 @@ bool RepairShowList(Settings& s) {
     for (int p = 0; p < kProfileCount; ++p) {
         if (!seen[size_t(p)]) list[n++] = p;
     }
+    const int storedCount = s.GetProfileShowCount();
+    int count = std::clamp(storedCount, 0, kProfileCount);
+    const int storedCurrent = s.GetCurrentProfile();
+    const int current = storedCurrent >= 0 && storedCurrent < kProfileCount ? storedCurrent : list[0];
+    // The current profile is always a shown one: the add button resets the first hidden profile,
+    // which must never be the one in use. A hidden current profile becomes the last shown one.
+    const auto at = std::find(list.begin(), list.end(), current);
+    if (at - list.begin() >= count) {
+        std::rotate(list.begin() + count, at, at + 1);
+        ++count;
+    }
     bool changed = false;
     for (int pos = 0; pos < kProfileCount; ++pos) {
         if (s.GetProfileShowList(pos) == list[size_t(pos)]) continue;
         s.SetProfileShowList(pos, list[size_t(pos)]);
         changed = true;
     }
-    const int count = s.GetProfileShowCount();
-    if (count < 0 || count > kProfileCount) {
-        s.SetProfileShowCount(count < 0 ? 0 : kProfileCount);
+    if (count != storedCount) {
+        s.SetProfileShowCount(count);
         changed = true;
     }
-    const int current = s.GetCurrentProfile();
-    if (current < 0 || current >= kProfileCount) {
-        s.SetCurrentProfile(list[0]);
+    if (current != storedCurrent) {
+        s.SetCurrentProfile(current);
         changed = true;
     }
     return changed;

@@ -22,7 +22,8 @@ bool IsUsableSlotPath(const std::filesystem::path& path, const std::filesystem::
 
 // Repairs in place and returns true when anything changed:
 //  - the show list: entries outside 0-4 and repeated ones are dropped, missing profiles appended;
-//  - ProfileShowCount confined to 0-5, CurrentProfile outside 0-4 becomes the first shown profile;
+//  - ProfileShowCount confined to 0-5, CurrentProfile outside 0-4 becomes the first shown profile,
+//    and a current profile that is not shown is shown after the others;
 //  - a slot path that is not usable, or that another slot uses too, falls back to its defaultN.psf;
 //  - a Sensor that is no known sensor becomes the profiles' sensor, or the default one with the
 //    profiles' sensor marked unknown.

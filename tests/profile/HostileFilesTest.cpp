@@ -242,6 +242,33 @@ const HostileCase kCases[] = {
          EXPECT_EQ(app.currentProfile, 2);
          EXPECT_FALSE(f.Exists(f.Config("config.ini.bak")));
      }},
+    // The add button resets the first hidden profile, so the current one must always be shown.
+    {"CurrentProfileOutOfRange",
+     [](HostileFiles& f) {
+         const char* list[5] = {"3", "4", "0", "1", "2"};
+         for (int pos = 0; pos < 5; ++pos) f.SetSetting("ProfileShowList" + std::to_string(pos), list[pos]);
+         f.SetSetting("CurrentProfile", "7");
+     },
+     [](HostileFiles&, AppData& app) {
+         EXPECT_EQ(app.currentProfile, 3);  // the first shown
+         EXPECT_EQ(app.settings.GetProfileShowCount(), 3);
+         EXPECT_EQ(app.settings.GetProfileShowList(0), 3);
+     }},
+    {"CurrentProfileHidden", [](HostileFiles& f) { f.SetSetting("CurrentProfile", "4"); },
+     [](HostileFiles&, AppData& app) {
+         EXPECT_EQ(app.currentProfile, 4);
+         EXPECT_EQ(app.settings.GetProfileShowCount(), 4);
+         const int expected[5] = {0, 1, 2, 4, 3};
+         for (int pos = 0; pos < 5; ++pos) EXPECT_EQ(app.settings.GetProfileShowList(pos), expected[pos]);
+         EXPECT_EQ(HostileFiles::Name(app, 4), u"P4");
+     }},
+    {"NoProfileShown", [](HostileFiles& f) { f.SetSetting("ProfileShowCount", "-1"); },
+     [](HostileFiles&, AppData& app) {
+         EXPECT_EQ(app.currentProfile, 2);
+         EXPECT_EQ(app.settings.GetProfileShowCount(), 1);
+         EXPECT_EQ(app.settings.GetProfileShowList(0), 2);
+         EXPECT_TRUE(app.settings.IndicesAreValid());
+     }},
     {"SensorMismatchAfterAReset",
      [](HostileFiles& f) {
          f.Put(f.Config("config.ini"), Utf16File({"[Setting]", "NeedPassword"}));
