@@ -96,6 +96,19 @@ TEST_F(AtomicFile, TargetsThatAreNotPlainWritableFilesAreNotReplaced) {
     EXPECT_TRUE(Leftovers().empty());
 }
 
+// A config file kept elsewhere behind a link (a dotfiles folder) stays linked: the file the link
+// names gets the new bytes, and its temporary lives beside it.
+TEST_F(AtomicFile, ALinkToAFileStaysALinkAndItsFileIsReplaced) {
+    std::filesystem::create_directory(dir_ / "dotfiles");
+    Put(dir_ / "dotfiles" / "config.ini", "old");
+    std::filesystem::create_symlink("../dotfiles/config.ini", Config("config.ini"));
+    ASSERT_TRUE(WriteFileAtomically(Config("config.ini"), "new").ok());
+    EXPECT_TRUE(std::filesystem::is_symlink(Config("config.ini")));
+    EXPECT_EQ(Get(dir_ / "dotfiles" / "config.ini"), "new");
+    EXPECT_TRUE(Leftovers().empty());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_ / "dotfiles"), {}), 1);
+}
+
 TEST_F(AtomicFile, ReaderTakesRegularFilesUpToItsBoundWithoutBlocking) {
     Put(Config("ten"), std::string(10, 'x'));
     EXPECT_TRUE(ReadFileBytes(Config("ten"), 10).ok());
