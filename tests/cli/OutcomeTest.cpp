@@ -139,6 +139,19 @@ TEST_F(OutcomeTest, ChangeForAnAsleepMouseIsSavedAndReportedNotSent) {
     EXPECT_TRUE(has(out.str(), "saved: config.ini, default0.psf"));
 }
 
+TEST_F(OutcomeTest, AFileThatCouldNotBeSavedIsNamedAndExitsOne) {
+    ASSERT_EQ(run({"profile", "show"}), kExitOk) << err.str();
+    const fs::path slot = dir / "config" / "default0.psf";
+    fs::permissions(slot, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(run({"--json", "set", "polling", "250"}), kExitFailure);
+    EXPECT_TRUE(validJson(out.str())) << out.str();
+    EXPECT_TRUE(has(out.str(), "\"ok\": false"));
+    EXPECT_TRUE(has(out.str(), "\"what\": \"polling rate\"")) << out.str();  // the mouse has it
+    EXPECT_TRUE(has(out.str(), "\"notSaved\": [\n    {\n      \"file\": \"" + slot.string())) << out.str();
+    EXPECT_TRUE(has(err.str(), "could not save " + slot.string())) << err.str();
+    EXPECT_TRUE(has(err.str(), "read-only")) << err.str();
+}
+
 TEST_F(OutcomeTest, WritesTheDevicesRefuseAreNamedAndExitOne) {
     EXPECT_EQ(run({"--json", "set", "button", "3", "key", "Ctrl+C"}, "fail-writes"), kExitFailure);
     EXPECT_TRUE(validJson(out.str())) << out.str();

@@ -132,6 +132,51 @@ TEST_F(OfflineActiveTest, FramesThatMissedTheMouseGoOutWhenItIsOnlineAgain) {
     EXPECT_EQ(host.count("progress"), 0);  // quiet, like a connection pass
 }
 
+// Whatever group a missed change belongs to, the stored Mac_ID stops claiming that the mouse
+// holds the profile, so the next connection sends it in full.
+TEST_F(OfflineActiveTest, AMissedChangeOfAnyGroupDropsTheStoredMacId) {
+    startAndSettle();
+    const std::vector<std::pair<SyncGroup, std::function<void(Profile&)>>> changes{
+        {SyncGroup::Buttons, [](Profile& p) { p.keys[3].KeyValue = {0x80, 0xE9, 0x00}; }},
+        {SyncGroup::Performance, [](Profile& p) { p.XYSetting[1] = 20; }},
+        {SyncGroup::Performance, [](Profile& p) { p.DPILevelIndication[2] = 0x00FF00; }},
+        {SyncGroup::Performance, [](Profile& p) { p.SetKeyDebounce(10); }},
+        {SyncGroup::Power, [](Profile& p) { p.SetPowerDownTime(9); }},
+    };
+    for (size_t i = 0; i < changes.size(); ++i) {
+        app.settings.SetMacId(kSimMacId);
+        host.settingsWrites = 0;
+        const Profile before = profile();
+        changes[i].second(profile());
+        link.markDirty(changes[i].first);
+        link.syncToDevice();
+        ASSERT_EQ(lastPass().frames.size(), 1u) << i;
+        EXPECT_EQ(lastPass().frames[0].fate, FrameFate::MouseOffline) << i;
+        EXPECT_EQ(app.settings.GetValue(SettingKey::Mac_ID), u"0xFFFFFFFF") << i;
+        EXPECT_EQ(host.settingsWrites, 1) << i;
+        // Back as the mouse holds it: nothing is claimed wrongly any more.
+        profile() = before;
+    }
+}
+
+// The user plugs the mouse's cable in while the window still takes it for asleep: what goes
+// out through the cable reaches it, before any status poll says it is online.
+TEST_F(OfflineActiveTest, FramesTheCableTookReachedTheMouse) {
+    startAndSettle();
+    profile().PollingRateValue = {0, 0, 0};
+    link.markDirty(SyncGroup::Performance);
+    link.syncToDevice();
+    ASSERT_EQ(lastPass().frames[0].fate, FrameFate::MouseOffline);
+    sim.plug(DeviceRole::Wired);
+    loop.runPending();
+    loop.advanceMs(DeviceLink::kSyncDelayMs);
+    ASSERT_EQ(commandsOf(lastPass()), std::vector<uint8_t>{0x07});
+    EXPECT_TRUE(lastPass().frames[0].devices[size_t(DeviceRole::Wired)].taken);
+    EXPECT_EQ(lastPass().frames[0].fate, FrameFate::Taken);
+    EXPECT_TRUE(lastPass().complete());
+    EXPECT_EQ(sim.memory().pollingInterval, 8);
+}
+
 class NewMouseReportTest : public ReportTest {
 protected:
     NewMouseReportTest() : ReportTest("receiver-only,fail-writes=receiver") {}

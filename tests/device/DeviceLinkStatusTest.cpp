@@ -48,6 +48,19 @@ TEST_F(StatusTest, RepliesForOtherCommandsAreIgnored) {
     EXPECT_NE(link.batteryLevel(), 0x21);
 }
 
+TEST_F(StatusTest, AnEmptyReplyIsAskedOnceMore) {
+    startAndSettle();
+    sim.setBattery(57, 0);
+    sim.injectFault(DeviceRole::Wired, sim::Fault::EmptyReply, 1);
+    link.requestStatus();
+    EXPECT_EQ(link.batteryLevel(), 57);
+    // A reply that stays empty tells nothing.
+    sim.setBattery(33, 0);
+    sim.injectFault(DeviceRole::Wired, sim::Fault::EmptyReply, 2);
+    link.requestStatus();
+    EXPECT_EQ(link.batteryLevel(), 57);
+}
+
 TEST_F(StatusTest, BatteryAndChargingDisplay) {
     startAndSettle();
     link.parseStatus(statusReply("70 00 39 01 91 3C 5A 20"), DeviceRole::Wired);
