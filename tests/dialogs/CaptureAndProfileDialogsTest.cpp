@@ -108,6 +108,25 @@ TEST_F(DialogTest, FireKeyNumbersAboveTheByteBecome255WithTheirNotices) {
     EXPECT_EQ(parent_.results[0].bytes, (Bytes{0x30, 255, 255}));
 }
 
+// 256 is the first interval a byte cannot carry: sent as is it would reach the mouse as 0.
+TEST_F(DialogTest, FireKeyIntervalOf256IsTooLargeAlready) {
+    user = [&](FakeWindow& w, ui::CDlgBase& dlg) {
+        auto& d = static_cast<CFireKeyDlg&>(dlg);
+        field(d.Interval()).setText(u"255");
+        tick(CFireKeyDlg::kCheckMs);
+        EXPECT_TRUE(notices_.empty());
+        field(d.Interval()).setText(u"256");
+        tick(CFireKeyDlg::kCheckMs);
+        EXPECT_EQ(d.Interval()->GetText(), u"255");
+        clickOn(w, dlg, kIdOkButton);
+    };
+    CFireKeyDlg dlg(platform_, &parent_, language_, kResultMsg);
+    EXPECT_EQ(dlg.DoModal(), ui::kIdOk);
+    EXPECT_EQ(notices_, (std::vector<Text>{u"T174"}));
+    ASSERT_EQ(parent_.results.size(), 1u);
+    EXPECT_EQ(parent_.results[0].bytes, (Bytes{0x30, 255, 0}));
+}
+
 TEST_F(DialogTest, FireKeyOkRefusesAnIntervalOfFourOrLessAndATooLargeOneWaitingForItsTick) {
     int stillOpen = 0;
     user = [&](FakeWindow& w, ui::CDlgBase& dlg) {

@@ -19,7 +19,7 @@ void addAction(MacroKey& key) { ASSERT_TRUE(key.InsertAction(key.ActionCount, 0x
 constexpr uint8_t kButtonCommand = 0x04;
 // Items of the assignment menu, by position.
 constexpr int kItemRight = 1, kItemDpi = 5, kItemFireKey = 6, kItemMacro = 8, kItemShortcut = 9,
-              kItemMultimedia = 10, kItemOffice = 11, kItemDisabled = 13;
+              kItemMultimedia = 10, kItemOffice = 11, kItemWindows = 12, kItemDisabled = 13;
 
 class ButtonPanel : public MainWindowTest {
 protected:
@@ -107,6 +107,53 @@ TEST_F(ButtonPanel, NearTheBottomOfTheScreenTheMenuMovesUpAndItsSubmenusFollowIt
     hover(high, kItemMultimedia);
     ASSERT_NE(panel().Submenu(ButtonAssignmentPanel::kSlotMultimedia), nullptr);
     EXPECT_EQ(win(panel().Submenu(ButtonAssignmentPanel::kSlotMultimedia)).geometry().top, 100 + 102 + 213);
+}
+
+// Each submenu has its own offset below the combo, and another below a main menu that moved up.
+TEST_F(ButtonPanel, EachSubmenuOpensAtItsOwnPlaceInBothPlacements) {
+    StartQuiet();
+    app_->library.AddSet(u"Set").AddKey(u"Hello");
+    const int32_t screenHeight = platform_->screen().fullScreen.height;
+    struct Case {
+        int item;
+        int32_t down, up;
+    };
+    const Case cases[] = {{kItemDpi, 102, 118},     {kItemMacro, 161, 180},  {kItemMultimedia, 213, 89},
+                          {kItemOffice, 235, 110},  {kItemWindows, 257, 176}};
+    const auto opened = [&]() -> ui::CWndPopup* {
+        for (auto s : {ButtonAssignmentPanel::kSlotDpi, ButtonAssignmentPanel::kSlotMultimedia,
+                       ButtonAssignmentPanel::kSlotWindowsManage, ButtonAssignmentPanel::kSlotOffice})
+            if (auto* sub = panel().Submenu(s)) return sub;
+        return panel().MacroList(0);
+    };
+    for (int32_t windowTop : {100, 700}) {
+        window().move({396, windowTop});
+        for (const Case& c : cases) {
+            hover(openRow(0), c.item);
+            Settle();
+            ui::CWndPopup* sub = opened();
+            ASSERT_NE(sub, nullptr) << c.item;
+            const int32_t top = windowTop == 100 ? windowTop + 102 + c.down : screenHeight - 294 + c.up;
+            EXPECT_EQ(win(sub).geometry().top, top) << "item " << c.item << ", window at " << windowTop;
+            EXPECT_EQ(win(sub).geometry().left, 396 + 244 + 161) << c.item;
+        }
+    }
+    // The main menu moves up only once its 314 pixels would pass the screen's bottom.
+    window().move({396, screenHeight - 82 - 314});
+    EXPECT_EQ(openRow(0).geometry().top, screenHeight - 314);
+    window().move({396, screenHeight - 82 - 314 + 1});
+    EXPECT_EQ(openRow(0).geometry().top, screenHeight - 294);
+}
+
+TEST_F(ButtonPanel, AMacroListTooLongForTheScreenEndsAtItsBottom) {
+    StartQuiet();
+    MacroSet& set = app_->library.AddSet(u"Set");
+    for (int i = 0; i < 40; ++i) set.AddKey(u"Macro " + fromUtf8(std::to_string(i)));
+    window().move({396, 100});
+    hover(openRow(0), kItemMacro);
+    Settle();
+    ASSERT_NE(panel().MacroList(0), nullptr);
+    EXPECT_EQ(win(panel().MacroList(0)).geometry().top, platform_->screen().fullScreen.height - 40 * 22);
 }
 
 TEST_F(ButtonPanel, MultimediaVolumeUpIsStoredAndSentAsOneButtonFrame) {

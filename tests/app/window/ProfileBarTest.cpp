@@ -261,10 +261,47 @@ TEST_F(ProfileBarTest, TheContextMenuOpensBesideItsTabAndClosesWhenTheFocusLeave
     EXPECT_EQ(w.geometry().top, g.top + r.bottom - 20);
     ASSERT_EQ(menu->Items().size(), 4u);
     EXPECT_EQ(menu->Items()[0].text, entry(90));
+    // Losing the focus while the pointer is over it is not leaving it.
+    w.moveTo(40, itemY(1));
+    w.setActive(true);
+    w.setActive(false);
+    Settle();
+    EXPECT_EQ(dlg().PopupSlot(ProfileBar::kProfileMenuSlot), menu);
+    w.leave();
     w.setActive(true);
     w.setActive(false);
     Settle();
     EXPECT_EQ(dlg().PopupSlot(ProfileBar::kProfileMenuSlot), nullptr);
+}
+
+TEST_F(ProfileBarTest, NearTheBottomOfTheScreenTheContextMenuMovesUp) {
+    StartQuiet();
+    const int32_t screenHeight = platform_->screen().fullScreen.height;
+    const int32_t tabBottom = dlg().FindControl(kFirstTab + 1)->GetRect().bottom;
+    const auto menuTop = [&](int32_t windowTop) {
+        window().move({396, windowTop});
+        const auto c = centre(kFirstTab + 1);
+        window().moveTo(c.x, c.y);
+        window().pointer(platform::PointerKind::RightUp, c.x, c.y);
+        auto* menu = dlg().PopupSlot(ProfileBar::kProfileMenuSlot);
+        return menu ? static_cast<FakeWindow*>(menu->GetWindow())->geometry().top : -1;
+    };
+    // It stays below the tab while its 94 pixels fit, then ends 74 pixels above the bottom.
+    const int32_t lowest = screenHeight - (tabBottom - 20) - 94;
+    EXPECT_EQ(menuTop(lowest), lowest + tabBottom - 20);
+    EXPECT_EQ(menuTop(lowest + 1), screenHeight - 74);
+}
+
+TEST_F(ProfileBarTest, ExportWritesTheRightClickedProfile) {
+    StartQuiet();
+    app_->profiles[2].SetProfileName(u"Third");
+    app_->profiles[2].keys[5].KeyValue = {0x80, 0xE9, 0x00};
+    const auto file = dir_ / "third.psf";
+    platform_->files().answer(file);
+    runAction(2, ProfileBar::kExport);
+    auto exported = ReadProfileFileInto(file, Profile{});
+    ASSERT_TRUE(exported.ok());
+    EXPECT_EQ(exported.value(), app_->profiles[2]);
 }
 
 }  // namespace
