@@ -266,7 +266,7 @@ TEST_F(ProfileBarTest, TheContextMenuOpensBesideItsTabAndClosesWhenTheFocusLeave
     w.setActive(true);
     w.setActive(false);
     Settle();
-    EXPECT_EQ(dlg().PopupSlot(ProfileBar::kProfileMenuSlot), menu);
+    ASSERT_EQ(dlg().PopupSlot(ProfileBar::kProfileMenuSlot), menu);
     w.leave();
     w.setActive(true);
     w.setActive(false);
