@@ -97,6 +97,9 @@ bool CShortcutDlg::onKey(const platform::KeyEvent& e) {
 
 void CShortcutDlg::Capture(const platform::KeyEvent& e) {
     if (!e.vk || e.vk > 0xFF || IsModifierKey(e.vk)) return;
+    // A key without a keyboard usage (F13 and above, the media keys) would make a shortcut that
+    // sends nothing: it is not taken.
+    if (keyUsage(uint8_t(e.vk)) == 0) return;
     key_ = uint8_t(e.vk);
     // A combination typed with modifiers held ticks exactly those; a key typed alone keeps the
     // boxes as the user ticked them.

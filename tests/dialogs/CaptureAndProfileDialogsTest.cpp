@@ -200,6 +200,20 @@ TEST_F(ShortcutTest, TheTickedBoxesAndTheKeyMakeTheCombination) {
     EXPECT_EQ(parent_.results[0].bytes, (Bytes{0x70, 0x05, 0x04}));
 }
 
+TEST_F(ShortcutTest, KeysTheMouseCannotSendAreNotTaken) {
+    run([&](FakeWindow& w, CShortcutDlg& d) {
+        w.key(keyDown('B'));
+        for (uint32_t vk : {0x7Cu, 0x87u, 0xAFu, 0xB3u})  // F13, F24, volume up, play/pause
+            w.key(keyDown(vk, platform::kKeyModCtrl));
+        EXPECT_EQ(d.CapturedKey(), 'B');
+        EXPECT_EQ(d.FindControlAs<ui::CStaticText>(CShortcutDlg::kIdKeyName)->Label(), u"B");
+        EXPECT_FALSE(d.FindControlAs<ui::CCheckButton>(CShortcutDlg::kIdCtrl)->Checked());
+        clickOn(w, d, kIdOkButton);
+    });
+    ASSERT_EQ(parent_.results.size(), 1u);
+    EXPECT_EQ(parent_.results[0].bytes, (Bytes{0x70, 0x00, 0x05}));
+}
+
 TEST_F(ShortcutTest, ModifierKeysAloneAreNotKeysAndTheBoxesAloneAreAShortcut) {
     run([&](FakeWindow& w, CShortcutDlg& d) {
         for (uint32_t vk : {0xA0u, 0xA1u, 0xA2u, 0xA3u, 0xA4u, 0xA5u, 0x5Bu, 0x5Cu, 0x10u, 0x11u, 0x12u})
