@@ -2,7 +2,6 @@
 
 #include "dialogs/CAttentionDlg.h"
 #include "ui/CEditControl.h"
-#include "ui/CImageButton.h"
 #include "ui/CStaticText.h"
 
 namespace orvane::dialogs {
@@ -10,7 +9,7 @@ namespace orvane::dialogs {
 namespace {
 constexpr int kTitle = 170, kIntervalCaption = 171, kCountCaption = 172, kNote = 173;
 constexpr int kIntervalRange = 174, kDigitsOnly = 175, kCountTooLarge = 176;
-constexpr int kFireKeyName = 26;
+constexpr int kFireKeyName = 26, kOkCaption = 4;
 constexpr uint8_t kFireKeyType = 0x30;
 // Posted so the character that caused it reaches its field first.
 constexpr uint32_t kMsgDigitsOnly = ui::kMsgUser + 175;
@@ -28,17 +27,11 @@ int FieldNumber(const Text& text) {
 
 CFireKeyDlg::CFireKeyDlg(platform::Platform& platform, ui::CDlgBase* parent, const LanguageTable& language,
                          uint32_t resultMsg)
-    : CDlgBase(platform, parent), language_(language), resultMsg_(resultMsg) {
-    SetWindowSize(int32_t(float(kWidth) * Scale()), int32_t(float(kHeight) * Scale()));
-}
-
-CFireKeyDlg::~CFireKeyDlg() = default;
+    : CFramedDlg(platform, parent, language), resultMsg_(resultMsg) {}
 
 bool CFireKeyDlg::OnInitDialog() {
-    entry_ = std::make_unique<PopupWindowEntry>(this);
-    if (!CDlgBase::OnInitDialog()) return false;
+    if (!CFramedDlg::OnInitDialog()) return false;
     SetTimer(kCheckTimer, kCheckMs);
-    if (GetWindow()) GetWindow()->activate();
     if (interval_) interval_->Focus();
     return true;
 }
@@ -50,10 +43,8 @@ void CFireKeyDlg::CreateControls(const Rect&) {
             ->SetLabel(language_.LanguageText(entry));
     };
     text({20, 3, 230, 27}, kTitle, platform::kTextLeft | platform::kTextSingleLine);
-    Add<ui::CImageButton>(0, kIdClose, scaledRect(405, 4, 420, 19, s), Text{})
-        ->LoadImages({u"skins\\exit_nr.png", u"skins\\exit_ov.png"});
-    Add<ui::CImageButton>(0, kIdOkButton, scaledRect(350, 110, 419, 130, s), language_.LanguageText(4))
-        ->LoadImages({u"skins\\button2_nr.png", u"skins\\button2_ov.png"});
+    AddCloseButton();
+    AddPushButton(kIdOkButton, {350, 110, 419, 130}, kOkCaption);
     text({70, 30, 280, 48}, kIntervalCaption, platform::kTextLeft | platform::kTextSingleLine);
     text({250, 30, 460, 48}, kCountCaption, platform::kTextLeft | platform::kTextSingleLine);
     text({70, 75, 420, 111}, kNote, platform::kTextLeft | platform::kTextWordBreak);
@@ -61,12 +52,6 @@ void CFireKeyDlg::CreateControls(const Rect&) {
     count_ = Add<ui::CEditControl>(0, kIdNumber, scaledRect(250, 50, 348, 72, s), u"0");
     for (auto* field : {interval_, count_})
         field->SetKeyFilter([this](const platform::KeyEvent& e) { return FilterKey(e); });
-}
-
-void CFireKeyDlg::DrawWindow(Painter& p, const Rect& client) {
-    p.fillRect(client, platform::bgr(BackgroundColor()));
-    p.drawImage(Images().load(u"skins\\Frame_common.bmp"), client);
-    DrawControls(p, client);
 }
 
 bool CFireKeyDlg::FilterKey(const platform::KeyEvent& e) {
@@ -129,8 +114,7 @@ void CFireKeyDlg::Confirm() {
 
 void CFireKeyDlg::Close(intptr_t result) {
     KillTimer(kCheckTimer);
-    entry_.reset();
-    EndDialog(result);
+    CFramedDlg::Close(result);
 }
 
 intptr_t CFireKeyDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {

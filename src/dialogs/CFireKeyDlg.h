@@ -3,12 +3,7 @@
 // 0 to 255, typed as numbers. OK sends the function to the parent (message resultMsg, wParam the
 // OK button's Id, lParam a ui::PopupResult) and closes; the close button closes without one.
 // The interval is checked as it is typed: more than 255 becomes 255 with a notice.
-#include <memory>
-
-#include "dialogs/DialogLayout.h"
-#include "dialogs/PopupWindowTable.h"
-#include "profile/LanguageTable.h"
-#include "ui/CDlgBase.h"
+#include "dialogs/CFramedDlg.h"
 #include "ui/CWndPopup.h"
 
 namespace orvane::ui {
@@ -17,10 +12,8 @@ class CEditControl;
 
 namespace orvane::dialogs {
 
-class CFireKeyDlg : public ui::CDlgBase {
+class CFireKeyDlg : public CFramedDlg {
 public:
-    static constexpr int32_t kWidth = 429;
-    static constexpr int32_t kHeight = 140;
     static constexpr uint32_t kIdText = 2012;
     static constexpr uint32_t kIdNumber = 2017;
     static constexpr int kCheckTimer = 1;
@@ -28,7 +21,6 @@ public:
     static constexpr int kMinInterval = 5;
 
     CFireKeyDlg(platform::Platform& platform, ui::CDlgBase* parent, const LanguageTable& language, uint32_t resultMsg);
-    ~CFireKeyDlg() override;
 
     bool OnInitDialog() override;
     bool OnKeyDown(uint32_t vk) override;
@@ -37,7 +29,6 @@ public:
 
 protected:
     void CreateControls(const Rect& client) override;
-    void DrawWindow(Painter& p, const Rect& client) override;
     intptr_t OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
     void OnTimer(int id) override;
 
@@ -49,12 +40,10 @@ private:
     void ShowNotice(int entry);
     bool FilterKey(const platform::KeyEvent& e);
 
-    const LanguageTable& language_;
     uint32_t resultMsg_;
     ui::CEditControl* interval_ = nullptr;
     ui::CEditControl* count_ = nullptr;
     ui::PopupResult result_;
-    std::unique_ptr<PopupWindowEntry> entry_;
 };
 
 // The value of the leading decimal digits of a field ("12ab" is 12, "x" is 0), at most a little

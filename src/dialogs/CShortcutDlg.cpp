@@ -2,14 +2,13 @@
 
 #include "device/KeyTables.h"
 #include "ui/CCheckButton.h"
-#include "ui/CImageButton.h"
 #include "ui/CStaticText.h"
 
 namespace orvane::dialogs {
 
 namespace {
 
-constexpr int kTitle = 180;
+constexpr int kTitle = 180, kOkCaption = 4, kCancelCaption = 5;
 constexpr uint8_t kShortcutType = 0x70;
 
 // In the order their prefixes are written: Ctrl, Shift, Alt, Win.
@@ -45,31 +44,16 @@ bool IsModifierKey(uint32_t vk) { return (vk >= 0x10 && vk <= 0x12) || vk == 0x5
 
 CShortcutDlg::CShortcutDlg(platform::Platform& platform, ui::CDlgBase* parent, const LanguageTable& language,
                            uint32_t resultMsg)
-    : CDlgBase(platform, parent), language_(language), resultMsg_(resultMsg) {
-    SetWindowSize(int32_t(float(kWidth) * Scale()), int32_t(float(kHeight) * Scale()));
-}
-
-CShortcutDlg::~CShortcutDlg() = default;
-
-bool CShortcutDlg::OnInitDialog() {
-    entry_ = std::make_unique<PopupWindowEntry>(this);
-    if (!CDlgBase::OnInitDialog()) return false;
-    // The keys typed now are what the dialog is for.
-    if (GetWindow()) GetWindow()->activate();
-    return true;
-}
+    : CFramedDlg(platform, parent, language), resultMsg_(resultMsg) {}
 
 void CShortcutDlg::CreateControls(const Rect&) {
     const float s = Scale();
     Add<ui::CStaticText>(0, kIdCaption, scaledRect(20, 3, 230, 27, s), kDialogTextColour,
                          platform::kTextLeft | platform::kTextSingleLine)
         ->SetLabel(language_.LanguageText(kTitle));
-    Add<ui::CImageButton>(0, kIdClose, scaledRect(405, 4, 420, 19, s), Text{})
-        ->LoadImages({u"skins\\exit_nr.png", u"skins\\exit_ov.png"});
-    Add<ui::CImageButton>(0, kIdOkButton, scaledRect(260, 110, 329, 130, s), language_.LanguageText(4))
-        ->LoadImages({u"skins\\button2_nr.png", u"skins\\button2_ov.png"});
-    Add<ui::CImageButton>(0, kIdCancelButton, scaledRect(350, 110, 419, 130, s), language_.LanguageText(5))
-        ->LoadImages({u"skins\\button2_nr.png", u"skins\\button2_ov.png"});
+    AddCloseButton();
+    AddPushButton(kIdOkButton, {260, 110, 329, 130}, kOkCaption);
+    AddPushButton(kIdCancelButton, {350, 110, 419, 130}, kCancelCaption);
     auto* name = Add<ui::CStaticText>(0, kIdKeyName, scaledRect(25, 35, 183, 57, s), kDialogTextColour,
                                       platform::kTextLeft | platform::kTextSingleLine);
     name->SetFont(int32_t(-13.0f * s), u"Tahoma");
@@ -81,12 +65,6 @@ void CShortcutDlg::CreateControls(const Rect&) {
                              platform::kTextLeft | platform::kTextSingleLine)
             ->SetLabel(b.caption);
     }
-}
-
-void CShortcutDlg::DrawWindow(Painter& p, const Rect& client) {
-    p.fillRect(client, platform::bgr(BackgroundColor()));
-    p.drawImage(Images().load(u"skins\\Frame_common.bmp"), client);
-    DrawControls(p, client);
 }
 
 bool CShortcutDlg::onKey(const platform::KeyEvent& e) {
@@ -136,11 +114,6 @@ void CShortcutDlg::Confirm() {
         }
     }
     Close(ui::kIdOk);
-}
-
-void CShortcutDlg::Close(intptr_t result) {
-    entry_.reset();
-    EndDialog(result);
 }
 
 intptr_t CShortcutDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {

@@ -4,20 +4,13 @@
 // ticked boxes, which a combination typed with held modifiers ticks for the user. OK sends the
 // function to the parent (message resultMsg, wParam the OK button's Id, lParam a
 // ui::PopupResult) and closes; Cancel and the close button close without one.
-#include <memory>
-
-#include "dialogs/DialogLayout.h"
-#include "dialogs/PopupWindowTable.h"
-#include "profile/LanguageTable.h"
-#include "ui/CDlgBase.h"
+#include "dialogs/CFramedDlg.h"
 #include "ui/CWndPopup.h"
 
 namespace orvane::dialogs {
 
-class CShortcutDlg : public ui::CDlgBase {
+class CShortcutDlg : public CFramedDlg {
 public:
-    static constexpr int32_t kWidth = 429;
-    static constexpr int32_t kHeight = 140;
     static constexpr uint32_t kIdCaption = 2013;
     static constexpr uint32_t kIdCancelButton = 2011;
     static constexpr uint32_t kIdKeyName = 2012;
@@ -27,28 +20,22 @@ public:
     static constexpr uint32_t kIdWin = 2009;
 
     CShortcutDlg(platform::Platform& platform, ui::CDlgBase* parent, const LanguageTable& language, uint32_t resultMsg);
-    ~CShortcutDlg() override;
 
-    bool OnInitDialog() override;
     // The captured key's virtual-key code, 0 for none.
     uint8_t CapturedKey() const { return key_; }
 
 protected:
     void CreateControls(const Rect& client) override;
-    void DrawWindow(Painter& p, const Rect& client) override;
     intptr_t OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
     bool onKey(const platform::KeyEvent& e) override;
 
 private:
     void Capture(const platform::KeyEvent& e);
     void Confirm();
-    void Close(intptr_t result);
 
-    const LanguageTable& language_;
     uint32_t resultMsg_;
     uint8_t key_ = 0;
     ui::PopupResult result_;
-    std::unique_ptr<PopupWindowEntry> entry_;
 };
 
 // Keys that only modify others: the Windows keys, the generic and the sided Shift, Ctrl and Alt.
