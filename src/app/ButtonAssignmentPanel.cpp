@@ -310,7 +310,7 @@ void ButtonAssignmentPanel::OpenMacroList(uint32_t combo, int set) {
 // ---- Closed without a choice ----
 
 void ButtonAssignmentPanel::MainMenuClosed(uint32_t combo) {
-    if (AnySubmenuOpen() || AnyMacroListOpen()) return;
+    if (SubmenuOrListOpen()) return;
     SetMark(combo, false);
     w_.ClosePopup(kSlotMain);
 }
@@ -322,7 +322,7 @@ void ButtonAssignmentPanel::SubmenuClosed(uint32_t msg, uint32_t combo) {
     if (auto* main = MainMenu(); main && main->Tracking()) return;
     RedrawCombo(combo);
     w_.ClosePopup(kind->slot);
-    if (AnySubmenuOpen() || AnyMacroListOpen()) return;
+    if (SubmenuOrListOpen()) return;
     SetMark(combo, false);
     w_.ClosePopup(kSlotMain);
 }

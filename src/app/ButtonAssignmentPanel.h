@@ -47,6 +47,8 @@ public:
     ui::CWndPopup* Submenu(Slot slot) const;
     ui::CWndPopup* MacroList(size_t set) const;
     uint32_t CaptureTarget() const { return captureTarget_; }
+    // A submenu or macro list is open beside the main menu.
+    bool SubmenuOrListOpen() const { return AnySubmenuOpen() || AnyMacroListOpen(); }
 
 private:
     ui::CComboButton* Combo(uint32_t id) const;

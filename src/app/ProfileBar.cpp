@@ -139,11 +139,7 @@ void ProfileBar::MenuClosed(uint32_t tabId) {
     if (!menu || menu->Tracking()) return;
     if (auto* tab = w_.FindControl(tabId)) w_.InvalidateRect(tab->GetRect());
     w_.ClosePopup(kProfileMenuSlot);
-    bool chainOpen = false;
-    for (int slot = ButtonAssignmentPanel::kSlotDpi; slot <= ButtonAssignmentPanel::kSlotOffice; ++slot)
-        chainOpen |= w_.PopupSlot(slot) != nullptr;
-    for (auto* list : w_.MacroSetPopups()) chainOpen |= list != nullptr;
-    if (!chainOpen) w_.ClosePopup(ButtonAssignmentPanel::kSlotMain);
+    if (!w_.Buttons().SubmenuOrListOpen()) w_.ClosePopup(ButtonAssignmentPanel::kSlotMain);
 }
 
 void ProfileBar::OnActionTimer() {
