@@ -30,6 +30,20 @@ int32_t wheeledFirstRow(int32_t delta, int32_t first, int32_t page, int32_t coun
     if (delta > 0) return first > 0 && count > page ? first - 1 : first;
     return first + page < count ? first + 1 : first;
 }
+
+// A list (firstRow its first shown row, count its rows) follows its bar, pressed on an arrow or
+// the track, or its thumb dragged. False when a press left it where it was.
+bool followScrollBar(int32_t& firstRow, ui::CVScrollBar& bar, uintptr_t where, intptr_t code, int32_t count) {
+    if (code == ui::kCodePressed) {
+        const int32_t first = steppedFirstRow(where, firstRow, bar.Page(), count);
+        if (first == firstRow) return false;
+        bar.SetScroll(first, bar.Page(), bar.Range());
+    } else if (code != ui::kCodeDragging) {
+        return true;
+    }
+    firstRow = bar.Position();
+    return true;
+}
 }  // namespace
 
 void CMacroManagerDlg::UpdateActionBar() {
@@ -52,34 +66,16 @@ void CMacroManagerDlg::ScrollActionsToEnd() {
 }
 
 void CMacroManagerDlg::ActionScroll(uintptr_t wParam, intptr_t code) {
-    if (code == ui::kCodePressed) {
-        const int32_t count = selected_ ? int32_t(selected_->UsableActionCount()) : 0;
-        const int32_t first = steppedFirstRow(wParam, actionList_->FirstRow, actionBar_->Page(), count);
-        if (first == actionList_->FirstRow) return;
-        actionBar_->SetScroll(first, actionBar_->Page(), actionBar_->Range());
-        actionList_->FirstRow = actionBar_->Position();
-        InvalidateRect(actionList_->GetRect());
-    } else if (code == ui::kCodeDragging) {
-        actionList_->FirstRow = actionBar_->Position();
-        InvalidateRect(actionList_->GetRect());
-    }
+    const int32_t count = selected_ ? int32_t(selected_->UsableActionCount()) : 0;
+    if (!followScrollBar(actionList_->FirstRow, *actionBar_, wParam, code, count)) return;
+    InvalidateRect(actionList_->GetRect());
     InvalidateRect(actionBar_->GetRect());
 }
 
 void CMacroManagerDlg::KeyScroll(uintptr_t wParam, intptr_t code) {
-    // The key list's bar works like the action list's.
     const MacroSet* set = ShownSet();
-    if (code == ui::kCodePressed) {
-        const int32_t count = set ? int32_t(set->KeyCount()) : 0;
-        const int32_t first = steppedFirstRow(wParam, keyList_->FirstRow, keyBar_->Page(), count);
-        if (first == keyList_->FirstRow) return;
-        keyBar_->SetScroll(first, keyBar_->Page(), keyBar_->Range());
-        keyList_->FirstRow = keyBar_->Position();
-        InvalidateRect(keyList_->GetRect());
-    } else if (code == ui::kCodeDragging) {
-        keyList_->FirstRow = keyBar_->Position();
-        InvalidateRect(keyList_->GetRect());
-    }
+    if (!followScrollBar(keyList_->FirstRow, *keyBar_, wParam, code, set ? int32_t(set->KeyCount()) : 0)) return;
+    InvalidateRect(keyList_->GetRect());
     InvalidateRect(keyBar_->GetRect());
 }
 

@@ -18,7 +18,9 @@ protected:
         click.CommandActionNum = 2;
         examples.AddKey(u"Copy").InsertAction(0, 0x000000A2u);
         examples.AddKey(u"Paste");
-        lib.AddSet(u"Spare");
+        // Moves and the wheel carry a signed amount in their last byte.
+        MacroKey& moves = lib.AddSet(u"Spare").AddKey(u"Moves");
+        for (uint32_t a : {0xFB0000E5u, 0x020000E6u, 0xFF0000E7u}) moves.InsertAction(moves.ActionCount, a);
         fs::create_directories(dir / "config");
         ASSERT_TRUE(WriteLibraryFile(lib, Library()).ok());
     }
@@ -45,6 +47,15 @@ TEST_F(MacroCommands, ListAndShowTheLibrary) {
     ASSERT_EQ(run({"--json", "macro", "show", "Double click", "1"}), kExitOk);
     EXPECT_NE(out.str().find("\"kind\": \"release\""), std::string::npos);
     EXPECT_NE(out.str().find("\"ms\": 50"), std::string::npos);
+
+    ASSERT_EQ(run({"macro", "list", "2"}), kExitOk) << err.str();  // the last set
+    EXPECT_NE(out.str().find("set 2: Spare\n  1  Moves: 3 actions"), std::string::npos) << out.str();
+    ASSERT_EQ(run({"macro", "show", "Moves", "2"}), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("move left 5"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("move down 2"), std::string::npos);
+    EXPECT_NE(out.str().find("wheel up 1"), std::string::npos);
+    ASSERT_EQ(run({"--json", "macro", "show", "Moves", "2"}), kExitOk);
+    EXPECT_NE(out.str().find("\"amount\": -5"), std::string::npos) << out.str();
 }
 
 TEST_F(MacroCommands, WrongNamesAndSetsAreRefused) {
@@ -75,6 +86,8 @@ TEST_F(MacroCommands, ABadImportChangesNothing) {
 TEST_F(MacroCommands, ExportImportAndDeleteWriteTheLibrary) {
     const fs::path copy = dir / "copy.mlf";
     ASSERT_EQ(run({"macro", "export", copy.string()}), kExitOk) << err.str();
+    EXPECT_EQ(run({"macro", "export", (dir / "missing" / "copy.mlf").string()}), kExitFailure);
+    EXPECT_NE(err.str().find("missing"), std::string::npos) << err.str();
     // A button uses "Copy": deleting it says which, and the library file loses it.
     ASSERT_EQ(run({"set", "button", "2", "macro", "Copy"}), kExitOk) << err.str() << out.str();
     ASSERT_EQ(run({"--json", "macro", "delete", "Copy"}), kExitOk) << err.str();

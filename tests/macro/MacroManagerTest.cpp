@@ -1,6 +1,7 @@
 // The macro manager window on the in-memory platform: its own copy of the library written back,
 // the remembered key, recording from the fake keyboard, the insert menu, edits and deletes, the
 // loop settings, import and export.
+#include <cerrno>
 #include <fstream>
 
 #include "MacroFixture.h"
@@ -398,6 +399,10 @@ TEST_F(MacroManager, LoopSettingsAndTheCountField) {
     field.type(u"300");
     EXPECT_EQ(field.text(), u"255");
     EXPECT_EQ(Selected().LoopNum, 255);
+    field.setText(u"");
+    field.type(u"256");  // one past a byte: not stored as 0
+    EXPECT_EQ(field.text(), u"255");
+    EXPECT_EQ(Selected().LoopNum, 255);
     field.type(u"\b\b\b");
     EXPECT_EQ(field.text(), u"1");
     EXPECT_EQ(Selected().LoopNum, 1);
@@ -433,6 +438,26 @@ TEST_F(MacroManager, ImportOfABadFileKeepsTheLibraryAndSaysSo) {
     EXPECT_EQ(dlg_->Library(), before);
     EXPECT_EQ(ReadLibrary(), before);
     EXPECT_EQ(Selected().GetName(), u"One");
+    // A file that reads but holds a macro without a name could not be written back.
+    const std::filesystem::path unnamed = dir_ / "unnamed.mlf";
+    {
+        auto utf16 = [](std::string_view ascii) {  // the file's text is UTF-16LE
+            std::string out;
+            for (char c : ascii) out += {c, '\0'};
+            return out;
+        };
+        std::string bytes = FormatLibraryFile(other);
+        const std::string name = utf16("MacroKey0Name=Z");
+        ASSERT_NE(bytes.find(name), std::string::npos);
+        bytes.replace(bytes.find(name), name.size(), utf16("MacroKey0Name="));
+        std::ofstream(unnamed, std::ios::binary) << bytes;
+    }
+    platform_.files().answer(unnamed);
+    Click(kImport);
+    ASSERT_EQ(messages_.size(), 2u);
+    EXPECT_EQ(messages_[1].substr(0, 4), entry(kTextImportFailed));
+    EXPECT_EQ(dlg_->Library(), before);
+    EXPECT_EQ(ReadLibrary(), before);
 
     platform_.files().answer(good);
     Click(kImport);
@@ -444,6 +469,46 @@ TEST_F(MacroManager, ImportOfABadFileKeepsTheLibraryAndSaysSo) {
     ASSERT_TRUE(ReadLibraryFile(exported, dir_ / "out.mlf").ok());
     EXPECT_EQ(exported, other);
     EXPECT_EQ(platform_.files().calls().back().options.defaultSuffix, u"mlf");
+    platform_.files().answer(dir_ / "missing" / "out.mlf");
+    Click(kExport);
+    ASSERT_EQ(messages_.size(), 3u);
+    EXPECT_EQ(messages_[2].substr(0, 4), entry(kTextExportFailed));
+}
+
+TEST_F(MacroManager, ASaveThatFailsKeepsTheWindowOpenOnceAtClose) {
+    int saves = 0;
+    dlg_ = std::make_unique<CMacroManagerDlg>(platform_, nullptr, *app_, 1, [&](MacroLibrary&, bool&) {
+        ++saves;
+        return Status(makeError(EACCES, "config folder"));
+    });
+    ASSERT_TRUE(dlg_->Create());
+    Click(kClose);
+    ASSERT_TRUE(dlg_->IsWindow());  // the user may still export
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].substr(0, 4), entry(kTextSaveFailed));
+    Click(kClose);
+    EXPECT_FALSE(dlg_->IsWindow());
+    EXPECT_EQ(saves, 2);
+}
+
+TEST_F(MacroManager, AMergedLibraryIsShownFromItsOwnMacros) {
+    // Another program saved meanwhile: the merged library (many macros more) replaces the
+    // window's, and the selection is found again by position.
+    MacroLibrary merged = ReadLibrary();
+    for (int i = 0; i < 40; ++i) merged.FindSet(0)->AddKey(fromUtf8("m" + std::to_string(i)));
+    dlg_ = std::make_unique<CMacroManagerDlg>(platform_, nullptr, *app_, 1, [&](MacroLibrary& lib, bool& m) {
+        lib = merged;
+        m = true;
+        return Status{};
+    });
+    ASSERT_TRUE(dlg_->Create());
+    Click(kRecord);
+    platform_.keyboard().press('A', 1);
+    Settle();
+    Click(kRecord);
+    ASSERT_EQ(dlg_->Library().FindSet(0)->KeyCount(), 43u);
+    EXPECT_EQ(dlg_->SelectedKey(), dlg_->Library().FindSet(0)->FindKey(0));
+    EXPECT_EQ(dlg_->ActionList()->ShownKey, dlg_->SelectedKey());
 }
 
 TEST_F(MacroManager, ALibraryFileItCouldNotReadIsSetAsideBeforeItIsReplaced) {
@@ -478,6 +543,9 @@ TEST_F(MacroManager, TheWheelAndTheScrollBarMoveTheLists) {
     EXPECT_EQ(keys->FirstRow, 1);
     for (int i = 0; i < 40; ++i) window().wheel(kr.left + 5, kr.top + 5, -120);
     EXPECT_EQ(keys->FirstRow, 30 - rows);  // the last key in view
+    const auto up = dlg_->FindControlAs<ui::CVScrollBar>(kKeyScroll)->UpArrowRect();
+    window().click((up.left + up.right) / 2, (up.top + up.bottom) / 2);
+    EXPECT_EQ(keys->FirstRow, 29 - rows);
     auto* bar = dlg_->FindControlAs<ui::CVScrollBar>(kActionScroll);
     const auto down = bar->DownArrowRect();
     window().click((down.left + down.right) / 2, (down.top + down.bottom) / 2);
