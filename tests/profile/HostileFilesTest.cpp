@@ -204,6 +204,15 @@ const HostileCase kCases[] = {
          ASSERT_TRUE(SaveAllProfiles(app).ok());
          EXPECT_EQ(f.Get(f.Slot(0)), f.Saved(0));
      }},
+    {"EarlierSlotPathOntoALaterSlotsFile",
+     [](HostileFiles& f) { f.SetSetting("ProfileSlot0URL", f.Slot(3).string()); },
+     [](HostileFiles& f, AppData& app) {
+         EXPECT_EQ(app.settings.GetSlotPath(0), f.Slot(0));
+         EXPECT_EQ(HostileFiles::Name(app, 0), u"P0");
+         EXPECT_EQ(HostileFiles::Name(app, 3), u"P3");
+         ASSERT_TRUE(SaveAllProfiles(app).ok());
+         EXPECT_EQ(f.Get(f.Slot(3)), f.Saved(3));
+     }},
     {"StaleSlotPathAfterTheFolderMoved",
      [](HostileFiles& f) { f.SetSetting("ProfileSlot4URL", "/nonexistent/old-place/config/default4.psf"); },
      [](HostileFiles& f, AppData& app) {
@@ -262,12 +271,26 @@ const HostileCase kCases[] = {
          for (int pos = 0; pos < 5; ++pos) EXPECT_EQ(app.settings.GetProfileShowList(pos), expected[pos]);
          EXPECT_EQ(HostileFiles::Name(app, 4), u"P4");
      }},
+    {"CurrentProfileJustPastTheShownOnes", [](HostileFiles& f) { f.SetSetting("CurrentProfile", "3"); },
+     [](HostileFiles&, AppData& app) {
+         EXPECT_EQ(app.currentProfile, 3);
+         EXPECT_EQ(app.settings.GetProfileShowCount(), 4);
+         for (int pos = 0; pos < 5; ++pos) EXPECT_EQ(app.settings.GetProfileShowList(pos), pos);
+     }},
     {"NoProfileShown", [](HostileFiles& f) { f.SetSetting("ProfileShowCount", "-1"); },
      [](HostileFiles&, AppData& app) {
          EXPECT_EQ(app.currentProfile, 2);
          EXPECT_EQ(app.settings.GetProfileShowCount(), 1);
          EXPECT_EQ(app.settings.GetProfileShowList(0), 2);
          EXPECT_TRUE(app.settings.IndicesAreValid());
+     }},
+    // The profiles' sensor is on record: an unknown sensor entry is taken back to it, not to
+    // the default one, and the profiles keep their steps.
+    {"UnknownSensorWithTheProfilesSensorKnown", [](HostileFiles& f) { f.SetSetting("Sensor", "0x1234"); },
+     [](HostileFiles& f, AppData& app) {
+         EXPECT_EQ(app.SensorId, 0x3335);
+         for (int i = 0; i < 5; ++i) EXPECT_EQ(f.Get(f.Slot(i)), f.Saved(i)) << i;
+         EXPECT_EQ(app.profiles[1].XYSetting[0], 101);
      }},
     {"SensorMismatchAfterAReset",
      [](HostileFiles& f) {

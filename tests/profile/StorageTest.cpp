@@ -60,6 +60,24 @@ TEST_F(Storage, StartRemovesWhatAKilledSaveLeft) {
     EXPECT_FALSE(Exists(Config(".config.ini.orvane-k1LLed")));
 }
 
+TEST_F(Storage, AReadOnlySessionWritesNothing) {
+    Put(Config(".config.ini.orvane-k1LLed"), "half a file");
+    Put(Config("default1.psf"), "not a profile");
+    AppData app(dir_);
+    app.readOnly = true;
+    LoadSettingsAndProfiles(app);
+    EXPECT_FALSE(Exists(Config("config.ini")));
+    EXPECT_FALSE(Exists(Config("default0.psf")));
+    EXPECT_EQ(Get(Config("default1.psf")), "not a profile");
+    EXPECT_FALSE(Exists(Config("default1.psf.bak")));
+    EXPECT_TRUE(Exists(Config(".config.ini.orvane-k1LLed")));
+    const Status saved = SaveProfile(app, 1);
+    ASSERT_FALSE(saved.ok());
+    EXPECT_NE(saved.error().message().find("not saved"), std::string::npos) << saved.error().message();
+    EXPECT_FALSE(WriteSettings(app).ok());
+    EXPECT_FALSE(Exists(Config("config.ini")));
+}
+
 TEST_F(Storage, SecondStartReadsWhatTheFirstWrote) {
     AppData first = Started();
     first.profiles[1].SetProfileName(u"Changed \U0001F600");
