@@ -26,7 +26,8 @@ void CDlgBase::onPointer(const platform::PointerEvent& e) {
 
 void CDlgBase::OnMouseMove(uint32_t flags, Point pt) {
     if (!tracking_ && window_) tracking_ = window_->trackPointer(kHoverTimeMs);
-    if (hot_ && hot_->GetRect().contains(pt) && tracking_) {
+    // A control hidden while under the pointer no longer takes it: what now shows there does.
+    if (hot_ && hot_->Shown() && hot_->GetRect().contains(pt) && tracking_) {
         lastPoint_ = pt;
         if (hot_->OnMouseMove(flags, pt)) InvalidateRect(hot_->GetRect());
         return;
@@ -74,6 +75,7 @@ void CDlgBase::KillFocusOfPressed() {
 
 void CDlgBase::OnLButtonDown(uint32_t flags, Point pt) {
     KillFocusOfPressed();
+    if (hot_ && !hot_->Shown()) OnMouseMove(flags, pt);
     if (hot_ && hot_->GetRect().contains(pt)) {
         CControlBase* c = hot_;
         buttonDown_ = true;

@@ -138,6 +138,16 @@ TEST_F(ProfileBarTest, TheCurrentProfileCannotBeRemovedAndASixthCannotBeAdded) {
     runAction(4, ProfileBar::kRemove);
     EXPECT_EQ(settings().GetProfileShowCount(), 4);
     EXPECT_EQ(showList(), (std::vector<int>{0, 1, 2, 3, 4}));
+    // With four shown, the fifth can still be added. The add button now lies where the removed
+    // tab was, under the pointer: the hidden tab must not take the click.
+    user_ = [&](FakeWindow& w, ui::CDlgBase& d) {
+        typeName(d, u"Fifth");
+        clickOn(w, d, dialogs::kIdOkButton);
+    };
+    click(kAddProfile);
+    EXPECT_EQ(app_->currentProfile, 0);
+    EXPECT_EQ(settings().GetProfileShowCount(), 5);
+    EXPECT_EQ(app_->profiles[4].GetProfileName(), u"Fifth");
 }
 
 TEST_F(ProfileBarTest, ExportThenImportGivesAnIdenticalProfile) {
