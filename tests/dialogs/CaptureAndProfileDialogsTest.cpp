@@ -139,13 +139,15 @@ TEST_F(DialogTest, FireKeyOkRefusesAnIntervalOfFourOrLessAndATooLargeOneWaitingF
         clickOn(w, dlg, kIdOkButton);
         stillOpen += w.inModal();
         EXPECT_EQ(d.Interval()->GetText(), u"255");
-        clickOn(w, dlg, kIdClose);
+        field(d.Interval()).setText(u"5");  // the shortest interval taken
+        clickOn(w, dlg, kIdOkButton);
     };
     CFireKeyDlg dlg(platform_, &parent_, language_, kResultMsg);
-    EXPECT_EQ(dlg.DoModal(), ui::kIdCancel);
+    EXPECT_EQ(dlg.DoModal(), ui::kIdOk);
     EXPECT_EQ(stillOpen, 2);
     EXPECT_EQ(notices_, (std::vector<Text>{u"T174", u"T174"}));
-    EXPECT_TRUE(parent_.results.empty());
+    ASSERT_EQ(parent_.results.size(), 1u);
+    EXPECT_EQ(parent_.results[0].bytes, (Bytes{0x30, 5, 0}));
 }
 
 TEST_F(DialogTest, FireKeyFieldsTakeDigitsAndSayOnceWhenSomethingElseIsTyped) {
@@ -171,6 +173,7 @@ TEST(FireKeyNumbers, LeadingDigitsCount) {
     EXPECT_EQ(FieldNumber(u"x5"), 0);
     EXPECT_EQ(FieldNumber(u""), 0);
     EXPECT_GT(FieldNumber(u"99999999999999999999"), 255);
+    EXPECT_GT(FieldNumber(u"4294967296"), 255);  // 2^32: never wraps to a small number
 }
 
 // ---- Shortcut ----
