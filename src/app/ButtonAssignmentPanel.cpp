@@ -7,7 +7,6 @@
 #include "app/MainIds.h"
 #include "dialogs/CFireKeyDlg.h"
 #include "dialogs/CShortcutDlg.h"
-#include "profile/Storage.h"
 #include "ui/CComboButton.h"
 #include "ui/CComboPopup.h"
 #include "ui/CDPIPopup.h"
@@ -405,10 +404,11 @@ void ButtonAssignmentPanel::EnforceLeftClick(uint32_t combo) {
 // ---- Macro manager ----
 
 void ButtonAssignmentPanel::RunMacroManager() {
+    // Every save of the manager hands its library to the window's records (and through the
+    // window's files to disk), so the buttons' macros are already the manager's. Reading the
+    // file again here would write an empty library beside the folder's lock if it had become
+    // unreadable meanwhile.
     w_.OpenMacroManager(kMacroManagerStartMode);
-    // The manager wrote the library file; the buttons' macros come from it.
-    w_.App().library.ClearLibrary();
-    (void)LoadLibraryFile(w_.App());
     bool usesMacro = false;
     for (const auto& key : w_.App().Current().keys) usesMacro |= key.KeyValue[0] == 0x90;
     if (usesMacro) {

@@ -367,17 +367,24 @@ TEST_F(ButtonPanel, ClosingTheMacroManagerWithAMacroOnAButtonSendsTheButtonsAtOn
     Advance(DeviceLink::kSyncDelayMs + 500);
     sim_->log().clear();
 
-    // The manager saves a library in which the macro grew; the window reads it back.
-    macroManager_ = [&] {
-        MacroLibrary changed = app_->library;
-        addAction(*changed.FindSet(0)->FindKey(0));
-        ASSERT_TRUE(WriteLibraryFile(changed, app_->Config("MacroLibraryFile.mlf")).ok());
-    };
+    // The manager saves a library in which the macro grew: its saves hand it to the window.
+    macroManager_ = [&] { addAction(*app_->library.FindSet(0)->FindKey(0)); };
     click(kMacroManager);
     // No sync timer: the pass ran before the click returned.
     EXPECT_FALSE(link().syncArmed());
     EXPECT_GT(allFramesSent(), 0u);
     EXPECT_EQ(app_->library.FindSet(0)->FindKey(0)->ActionCount, 2u);
+}
+
+TEST_F(ButtonPanel, ALibraryFileDamagedWhileTheManagerWasOpenDoesNotEmptyTheWindowsLibrary) {
+    StartQuiet();
+    app_->library.AddSet(u"Set").AddKey(u"Hello");
+    macroManager_ = [&] {
+        std::ofstream(app_->Config("MacroLibraryFile.mlf"), std::ios::binary | std::ios::trunc) << "\x01garbage";
+    };
+    click(kMacroManager);
+    ASSERT_NE(app_->library.FindSet(0), nullptr);
+    EXPECT_NE(app_->library.FindSet(0)->FindKey(0), nullptr);
 }
 
 TEST_F(ButtonPanel, MenusAtDisplayScaleTwo) {
