@@ -23,14 +23,8 @@ platform::qt::QtPlatform& host() {
     static int argc = 1;
     static char name[] = "orvane-toolkit-golden-tests";
     static char* argv[] = {name, nullptr};
-    static platform::qt::QtPlatform* platform = [] {
-        // Fonts must come from the pinned configuration only, whatever the machine has.
-        setenv("FONTCONFIG_FILE", ORVANE_FONTS_CONF, 1);
-        setenv("XDG_CACHE_HOME", ORVANE_CACHE_DIR, 1);
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        setenv("ORVANE_APP_DIR", ORVANE_RUNTIME_DIR, 0);
-        return new platform::qt::QtPlatform(argc, argv);
-    }();
+    // Fonts come from the pinned configuration (FONTCONFIG_FILE, set by CTest).
+    static auto* platform = new platform::qt::QtPlatform(argc, argv);
     return *platform;
 }
 
