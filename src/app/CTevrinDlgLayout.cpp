@@ -107,9 +107,7 @@ void CTevrinDlg::DrawWindow(Painter& p, const Rect& client) {
     const int showCount = std::clamp(app_.settings.GetProfileShowCount(), 0, 5);
     profiles_.Place();
 
-    Image background;
-    if (Scale() > 1.0f) background = Images().load(std::string("resources/main_background@2x.png"));
-    if (!background) background = ui::LoadResourceImage(Images(), kBackgroundResource);
+    const Image background = ui::LoadResourceImage(Images(), kBackgroundResource, Scale());
     if (background) p.drawImage(background, Scaled(0, 0, kDesignWidth, kDesignHeight));
 
     DrawPanelFrames(p, showCount);

@@ -21,7 +21,7 @@ public:
     static constexpr uint32_t kIdBlue = 2013;
     // The palette's empty background: pressing it picks nothing.
     static constexpr uint32_t kGapColour = 0x0F0F0F;
-    static constexpr const char* kPalettePath = "resources/palette.png";
+    static constexpr const char* kPalettePath = "skins/res/palette.png";
 
     // level: 0-7; 8 or more stands for level 0.
     CColorPaletteDlg(platform::Platform& platform, ui::CDlgBase* parent, const LanguageTable& language,

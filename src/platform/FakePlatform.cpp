@@ -19,10 +19,16 @@ private:
 }  // namespace
 
 FakePlatform::FakePlatform(ScreenInfo screen)
-    : screen_(screen), images_("/fake/", [this](const std::string& path) {
+    : FakePlatform(screen, "/fake/", [this](const std::string& path) {
           auto it = files_.find(path);
           return it == files_.end() ? Image{} : it->second;
       }) {}
+
+FakePlatform::FakePlatform(ScreenInfo screen, std::string appDir, ImageCache::Decoder decoder)
+    : screen_(screen), images_(std::move(appDir), std::move(decoder)) {
+    // Tests register only the pictures they look at: a missing one is noted, not printed.
+    images_.setMissingReporter([this](const std::string& file, bool) { missing_.push_back(file); });
+}
 
 std::unique_ptr<Window> FakePlatform::createWindow(WindowHost& host, const WindowOptions& options) {
     auto window = std::make_unique<TrackedFakeWindow>(loop_, host, options, windows_);

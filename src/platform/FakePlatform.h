@@ -14,6 +14,8 @@ namespace orvane::platform {
 class FakePlatform : public Platform {
 public:
     explicit FakePlatform(ScreenInfo screen = {});
+    // Pictures are read from the files of appDir with decoder instead of being registered.
+    FakePlatform(ScreenInfo screen, std::string appDir, ImageCache::Decoder decoder);
 
     EventLoop& loop() override { return loop_; }
     VirtualEventLoop& clock() { return loop_; }
@@ -39,6 +41,8 @@ public:
     // What the user does in every modal run of a window created from now on (a window's own
     // onModal may replace it); without one a modal run returns at once.
     std::function<void(FakeWindow&)> onModal;
+    // Every picture asked for that could not be loaded, by absolute name, in order.
+    const std::vector<std::string>& missingPictures() const { return missing_; }
 
 private:
     // Declared first: windows whose deletion is still queued on the loop clear their entry.
@@ -46,6 +50,7 @@ private:
     VirtualEventLoop loop_;
     ScreenInfo screen_;
     std::map<std::string, Image> files_;
+    std::vector<std::string> missing_;
     ImageCache images_;
     RecordingPainter lastRender_;
     FakeFileChooser chooser_;

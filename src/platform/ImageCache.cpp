@@ -2,14 +2,20 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 #include "profile/AppPaths.h"
 
 namespace orvane::platform {
 
-ImageCache::ImageCache(std::string appDir, Decoder decoder) : appDir_(std::move(appDir)), decoder_(std::move(decoder)) {
+ImageCache::ImageCache(std::string appDir, Decoder decoder)
+    : appDir_(std::move(appDir)),
+      decoder_(std::move(decoder)),
+      reports_(std::make_shared<Reports>(Reports{&reportMissingPicture, {}})) {
     if (!appDir_.empty() && appDir_.back() != '/') appDir_ += '/';
 }
 
@@ -23,18 +29,34 @@ std::string ImageCache::resolve(const std::string& utf8Path) const {
 
 Image ImageCache::load(const Text& path) { return load(toUtf8(path)); }
 
-Image ImageCache::load(const std::string& utf8Path) {
+Image ImageCache::load(const std::string& utf8Path) { return load(utf8Path, true); }
+
+Image ImageCache::loadOptional(const std::string& utf8Path) { return load(utf8Path, false); }
+
+Image ImageCache::load(const std::string& utf8Path, bool report) {
     if (utf8Path.empty()) return {};
     const std::string file = resolve(utf8Path);
     auto it = cache_.find(file);
-    if (it != cache_.end()) return it->second;
-    Image img;
-    if (decoder_) {
-        ++decodes_;
-        img = decoder_(file);
-    }
-    cache_.emplace(file, img);
-    return img;
+    if (it == cache_.end()) it = cache_.emplace(file, open(file)).first;
+    if (it->second.isNull() && report) reports_->report(file);
+    return it->second;
+}
+
+Image ImageCache::open(const std::string& file) {
+    if (!decoder_) return {};
+    ++decodes_;
+    return decoder_(file);
+}
+
+void ImageCache::Reports::report(const std::string& file) {
+    if (!reporter || !reported.insert(file).second) return;
+    std::error_code ec;
+    reporter(file, std::filesystem::exists(file, ec));
+}
+
+void reportMissingPicture(const std::string& file, bool exists) {
+    std::fprintf(stderr, "%s: picture %s %s; its area stays empty\n", program_invocation_short_name, file.c_str(),
+                 exists ? "cannot be read" : "is missing");
 }
 
 std::string applicationDir() {

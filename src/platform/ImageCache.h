@@ -2,9 +2,12 @@
 // Skin images by path. Paths are the skin's own relative names ("skins\\menu_nr.png"); they
 // are resolved against the application folder with '\\' read as '/'. Each file is decoded
 // once; a file that fails to load is remembered as a null Image, so a missing picture costs
-// nothing on later paints and draws nothing.
+// nothing on later paints and draws nothing. It is reported once, so that a broken install
+// shows up as a message rather than as black areas.
 #include <functional>
 #include <map>
+#include <memory>
+#include <set>
 #include <string>
 
 #include "base/Text.h"
@@ -16,11 +19,18 @@ class ImageCache {
 public:
     // Decodes one file (PNG or BMP); returns a null Image when it cannot.
     using Decoder = std::function<Image(const std::string& path)>;
+    // Told once per file that could not be loaded: its absolute name and whether it exists.
+    using MissingReporter = std::function<void(const std::string& file, bool exists)>;
 
+    // Missing pictures are reported on standard error until setMissingReporter says otherwise.
     ImageCache(std::string appDir, Decoder decoder);
+
+    void setMissingReporter(MissingReporter reporter) { reports_->reporter = std::move(reporter); }
 
     Image load(const Text& path);
     Image load(const std::string& utf8Path);
+    // As load, for pictures the skin may leave out: a missing one is not reported.
+    Image loadOptional(const std::string& utf8Path);
     // The absolute file name a skin path refers to.
     std::string resolve(const std::string& utf8Path) const;
     const std::string& appDir() const { return appDir_; }
@@ -31,8 +41,17 @@ public:
     int decodeCount() const { return decodes_; }
 
 private:
+    struct Reports {
+        MissingReporter reporter;
+        std::set<std::string> reported;
+        void report(const std::string& file);
+    };
+    Image load(const std::string& utf8Path, bool report);
+    Image open(const std::string& file);
+
     std::string appDir_;
     Decoder decoder_;
+    std::shared_ptr<Reports> reports_;
     std::map<std::string, Image> cache_;
     int decodes_ = 0;
 };
@@ -40,5 +59,8 @@ private:
 // The folder of the pictures: $ORVANE_APP_DIR when set, else the shipped folder (AppPaths.h).
 // Always ends with '/'.
 std::string applicationDir();
+
+// The default report: one line on standard error.
+void reportMissingPicture(const std::string& file, bool exists);
 
 }  // namespace orvane::platform

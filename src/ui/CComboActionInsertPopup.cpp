@@ -8,8 +8,8 @@ constexpr TablePopupEntry kEntries[] = {
 };
 // Pictures the application carries beside the skin.
 constexpr const char16_t* kIcons[] = {
-    u"resources\\insert_left.png",  u"resources\\insert_right.png", u"resources\\insert_middle.png",
-    u"resources\\insert_delay.png", u"resources\\insert_key.png",
+    u"skins\\res\\insert_left.png",  u"skins\\res\\insert_right.png", u"skins\\res\\insert_middle.png",
+    u"skins\\res\\insert_delay.png", u"skins\\res\\insert_key.png",
 };
 }  // namespace
 

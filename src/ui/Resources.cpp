@@ -4,10 +4,11 @@
 
 namespace orvane::ui {
 
-platform::Image LoadResourceImage(platform::ImageCache& images, int resourceId) {
+platform::Image LoadResourceImage(platform::ImageCache& images, int resourceId, float scale) {
     const std::string base = "skins/res/" + std::to_string(resourceId);
-    platform::Image img = images.load(base + ".png");
-    return img ? img : images.load(base + ".bmp");
+    if (scale > 1.0f)
+        if (platform::Image sharp = images.loadOptional(base + "@2x.png")) return sharp;
+    return images.load(base + ".png");
 }
 
 }  // namespace orvane::ui

@@ -37,8 +37,8 @@ def wait_for(what, fn, timeout=20.0):
 class Display:
     """A private Xvfb server."""
 
-    def __init__(self):
-        self.proc = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+    def __init__(self, screen="1280x1024x24"):
+        self.proc = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp"],
                                      stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         line = self.proc.stdout.readline().decode().strip()
         if not line:
@@ -51,12 +51,10 @@ class Display:
 
 
 def app_dir():
-    """A throw-away application folder: the built skins and language files, fresh settings."""
+    """A throw-away application folder as the README describes one: the built skins and the
+    language files, fresh settings, nothing else."""
     d = tempfile.mkdtemp(prefix="orvane-e2e-")
-    for sub in ("skins", "resources"):
-        src = os.path.join(BIN, sub)
-        if os.path.isdir(src):
-            os.symlink(src, os.path.join(d, sub))
+    os.symlink(os.path.join(BIN, "skins"), os.path.join(d, "skins"))
     os.mkdir(os.path.join(d, "config"))
     cfg = os.path.join(BIN, "config")
     for f in ("LanSetting.ini", "Lan_EN.txt", "Lan.txt", "MacroLibraryFile.mlf"):
@@ -201,20 +199,26 @@ def case_second():
 
 
 def case_screenshot():
-    display, appdir = Display(), app_dir()
-    out = os.path.join(appdir, "shot.png")
-    try:
-        r = subprocess.run([os.path.join(BIN, "orvane"), "--simulate=battery=57", "--screenshot", out],
-                           env=env_for(display, appdir), timeout=60)
-        if r.returncode != 0:
-            fail("orvane --screenshot exited with %d" % r.returncode)
-        w, h = png_size(out)
-        if (w, h) != (1127, 740):
-            fail("screenshot is %dx%d" % (w, h))
-        print("screenshot", w, "x", h)
-    finally:
-        display.close()
-        shutil.rmtree(appdir, ignore_errors=True)
+    # At scale 1 and, on a screen wider than 3000 pixels, scale 2; from an application folder
+    # holding only config/ and skins/, every picture is found (a missing one is reported).
+    for screen, size in (("1280x1024x24", (1127, 740)), ("3840x2160x24", (2254, 1480))):
+        display, appdir = Display(screen), app_dir()
+        out = os.path.join(appdir, "shot.png")
+        try:
+            r = subprocess.run([os.path.join(BIN, "orvane"), "--simulate=battery=57", "--screenshot", out],
+                               env=env_for(display, appdir), timeout=60, stderr=subprocess.PIPE, text=True)
+            sys.stderr.write(r.stderr)
+            if r.returncode != 0:
+                fail("orvane --screenshot exited with %d" % r.returncode)
+            if "picture" in r.stderr:
+                fail("pictures missing from an application folder with config/ and skins/")
+            w, h = png_size(out)
+            if (w, h) != size:
+                fail("screenshot is %dx%d, not %dx%d" % (w, h, *size))
+            print("screenshot", w, "x", h)
+        finally:
+            display.close()
+            shutil.rmtree(appdir, ignore_errors=True)
 
 
 def case_shared():

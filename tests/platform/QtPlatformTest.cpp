@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <fstream>
 #include <thread>
 
 #include "platform/qt/QtResources.h"
@@ -150,6 +151,8 @@ TEST(QtImages, PngAndBmpFilesDecodeThroughTheCache) {
     ASSERT_TRUE(q.save(QString::fromStdString(dir + "/a.png")));
     ASSERT_TRUE(q.save(QString::fromStdString(dir + "/b.bmp")));
     ImageCache cache(dir, &qt::QtPlatform::decodeFile);
+    std::vector<std::pair<std::string, bool>> reported;
+    cache.setMissingReporter([&](const std::string& file, bool exists) { reported.emplace_back(file, exists); });
     const Image png = cache.load(std::string("a.png"));
     const Image bmp = cache.load(std::string("b.bmp"));
     ASSERT_FALSE(png.isNull());
@@ -159,6 +162,17 @@ TEST(QtImages, PngAndBmpFilesDecodeThroughTheCache) {
     EXPECT_TRUE(cache.load(std::string("missing.png")).isNull());
     cache.load(std::string("a.png"));
     EXPECT_EQ(cache.decodeCount(), 3);  // the second load of a.png came from the cache
+    std::ofstream(dir + "/broken.png") << "not a picture";
+    cache.load(std::string("broken.png"));
+    EXPECT_TRUE(cache.loadOptional(std::string("absent@2x.png")).isNull());
+    // A missing picture is reported once, whatever the paints and reloads that follow; a picture
+    // the skin may leave out is not reported at all.
+    cache.load(std::string("missing.png"));
+    cache.clear();
+    cache.load(std::string("missing.png"));
+    const std::vector<std::pair<std::string, bool>> expected{{cache.resolve("missing.png"), false},
+                                                             {cache.resolve("broken.png"), true}};
+    EXPECT_EQ(reported, expected);
     ASSERT_TRUE(platform().savePng(png, dir + "/c.png").ok());
     EXPECT_EQ(qt::QtPlatform::decodeFile(dir + "/c.png").pixel(0, 0), png.pixel(0, 0));
 }

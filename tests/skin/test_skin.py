@@ -13,6 +13,7 @@ sys.path.insert(0, os.environ.get("ORVANE_SKIN_TOOLS", os.path.join(os.path.dirn
 from pngio import png_size, read_bmp, read_png  # noqa: E402
 
 SKINS = os.path.join(RUNTIME, "skins")
+RES = os.path.join(SKINS, "res")
 RESOURCES = os.path.join(RUNTIME, "resources")
 
 # Images stretched over a control rectangle: drawn at twice the design size so
@@ -147,22 +148,28 @@ class SkinFolder(unittest.TestCase):
 @unittest.skipUnless(RUNTIME, "ORVANE_RUNTIME_DIR is not set")
 class CarriedPictures(unittest.TestCase):
     def test_sizes(self):
-        self.assertEqual(png_size(os.path.join(RESOURCES, "main_background.png")), (1127, 740))
-        self.assertEqual(png_size(os.path.join(RESOURCES, "scroll_up.png")), (54, 20))
-        self.assertEqual(png_size(os.path.join(RESOURCES, "scroll_down.png")), (54, 20))
-        w, h = png_size(os.path.join(RESOURCES, "combo_strip.png"))
+        # The program finds what it carries in skins/res, by resource number where it has one.
+        for name, size in {"364": (1127, 740), "364@2x": (2254, 1480), "128": (256, 256), "184": (1620, 42),
+                           "187": (54, 20), "188": (54, 20), "palette": (500, 291)}.items():
+            self.assertEqual(png_size(os.path.join(RES, f"{name}.png")), size, name)
+        w, h = png_size(os.path.join(RES, "184.png"))
         self.assertEqual((w % 5, w // 5, h), (0, 2 * 162, 2 * 21))
+        for k in ("left", "right", "middle", "delay", "key"):
+            self.assertEqual(png_size(os.path.join(RES, f"insert_{k}.png")), (16, 16), k)
+        # The desktop's icons.
         for n in (16, 32, 48, 128, 256):
             self.assertEqual(png_size(os.path.join(RESOURCES, f"icon_{n}.png")), (n, n))
         self.assertTrue(os.path.isfile(os.path.join(RESOURCES, "orvane.svg")))
-        # Numbered copies for the toolkit's resource lookup.
-        for number, size in {128: (256, 256), 184: (1620, 42), 187: (54, 20), 188: (54, 20),
-                             364: (1127, 740)}.items():
-            self.assertEqual(png_size(skin("res", f"{number}.png")), size, number)
+
+    def test_everything_drawn_lives_in_the_skins_folder(self):
+        # An application folder holding config/ and skins/ is complete: resources/ has only what
+        # the desktop shows (icon theme, desktop entry), nothing the windows draw.
+        for name in os.listdir(RESOURCES):
+            self.assertTrue(name == "orvane.svg" or (name.startswith("icon_") and name.endswith(".png")), name)
 
     def test_combo_strip_frames_match_the_separate_images(self):
         # The assignment boxes may be drawn from either; both must look the same.
-        strip = read_png(os.path.join(RESOURCES, "combo_strip.png"))
+        strip = read_png(os.path.join(RES, "184.png"))
         for k, state in enumerate(("nr", "ov", "dn")):
             frame = strip.crop(k * 324, 0, 324, 42)
             self.assertEqual(frame.px, read_png(skin(f"combo2_{state}.png")).px, state)
@@ -172,7 +179,7 @@ class CarriedPictures(unittest.TestCase):
 class Palette(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.img = read_png(os.path.join(RESOURCES, "palette.png"))
+        cls.img = read_png(os.path.join(RES, "palette.png"))
 
     def rgb(self, x, y):
         return self.img.get(x, y)[:3]

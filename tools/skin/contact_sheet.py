@@ -63,7 +63,7 @@ class Sheet:
 
 def _main_window(sh, ox, oy):
     sh.raw(f'<g transform="translate({ox} {oy})">')
-    sh.image("resources/main_background.png", 0, 0, L.WIDTH, L.HEIGHT)
+    sh.image("skins/res/364.png", 0, 0, L.WIDTH, L.HEIGHT)
     for r in L.left_panels(3):
         sh.rect_image("skins/Frame_Lighting_Setting.bmp", r)
     headers, panels = L.section_layout(dpi=True, polling=True)
@@ -75,7 +75,7 @@ def _main_window(sh, ox, oy):
     names = ["Left Click", "Right Click", "Middle Click", "Back", "Forward", "DPI Loop"]
     for i, (num, combo) in enumerate(zip(L.ROW_NUMBERS, L.ROW_COMBOS)):
         sh.rect_image(f"skins/mouse/serial_number{i + 1}.png", num)
-        sh.strip_frame("resources/combo_strip.png", 5, 1 if i == 0 else 0, combo[0], combo[1],
+        sh.strip_frame("skins/res/184.png", 5, 1 if i == 0 else 0, combo[0], combo[1],
                        combo[2] - combo[0], combo[3] - combo[1])
         sh.label((combo[0], combo[1], combo[2] - 22, combo[3]), names[i], WHITE if i == 0 else GREY, 11)
     sh.rect_image("skins/button1_nr.png", L.MACRO_BUTTON)
@@ -126,7 +126,7 @@ def _main_window(sh, ox, oy):
 
 def _outlined(sh, ox, oy):
     sh.raw(f'<g transform="translate({ox} {oy})">')
-    sh.image("resources/main_background.png", 0, 0, L.WIDTH, L.HEIGHT)
+    sh.image("skins/res/364.png", 0, 0, L.WIDTH, L.HEIGHT)
     cyan, amber, pink, green = "#00e5ff", "#ffb020", "#ff4fa0", "#5dff7a"
     for r in L.left_panels(3):
         sh.outline(r, amber)
@@ -154,7 +154,7 @@ def _dialogs(sh, ox, oy):
                "Add profile"),
               ("skins/Frame_warning.bmp", 319, 102, [((240, 70, 309, 90), "OK")], "Attention"),
               ("skins/Frame_progress_ov.bmp", 429, 140, [], "Saving"),
-              ("resources/palette.png", 500, 291, [((391, 234, 460, 254), "OK")], None),
+              ("skins/res/palette.png", 500, 291, [((391, 234, 460, 254), "OK")], None),
               ("skins/Frame_Macro_Manager.bmp", 528, 365, [((24, 333, 89, 356), "New"), ((104, 333, 169, 356), "Delete"),
                                                           ((189, 333, 254, 356), "Edit"), ((269, 333, 334, 356), "Delete"),
                                                           ((367, 333, 432, 356), "Export"), ((444, 333, 509, 356), "Import")],
@@ -189,8 +189,8 @@ def _macro_manager_controls(sh, x, y):
         sh.outline(r(*frame), "#949494")
         b = r(*bar)
         sh.raw(f'<rect x="{b[0]}" y="{b[1]}" width="{b[2] - b[0]}" height="{b[3] - b[1]}" fill="#101010"/>')
-        sh.strip_frame("resources/scroll_up.png", 3, 0, b[0], b[1], 18, 20)
-        sh.strip_frame("resources/scroll_down.png", 3, 1, b[0], b[3] - 19, 18, 20)
+        sh.strip_frame("skins/res/188.png", 3, 0, b[0], b[1], 18, 20)
+        sh.strip_frame("skins/res/187.png", 3, 1, b[0], b[3] - 19, 18, 20)
         sh.raw(f'<rect x="{b[0]}" y="{b[1] + 20}" width="18" height="90" fill="#1f1f1f"/>'
                f'<rect x="{b[0] + 1}" y="{b[1] + 21}" width="16" height="88" fill="#323232"/>')
     sel = r(27, 74, 166, 94)

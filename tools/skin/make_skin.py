@@ -4,6 +4,10 @@ program carries, from the SVG sources in data/skins/src and the drawings in
 this folder.
 
     make_skin.py --out DIR            write DIR/skins/... and DIR/resources/...
+
+Everything the program draws lands in skins/ (the pictures it carries under
+skins/res/, by resource number where it has one); resources/ holds only the
+icons for the desktop (icon theme, desktop entry).
     make_skin.py --list               print the relative paths it writes
     make_skin.py --out DIR --sheet F  also write the contact sheet F
 
@@ -91,30 +95,20 @@ def manifest():
               Item("skins/Frame_common.bmp", pictures.common_frame, "bmp"),
               Item("skins/Frame_progress_nr.bmp", lambda: pictures.progress_frame(False), "bmp"),
               Item("skins/Frame_progress_ov.bmp", lambda: pictures.progress_frame(True), "bmp")]
-    # Pictures the program carries.
-    items += [Item("resources/main_background.png", pictures.main_background),
-              Item("resources/main_background@2x.png", lambda: pictures.main_background(2)),
-              Item("resources/combo_strip.png", _combo_strip),
-              Item("resources/scroll_up.png", lambda: W.scroll_arrows("up")),
-              Item("resources/scroll_down.png", lambda: W.scroll_arrows("down")),
-              Item("resources/palette.png", None, "palette"),
-              Item("resources/orvane.svg", lambda: _src("icon.svg"), "copy")]
-    items += [Item(f"resources/insert_{k}.png", (lambda k=k: W.insert_menu_icon(k)))
+    # Pictures the program carries, by resource number where it has one.
+    items += [Item("skins/res/364.png", pictures.main_background),
+              Item("skins/res/364@2x.png", lambda: pictures.main_background(2)),
+              Item("skins/res/184.png", _combo_strip),
+              Item("skins/res/188.png", lambda: W.scroll_arrows("up")),
+              Item("skins/res/187.png", lambda: W.scroll_arrows("down")),
+              Item("skins/res/128.png", lambda: _src("icon.svg"), size=(256, 256)),
+              Item("skins/res/palette.png", None, "palette")]
+    items += [Item(f"skins/res/insert_{k}.png", (lambda k=k: W.insert_menu_icon(k)))
               for k in ("left", "right", "middle", "delay", "key")]
+    # The desktop's icons: the icon theme and the desktop entry.
+    items += [Item("resources/orvane.svg", lambda: _src("icon.svg"), "copy")]
     items += [Item(f"resources/icon_{n}.png", lambda: _src("icon.svg"), size=(n, n)) for n in ICON_SIZES]
-    # The toolkit looks the carried pictures up by resource number in skins/res.
-    for number, rel in RESOURCE_NUMBERS.items():
-        items.append(Item(f"skins/res/{number}.png", (lambda rel=rel: rel), "alias"))
     return items
-
-
-RESOURCE_NUMBERS = {
-    128: "resources/icon_256.png",
-    184: "resources/combo_strip.png",
-    187: "resources/scroll_down.png",
-    188: "resources/scroll_up.png",
-    364: "resources/main_background.png",
-}
 
 
 def _combo_strip():
@@ -170,18 +164,25 @@ def build_item(item, out_dir, rsvg, tmp):
 
 def build(out_dir, rsvg, jobs=2):
     items = manifest()
-    drawn = [it for it in items if it.kind != "alias"]
     with tempfile.TemporaryDirectory(prefix="orvane-skin-") as tmp:
         with concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as pool:
-            futures = [pool.submit(build_item, it, out_dir, rsvg, tmp) for it in drawn]
+            futures = [pool.submit(build_item, it, out_dir, rsvg, tmp) for it in items]
             for fut in futures:
                 fut.result()
-    for it in items:
-        if it.kind == "alias":
-            target = os.path.join(out_dir, it.path)
-            os.makedirs(os.path.dirname(target), exist_ok=True)
-            shutil.copyfile(os.path.join(out_dir, it.make()), target)
+    _remove_stale(out_dir, items)
     return items
+
+
+def _remove_stale(out_dir, items):
+    """Pictures an earlier version of the skin wrote and this one does not: a build folder
+    must hold exactly what a fresh build would."""
+    wanted = {os.path.normpath(os.path.join(out_dir, it.path)) for it in items}
+    for top in ("skins", "resources"):
+        for folder, _, files in os.walk(os.path.join(out_dir, top)):
+            for name in files:
+                path = os.path.normpath(os.path.join(folder, name))
+                if path not in wanted:
+                    os.remove(path)
 
 
 def main():

@@ -65,6 +65,9 @@ struct WindowSetup {
     int needPassword = 1;      // the start-up setting
     float scale = 1.0f;
     bool create = true;        // start the window in the constructor
+    // When set, the application folder also holds the built skins/ and pictures are read from
+    // there with this decoder (else tests register the pictures they look at).
+    platform::ImageCache::Decoder pictures;
 };
 
 class MainWindowTest : public ::testing::Test {
@@ -82,7 +85,14 @@ protected:
         platform::ScreenInfo screen;
         if (setup.scale > 1.0f) screen.fullScreen = {3840, 2100};
         screen.displayScale = setup.scale;
-        platform_ = std::make_unique<platform::FakePlatform>(screen);
+        if (setup.pictures) {
+            const char* runtime = std::getenv("ORVANE_RUNTIME_DIR");
+            ASSERT_NE(runtime, nullptr);
+            std::filesystem::create_directory_symlink(std::filesystem::path(runtime) / "skins", dir_ / "skins");
+            platform_ = std::make_unique<platform::FakePlatform>(screen, dir_.string(), setup.pictures);
+        } else {
+            platform_ = std::make_unique<platform::FakePlatform>(screen);
+        }
         auto options = sim::parseSimOptions(setup.sim);
         ASSERT_TRUE(options.ok());
         sim_ = std::make_unique<sim::SimTransport>(options.value(), &platform_->clock());
