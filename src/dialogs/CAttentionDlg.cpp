@@ -18,16 +18,27 @@ void CAttentionDlg::CreateControls(const Rect&) {
     close->LoadImages({u"skins\\exit_nr.png", u"skins\\exit_ov.png"});
     auto* ok = Add<ui::CImageButton>(0, kIdOkButton, scaledRect(240, 70, 309, 90, s), language_.LanguageText(4));
     ok->LoadImages({u"skins\\button2_nr.png", u"skins\\button2_ov.png"});
-    // The message is centred on the design's one-line band (y 40-60) but may use the whole space
-    // between the title and the buttons, so a long notice wraps instead of being cut off.
-    auto* text = Add<ui::CStaticText>(0, kIdMessage, scaledRect(6, 26, 313, 74, s), kDialogTextColour,
-                                      platform::kTextCenter | platform::kTextWordBreak);
+    auto* text = Add<ui::CStaticText>(0, kIdMessage, scaledRect(0, 40, 319, 60, s), kDialogTextColour,
+                                      platform::kTextCenter | platform::kTextWordBreak | platform::kTextShrinkToFit);
     text->SetLabel(message_);
+}
+
+void CAttentionDlg::PlaceMessage(Painter& p) {
+    auto* text = FindControlAs<ui::CStaticText>(kIdMessage);
+    if (!text) return;
+    // A message of one line sits on the design's band. A longer one takes the whole space above
+    // the buttons, between margins that keep it clear of the close button and centred on the
+    // dialog, and is drawn smaller if it still needs more lines than that space holds.
+    const float s = Scale();
+    const Rect band = scaledRect(0, 40, 319, 60, s);
+    const bool oneLine = p.textSize(text->Label(), text->Font()).width <= band.width() - int32_t(12 * s);
+    text->SetRect(oneLine ? band : scaledRect(20, 6, 299, 66, s));
 }
 
 void CAttentionDlg::DrawWindow(Painter& p, const Rect& client) {
     p.fillRect(client, platform::bgr(BackgroundColor()));
     p.drawImage(Images().load(u"skins\\Frame_warning.bmp"), client);
+    PlaceMessage(p);
     DrawControls(p, client);
 }
 

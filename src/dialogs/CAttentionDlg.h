@@ -24,6 +24,8 @@ protected:
     intptr_t OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
 
 private:
+    void PlaceMessage(Painter& p);
+
     const LanguageTable& language_;
     Text message_;
 };

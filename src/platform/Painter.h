@@ -30,6 +30,12 @@ inline constexpr TextFormat kTextSingleLine = 0x20;
 inline constexpr TextFormat kTextNoClip = 0x100;
 inline constexpr TextFormat kTextEndEllipsis = 0x8000;
 inline constexpr TextFormat kTextWordEllipsis = 0x40000;
+// Our own, above the skin's bits. A single line wider than r is drawn narrower (down to three
+// quarters of its width) so that it fits.
+inline constexpr TextFormat kTextCondense = 0x1000000;
+// With kTextWordBreak: text that wraps to more lines than r holds is drawn smaller (down to
+// three quarters of the height) so that every line fits.
+inline constexpr TextFormat kTextShrinkToFit = 0x2000000;
 
 class Painter {
 public:
@@ -55,7 +61,7 @@ public:
                            Interpolation mode = Interpolation::Smooth) = 0;
 
     // Transparent background. Ellipsis and single line apply per line; kTextWordBreak wraps at
-    // word boundaries inside r.
+    // word boundaries inside r, and with kTextVCenter the wrapped block is centred in r.
     virtual void drawText(const Text& text, const Rect& r, const FontSpec& font, Color c, TextFormat format) = 0;
     virtual Size textSize(const Text& text, const FontSpec& font) = 0;
 };

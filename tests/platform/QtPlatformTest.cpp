@@ -144,6 +144,52 @@ TEST(QtText, SkinFacesMapToInstalledFamilies) {
     EXPECT_GT(inkColumns(cjk, 0, 20), 8);  // drawn with a real CJK face, not boxes of nothing
 }
 
+// Ink rows of a picture: first and last row with anything drawn, or -1.
+void inkRows(const Image& img, int* first, int* last) {
+    *first = *last = -1;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if ((img.pixel(x, y) & 0xFFFFFF) != 0) {
+                if (*first < 0) *first = y;
+                *last = y;
+                break;
+            }
+}
+
+TEST(QtPainterText, CondensedLinesAndShrunkParagraphsStayInsideTheirRectangle) {
+    // A five-digit value in a 22-pixel box, unclipped so that an overflow would show.
+    const FontSpec small{u"Tahoma", 10, 0};
+    const TextFormat line = kTextCenter | kTextSingleLine | kTextVCenter | kTextNoClip;
+    auto drawLine = [&](TextFormat extra) {
+        return platform().render({60, 11}, [&](Painter& p) {
+            p.drawText(u"24000", {19, 0, 41, 11}, small, bgr(0xFFFFFF), line | extra);
+        });
+    };
+    int first, last;
+    inkColumns(drawLine(0), 0, 11, &first, &last);
+    ASSERT_TRUE(first < 19 || last > 40) << "the sample must be too wide to show anything";
+    inkColumns(drawLine(kTextCondense), 0, 11, &first, &last);
+    EXPECT_GE(first, 19);
+    EXPECT_LE(last, 40);
+    EXPECT_GT(last - first, 16);  // narrower, not cut
+
+    // Four lines of text in a box three lines high: shrunk to fit, still wrapped at words.
+    const FontSpec ui{u"Tahoma", 16, 0};
+    const TextFormat para = kTextCenter | kTextWordBreak | kTextVCenter | kTextNoClip;
+    const Text text =
+        u"Four lines of text in a box that holds only three of them at the size asked for, so it is drawn smaller.";
+    auto drawPara = [&](TextFormat extra) {
+        return platform().render({200, 80}, [&](Painter& p) {
+            p.drawText(text, {10, 20, 190, 62}, ui, bgr(0xFFFFFF), para | extra);
+        });
+    };
+    inkRows(drawPara(0), &first, &last);
+    ASSERT_TRUE(first < 20 || last > 61) << "the sample must be too long to show anything";
+    inkRows(drawPara(kTextShrinkToFit), &first, &last);
+    EXPECT_GE(first, 20);
+    EXPECT_LE(last, 61);
+}
+
 TEST(QtImages, PngAndBmpFilesDecodeThroughTheCache) {
     const std::string dir = ::testing::TempDir();
     QImage q(3, 2, QImage::Format_ARGB32);

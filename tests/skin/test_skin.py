@@ -98,6 +98,26 @@ class SkinFolder(unittest.TestCase):
         # dpi_value.png is a strip of three 26 x 11 frames at twice the size.
         self.assertEqual(png_size(skin("dpi_value.png")), (3 * 52, 22))
 
+    def test_dpi_values_read_on_every_look_of_their_label(self):
+        # The active level's value is pure red, the others grey B4B4B4; each must keep a
+        # contrast of at least 4.5 : 1 with the fill behind it, lit labels included.
+        def luminance(rgb):
+            def lin(c):
+                c /= 255
+                return c / 12.92 if c <= 0.03928 else ((c + 0.055) / 1.055) ** 2.4
+            r, g, b = (lin(c) for c in rgb)
+            return 0.2126 * r + 0.7152 * g + 0.0722 * b
+
+        def contrast(a, b):
+            la, lb = sorted((luminance(a), luminance(b)), reverse=True)
+            return (la + 0.05) / (lb + 0.05)
+
+        strip = read_png(skin("dpi_value.png"))
+        for frame, look in enumerate(("normal", "over", "lit")):
+            fill = strip.get(frame * 52 + 26, 11)[:3]
+            for text in ((255, 0, 0), (0xB4, 0xB4, 0xB4)):
+                self.assertGreaterEqual(contrast(fill, text), 4.5, f"{text} on the {look} label ({fill})")
+
     def test_frames_are_24_bit_bmp_of_their_fixed_size(self):
         for name, (w, h) in FRAMES.items():
             with self.subTest(frame=name), open(skin(name), "rb") as f:

@@ -19,6 +19,7 @@ ACCENT = "#35a0de"     # 0x00DEA035 in the program's BGR notation
 ACCENT_HI = "#5cb8ee"
 ACCENT_LO = "#1d6f9f"
 ACCENT_DEEP = "#143a52"
+DPI_LIT_FILL = "#0a131b"  # red text on it keeps a contrast above 4.5 : 1
 RECORD = "#e0464e"
 CHARGE = "#4cd07d"
 
@@ -244,10 +245,12 @@ def dpi_bar(filled):
 
 
 def dpi_value_strip():
-    """Three 26 x 11 frames side by side: normal, over, lit."""
+    """Three 26 x 11 frames side by side: normal, over, lit. The value is drawn on
+    them in grey, or in pure red for the active level, so every fill stays dark
+    enough for both (lit is told by its bright border, not by its fill)."""
     w, h = 26, 11
     parts = []
-    for k, (fill, stroke) in enumerate([("#15171b", LINE), ("#1a222b", ACCENT_LO), (ACCENT_DEEP, ACCENT)]):
+    for k, (fill, stroke) in enumerate([("#131519", LINE), ("#11161c", ACCENT_LO), (DPI_LIT_FILL, ACCENT)]):
         parts.append(f'<rect x="{k * w + 0.5}" y="0.5" width="{w - 1}" height="{h - 1}" rx="3" fill="{fill}" '
                      f'stroke="{stroke}" stroke-width="1"/>')
     return document(3 * w, h, "".join(parts))

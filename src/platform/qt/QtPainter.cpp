@@ -1,6 +1,8 @@
 #include "platform/qt/QtPainter.h"
 
 #include <QFontMetrics>
+#include <algorithm>
+#include <cmath>
 
 namespace orvane::platform::qt {
 
@@ -62,11 +64,42 @@ void QtPainter::drawImage(const Image& img, const Rect& dst, const Rect& src, In
     }
 }
 
+namespace {
+
+// Narrowest and smallest a fitted text may become: below that it stops being legible.
+constexpr int kMinStretch = 75;
+constexpr double kMinShrink = 0.75;
+
+// f made narrower until one line of s fits width.
+QFont condensed(const QFont& f, const QString& s, int width) {
+    const int natural = QFontMetrics(f).horizontalAdvance(s);
+    if (natural <= width || natural <= 0) return f;
+    QFont narrow = f;
+    for (int stretch = std::max(kMinStretch, 100 * width / natural); stretch >= kMinStretch; --stretch) {
+        narrow.setStretch(stretch);
+        if (QFontMetrics(narrow).horizontalAdvance(s) <= width) break;
+    }
+    return narrow;
+}
+
+// f made smaller until s, wrapped at words, fits r.
+QFont shrunk(const QFont& f, const QString& s, const QRect& r, int flags) {
+    QFont small = f;
+    const int full = f.pixelSize();
+    const int least = std::max(1, int(std::ceil(full * kMinShrink)));
+    for (int px = full; px >= least; --px) {
+        small.setPixelSize(px);
+        const QRect need = QFontMetrics(small).boundingRect(r, flags, s);
+        if (need.height() <= r.height() && need.width() <= r.width()) break;
+    }
+    return small;
+}
+
+}  // namespace
+
 void QtPainter::drawText(const Text& text, const Rect& r, const FontSpec& font, Color c, TextFormat format) {
     if (text.empty() || r.isEmpty()) return;
-    const QFont& f = res_.font(font);
-    p_.setFont(f);
-    p_.setPen(toQColor(c));
+    QFont f = res_.font(font);
     QString s = toQString(text);
     int flags = 0;
     if (format & kTextCenter)
@@ -77,7 +110,6 @@ void QtPainter::drawText(const Text& text, const Rect& r, const FontSpec& font, 
         flags |= Qt::AlignLeft;
     if (format & kTextNoClip) flags |= Qt::TextDontClip;
     const bool ellipsis = format & (kTextWordEllipsis | kTextEndEllipsis);
-    const QFontMetrics fm(f);
     if (format & kTextSingleLine) {
         s.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
         flags |= Qt::TextSingleLine;
@@ -87,17 +119,22 @@ void QtPainter::drawText(const Text& text, const Rect& r, const FontSpec& font, 
             flags |= Qt::AlignBottom;
         else
             flags |= Qt::AlignTop;
-        if (ellipsis) s = fm.elidedText(s, Qt::ElideRight, r.width());
+        if (format & kTextCondense) f = condensed(f, s, r.width());
+        if (ellipsis) s = QFontMetrics(f).elidedText(s, Qt::ElideRight, r.width());
+    } else if (format & kTextWordBreak) {
+        flags |= Qt::TextWordWrap | ((format & kTextVCenter) ? Qt::AlignVCenter : Qt::AlignTop);
+        if (format & kTextShrinkToFit) f = shrunk(f, s, toQRect(r), flags);
     } else {
         flags |= Qt::AlignTop;
-        if (format & kTextWordBreak) {
-            flags |= Qt::TextWordWrap;
-        } else if (ellipsis) {
+        if (ellipsis) {
+            const QFontMetrics fm(f);
             QStringList lines = s.split(QLatin1Char('\n'));
             for (auto& line : lines) line = fm.elidedText(line, Qt::ElideRight, r.width());
             s = lines.join(QLatin1Char('\n'));
         }
     }
+    p_.setFont(f);
+    p_.setPen(toQColor(c));
     p_.drawText(toQRect(r), flags, s);
 }
 

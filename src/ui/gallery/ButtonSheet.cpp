@@ -73,6 +73,7 @@ void radioButtons(GallerySheet& s) {
     s.controlStates("radio", *a);
     s.control("radio selected", *b);
     RadioGroupState::set(saved);
+    s.newRow();
 
     const uint8_t mask = DpiLevelMask::get();
     DpiLevelMask::set(0x06);
@@ -85,7 +86,9 @@ void radioButtons(GallerySheet& s) {
     } levels[] = {{"DPI level off", 3290, 0xB4B4B4, 8, State::Normal},
                   {"off, over", 3290, 0xB4B4B4, 8, State::Hover},
                   {"on, active", 3291, 0x0000FF, 32, State::Normal},
-                  {"on", 3292, 0xB4B4B4, 64, State::Normal}};
+                  {"on", 3292, 0xB4B4B4, 64, State::Normal},
+                  {"five digits, active", 3291, 0x0000FF, 480, State::Normal},
+                  {"five digits", 3292, 0xB4B4B4, 376, State::Normal}};
     for (const auto& l : levels) {
         auto* d = s.host().Add<CDPIRadioButton>(0, l.id, box(s, 26, 11));
         d->LoadStrip(u"skins\\dpi_value.png");
