@@ -2,7 +2,12 @@
 // frame, resident memory with the window shown, full repaints, device notification to refreshed
 // pages, and (with --idle SECONDS) the CPU used while hidden with the mouse online.
 // Figures are printed one per line as "name: value unit".
+#include <malloc.h>
 #include <sys/resource.h>
+
+#include <QApplication>
+#include <QPainter>
+#include <QWidget>
 
 #include <algorithm>
 #include <chrono>
@@ -35,6 +40,48 @@ double residentMb() {
     return 0;
 }
 
+// Heap in use (small blocks from the arenas plus large mapped blocks), in MB.
+double heapMb() {
+    const struct mallinfo2 m = mallinfo2();
+    return double(m.uordblks + m.hblkhd) / (1024.0 * 1024.0);
+}
+
+void stage(const char* name) {
+    const struct mallinfo2 m = mallinfo2();
+    std::printf("  %-28s rss %5.1f MB  heap %5.1f MB (arena %.1f, free in it %.1f, mapped %.1f)\n", name, residentMb(),
+                heapMb(), double(m.arena) / 1048576.0, double(m.fordblks) / 1048576.0, double(m.hblkhd) / 1048576.0);
+}
+
+// A frameless window of the main window's size that fills itself with one colour: what Qt alone
+// costs, to compare with.
+class BareWindow : public QWidget {
+public:
+    BareWindow() : QWidget(nullptr, Qt::FramelessWindowHint) { setFixedSize(1127, 740); }
+    bool painted = false;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter(this).fillRect(rect(), QColor(0x1a, 0x1d, 0x22));
+        painted = true;
+    }
+};
+
+int bareWindow(bool stages) {
+    int argc = 1;
+    char name[] = "orvane-bench-app";
+    char* argv[] = {name, nullptr};
+    if (stages) stage("start");
+    QApplication app(argc, argv);
+    if (stages) stage("QApplication");
+    BareWindow w;
+    w.show();
+    while (!w.painted && msSince(kProcessStart) < 5000) QApplication::processEvents();
+    if (stages) stage("first paint");
+    std::printf("start_to_first_paint: %.1f ms\n", msSince(kProcessStart));
+    std::printf("resident_memory_shown: %.1f MB\n", residentMb());
+    return 0;
+}
+
 double cpuSeconds() {
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
@@ -63,13 +110,18 @@ protected:
 
 int main(int argc, char** argv) {
     int idleSeconds = 0, repaints = 200;
+    const bool stages = argc > 1 && !std::strcmp(argv[argc - 1], "--stages");
+    for (int i = 1; i < argc; ++i)
+        if (!std::strcmp(argv[i], "--bare")) return bareWindow(stages);
     for (int i = 1; i + 1 < argc; ++i) {
         if (!std::strcmp(argv[i], "--idle")) idleSeconds = std::atoi(argv[i + 1]);
         if (!std::strcmp(argv[i], "--repaints")) repaints = std::atoi(argv[i + 1]);
     }
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
+    if (stages) stage("start");
     platform::qt::QtPlatform platform(qtArgc, qtArgv);
+    if (stages) stage("Qt platform");
     const double platformMs = msSince(kProcessStart);
     sim::SimTransport mouse({}, &platform.loop());
     auto folders = ResolveFolders({});
@@ -78,8 +130,14 @@ int main(int argc, char** argv) {
     TimedWindow dlg(platform, app, CTevrinDlg::Services{mouse, nullptr, {}});
     const double beforeCreate = msSince(kProcessStart);
     if (!dlg.Create()) return 1;
+    if (stages) stage("window created");
     const double createMs = msSince(kProcessStart) - beforeCreate;
     while (dlg.firstPaintMs < 0 && msSince(kProcessStart) < 5000) platform.processEvents();
+    if (stages) {
+        stage("first paint");
+        std::printf("  pictures decoded: %zu, %.1f MB\n", platform.images().size(),
+                    double(platform.images().decodedBytes()) / (1024.0 * 1024.0));
+    }
     std::printf("start_to_first_paint: %.1f ms (platform %.1f ms, window set-up %.1f ms)\n", dlg.firstPaintMs,
                 platformMs, createMs);
     std::printf("scale: %.1f\n", dlg.Scale());

@@ -12,9 +12,10 @@
 
 namespace orvane::platform {
 
-ImageCache::ImageCache(std::string appDir, Decoder decoder)
+ImageCache::ImageCache(std::string appDir, Decoder decoder, SizeReader sizeReader)
     : appDir_(std::move(appDir)),
       decoder_(std::move(decoder)),
+      sizeReader_(std::move(sizeReader)),
       reports_(std::make_shared<Reports>(Reports{&reportMissingPicture, {}})) {
     if (!appDir_.empty() && appDir_.back() != '/') appDir_ += '/';
 }
@@ -45,13 +46,29 @@ Image ImageCache::load(const std::string& utf8Path, bool report) {
 Image ImageCache::open(const std::string& file) {
     if (!decoder_) return {};
     ++decodes_;
-    return decoder_(file);
+    if (!sizeReader_) return decoder_(file);
+    const std::optional<Size> size = sizeReader_(file);
+    if (!size || size->width <= 0 || size->height <= 0) return {};
+    return Image::deferred(size->width, size->height,
+                           [decoder = decoder_, file, size = *size, reports = reports_] {
+                               Image img = decoder(file);
+                               if (img.size() == size) return Image::takePixels(std::move(img));
+                               reports->report(file);
+                               return std::vector<uint32_t>{};
+                           });
 }
 
 void ImageCache::Reports::report(const std::string& file) {
     if (!reporter || !reported.insert(file).second) return;
     std::error_code ec;
     reporter(file, std::filesystem::exists(file, ec));
+}
+
+size_t ImageCache::decodedBytes() const {
+    size_t bytes = 0;
+    for (const auto& [file, img] : cache_)
+        if (img.pixelsLoaded()) bytes += size_t(img.width()) * size_t(img.height()) * 4;
+    return bytes;
 }
 
 void reportMissingPicture(const std::string& file, bool exists) {

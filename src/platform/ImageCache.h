@@ -4,9 +4,14 @@
 // once; a file that fails to load is remembered as a null Image, so a missing picture costs
 // nothing on later paints and draws nothing. It is reported once, so that a broken install
 // shows up as a message rather than as black areas.
+//
+// Given a way to read a picture's size alone, the cache hands out deferred pictures: a look
+// that is never shown (a button's pressed state, say) is never decoded, and the painter may
+// drop the pixels of a picture it has resampled (see Image).
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -22,8 +27,12 @@ public:
     // Told once per file that could not be loaded: its absolute name and whether it exists.
     using MissingReporter = std::function<void(const std::string& file, bool exists)>;
 
+    // Reads the size of the picture in one file without decoding it; nothing when it cannot.
+    using SizeReader = std::function<std::optional<Size>(const std::string& path)>;
+
     // Missing pictures are reported on standard error until setMissingReporter says otherwise.
-    ImageCache(std::string appDir, Decoder decoder);
+    // Without a size reader every picture is decoded when it is loaded.
+    ImageCache(std::string appDir, Decoder decoder, SizeReader sizeReader = {});
 
     void setMissingReporter(MissingReporter reporter) { reports_->reporter = std::move(reporter); }
 
@@ -38,9 +47,13 @@ public:
     // Forgets everything, so that files changed on disk are read again.
     void clear() { cache_.clear(); }
     size_t size() const { return cache_.size(); }
+    // Pixel bytes of the pictures held whose pixels are in memory.
+    size_t decodedBytes() const;
+    // Files opened for a picture (its size or its pixels), however often it is asked for.
     int decodeCount() const { return decodes_; }
 
 private:
+    // Shared with deferred pictures, which may report a file that became unreadable.
     struct Reports {
         MissingReporter reporter;
         std::set<std::string> reported;
@@ -51,6 +64,7 @@ private:
 
     std::string appDir_;
     Decoder decoder_;
+    SizeReader sizeReader_;
     std::shared_ptr<Reports> reports_;
     std::map<std::string, Image> cache_;
     int decodes_ = 0;

@@ -58,8 +58,13 @@ void QtPainter::drawImage(const Image& img, const Rect& dst, const Rect& src, In
     } else if (mode == Interpolation::Nearest) {
         p_.setRenderHint(QPainter::SmoothPixmapTransform, false);
         p_.drawImage(toQRect(dst), QtResources::wrap(img), toQRect(s));
+    } else if (dst.width() >= s.width() && dst.height() >= s.height()) {
+        // Enlarged (a panel frame over a taller panel): interpolated as it is drawn rather than
+        // kept at every size it is drawn at, which would cost more memory than the picture.
+        p_.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        p_.drawImage(toQRect(dst), QtResources::wrap(img), toQRect(s));
     } else {
-        // Resampled once with area averaging and kept: skins are drawn at a few fixed sizes.
+        // Reduced once with area averaging and kept: skins are drawn at a few fixed sizes.
         p_.drawImage(QPoint(dst.left, dst.top), res_.scaled(img, s, dst.size()));
     }
 }

@@ -4,6 +4,7 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
+#include <QRgb>
 #include <QScreen>
 
 #include "platform/qt/QtEventLoop.h"
@@ -24,6 +25,15 @@ std::unique_ptr<QApplication> makeApplication(int& argc, char** argv) {
     return std::make_unique<QApplication>(argc, argv);
 }
 
+Image copyOf(const QImage& img) {
+    std::vector<uint32_t> pixels(size_t(img.width()) * size_t(img.height()));
+    for (int y = 0; y < img.height(); ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(img.constScanLine(y));
+        std::copy(row, row + img.width(), pixels.begin() + ptrdiff_t(y) * img.width());
+    }
+    return Image(img.width(), img.height(), std::move(pixels));
+}
+
 ScreenInfo queryScreen() {
     ScreenInfo info;
     if (QScreen* s = QGuiApplication::primaryScreen()) {
@@ -40,7 +50,7 @@ struct QtPlatform::Impl {
     std::unique_ptr<QApplication> app;
     std::unique_ptr<QtEventLoop> loop;
     std::unique_ptr<QtResources> resources;
-    ImageCache images{applicationDir(), &QtPlatform::decodeFile};
+    ImageCache images{applicationDir(), &QtPlatform::decodeFile, &QtPlatform::readImageSize};
     ScreenInfo screen;
     QtFileChooser files;
 };
@@ -90,15 +100,38 @@ std::unique_ptr<KeyboardHook> QtPlatform::createKeyboardHook() { return std::mak
 Image QtPlatform::decodeFile(const std::string& path) {
     QImageReader reader(QString::fromStdString(path));
     reader.setAutoTransform(false);
+    const QSize size = reader.size();
+    const QImage::Format format = reader.imageFormat();
+    if (size.isValid() && !size.isEmpty() &&
+        (format == QImage::Format_ARGB32 || format == QImage::Format_RGB32 ||
+         format == QImage::Format_ARGB32_Premultiplied)) {
+        // Decoded straight into the picture's own pixels, so that a large skin picture is not
+        // held twice even for a moment. Opaque pixels (0xFFRRGGBB) are already premultiplied.
+        std::vector<uint32_t> pixels(size_t(size.width()) * size_t(size.height()));
+        QImage target(reinterpret_cast<uchar*>(pixels.data()), size.width(), size.height(), qsizetype(size.width()) * 4,
+                      format);
+        if (reader.read(&target) && target.constBits() == reinterpret_cast<const uchar*>(pixels.data()) &&
+            target.format() == format) {
+            if (format == QImage::Format_ARGB32)
+                for (uint32_t& px : pixels) px = qPremultiply(px);
+            return Image(size.width(), size.height(), std::move(pixels));
+        }
+        if (!target.isNull() && target.constBits() != reinterpret_cast<const uchar*>(pixels.data())) {
+            target.convertTo(QImage::Format_ARGB32_Premultiplied);
+            return copyOf(target);
+        }
+        return {};
+    }
     QImage img = reader.read();
     if (img.isNull()) return {};
     img.convertTo(QImage::Format_ARGB32_Premultiplied);
-    std::vector<uint32_t> pixels(size_t(img.width()) * size_t(img.height()));
-    for (int y = 0; y < img.height(); ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(img.constScanLine(y));
-        std::copy(row, row + img.width(), pixels.begin() + ptrdiff_t(y) * img.width());
-    }
-    return Image(img.width(), img.height(), std::move(pixels));
+    return copyOf(img);
+}
+
+std::optional<Size> QtPlatform::readImageSize(const std::string& path) {
+    const QSize size = QImageReader(QString::fromStdString(path)).size();
+    if (!size.isValid() || size.isEmpty()) return std::nullopt;
+    return Size{size.width(), size.height()};
 }
 
 int QtPlatform::exec() { return QApplication::exec(); }

@@ -2,6 +2,7 @@
 // The platform of the product: Qt underneath, invisible to users of this header. Create one
 // per process, before any window, with the program's arguments.
 #include <memory>
+#include <optional>
 
 #include "platform/Platform.h"
 
@@ -29,6 +30,8 @@ public:
 
     // Decodes a PNG or BMP file; null when it cannot.
     static Image decodeFile(const std::string& path);
+    // The pixel size of a PNG or BMP file from its header; nothing when it is not one.
+    static std::optional<Size> readImageSize(const std::string& path);
 
 private:
     struct Impl;

@@ -84,6 +84,17 @@ QImage QtResources::wrap(const Image& img) {
                   QImage::Format_ARGB32_Premultiplied);
 }
 
+QImage QtResources::iconCopy(const Image& img) {
+    // Window lists, title bars and trays show icons of a few dozen pixels.
+    constexpr int kLargestIcon = 64;
+    const QImage whole = wrap(img);
+    QImage out = img.width() > kLargestIcon || img.height() > kLargestIcon
+                     ? whole.scaled(kLargestIcon, kLargestIcon, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                     : whole.copy();
+    img.releasePixels();
+    return out;
+}
+
 const QImage& QtResources::scaled(const Image& img, const Rect& src, Size size) {
     const ScaledKey key{img.key(), src.left, src.top, src.right, src.bottom, size.width, size.height};
     auto it = scaled_.find(key);
@@ -91,9 +102,13 @@ const QImage& QtResources::scaled(const Image& img, const Rect& src, Size size) 
         lru_.splice(lru_.begin(), lru_, it->second.lru);
         return it->second.scaled;
     }
-    const QImage part = wrap(img).copy(src.left, src.top, src.width(), src.height());
-    QImage out = part.scaled(size.width, size.height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage whole = wrap(img);
+    QImage out = (src == img.rect() ? whole : whole.copy(src.left, src.top, src.width(), src.height()))
+                     .scaled(size.width, size.height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     out.convertTo(QImage::Format_ARGB32_Premultiplied);
+    // What is drawn is this copy: a picture read from a file lets its full-size pixels go (they
+    // are read again should another size or part ever be asked for).
+    img.releasePixels();
     scaledBytes_ += size_t(out.sizeInBytes());
     lru_.push_front(key);
     auto& entry = scaled_[key];

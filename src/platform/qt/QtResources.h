@@ -21,6 +21,9 @@ public:
     const QImage& scaled(const Image& img, const Rect& src, Size size);
     // The pixels of img seen as a QImage, without a copy.
     static QImage wrap(const Image& img);
+    // A copy of an application icon for the window system, no larger than it shows icons; the
+    // picture's own pixels are let go.
+    static QImage iconCopy(const Image& img);
     // The installed family that stands in for a face the skin names.
     QString family(const Text& face) const;
 

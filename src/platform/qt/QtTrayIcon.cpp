@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <QSystemTrayIcon>
 
+#include "platform/qt/QtResources.h"
+
 namespace orvane::platform::qt {
 
 namespace {
@@ -16,10 +18,7 @@ QString toQString(const Text& t) { return QString::fromUtf16(t.data(), qsizetype
 
 QIcon toIcon(const Image& image) {
     if (!image) return QIcon();
-    // Image pixels are premultiplied 0xAARRGGBB rows, which is QImage's own premultiplied layout.
-    QImage q(reinterpret_cast<const uchar*>(image.bits()), image.width(), image.height(),
-             int(image.width() * 4), QImage::Format_ARGB32_Premultiplied);
-    return QIcon(QPixmap::fromImage(q.copy()));
+    return QIcon(QPixmap::fromImage(QtResources::iconCopy(image)));
 }
 
 class QtTrayIcon final : public TrayIcon {

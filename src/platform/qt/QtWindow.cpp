@@ -83,7 +83,7 @@ void QtWindow::setTitle(const Text& title) {
 }
 
 void QtWindow::setIcon(const Image& icon) {
-    if (widget_ && icon) widget_->setWindowIcon(QIcon(QPixmap::fromImage(QtResources::wrap(icon).copy())));
+    if (widget_ && icon) widget_->setWindowIcon(QIcon(QPixmap::fromImage(QtResources::iconCopy(icon))));
 }
 
 void QtWindow::show() {
