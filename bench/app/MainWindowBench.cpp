@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cctype>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -52,6 +53,34 @@ void stage(const char* name) {
                 heapMb(), double(m.arena) / 1048576.0, double(m.fordblks) / 1048576.0, double(m.hblkhd) / 1048576.0);
 }
 
+// Resident memory by mapping (file name, or the kind of anonymous memory), the largest first.
+void residentByMapping() {
+    std::ifstream in("/proc/self/smaps");
+    std::string line, name;
+    std::vector<std::pair<std::string, double>> sums;
+    while (std::getline(in, line)) {
+        if (line.empty()) continue;
+        if (std::isxdigit(static_cast<unsigned char>(line[0])) && line.find('-') < line.find(' ')) {
+            // "start-end perms offset dev inode [path]"
+            size_t pos = 0;
+            for (int field = 0; field < 5 && pos != std::string::npos; ++field) pos = line.find(' ', pos + 1);
+            const size_t start = pos == std::string::npos ? pos : line.find_first_not_of(' ', pos);
+            name = start == std::string::npos ? std::string() : line.substr(start);
+            if (name.empty()) name = "[anonymous]";
+            if (const size_t slash = name.rfind('/'); slash != std::string::npos && name[0] == '/')
+                name = name.substr(slash + 1);
+        } else if (line.rfind("Rss:", 0) == 0) {
+            const double mb = std::stod(line.substr(4)) / 1024.0;
+            auto it = std::find_if(sums.begin(), sums.end(), [&](const auto& s) { return s.first == name; });
+            if (it == sums.end()) sums.emplace_back(name, mb);
+            else it->second += mb;
+        }
+    }
+    std::sort(sums.begin(), sums.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    for (size_t i = 0; i < sums.size() && i < 40; ++i)
+        std::printf("    %-40s %5.1f MB\n", sums[i].first.c_str(), sums[i].second);
+}
+
 // A frameless window of the main window's size that fills itself with one colour: what Qt alone
 // costs, to compare with.
 class BareWindow : public QWidget {
@@ -76,7 +105,11 @@ int bareWindow(bool stages) {
     BareWindow w;
     w.show();
     while (!w.painted && msSince(kProcessStart) < 5000) QApplication::processEvents();
-    if (stages) stage("first paint");
+    QApplication::processEvents();
+    if (stages) {
+        stage("first paint");
+        residentByMapping();
+    }
     std::printf("start_to_first_paint: %.1f ms\n", msSince(kProcessStart));
     std::printf("resident_memory_shown: %.1f MB\n", residentMb());
     return 0;
@@ -133,8 +166,10 @@ int main(int argc, char** argv) {
     if (stages) stage("window created");
     const double createMs = msSince(kProcessStart) - beforeCreate;
     while (dlg.firstPaintMs < 0 && msSince(kProcessStart) < 5000) platform.processEvents();
+    platform.processEvents();  // and what the paint left queued
     if (stages) {
         stage("first paint");
+        residentByMapping();
         std::printf("  pictures decoded: %zu, %.1f MB\n", platform.images().size(),
                     double(platform.images().decodedBytes()) / (1024.0 * 1024.0));
     }

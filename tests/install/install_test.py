@@ -19,7 +19,8 @@ failures = []
 
 PROGRAMS = ["bin/orvane", "bin/orvanectl", "bin/orvane-virtual-mouse"]
 SHIPPED = ["share/orvane/config/" + f for f in ("LanSetting.ini", "Lan_EN.txt", "Lan.txt", "MacroLibraryFile.mlf")]
-PICTURES = ["share/orvane/skins/Frame_common.bmp", "share/orvane/resources/main_background.png"]
+PICTURES = ["share/orvane/skins/Frame_common.bmp", "share/orvane/skins/res/364.png",
+            "share/orvane/skins/res/364@2x.png", "share/orvane/skins/res/palette.png"]
 DESKTOP = ["share/applications/orvane.desktop", "share/icons/hicolor/scalable/apps/orvane.svg"] + [
     "share/icons/hicolor/%dx%d/apps/orvane.png" % (s, s) for s in (16, 22, 24, 32, 48, 64, 128, 256)]
 OTHER = ["lib/udev/rules.d/70-orvane.rules", "share/metainfo/org.orvane.Orvane.metainfo.xml",

@@ -103,6 +103,54 @@ TEST_F(DeferredPictures, APictureDrawnSmallerLetsGoOfItsPixelsOneDrawnLargerKeep
     EXPECT_EQ(decodes_, before);
 }
 
+// A background-sized picture drawn at its own size is kept as runs of equal pixels; what is
+// drawn from them, whole or any part starting and ending inside runs, is the picture itself.
+TEST_F(DeferredPictures, ALargeOpaquePictureDrawnAtItsSizeIsKeptAsRunsAndDrawnExactly) {
+    QImage q(700, 450, QImage::Format_ARGB32);
+    for (int y = 0; y < q.height(); ++y)
+        for (int x = 0; x < q.width(); ++x) q.setPixel(x, y, qRgb(x / 9 % 256, y % 241, (x / 9 * 7 + y * 13) % 256));
+    ASSERT_TRUE(q.save(QString::fromStdString((dir_ / "big.png").string())));
+    QImage holed = q;
+    holed.setPixel(5, 5, qRgba(0, 0, 0, 0));
+    ASSERT_TRUE(holed.save(QString::fromStdString((dir_ / "holed.png").string())));
+    QImage noisy = q;
+    for (int y = 0; y < q.height(); ++y)
+        for (int x = 0; x < q.width(); ++x) noisy.setPixel(x, y, qRgb(x % 256, y % 256, (x ^ y) % 256));
+    ASSERT_TRUE(noisy.save(QString::fromStdString((dir_ / "noisy.png").string())));
+    ImageCache images = cache();
+    const Image big = images.load(std::string("big.png")), withHole = images.load(std::string("holed.png")),
+                noise = images.load(std::string("noisy.png"));
+    const auto expect = [&](const Image& drawn, int dx, int dy, const QRect& part, const char* what) {
+        int wrong = 0;
+        for (int y = part.top(); y <= part.bottom(); ++y)
+            for (int x = part.left(); x <= part.right(); ++x)
+                wrong += drawn.pixel(dx + x - part.left(), dy + y - part.top()) != q.pixel(x, y);
+        EXPECT_EQ(wrong, 0) << what;
+    };
+
+    const Image whole = qtPlatform().render({700, 450}, [&](Painter& p) { p.drawImage(big, {0, 0, 700, 450}); });
+    expect(whole, 0, 0, q.rect(), "whole");
+    EXPECT_FALSE(big.pixelsLoaded());
+    const int decoded = decodes_;
+    // A part whose edges cut runs, drawn at an offset into a smaller target.
+    const Image part = qtPlatform().render({300, 120}, [&](Painter& p) {
+        p.drawImage(big, {10, 7, 10 + 250, 7 + 80}, {334, 20, 334 + 250, 20 + 80});
+    });
+    expect(part, 10, 7, QRect(334, 20, 250, 80), "part");
+    EXPECT_EQ(decodes_, decoded);  // served from the runs, not the file
+    EXPECT_FALSE(big.pixelsLoaded());
+
+    // Not every pixel opaque: drawn from the picture's own pixels, which it keeps.
+    const Image other = qtPlatform().render({700, 450}, [&](Painter& p) { p.drawImage(withHole, {0, 0, 700, 450}); });
+    EXPECT_TRUE(withHole.pixelsLoaded());
+    EXPECT_EQ(other.pixel(6, 5), q.pixel(6, 5));
+    EXPECT_EQ(other.pixel(5, 5), 0xFF000000u);  // the target's black shows through the hole
+    // Hardly any runs: kept as it is.
+    const Image noisyDrawn = qtPlatform().render({700, 450}, [&](Painter& p) { p.drawImage(noise, {0, 0, 700, 450}); });
+    EXPECT_TRUE(noise.pixelsLoaded());
+    EXPECT_EQ(noisyDrawn.pixel(300, 200), noisy.pixel(300, 200));
+}
+
 TEST(QtDecoding, StraightIntoPixelsGivesWhatQtsOwnConversionGives) {
     const fs::path file = fs::path(::testing::TempDir()) / "orvane-translucent.png";
     QImage q(3, 1, QImage::Format_ARGB32);

@@ -54,7 +54,8 @@ void QtPainter::drawImage(const Image& img, const Rect& dst, const Rect& src, In
     const Rect s = src.intersected(img.rect());
     if (s.isEmpty()) return;
     if (s.size() == dst.size()) {
-        p_.drawImage(QPoint(dst.left, dst.top), QtResources::wrap(img), toQRect(s));
+        if (!res_.drawPacked(p_, img, QPoint(dst.left, dst.top), toQRect(s)))
+            p_.drawImage(QPoint(dst.left, dst.top), QtResources::wrap(img), toQRect(s));
     } else if (mode == Interpolation::Nearest) {
         p_.setRenderHint(QPainter::SmoothPixmapTransform, false);
         p_.drawImage(toQRect(dst), QtResources::wrap(img), toQRect(s));

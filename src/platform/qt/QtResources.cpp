@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 namespace orvane::platform::qt {
@@ -82,6 +83,75 @@ QImage QtResources::wrap(const Image& img) {
     if (img.isNull()) return {};
     return QImage(reinterpret_cast<const uchar*>(img.bits()), img.width(), img.height(), qsizetype(img.width()) * 4,
                   QImage::Format_ARGB32_Premultiplied);
+}
+
+bool QtResources::drawPacked(QPainter& p, const Image& img, QPoint at, const QRect& src) {
+    // Below this the saving is not worth a second form of the picture.
+    constexpr size_t kLeastBytes = 1u << 20;
+    const int w = img.width();
+    const int h = img.height();
+    const size_t pixelCount = size_t(w) * size_t(h);
+    if (pixelCount * 4 < kLeastBytes) return false;
+    auto it = packed_.find(img.key());
+    if (it == packed_.end()) {
+        PackedEntry e{img, {}, {}, {}};
+        const uint32_t* px = img.bits();
+        if (std::all_of(px, px + pixelCount, [](uint32_t c) { return (c >> 24) == 0xFF; })) {
+            e.rowRuns.reserve(size_t(h) + 1);
+            for (int y = 0; y < h; ++y) {
+                e.rowRuns.push_back(uint32_t(e.colours.size()));
+                const uint32_t* row = px + size_t(y) * size_t(w);
+                for (int x = 0; x < w;) {
+                    int n = 1;
+                    while (x + n < w && row[x + n] == row[x] && n < 0xFFFF) ++n;
+                    e.colours.push_back(row[x]);
+                    e.lengths.push_back(uint16_t(n));
+                    x += n;
+                }
+            }
+            e.rowRuns.push_back(uint32_t(e.colours.size()));
+            // Worth it only well below the picture's own size; and only a picture that can be
+            // read again gives its pixels up (one made from pixels keeps them).
+            if (e.colours.size() * 6 < pixelCount) img.releasePixels();
+            if (img.pixelsLoaded()) {
+                e.rowRuns = {};
+                e.colours = {};
+                e.lengths = {};
+            } else {
+                e.colours.shrink_to_fit();
+                e.lengths.shrink_to_fit();
+            }
+        }
+        it = packed_.emplace(img.key(), std::move(e)).first;
+    }
+    const PackedEntry& e = it->second;
+    if (e.rowRuns.empty()) return false;
+    const QRect part = src.intersected(QRect(0, 0, w, h));
+    if (part.isEmpty()) return true;
+    // Expanded a few rows at a time into one reused buffer, each row from its run under the
+    // part's left edge.
+    constexpr int kRowsAtOnce = 32;
+    const int width = part.width();
+    expanded_.resize(size_t(width) * kRowsAtOnce);
+    for (int top = part.top(); top <= part.bottom(); top += kRowsAtOnce) {
+        const int rows = std::min(kRowsAtOnce, part.bottom() + 1 - top);
+        for (int r = 0; r < rows; ++r) {
+            uint32_t* out = expanded_.data() + size_t(r) * size_t(width);
+            size_t run = e.rowRuns[size_t(top + r)];
+            const size_t end = e.rowRuns[size_t(top + r) + 1];
+            int x = 0;  // where the run starts
+            while (run < end && x + e.lengths[run] <= part.left()) x += e.lengths[run++];
+            for (int col = part.left(); col <= part.right() && run < end; x += e.lengths[run++]) {
+                const int stop = std::min(x + int(e.lengths[run]), part.right() + 1);
+                std::fill(out + (col - part.left()), out + (stop - part.left()), e.colours[run]);
+                col = stop;
+            }
+        }
+        const QImage chunk(reinterpret_cast<const uchar*>(expanded_.data()), width, rows, qsizetype(width) * 4,
+                           QImage::Format_RGB32);
+        p.drawImage(QPoint(at.x() + part.left() - src.left(), at.y() + top - src.top()), chunk);
+    }
+    return true;
 }
 
 QImage QtResources::iconCopy(const Image& img) {

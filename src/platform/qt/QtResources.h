@@ -3,9 +3,11 @@
 // substitutions a Linux machine needs) and images already resampled to the sizes drawn.
 #include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <list>
 #include <map>
 #include <tuple>
+#include <vector>
 
 #include "platform/Font.h"
 #include "platform/Image.h"
@@ -19,6 +21,12 @@ public:
     const QFont& font(const FontSpec& spec);
     // img's src part resampled to size with high quality; kept for later paints.
     const QImage& scaled(const Image& img, const Rect& src, Size size);
+    // Draws img's src part unscaled at `at` when img is a large opaque picture read from a file
+    // made mostly of runs of equal pixels (the main window's background): such a picture is kept
+    // as those runs, about a tenth of its size, and its own pixels are let go; each paint
+    // expands only the part it draws. False for any other picture, which the caller draws from
+    // its own pixels.
+    bool drawPacked(QPainter& p, const Image& img, QPoint at, const QRect& src);
     // The pixels of img seen as a QImage, without a copy.
     static QImage wrap(const Image& img);
     // A copy of an application icon for the window system, no larger than it shows icons; the
@@ -42,6 +50,16 @@ private:
         std::list<ScaledKey>::iterator lru;
     };
     std::map<std::tuple<Text, int32_t, int32_t>, QFont> fonts_;
+    struct PackedEntry {
+        Image source;  // keeps the key alive
+        // Runs of equal pixels, row after row: row y holds runs rowRuns[y] to rowRuns[y + 1].
+        // Empty: the picture is drawn from its own pixels.
+        std::vector<uint32_t> rowRuns;
+        std::vector<uint32_t> colours;
+        std::vector<uint16_t> lengths;
+    };
+    std::vector<uint32_t> expanded_;  // rows of a packed picture being drawn
+    std::map<const void*, PackedEntry> packed_;
     std::map<ScaledKey, ScaledEntry> scaled_;
     std::list<ScaledKey> lru_;
     size_t scaledBytes_ = 0;

@@ -5,8 +5,13 @@
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "platform/qt/QtEditField.h"
 #include "platform/qt/QtPainter.h"
@@ -197,6 +202,15 @@ void QtWindow::paint(QPainter& painter, const QRect& dirty) {
     const QSize s = widget_->size();
     QtPainter qp(painter, {s.width(), s.height()}, resources_);
     host().onPaint(qp, d);
+    if (!painted_) {
+        painted_ = true;
+        // Building and first drawing a window (files read, pictures decoded, fonts and layouts
+        // set up) leaves free but resident holes in the heap, about 2 MB for the main window;
+        // once it is on screen they go back to the system.
+#if defined(__GLIBC__)
+        QTimer::singleShot(0, widget_, [] { malloc_trim(0); });
+#endif
+    }
 }
 
 void QtWindow::pointer(PointerKind kind, const QPoint& pos, const QPoint& global, Qt::MouseButtons buttons,

@@ -67,6 +67,7 @@ private:
     QPoint dragOffset_;
     QPoint lastGlobal_;
     Rect dirty_;
+    bool painted_ = false;
     std::vector<QEventLoop*> modalLoops_;
     intptr_t modalResult_ = 0;
 };
