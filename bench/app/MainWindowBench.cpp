@@ -1,7 +1,13 @@
 // The main window on the real Qt platform against the virtual mouse: start to first painted
 // frame, resident memory with the window shown, full repaints, device notification to refreshed
-// pages, and (with --idle SECONDS) the CPU used while hidden with the mouse online.
+// pages, the largest synchronisation pass there is (how long the UI loop stalls during it and
+// the CPU it costs), and (with --idle SECONDS) the CPU used while hidden with the mouse online.
 // Figures are printed one per line as "name: value unit".
+//   --simulate OPTIONS   the virtual mouse's state (as orvane --simulate=OPTIONS)
+//   --startup-macros     the current profile plays six 168-command macros before the start, so
+//                        a start-up pass that writes the whole profile (receiver-only: a mouse the
+//                        receiver was not paired with) uploads all of them
+//   --no-pass            leaves the largest-pass figures out
 #include <malloc.h>
 #include <sys/resource.h>
 
@@ -14,7 +20,9 @@
 #include <cstdio>
 #include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +31,9 @@
 #include "device/sim/SimTransport.h"
 #include "platform/qt/QtPlatform.h"
 #include "profile/AppPaths.h"
+#include "profile/LanguageFile.h"
+#include "profile/MacroLibraryFile.h"
+#include "profile/Storage.h"
 
 using namespace orvane;
 using Clock = std::chrono::steady_clock;
@@ -126,11 +137,18 @@ double median(std::vector<double> v) {
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
-// Notes when the first frame reaches the screen.
+// Notes when the first frame reaches the screen, and when a pass writes the settings file: the
+// macro upload does that right after its last frame, the change counter.
 class TimedWindow : public CTevrinDlg {
 public:
     using CTevrinDlg::CTevrinDlg;
     double firstPaintMs = -1;
+    std::function<void()> onSettingsWritten;
+
+    bool writeSettings() override {
+        if (onSettingsWritten) onSettingsWritten();
+        return CTevrinDlg::writeSettings();
+    }
 
 protected:
     void DrawWindow(platform::Painter& p, const platform::Rect& client) override {
@@ -139,6 +157,79 @@ protected:
     }
 };
 
+// Six macros of 168 commands (336 actions) on the six buttons of the current profile: with
+// nothing held by the mouse, the largest pass there is (126 macro chunks).
+void installLargestMacros(AppData& app) {
+    app.library.ClearLibrary();
+    MacroSet& set = app.library.AddSet(u"Bench");
+    const Text prefix = app.language.LanguageText(190);
+    for (int m = 0; m < kKeyCount; ++m) {
+        const Text name = u"Bench" + Text(1, char16_t(u'1' + m));
+        MacroKey& key = set.AddKey(name);
+        for (uint32_t a = 0; a < 336; ++a) key.InsertAction(a, uint32_t(0x41 + m) | ((a % 2) ? 0x8000u : 0u));
+        key.CommandActionNum = 168;
+        app.Current().keys[size_t(m)].KeyName = prefix + name;
+        app.Current().keys[size_t(m)].KeyValue = {0x90, 0, 0};
+    }
+}
+
+// Writes the macros and the profile that plays them into the configuration folder.
+bool prepareStartupMacros(const std::filesystem::path& config) {
+    AppData prep(ConfigFolder{config});
+    (void)LoadLanguage(prep, 1.0f);
+    LoadSettingsAndProfiles(prep);
+    installLargestMacros(prep);
+    return WriteLibraryFile(prep.library, config / "MacroLibraryFile.mlf").ok() && SaveAllProfiles(prep).ok();
+}
+
+struct PassFigures {
+    double wallMs = 0;
+    double cpuMs = 0;
+    double longestGapMs = 0;  // between two ticks of the 5 ms UI timer
+};
+
+// Runs the largest pass from the event loop. With a ticker, a 5 ms repeating UI timer notes when
+// it fires; the longest gap between its ticks is the longest the loop could not answer.
+PassFigures runLargestPass(platform::qt::QtPlatform& platform, TimedWindow& dlg, bool ticker) {
+    EventLoop& loop = platform.loop();
+    installLargestMacros(dlg.App());
+    DeviceLink& link = dlg.Link();
+    link.forgetWhatTheMouseHolds();
+    link.markDirty(SyncGroup::Buttons);
+    link.markDirty(SyncGroup::Performance);
+    link.markDirty(SyncGroup::Power);
+
+    const int tickOwner = 0, quitOwner = 0;
+    std::vector<Clock::time_point> ticks;
+    ticks.reserve(4096);
+    PassFigures f;
+    bool ended = false;
+    const auto t0 = Clock::now();
+    const double cpu0 = cpuSeconds();
+    ticks.push_back(t0);
+    if (ticker) loop.setTimer(&tickOwner, 1, 5, [&ticks] { ticks.push_back(Clock::now()); });
+    dlg.onSettingsWritten = [&] {
+        if (ended) return;
+        ended = true;
+        f.wallMs = msSince(t0);
+        f.cpuMs = (cpuSeconds() - cpu0) * 1000.0;
+        // Whatever the pass shows afterwards (the progress animation) is left to finish.
+        loop.setTimer(&quitOwner, 1, 1000, [&] {
+            loop.killTimer(&quitOwner, 1);
+            platform.quit();
+        });
+    };
+    link.armSync();
+    platform.exec();
+    loop.killTimer(&tickOwner, 1);
+    dlg.onSettingsWritten = {};
+    const auto end = t0 + std::chrono::microseconds(int64_t(f.wallMs * 1000.0));
+    for (size_t i = 1; i < ticks.size() && ticks[i - 1] < end; ++i)
+        f.longestGapMs =
+            std::max(f.longestGapMs, std::chrono::duration<double, std::milli>(ticks[i] - ticks[i - 1]).count());
+    return f;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -146,9 +237,26 @@ int main(int argc, char** argv) {
     const bool stages = argc > 1 && !std::strcmp(argv[argc - 1], "--stages");
     for (int i = 1; i < argc; ++i)
         if (!std::strcmp(argv[i], "--bare")) return bareWindow(stages);
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (!std::strcmp(argv[i], "--idle")) idleSeconds = std::atoi(argv[i + 1]);
-        if (!std::strcmp(argv[i], "--repaints")) repaints = std::atoi(argv[i + 1]);
+    std::string simulate;
+    bool startupMacros = false, pass = true;
+    for (int i = 1; i < argc; ++i) {
+        const bool hasValue = i + 1 < argc;
+        if (!std::strcmp(argv[i], "--idle") && hasValue) idleSeconds = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--repaints") && hasValue) repaints = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--simulate") && hasValue) simulate = argv[++i];
+        else if (!std::strcmp(argv[i], "--startup-macros")) startupMacros = true;
+        else if (!std::strcmp(argv[i], "--no-pass")) pass = false;
+    }
+    auto simOptions = sim::parseSimOptions(simulate);
+    if (!simOptions) {
+        std::fprintf(stderr, "--simulate: %s\n", simOptions.error().message().c_str());
+        return 2;
+    }
+    auto folders = ResolveFolders({});
+    if (!folders) return 1;
+    if (startupMacros && !prepareStartupMacros(folders->config)) {
+        std::fprintf(stderr, "cannot write the start-up macros\n");
+        return 1;
     }
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
@@ -156,9 +264,7 @@ int main(int argc, char** argv) {
     platform::qt::QtPlatform platform(qtArgc, qtArgv);
     if (stages) stage("Qt platform");
     const double platformMs = msSince(kProcessStart);
-    sim::SimTransport mouse({}, &platform.loop());
-    auto folders = ResolveFolders({});
-    if (!folders) return 1;
+    sim::SimTransport mouse(simOptions.value(), &platform.loop());
     AppData app(ConfigFolder{folders->config});
     TimedWindow dlg(platform, app, CTevrinDlg::Services{mouse, nullptr, {}});
     const double beforeCreate = msSince(kProcessStart);
@@ -205,6 +311,21 @@ int main(int argc, char** argv) {
         platform.processEvents();
     }
     std::printf("assignment_menu_open_median: %.2f ms\n", median(menu));
+    if (pass) {
+        // Whatever the start-up traffic was, it is over before the pass starts.
+        const int owner = 0;
+        platform.loop().setTimer(&owner, 1, 1500, [&] {
+            platform.loop().killTimer(&owner, 1);
+            platform.quit();
+        });
+        platform.exec();
+        const PassFigures stall = runLargestPass(platform, dlg, true);
+        std::printf("largest_pass_wall: %.0f ms\n", stall.wallMs);
+        std::printf("largest_pass_ui_stall: %.1f ms (longest gap between ticks of a 5 ms UI timer: %.1f ms)\n",
+                    std::max(0.0, stall.longestGapMs - 5.0), stall.longestGapMs);
+        const PassFigures cpu = runLargestPass(platform, dlg, false);
+        std::printf("largest_pass_cpu: %.2f ms over %.0f ms\n", cpu.cpuMs, cpu.wallMs);
+    }
 
     if (idleSeconds > 0) {
         dlg.hideWindow();
