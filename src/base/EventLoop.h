@@ -13,7 +13,8 @@ public:
 
     // Monotonic milliseconds.
     virtual int64_t nowMs() const = 0;
-    // Blocks the calling (UI) thread; timers do not fire during a pause.
+    // Blocks the calling thread; timers do not fire during a pause. Never used on the loop's
+    // own thread by the product: waits there are timers.
     virtual void sleepMs(int ms) = 0;
 
     // Window-style timers: one per (owner, id). Starting a running timer restarts it.
@@ -25,6 +26,12 @@ public:
 
     // Thread-safe: runs fn on the loop's thread, in posting order.
     virtual void post(std::function<void()> fn) = 0;
+
+    // Runs work away from the loop's thread, then done on it: for calls that may block, such as
+    // a transfer to a device, so that the loop goes on meanwhile. Work runs one item at a time,
+    // in the order given. A virtual loop runs the work at once and queues done as a post, so
+    // tests stay deterministic.
+    virtual void offload(std::function<void()> work, std::function<void()> done) = 0;
 };
 
 }  // namespace orvane

@@ -31,6 +31,13 @@ void RealEventLoop::post(std::function<void()> fn) {
     posted_.notify_one();
 }
 
+void RealEventLoop::offload(std::function<void()> work, std::function<void()> done) {
+    worker_.run([this, work = std::move(work), done = std::move(done)]() mutable {
+        work();
+        post(std::move(done));
+    });
+}
+
 bool RealEventLoop::runPosted() {
     std::vector<std::function<void()>> batch;
     {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/EventLoop.h"
+#include "base/WorkerThread.h"
 
 namespace orvane {
 
@@ -23,6 +24,7 @@ public:
     void killTimer(const void* owner, int id) override;
     bool timerActive(const void* owner, int id) const override;
     void post(std::function<void()> fn) override;
+    void offload(std::function<void()> work, std::function<void()> done) override;
 
     // Runs posted work and due timers until done() holds (true) or timeoutMs passes (false).
     bool runUntil(const std::function<bool()>& done, int timeoutMs);
@@ -47,6 +49,7 @@ private:
     std::mutex postMutex_;
     std::condition_variable posted_;
     std::vector<std::function<void()>> queue_;
+    WorkerThread worker_;  // last: stopped before the queue it posts to goes away
 };
 
 }  // namespace orvane

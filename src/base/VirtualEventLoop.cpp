@@ -1,5 +1,7 @@
 #include "base/VirtualEventLoop.h"
 
+#include <algorithm>
+
 namespace orvane {
 
 void VirtualEventLoop::sleepMs(int ms) {
@@ -19,6 +21,11 @@ bool VirtualEventLoop::timerActive(const void* owner, int id) const { return tim
 void VirtualEventLoop::post(std::function<void()> fn) {
     std::lock_guard lock(postMutex_);
     posted_.push_back(std::move(fn));
+}
+
+void VirtualEventLoop::offload(std::function<void()> work, std::function<void()> done) {
+    work();
+    post(std::move(done));
 }
 
 void VirtualEventLoop::runPosted() {
@@ -57,6 +64,16 @@ void VirtualEventLoop::runPending() {
     runPosted();
     while (fireNextDue(now_)) {
     }
+}
+
+bool VirtualEventLoop::runUntil(const std::function<bool()>& done, int64_t maxMs) {
+    const int64_t limit = now_ + maxMs;
+    runPosted();
+    while (!done() && fireNextDue(limit)) {
+    }
+    if (done()) return true;
+    now_ = std::max(now_, limit);
+    return false;
 }
 
 void VirtualEventLoop::advanceMs(int64_t ms) {

@@ -17,11 +17,15 @@ public:
     void killTimer(const void* owner, int id) override;
     bool timerActive(const void* owner, int id) const override;
     void post(std::function<void()> fn) override;
+    void offload(std::function<void()> work, std::function<void()> done) override;
 
     // Runs posted work, then moves time forward by ms, firing every timer that falls due.
     void advanceMs(int64_t ms);
     // Runs posted work and timers already due, without moving time.
     void runPending();
+    // Fires timers in time order, moving time to each, until done() holds (true) or maxMs have
+    // passed (false).
+    bool runUntil(const std::function<bool()>& done, int64_t maxMs);
     // Total time spent in sleepMs() since construction.
     int64_t sleptMs() const { return slept_; }
 

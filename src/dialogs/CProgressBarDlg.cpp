@@ -57,9 +57,12 @@ void CProgressBarDlg::DrawWindow(Painter& p, const Rect& client) {
     DrawControls(p, client);
 }
 
+void CProgressBarDlg::SetLimit(int percent) { limit_ = std::clamp(percent, 0, 100); }
+
 void CProgressBarDlg::OnTimer(int id) {
     if (id == kStepTimer) {
-        progress_ = std::min(100, progress_ + 2);
+        if (progress_ >= limit_) return;
+        progress_ = std::min(limit_, progress_ + 2);
         InvalidateRect(BandRect(progress_));
         if (progress_ >= 100) {
             KillTimer(kStepTimer);

@@ -1,7 +1,9 @@
 #pragma once
-// The short progress animation shown after settings went to the mouse: the bar fills in steps of
+// The short progress animation shown while settings go to the mouse: the bar fills in steps of
 // 2 % every 10 ms, then the dialog closes itself with OK. It animates with a timer on the UI
-// thread, so nothing draws onto the window from another thread.
+// thread, so nothing draws onto the window from another thread. While a long write runs, its
+// owner holds the bar back to how far the write has come (SetLimit), and lets it fill when the
+// write is over.
 #include "dialogs/DialogLayout.h"
 #include "ui/CDlgBase.h"
 
@@ -21,6 +23,9 @@ public:
 
     bool OnInitDialog() override;
     int Progress() const { return progress_; }
+    // How far the bar may fill, 0 to 100 (100 unless set).
+    void SetLimit(int percent);
+    int Limit() const { return limit_; }
     // Enter and Escape cannot cut the animation short: it has no buttons.
     bool OnKeyDown(uint32_t vk) override;
 
@@ -36,6 +41,7 @@ private:
     Image background_;
     Image fill_;
     int progress_ = 0;
+    int limit_ = 100;
 };
 
 }  // namespace orvane::dialogs

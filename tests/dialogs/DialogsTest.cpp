@@ -88,6 +88,27 @@ TEST_F(DialogsTest, ProgressFillsInStepsOfTwoAndClosesByItself) {
     EXPECT_TRUE(upAtFull);
 }
 
+TEST_F(DialogsTest, ProgressHeldBackByItsLimitFillsOnceTheWriteIsOver) {
+    Driven<CProgressBarDlg> dlg(platform_, nullptr, u"Writing");
+    dlg.SetLimit(0);
+    int held = -1, followed = -1;
+    bool upWhileHeld = false;
+    dlg.during = [&](FakeWindow& w) {
+        platform_.clock().advanceMs(2000);
+        held = dlg.Progress();
+        upWhileHeld = w.inModal();
+        dlg.SetLimit(37);  // an odd limit is reached exactly
+        platform_.clock().advanceMs(1000);
+        followed = dlg.Progress();
+        dlg.SetLimit(100);
+        platform_.clock().advanceMs(400);
+    };
+    EXPECT_EQ(dlg.DoModal(), ui::kIdOk);
+    EXPECT_EQ(held, 0);
+    EXPECT_TRUE(upWhileHeld);
+    EXPECT_EQ(followed, 37);
+}
+
 class DpiValueTest : public DialogsTest {
 protected:
     // A table from 200 to 10000 DPI: entries 4 to 200 in units of 50.

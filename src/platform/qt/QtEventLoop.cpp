@@ -8,6 +8,7 @@ namespace orvane::platform::qt {
 QtEventLoop::QtEventLoop() : context_(std::make_unique<QObject>()) {}
 
 QtEventLoop::~QtEventLoop() {
+    worker_.stop();
     for (auto& [key, entry] : timers_) entry.timer->stop();
 }
 
@@ -51,6 +52,13 @@ bool QtEventLoop::timerActive(const void* owner, int id) const { return timers_.
 
 void QtEventLoop::post(std::function<void()> fn) {
     QMetaObject::invokeMethod(context_.get(), std::move(fn), Qt::QueuedConnection);
+}
+
+void QtEventLoop::offload(std::function<void()> work, std::function<void()> done) {
+    worker_.run([this, work = std::move(work), done = std::move(done)]() mutable {
+        work();
+        post(std::move(done));
+    });
 }
 
 }  // namespace orvane::platform::qt

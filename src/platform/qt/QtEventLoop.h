@@ -1,6 +1,6 @@
 #pragma once
-// The product's event loop: Qt's, with window-style timers on QTimer and thread-safe posts
-// queued to the UI thread.
+// The product's event loop: Qt's, with window-style timers on QTimer, thread-safe posts
+// queued to the UI thread, and one worker thread for the blocking calls handed to offload().
 #include <chrono>
 #include <map>
 #include <memory>
@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "base/EventLoop.h"
+#include "base/WorkerThread.h"
 
 namespace orvane::platform::qt {
 
@@ -23,6 +24,7 @@ public:
     void killTimer(const void* owner, int id) override;
     bool timerActive(const void* owner, int id) const override;
     void post(std::function<void()> fn) override;
+    void offload(std::function<void()> work, std::function<void()> done) override;
 
 private:
     using Key = std::pair<const void*, int>;
@@ -35,6 +37,7 @@ private:
     std::unique_ptr<QObject> context_;  // lives on the UI thread; posts are queued to it
     std::map<Key, Entry> timers_;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+    WorkerThread worker_;  // last: stopped before the context it posts to goes away
 };
 
 }  // namespace orvane::platform::qt
