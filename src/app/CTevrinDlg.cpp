@@ -1,5 +1,6 @@
 #include "app/CTevrinDlg.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/MacroManagerLauncher.h"
@@ -73,11 +74,12 @@ bool CTevrinDlg::OnInitDialog() {
     AddTrayIcon();
     ApplyStartHidden();
     RefreshPages();
+    // The window is painted before the link starts talking to the mouse (where the window
+    // system has shown it already; otherwise at its first expose, which no traffic holds up:
+    // the link never waits for the mouse on this thread).
+    if (GetWindow() && GetWindow()->isVisible() && !GetWindow()->isMinimized()) UpdateWindow();
     link_->start();
     SetTimer(kTimerHideWhileInactive, 100);
-    // The first synchronisation pass follows within 20 ms and holds the thread for its frame
-    // pauses; the user sees the window before that, not after.
-    if (GetWindow() && GetWindow()->isVisible() && !GetWindow()->isMinimized()) UpdateWindow();
     return true;
 }
 
@@ -321,9 +323,26 @@ void CTevrinDlg::hideWindow() {
     if (GetWindow()) GetWindow()->hide();
 }
 
+// Modeless: the window answers clicks while a long write runs, and a change made meanwhile goes
+// out with the next pass. The bar follows the write and fills once it is over.
 void CTevrinDlg::showProgress() {
-    dialogs::CProgressBarDlg dlg(GetPlatform(), this, Language().LanguageText(kTextWriting));
-    (void)dlg.DoModal();
+    if (Progress()) {
+        // Writes that follow each other share the dialog; its bar waits for the new one.
+        progress_->SetLimit(progress_->Progress());
+        return;
+    }
+    progress_ = std::make_unique<dialogs::CProgressBarDlg>(GetPlatform(), this,
+                                                           Language().LanguageText(kTextWriting));
+    progress_->SetLimit(0);
+    if (!progress_->Create()) progress_.reset();
+}
+
+void CTevrinDlg::progressMade(int percent) {
+    if (auto* dlg = Progress()) dlg->SetLimit(std::max(dlg->Progress(), percent));
+}
+
+dialogs::CProgressBarDlg* CTevrinDlg::Progress() const {
+    return progress_ && progress_->GetWindow() ? progress_.get() : nullptr;
 }
 
 void CTevrinDlg::showConnectionNotice(int languageEntry) {

@@ -24,6 +24,7 @@ namespace orvane {
 
 namespace dialogs {
 class CAttentionDlg;
+class CProgressBarDlg;
 }
 
 class CTevrinDlg : public ui::CDlgBase, public LinkHost {
@@ -97,6 +98,9 @@ public:
     void showWindow() override;
     void hideWindow() override;
     void showProgress() override;
+    void progressMade(int percent) override;
+    // The progress dialog while it is up (tests look at it).
+    dialogs::CProgressBarDlg* Progress() const;
     void showConnectionNotice(int languageEntry) override;
     void showAccessProblem(const std::string& what) override;
     void updateBattery(const BatteryView& view) override;
@@ -141,6 +145,7 @@ private:
     ProfileBar profiles_;
     SupportKeySequence keys_;
     std::vector<std::unique_ptr<dialogs::CAttentionDlg>> notices_;
+    std::unique_ptr<dialogs::CProgressBarDlg> progress_;
     OpenSections open_{};
     bool liftOffShown_ = false;
     bool sliderDragged_ = false;

@@ -118,6 +118,10 @@ std::optional<Session::Unreachable> Session::connect() {
     if (auto f = openTransport()) return Unreachable{NotSentReason::NoDevice, f->message};
     link_ = std::make_unique<DeviceLink>(*app_, platform_.loop, *host_, *transport_);
     link_->start();
+    // The status read (and the checks that follow it) runs to its end; the connection's own
+    // pass is left out, since the command changes the profile first and then arms its own.
+    link_->cancelSync();
+    awaitLink();
     const Connection& c = link_->connection();
     if (!c.anyPresent())
         return Unreachable{NotSentReason::NoDevice, "no mouse found: neither the wired mouse nor the receiver is plugged in"};
@@ -131,9 +135,14 @@ std::optional<Session::Unreachable> Session::connect() {
     return std::nullopt;
 }
 
+void Session::awaitLink() {
+    if (!platform_.runUntil([this] { return link_->idle(); }, kPassTimeoutMs))
+        report_->fail("the mouse took too long to answer");
+}
+
 void Session::settle() {
     if (!link_) return;
-    if (!platform_.runUntil([this] { return !link_->syncArmed(); }, kPassTimeoutMs))
+    if (!platform_.runUntil([this] { return !link_->syncArmed() && link_->idle(); }, kPassTimeoutMs))
         report_->fail("the mouse took too long to take the settings");
 }
 
@@ -223,7 +232,9 @@ Session::Outcome Session::reset() {
     }
     host_->confirmReset = true;
     (void)link_->factoryReset();
-    // Only the reset's own profile write: the connection's pass has nothing to send after it.
+    // Only the reset and its own profile write: the connection's pass has nothing to send
+    // after it.
+    awaitLink();
     return conclude();
 }
 

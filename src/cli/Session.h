@@ -91,6 +91,8 @@ private:
     std::optional<Unreachable> connect();
     // The change, then the passes that carry it, then the save, all into the report.
     Outcome changeAndSend(const std::function<void()>& change, const std::vector<SyncGroup>& groups, bool whole);
+    // Lets the link's traffic that is running or waiting (a status read, a reset) end.
+    void awaitLink();
     // Lets the armed pass run to its end.
     void settle();
     // Writes what the link would write at its deferred save, or everything when it has none.

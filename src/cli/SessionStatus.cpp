@@ -14,6 +14,9 @@ namespace orvane::cli {
 
 namespace {
 
+// Three transfers, each of which a device that stops answering holds for the kernel's timeout.
+constexpr int kStatusTimeoutMs = 30000;
+
 std::string hexId(uint32_t v) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "0x%X", v);
@@ -141,7 +144,14 @@ Session::Outcome Session::status() {
         return Failure{kExitFailure, "the mouse was found but its command interface could not be opened"};
     }
     FrameIo io(connection, platform_.loop);
-    const MouseReport mouse = readMouseReport(connection, io);
+    MouseReport mouse;
+    bool answered = false;
+    readMouseReport(connection, io, [&](MouseReport r) {
+        mouse = std::move(r);
+        answered = true;
+    });
+    if (!platform_.runUntil([&] { return answered; }, kStatusTimeoutMs))
+        return Failure{kExitFailure, "the mouse did not answer the status request in time"};
     if (!mouse.status) {
         const std::string why = mouse.error ? mouse.error->message() : std::string("no reply");
         return Failure{kExitFailure, "the mouse did not answer the status request: " + why};

@@ -131,6 +131,13 @@ void Connection::stopReader(Reader& reader) {
     reader.device.reset();
 }
 
+bool Connection::uses(const std::string& path) const {
+    if (path.empty()) return true;
+    for (const Device& d : devices_)
+        if (d.present && (d.inputPath == path || d.featurePath == path)) return true;
+    return false;
+}
+
 void Connection::closeHandles() {
     for (auto& d : devices_) d.feature.reset();
 }

@@ -52,11 +52,17 @@ public:
     void clearPresenceChanged(DeviceRole r) { dev(r).presenceChanged = false; }
 
     [[nodiscard]] hid::Device* feature(DeviceRole r) const { return dev(r).feature.get(); }
+    // Shared with a transfer in flight, which keeps the handle open until it returns.
+    [[nodiscard]] std::shared_ptr<hid::Device> featureHandle(DeviceRole r) const { return dev(r).feature; }
     [[nodiscard]] bool isOpen(DeviceRole r) const { return feature(r) != nullptr; }
     [[nodiscard]] bool anyOpen() const { return isOpen(DeviceRole::Wired) || isOpen(DeviceRole::Receiver); }
     // Why the feature handle could not be opened at the last detection, if it could not.
     [[nodiscard]] const std::optional<Error>& openError(DeviceRole r) const { return dev(r).openError; }
     [[nodiscard]] bool readerRunning(DeviceRole r) const { return dev(r).reader.running.load(); }
+
+    // Whether a path is one of the interfaces in use; an empty path (a monitor that lost track)
+    // may be any of them.
+    [[nodiscard]] bool uses(const std::string& path) const;
 
     // The interfaces seen at the last detection (for diagnostics).
     [[nodiscard]] const std::vector<hid::InterfaceInfo>& lastScan() const { return lastScan_; }
@@ -75,7 +81,7 @@ private:
         bool presenceChanged = false;
         std::string inputPath;    // remembered across detections, overwritten when seen again
         std::string featurePath;
-        std::unique_ptr<hid::Device> feature;
+        std::shared_ptr<hid::Device> feature;
         std::optional<Error> openError;
         Reader reader;
     };

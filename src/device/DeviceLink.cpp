@@ -24,6 +24,7 @@ DeviceLink::DeviceLink(AppData& app, EventLoop& loop, LinkHost& host, hid::Trans
 DeviceLink::~DeviceLink() {
     (void)transport_.watch({});
     for (int id : {kSyncTimer, kSaveTimer, kNoticeTimer, kWatchdogTimer}) loop_.killTimer(this, id);
+    jobs_.clear();
     alive_.reset();
 }
 
@@ -50,6 +51,11 @@ void DeviceLink::start() {
 }
 
 void DeviceLink::shutdown() {
+    // Nothing waiting starts any more; a pass still sending ends now, and what it had changed
+    // is saved with the rest.
+    jobs_.clear();
+    sender_.abandon();
+    io_.forgetPending();
     savePending();
     connection_.closeHandles();
     (void)transport_.watch({});
@@ -62,9 +68,8 @@ void DeviceLink::registerForDeviceNotifications() {
     EventLoop& loop = loop_;
     // Without a device monitor the watchdog still notices readers that ended.
     (void)transport_.watch([this, alive, &loop](const hid::HotplugEvent& event) {
-        const hid::HotplugAction action = event.action;
-        loop.post([this, alive, action] {
-            if (alive.lock()) onDeviceChange(action);
+        loop.post([this, alive, event] {
+            if (alive.lock()) onDeviceChange(event.action, event.path);
         });
     });
 }
@@ -72,6 +77,14 @@ void DeviceLink::registerForDeviceNotifications() {
 void DeviceLink::rebuildDpiTables() { dpi_.rebuild(app_.SensorId); }
 
 void DeviceLink::detectDevices() {
+    jobs_.add([this](LinkJobs::Done done) {
+        redetect();
+        done();
+    });
+}
+
+// Reopens the devices: only ever run as a job, so no transfer is using the handles.
+void DeviceLink::redetect() {
     connection_.detect();
     if (connection_.anyPresent())
         loop_.setTimer(this, kWatchdogTimer, kWatchdogMs, [this] { watchdogTick(); });
@@ -82,10 +95,20 @@ void DeviceLink::detectDevices() {
     armSync();
 }
 
-void DeviceLink::onDeviceChange(hid::HotplugAction action) {
+void DeviceLink::onDeviceChange(hid::HotplugAction action, const std::string& path) {
+    // Writing on to a device that has gone only fails; what the pass had not sent goes out with
+    // the detection's pass.
+    if (action == hid::HotplugAction::Removed && connection_.uses(path)) sender_.stop();
+    jobs_.add([this, action](LinkJobs::Done done) {
+        deviceChanged(action);
+        done();
+    });
+}
+
+void DeviceLink::deviceChanged(hid::HotplugAction action) {
     if (action == hid::HotplugAction::Added) {
         if (connection_.present(DeviceRole::Receiver) && connection_.present(DeviceRole::Wired)) return;
-        detectDevices();
+        redetect();
         pollCounter_ = 19;
         if (connection_.anyPresent() && firstConnection_) {
             firstConnection_ = false;
@@ -96,7 +119,7 @@ void DeviceLink::onDeviceChange(hid::HotplugAction action) {
         return;
     }
     if (!connection_.present(DeviceRole::Receiver) && !connection_.present(DeviceRole::Wired)) return;
-    detectDevices();
+    redetect();
     pollCounter_ = 19;
     if (!connection_.anyPresent()) {
         firstConnection_ = true;
@@ -110,12 +133,15 @@ void DeviceLink::watchdogTick() {
         ++pollCounter_;
     } else {
         pollCounter_ = 0;
-        for (DeviceRole r : kDeviceRoles) {
-            if (connection_.present(r) && !connection_.readerRunning(r)) {
-                detectDevices();
-                pollCounter_ = 19;
+        jobs_.add([this](LinkJobs::Done done) {
+            for (DeviceRole r : kDeviceRoles) {
+                if (connection_.present(r) && !connection_.readerRunning(r)) {
+                    redetect();
+                    pollCounter_ = 19;
+                }
             }
-        }
+            done();
+        });
         // Also while the link is inactive: that poll is how a mouse that wakes up after a
         // start with NeedPassword 1 gets the window shown.
         requestStatus();
@@ -153,6 +179,23 @@ void DeviceLink::onSyncTimer() {
 }
 
 void DeviceLink::syncToDevice() {
+    if (passWaiting_) return;
+    passWaiting_ = true;
+    jobs_.add([this](LinkJobs::Done done) {
+        passWaiting_ = false;
+        runPass(std::move(done));
+    });
+}
+
+void DeviceLink::syncNow() {
+    loop_.killTimer(this, kSyncTimer);
+    syncToDevice();
+}
+
+// Everything the pass will send is decided here, from the profile as it is now: the sent
+// images change as the frames are built, and each frame carries what to undo if the mouse does
+// not get it. Changes made while it is sent mark their groups again for the next pass.
+void DeviceLink::runPass(LinkJobs::Done done) {
     sentSomething_ = false;
     pass_ = PassReport{};
     if (!linkActive_) {
@@ -160,7 +203,7 @@ void DeviceLink::syncToDevice() {
         for (SyncGroup g : {SyncGroup::Buttons, SyncGroup::Performance, SyncGroup::Power})
             if (dirty(g)) pass_.heldBack.push_back(g);
         finishPass();
-        return;
+        return done();
     }
     if (!connection_.anyOpen()) {
         // The senders leave their images alone without a device, so these wait for one.
@@ -169,16 +212,31 @@ void DeviceLink::syncToDevice() {
             if (dirty(g)) pass_.heldBack.push_back(g);
     }
     macros_.assignSlots(current(), app_.library, app_.language);
-    if (dirty(SyncGroup::Buttons)) sendButtons();
-    if (dirty(SyncGroup::Performance)) sendPerformance();
-    if (dirty(SyncGroup::Power)) sendPower();
+    FrameSchedule schedule;
+    if (dirty(SyncGroup::Buttons)) scheduleButtons(schedule);
+    if (dirty(SyncGroup::Performance)) schedulePerformance(schedule);
+    if (dirty(SyncGroup::Power)) schedulePower(schedule);
     dirty_ = {};
-    uploadMacros();
-    if (sentSomething_ && !quietSync_) {
-        pollCounter_ = 0;
-        host_.showProgress();
-    }
+    scheduleMacros(schedule);
+    const bool quiet = quietSync_;
     quietSync_ = false;
+    // The progress dialog runs while the frames go out, its bar following them.
+    const bool showing = !quiet && schedule.frameCount() > 0 && connection_.anyOpen();
+    if (showing) host_.showProgress();
+    sender_.run(
+        std::move(schedule),
+        [this, showing](int stepsDone, int steps) {
+            if (showing) host_.progressMade(stepsDone * 100 / steps);
+        },
+        [this, quiet, showing, done = std::move(done)](const PacedSender::Report& sent) {
+            passSent(sent, quiet, showing, done);
+        });
+}
+
+void DeviceLink::passSent(const PacedSender::Report& sent, bool quiet, bool showing, LinkJobs::Done done) {
+    sentSomething_ = sent.reachedDevice;
+    if (sentSomething_ && !quiet) pollCounter_ = 0;
+    if (showing) host_.progressMade(100);
     loop_.killTimer(this, kSaveTimer);
     savePending_ = true;
     loop_.setTimer(this, kSaveTimer, kSaveDelayMs, [this] { onSaveTimer(); });
@@ -189,16 +247,19 @@ void DeviceLink::syncToDevice() {
         recordFile(FileKind::Settings, -1, host_.writeSettings());
     }
     host_.refreshPages();
-    finishPass();
+    finishPass(dirty(SyncGroup::Buttons) || dirty(SyncGroup::Performance) || dirty(SyncGroup::Power));
+    done();
 }
 
-void DeviceLink::finishPass() {
+void DeviceLink::finishPass(bool changesWaiting) {
     if (pass_.kind == PassKind::Sync) {
         if (pass_.anyFrameLost() || pass_.counterWithheld)
             undelivered_ = true;
         else if (pass_.blocked == PassBlock::None)
             undelivered_ = false;
-        if (!sentImagesMatchProfile()) forgetStoredMouse();
+        // Changes made while the pass was sending differ from what it sent without having
+        // missed the mouse: the next pass takes them.
+        if (!changesWaiting && !sentImagesMatchProfile()) forgetStoredMouse();
     }
     PassReport report = std::move(pass_);
     pass_ = PassReport{};
@@ -214,9 +275,9 @@ FrameFate DeviceLink::fateOf(const SendOutcome& out) const {
     return FrameFate::Refused;
 }
 
-FrameFate DeviceLink::record(const Frame& frame, const SendOutcome& out, int item) {
+FrameFate DeviceLink::record(Command command, const SendOutcome& out, int item) {
     FrameReport r;
-    r.command = static_cast<Command>(frame[kCommandByte]);
+    r.command = command;
     r.item = item;
     r.devices = out.devices;
     r.fate = fateOf(out);
@@ -244,13 +305,13 @@ void DeviceLink::forgetStoredMouse() {
     recordFile(FileKind::Settings, -1, host_.writeSettings());
 }
 
-void DeviceLink::recordFile(FileKind kind, int profile, bool saved) {
-    pass_.files.push_back(FileReport{kind, profile, saved});
+bool DeviceLink::held(Command command, const FrameResult& result, int item) {
+    // A frame the pass never got to is reported as having had no device to go to.
+    return record(command, result.reached ? result.outcome : SendOutcome{}, item) == FrameFate::Taken;
 }
 
-void DeviceLink::syncNow() {
-    loop_.killTimer(this, kSyncTimer);
-    syncToDevice();
+void DeviceLink::recordFile(FileKind kind, int profile, bool saved) {
+    pass_.files.push_back(FileReport{kind, profile, saved});
 }
 
 void DeviceLink::onSaveTimer() {
@@ -266,7 +327,7 @@ void DeviceLink::savePending() {
     host_.saveAll();
 }
 
-void DeviceLink::sendButtons() {
+void DeviceLink::scheduleButtons(FrameSchedule& s) {
     if (!connection_.anyOpen()) return;
     const ButtonImage image = buildButtonImage(current());
     const auto changed = changedButtons(image, sent_.buttons);
@@ -275,25 +336,26 @@ void DeviceLink::sendButtons() {
     for (int i = 0; i < kKeyCount; ++i) {
         if (changed.test(size_t(i))) {
             const KeyValue value{image[2 + 3 * i], image[3 + 3 * i], image[4 + 3 * i]};
-            const Frame frame = buttonFrame(i, value);
-            const SendOutcome out = io_.send(frame);
-            sentSomething_ = true;
-            // A button the mouse did not get keeps its old image, so it goes out again.
-            if (record(frame, out, i) != FrameFate::Taken)
-                std::copy_n(previous.begin() + 2 + 3 * i, 3, sent_.buttons.begin() + 2 + 3 * i);
+            const KeyValue old{previous[2 + 3 * i], previous[3 + 3 * i], previous[4 + 3 * i]};
+            s.send(buttonFrame(i, value), [this, i, old](const FrameResult& r) {
+                // A button the mouse did not get keeps its old image, so it goes out again.
+                if (!held(Command::Button, r, i))
+                    std::copy_n(old.begin(), 3, sent_.buttons.begin() + 2 + 3 * i);
+            });
         }
-        io_.pause(kFramePauseMs);
+        s.pause(kFramePauseMs);
     }
 }
 
-bool DeviceLink::sendSetting(const Frame& frame) {
-    const SendOutcome out = io_.send(frame);
-    sentSomething_ = true;
-    io_.pause(kFramePauseMs);
-    return record(frame, out) != FrameFate::Taken;
+void DeviceLink::scheduleSetting(FrameSchedule& s, const Frame& frame, std::function<void()> restore) {
+    s.send(frame, [this, command = Command(frame[kCommandByte]),
+                   restore = std::move(restore)](const FrameResult& r) {
+        if (!held(command, r)) restore();
+    });
+    s.pause(kFramePauseMs);
 }
 
-void DeviceLink::sendPerformance() {
+void DeviceLink::schedulePerformance(FrameSchedule& s) {
     if (!connection_.anyOpen()) return;
     const Profile& p = current();
     const SentImages before = sent_;
@@ -319,67 +381,72 @@ void DeviceLink::sendPerformance() {
     const bool lightingChanged = !std::equal(lighting.begin(), lighting.begin() + n, sent_.lighting.begin());
     std::copy_n(lighting.begin(), n, sent_.lighting.begin());
 
-    if (dpiChanged && sendSetting(dpiFrame(dpi))) sent_.dpi = before.dpi;
-    if (coloursChanged && sendSetting(dpiColourFrame(colours))) sent_.dpiColours = before.dpiColours;
-    if (pollingChanged && sendSetting(pollingFrame(polling))) sent_.polling = before.polling;
-    if (liftOffChanged && sendSetting(liftOffFrame(liftOff))) sent_.liftOff = before.liftOff;
-    if (debounceChanged && sendSetting(debounceFrame(debounce))) sent_.debounce = before.debounce;
-    if (lightingChanged && sendSetting(lightingFrame(lighting))) sent_.lighting = before.lighting;
+    if (dpiChanged) scheduleSetting(s, dpiFrame(dpi), [this, old = before.dpi] { sent_.dpi = old; });
+    if (coloursChanged)
+        scheduleSetting(s, dpiColourFrame(colours),
+                        [this, old = before.dpiColours] { sent_.dpiColours = old; });
+    if (pollingChanged)
+        scheduleSetting(s, pollingFrame(polling), [this, old = before.polling] { sent_.polling = old; });
+    if (liftOffChanged)
+        scheduleSetting(s, liftOffFrame(liftOff), [this, old = before.liftOff] { sent_.liftOff = old; });
+    if (debounceChanged)
+        scheduleSetting(s, debounceFrame(debounce), [this, old = before.debounce] { sent_.debounce = old; });
+    if (lightingChanged)
+        scheduleSetting(s, lightingFrame(lighting), [this, old = before.lighting] { sent_.lighting = old; });
 }
 
-void DeviceLink::sendPower() {
+void DeviceLink::schedulePower(FrameSchedule& s) {
     if (!connection_.anyOpen()) return;
     const PowerImage power = buildPowerImage(current());
     if (power == sent_.power) return;
     const PowerImage before = sent_.power;
     sent_.power = power;
-    if (sendSetting(powerFrame(power))) sent_.power = before;
+    scheduleSetting(s, powerFrame(power), [this, before] { sent_.power = before; });
 }
 
-namespace {
-
-// The uploader's frames go through the link, which records each in the pass report.
-class LinkChannel : public FrameChannel {
+// The uploader's frames join the pass's schedule; each is recorded in the pass report as it
+// comes back.
+class DeviceLink::PassChannel : public FrameChannel {
 public:
-    using Send = std::function<FrameFate(const Frame&, const FrameReport&)>;
-    LinkChannel(Send send, FrameIo& io) : send_(std::move(send)), io_(io) {}
-    FrameFate send(const Frame& frame, const FrameReport& what) override { return send_(frame, what); }
-    void pause(int ms) override { io_.pause(ms); }
+    PassChannel(DeviceLink& link, FrameSchedule& schedule) : link_(link), schedule_(schedule) {}
+    void send(const Frame& frame, const FrameReport& what, Fate fate) override {
+        schedule_.send(frame, [link = &link_, what, fate = std::move(fate)](const FrameResult& r) {
+            FrameReport report = what;
+            if (r.reached) report.devices = r.outcome.devices;
+            report.fate = link->fateOf(r.reached ? r.outcome : SendOutcome{});
+            link->pass_.frames.push_back(report);
+            fate(r.reached ? std::optional<FrameFate>(report.fate) : std::nullopt);
+        });
+    }
+    void pause(int ms) override { schedule_.pause(ms); }
 
 private:
-    Send send_;
-    FrameIo& io_;
+    DeviceLink& link_;
+    FrameSchedule& schedule_;
 };
 
-}  // namespace
-
-void DeviceLink::uploadMacros() {
-    LinkChannel channel(
-        [this](const Frame& frame, const FrameReport& what) {
-            const SendOutcome out = io_.send(frame);
-            FrameReport r = what;
-            r.devices = out.devices;
-            r.fate = fateOf(out);
-            pass_.frames.push_back(r);
-            return r.fate;
-        },
-        io_);
+void DeviceLink::scheduleMacros(FrameSchedule& s) {
+    PassChannel channel(*this, s);
     const MacroUploader::Outcome out = macros_.upload(app_.library, &channel);
-    if (out.sentSomething) sentSomething_ = true;
     if (!out.uploaded) return;
     const uint16_t v = static_cast<uint16_t>(app_.settings.GetDataChange() + 1);
-    if (out.lost) {
-        // Telling the mouse the new counter would claim macros it did not get. The stored
-        // counter still moves on, so the check at the next connection uploads them again.
-        pass_.counterWithheld = true;
-    } else {
-        const Frame frame = dataChangeFrame(v);
-        const SendOutcome sent = io_.send(frame);
-        if (sent.attempted() > 0) sentSomething_ = true;
-        (void)record(frame, sent);
-    }
-    app_.settings.SetDataChange(v);
-    recordFile(FileKind::Settings, -1, host_.writeSettings());
+    // Whether the counter goes out depends on how the chunks fared, known only at its turn.
+    s.sendIf(
+        dataChangeFrame(v), [lost = out.lost] { return !*lost; },
+        [this, v](const FrameResult& r) {
+            // A pass that ended before it leaves the counter where the mouse has it; the macros it
+            // did not send kept their old images and go out with the next pass.
+            if (!r.reached) return;
+            if (r.skipped) {
+                // Telling the mouse the new counter would claim macros it did not get. The stored
+                // counter still moves on, so the check at the next connection uploads them again.
+                pass_.counterWithheld = true;
+            } else {
+                (void)record(Command::DataChange, r.outcome);
+            }
+            app_.settings.SetDataChange(v);
+            recordFile(FileKind::Settings, -1, host_.writeSettings());
+        });
 }
 
 void DeviceLink::markProfileAsHeld() {

@@ -3,15 +3,25 @@
 // connection, the sent images, the sequence number, the dirty groups and the link state, and
 // runs the sync, save, watchdog and notice timers on the injected event loop. What a window
 // would show in response goes to the LinkHost, and so does a report of every pass and reset.
+//
+// Nothing here waits for the mouse on the loop's thread. The traffic runs as jobs, one at a
+// time (LinkJobs): a pass decides all its frames when it starts and sends them paced by
+// timers (PacedSender); status reads and the factory reset wait for their turn the same way.
+// A change made while a pass runs marks its group and goes out with the next pass.
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "base/EventLoop.h"
 #include "device/Connection.h"
 #include "device/DpiTables.h"
 #include "device/FrameIo.h"
+#include "device/FrameSchedule.h"
 #include "device/LinkHost.h"
+#include "device/LinkJobs.h"
 #include "device/MacroUploader.h"
+#include "device/PacedSender.h"
 #include "device/PassReport.h"
 #include "device/SentImages.h"
 #include "device/StatusReply.h"
@@ -41,23 +51,34 @@ public:
     // Start-up, after the files are loaded: DPI tables, link state, device notifications,
     // the profile taken as held, detection, the first status read and the notice timer.
     void start();
-    // Writes a pending save, closes the handles and stops following devices.
+    // Ends a pass still sending (the frame in flight is not waited for), writes a pending
+    // save, closes the handles and stops following devices.
     void shutdown();
 
     // The change pipeline: mark the group that carries a changed value, then arm the
     // 20 ms sync timer (re-arming restarts it, so bursts give one pass).
     void markDirty(SyncGroup group);
     void armSync();
+    // Queues a pass; it starts when the job before it has ended and sends what differs then.
+    // While one waits, another is not queued: the waiting one takes every change.
     void syncToDevice();
-    // A pass at once, replacing one the sync timer would run (the macro manager's return).
+    // A pass now (or as soon as the running job ends), replacing one the sync timer would run
+    // (the macro manager's return).
     void syncNow();
+    // The connection's own pass is left out: the command line changes the profile first and
+    // then arms its own.
+    void cancelSync() { loop_.killTimer(this, kSyncTimer); }
     [[nodiscard]] bool syncArmed() const { return loop_.timerActive(this, kSyncTimer); }
+    // No traffic running or waiting.
+    [[nodiscard]] bool idle() const { return jobs_.idle(); }
+    [[nodiscard]] bool passRunning() const { return sender_.running(); }
     void savePending();
 
     // Makes the next pass write the whole profile and all its macros, as for a new mouse.
     void forgetWhatTheMouseHolds();
     void markProfileAsHeld();
     void rebuildDpiTables();
+    // Both wait for the running job, as everything that touches the devices does.
     void detectDevices();
     void requestStatus();
     // Tray click, tray menu entry and a second start: show when online, else ask the mouse.
@@ -67,10 +88,12 @@ public:
     bool factoryReset();
 
     // Entry points that the loop, the transport and the readers call; public for tests.
-    void onDeviceChange(hid::HotplugAction action);
+    // A removal of one of our devices (or of an unknown path) ends the pass that is sending.
+    void onDeviceChange(hid::HotplugAction action, const std::string& path = {});
     void watchdogTick();
     void connectionNotice();
     void parseStatus(const Frame& reply, DeviceRole device);
+    // Reads the counter as the next job, before those already waiting.
     void checkDataChange(DeviceRole device);
     void applyDeviceNotification(DeviceRole device, uint8_t intervalByte, uint8_t levelByte);
     void refreshBatteryDisplay();
@@ -92,21 +115,30 @@ public:
     [[nodiscard]] bool firstConnection() const { return firstConnection_; }
 
 private:
+    class PassChannel;
     Profile& current() { return app_.Current(); }
     void registerForDeviceNotifications();
     void onSyncTimer();
     void onSaveTimer();
-    void sendButtons();
-    void sendPerformance();
-    void sendPower();
-    void uploadMacros();
-    // Sends a settings frame, pauses, and reports whether the mouse may not hold it.
-    bool sendSetting(const Frame& frame);
-    // Records what became of a write in the pass being built and returns its fate.
-    FrameFate record(const Frame& frame, const SendOutcome& out, int item = -1);
+    void redetect();
+    void deviceChanged(hid::HotplugAction action);
+    // The pass: decided at once, sent paced; done ends its job.
+    void runPass(LinkJobs::Done done);
+    void passSent(const PacedSender::Report& sent, bool quiet, bool showing, LinkJobs::Done done);
+    void scheduleButtons(FrameSchedule& s);
+    void schedulePerformance(FrameSchedule& s);
+    void schedulePower(FrameSchedule& s);
+    void scheduleMacros(FrameSchedule& s);
+    // A settings frame and its pause; restore puts the sent image back when the mouse did not
+    // get the frame.
+    void scheduleSetting(FrameSchedule& s, const Frame& frame, std::function<void()> restore);
+    // Records what became of a write in the pass being built and whether the mouse holds it now.
+    bool held(Command command, const FrameResult& result, int item = -1);
+    FrameFate record(Command command, const SendOutcome& out, int item = -1);
     FrameFate fateOf(const SendOutcome& out) const;
     void recordFile(FileKind kind, int profile, bool saved);
-    void finishPass();
+    // changesWaiting: groups were marked again while the pass was sending.
+    void finishPass(bool changesWaiting = false);
     // Whether the sent images match what the current profile would send now.
     [[nodiscard]] bool sentImagesMatchProfile();
     // The stored Mac_ID says the mouse holds the profile; once it may not, drop that claim so
@@ -126,12 +158,15 @@ private:
     DpiTables dpi_;
     SentImages sent_;
     MacroUploader macros_;
-    PassReport pass_;  // the pass being built; handed to the host when it ends
+    LinkJobs jobs_;
+    PacedSender sender_{io_, loop_};
+    PassReport pass_;  // the running pass or reset; handed to the host when it ends
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 
     std::array<bool, 4> dirty_{};
     bool sentSomething_ = false;
     bool quietSync_ = false;
+    bool passWaiting_ = false;
     bool savePending_ = false;
     bool linkActive_ = false;
     bool mouseOnline_ = false;

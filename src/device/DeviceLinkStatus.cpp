@@ -4,6 +4,7 @@
 
 #include "device/DeviceLink.h"
 #include "device/KeyTables.h"
+#include "device/SettingsEncoder.h"
 #include "device/StatusRead.h"
 #include "profile/SettingsRepair.h"
 #include "profile/Storage.h"
@@ -13,11 +14,15 @@ namespace orvane {
 std::optional<DeviceRole> DeviceLink::statusDevice() const { return statusDeviceOf(connection_); }
 
 void DeviceLink::requestStatus() {
-    const auto device = statusDevice();
-    if (!device) return;
-    const auto reply = readStatusFrame(io_, *device);
-    if (!reply) return;
-    parseStatus(reply.value(), *device);
+    jobs_.add([this](LinkJobs::Done done) {
+        // The device is chosen when the read's turn comes: a detection may have run meanwhile.
+        const auto device = statusDevice();
+        if (!device) return done();
+        readStatusFrame(io_, *device, [this, device = *device, done](Result<Frame> reply) {
+            if (reply) parseStatus(reply.value(), device);
+            done();
+        });
+    });
 }
 
 void DeviceLink::parseStatus(const Frame& reply, DeviceRole device) {
@@ -91,12 +96,16 @@ void DeviceLink::applySensorChange(uint16_t sensorId) {
 }
 
 void DeviceLink::checkDataChange(DeviceRole device) {
-    auto reply = io_.read(device, Command::ReadDataChange);
-    if (!reply) return;
-    if (parseDataChangeReply(reply.value()) == app_.settings.GetDataChange()) return;
-    macros_.clearImages();
-    quietSync_ = true;
-    armSync();
+    jobs_.addNext([this, device](LinkJobs::Done done) {
+        io_.read(device, Command::ReadDataChange, [this, done](Result<Frame> reply) {
+            if (reply && parseDataChangeReply(reply.value()) != app_.settings.GetDataChange()) {
+                macros_.clearImages();
+                quietSync_ = true;
+                armSync();
+            }
+            done();
+        });
+    });
 }
 
 void DeviceLink::applyDeviceNotification(DeviceRole device, uint8_t intervalByte, uint8_t levelByte) {
@@ -109,8 +118,10 @@ void DeviceLink::applyDeviceNotification(DeviceRole device, uint8_t intervalByte
     if (device == DeviceRole::Receiver) savePending_ = true;
     loop_.setTimer(this, kSaveTimer, kSaveDelayMs, [this] { onSaveTimer(); });
     host_.refreshPages();
-    // The mouse already holds what it reported.
-    markProfileAsHeld();
+    // The mouse holds what it reported, and only that is recorded as held: a change of the
+    // user's still waiting for its pass (or being sent by one) keeps its difference.
+    sent_.polling = buildPollingImage(p);
+    sent_.dpi[0] = uint8_t((buildDpiImage(p, dpi_)[0] & 0xF0) | (sent_.dpi[0] & 0x0F));
 }
 
 void DeviceLink::refreshBatteryDisplay() {
@@ -139,32 +150,38 @@ void DeviceLink::showOrPoll() {
 
 bool DeviceLink::factoryReset() {
     if (!host_.confirmFactoryReset()) return false;
-    pass_ = PassReport{};
-    pass_.kind = PassKind::FactoryReset;
-    FrameFate fate = FrameFate::NoDevice;
-    if (const auto device = statusDevice()) {
+    jobs_.add([this](LinkJobs::Done done) {
+        pass_ = PassReport{};
+        pass_.kind = PassKind::FactoryReset;
+        const auto device = statusDevice();
+        if (!device) {
+            pass_.blocked = PassBlock::NoDevice;
+            finishPass();
+            return done();
+        }
         const uint8_t all = 0xFF;
         const Frame frame = makeFrame(Command::FactoryReset, 0, 1, 1, std::span(&all, 1));
-        fate = record(frame, io_.sendTo(*device, frame));
-    } else {
-        pass_.blocked = PassBlock::NoDevice;
-    }
-    // A mouse that did not get the reset keeps its settings, and so does the profile: resetting
-    // only the profile would claim the mouse holds defaults that it does not.
-    if (fate != FrameFate::Taken) {
-        finishPass();
-        return true;
-    }
-    const int index = app_.CurrentIndex();
-    const Text name = current().GetProfileName();
-    app_.ResetProfileToDefaults(index);
-    current().SetProfileName(name);
-    recordFile(FileKind::Profile, index, host_.writeProfile(index));
-    markProfileAsHeld();
-    host_.refreshPages();
-    pollCounter_ = 0;
-    host_.showProgress();
-    finishPass();
+        io_.sendTo(*device, frame, [this, done](const SendOutcome& out) {
+            // A mouse that did not get the reset keeps its settings, and so does the profile:
+            // resetting only the profile would claim the mouse holds defaults that it does not.
+            if (record(Command::FactoryReset, out) != FrameFate::Taken) {
+                finishPass();
+                return done();
+            }
+            const int index = app_.CurrentIndex();
+            const Text name = current().GetProfileName();
+            app_.ResetProfileToDefaults(index);
+            current().SetProfileName(name);
+            recordFile(FileKind::Profile, index, host_.writeProfile(index));
+            markProfileAsHeld();
+            host_.refreshPages();
+            pollCounter_ = 0;
+            host_.showProgress();
+            host_.progressMade(100);
+            finishPass();
+            done();
+        });
+    });
     return true;
 }
 

@@ -1,54 +1,131 @@
 #include "device/FrameIo.h"
 
+#include <cerrno>
 #include <string>
 
 #include "device/hid/FrameTrace.h"
 
 namespace orvane {
 
-void FrameIo::write(DeviceRole role, const Frame& frame, DeviceWrite& result) {
+namespace {
+
+// Runs on the worker: one device's write.
+void writeOne(hid::Device& device, DeviceRole role, const Frame& frame, DeviceWrite& result) {
     hid::FrameTrace::trace(hid::FrameKind::Set, role, frame);
-    const Status st = connection_.feature(role)->setFeature(frame);
+    const Status st = device.setFeature(frame);
     result.attempted = true;
     result.taken = st.ok();
     result.error = st.ok() ? 0 : st.error().code;
 }
 
-SendOutcome FrameIo::send(Frame frame) {
-    frame[kSequenceByte] = sequence_.take();
-    SendOutcome out;
-    const bool wiredOpen = connection_.isOpen(DeviceRole::Wired);
-    if (wiredOpen) write(DeviceRole::Wired, frame, out.devices[size_t(DeviceRole::Wired)]);
-    if (connection_.isOpen(DeviceRole::Receiver)) {
-        if (wiredOpen) frame[kTargetByte] = 0;
-        write(DeviceRole::Receiver, frame, out.devices[size_t(DeviceRole::Receiver)]);
+}  // namespace
+
+bool SendOutcome::devicesGone() const {
+    if (attempted() == 0) return false;
+    for (const DeviceWrite& d : devices)
+        if (d.attempted && (d.taken || !Error{d.error, {}}.isGone())) return false;
+    return true;
+}
+
+FrameIo::~FrameIo() {
+    loop_.killTimer(this, kReplyTimer);
+}
+
+void FrameIo::forgetPending() {
+    loop_.killTimer(this, kReplyTimer);
+    alive_ = std::make_shared<int>(0);
+}
+
+namespace {
+
+// One write and its result: the worker gets the handles and a copy of the frame, nothing of the
+// link; the result goes back to the loop's thread.
+struct Write {
+    std::array<std::shared_ptr<hid::Device>, 2> handles;  // by DeviceRole; none: not written
+    Frame frame;
+    bool markReceiverCopy = false;
+    SendOutcome outcome;
+    std::weak_ptr<int> alive;
+    FrameIo::Sent done;
+
+    void run() {
+        const auto& wired = handles[size_t(DeviceRole::Wired)];
+        const auto& receiver = handles[size_t(DeviceRole::Receiver)];
+        if (wired) writeOne(*wired, DeviceRole::Wired, frame, outcome.devices[size_t(DeviceRole::Wired)]);
+        if (receiver) {
+            // The receiver's copy says it is not for the mouse on the cable as well.
+            if (wired && markReceiverCopy) frame[kTargetByte] = 0;
+            writeOne(*receiver, DeviceRole::Receiver, frame, outcome.devices[size_t(DeviceRole::Receiver)]);
+        }
     }
-    return out;
-}
+};
 
-SendOutcome FrameIo::sendTo(DeviceRole role, Frame frame) {
+}  // namespace
+
+void FrameIo::send(Frame frame, Sent done) {
     frame[kSequenceByte] = sequence_.take();
-    SendOutcome out;
-    if (!connection_.isOpen(role)) return out;
-    write(role, frame, out.devices[size_t(role)]);
-    return out;
+    write({connection_.featureHandle(DeviceRole::Wired), connection_.featureHandle(DeviceRole::Receiver)},
+          frame, true, std::move(done));
 }
 
-Result<Frame> FrameIo::read(DeviceRole role, Command command) {
-    hid::Device* device = connection_.feature(role);
-    if (!device) return makeError(ENODEV, "read from the " + std::string(hid::roleName(role)) + ": not open");
+void FrameIo::sendTo(DeviceRole role, Frame frame, Sent done) {
+    frame[kSequenceByte] = sequence_.take();
+    Handles handles;
+    handles[size_t(role)] = connection_.featureHandle(role);
+    write(std::move(handles), frame, false, std::move(done));
+}
+
+void FrameIo::write(Handles handles, Frame frame, bool toReceiverAsWell, Sent done) {
+    auto w = std::make_shared<Write>(
+        Write{std::move(handles), frame, toReceiverAsWell, {}, alive_, std::move(done)});
+    loop_.offload([w] { w->run(); },
+                  [w] {
+                      if (w->alive.lock() && w->done) w->done(w->outcome);
+                  });
+}
+
+void FrameIo::read(DeviceRole role, Command command, Read done) {
+    std::shared_ptr<hid::Device> device = connection_.featureHandle(role);
+    if (!device) {
+        done(makeError(ENODEV, "read from the " + std::string(hid::roleName(role)) + ": not open"));
+        return;
+    }
     Frame request = makeReadRequest(command, sequence_.take());
     if (role == DeviceRole::Receiver && connection_.isOpen(DeviceRole::Wired)) request[kTargetByte] = 0;
-    hid::FrameTrace::trace(hid::FrameKind::Set, role, request);
-    if (auto st = device->setFeature(request); !st) return st.error();
-    loop_.sleepMs(kReadReplyDelayMs);
-    Frame reply;
-    reply.fill(0xFF);
-    reply[0] = kCommandReportId;
-    auto got = device->getFeature(reply);
-    if (!got) return got.error();
-    hid::FrameTrace::trace(hid::FrameKind::Get, role, reply);
-    return reply;
+    auto result = std::make_shared<Result<Frame>>(Frame{});
+    std::weak_ptr<int> alive = alive_;
+    auto getReply = [this, alive, device, role, result, done]() mutable {
+        loop_.offload(
+            [device, role, result] {
+                Frame reply;
+                reply.fill(0xFF);
+                reply[0] = kCommandReportId;
+                auto got = device->getFeature(reply);
+                if (!got) {
+                    *result = got.error();
+                    return;
+                }
+                hid::FrameTrace::trace(hid::FrameKind::Get, role, reply);
+                *result = reply;
+            },
+            [alive, result, done] {
+                if (alive.lock()) done(std::move(*result));
+            });
+    };
+    loop_.offload(
+        [device, role, request, result] {
+            hid::FrameTrace::trace(hid::FrameKind::Set, role, request);
+            if (auto st = device->setFeature(request); !st) *result = st.error();
+        },
+        [this, alive, result, done, getReply]() mutable {
+            if (!alive.lock()) return;
+            if (!*result) return done(std::move(*result));
+            // The mouse needs a moment before the reply is ready; the loop goes on meanwhile.
+            loop_.setTimer(this, kReplyTimer, kReadReplyDelayMs, [this, getReply]() mutable {
+                loop_.killTimer(this, kReplyTimer);
+                getReply();
+            });
+        });
 }
 
 }  // namespace orvane

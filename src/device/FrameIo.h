@@ -1,7 +1,12 @@
 #pragma once
 // Moves command frames to the open devices: writes go to the wired mouse first, then to the
-// receiver; reads are a request, a 10 ms pause and the reply. Every frame takes the next
-// sequence number.
+// receiver; reads are a request, a 10 ms wait and the reply. Every frame takes the next
+// sequence number when it goes out. The transfers themselves run off the loop's thread (the
+// loop's offload) and their results come back on it, so the loop never waits for a device; the
+// 10 ms wait of a read is a timer. One transfer at a time: the link's jobs run one by one.
+#include <functional>
+#include <memory>
+
 #include "base/EventLoop.h"
 #include "base/Result.h"
 #include "device/CommandFrame.h"
@@ -23,30 +28,43 @@ struct SendOutcome {
     // The frame reached no device although one was open: what it carried is not held by
     // the mouse and must be sent again.
     [[nodiscard]] bool failedEverywhere() const { return attempted() > 0 && taken() == 0; }
+    // Every device it was handed to has gone away (unplugged): nothing more will reach them.
+    [[nodiscard]] bool devicesGone() const;
 };
 
 class FrameIo {
 public:
+    using Sent = std::function<void(const SendOutcome&)>;
+    using Read = std::function<void(Result<Frame>)>;
+
     FrameIo(Connection& connection, EventLoop& loop) : connection_(connection), loop_(loop) {}
+    ~FrameIo();
+    FrameIo(const FrameIo&) = delete;
+    FrameIo& operator=(const FrameIo&) = delete;
 
     SequenceNumber& sequence() { return sequence_; }
     [[nodiscard]] const SequenceNumber& sequence() const { return sequence_; }
 
-    // Stamps the sequence number and writes the frame to every open device.
-    SendOutcome send(Frame frame);
+    // Stamps the sequence number and writes the frame to every open device; done gets the
+    // outcome on the loop's thread.
+    void send(Frame frame, Sent done);
     // Writes to one device only (the factory reset), with the target flag left at 1.
-    SendOutcome sendTo(DeviceRole role, Frame frame);
-    Result<Frame> read(DeviceRole role, Command command);
+    void sendTo(DeviceRole role, Frame frame, Sent done);
+    void read(DeviceRole role, Command command, Read done);
 
-    void pause(int ms) { loop_.sleepMs(ms); }
     [[nodiscard]] bool anyOpen() const { return connection_.anyOpen(); }
+    // Results still on their way are dropped (shutdown).
+    void forgetPending();
 
 private:
-    void write(DeviceRole role, const Frame& frame, DeviceWrite& result);
+    static constexpr int kReplyTimer = 1;
+    using Handles = std::array<std::shared_ptr<hid::Device>, 2>;
+    void write(Handles handles, Frame frame, bool toReceiverAsWell, Sent done);
 
     Connection& connection_;
     EventLoop& loop_;
     SequenceNumber sequence_;
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
 }  // namespace orvane

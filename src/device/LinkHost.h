@@ -29,8 +29,11 @@ public:
     virtual void showWindow() {}
     // The mouse went offline after such an automatic show.
     virtual void hideWindow() {}
-    // Modal progress dialog with the "writing to the mouse" text; returns when it closes.
+    // A write to the mouse has begun (not the quiet passes after a connection): the progress
+    // dialog with the "writing to the mouse" text. It must not wait for the dialog to close.
     virtual void showProgress() {}
+    // How far the write has come, 0 to 100; 100 when it is over.
+    virtual void progressMade(int percent) { (void)percent; }
     // Modeless, topmost attention window with the given language entry (155: no device,
     // 156: receiver present but the mouse is asleep or off).
     virtual void showConnectionNotice(int languageEntry) { (void)languageEntry; }

@@ -64,13 +64,13 @@ MacroUploader::Outcome MacroUploader::upload(const MacroLibrary& library, FrameC
         if (slots_[j] == -1) continue;
         const MacroKey& macro = *set->FindKey(j);
         const uint8_t slot = uint8_t(slots_[j] + 1);
-        MacroImage& held = images_[slot < kMacroImageCount ? slot : 0];
+        const size_t index = slot < kMacroImageCount ? slot : 0;
+        MacroImage& held = images_[index];
         const MacroImage encoded = encodeMacro(macro, slot);
         const bool differs = encoded != held;
-        const MacroImage previous = held;
+        auto previous = std::make_shared<const MacroImage>(held);
         held = encoded;
         if (channel && differs) {
-            bool lost = false;
             const auto chunks = macroChunkFrames(encoded, macro.CommandActionNum, slot);
             for (size_t c = 0; c < chunks.size(); ++c) {
                 FrameReport what;
@@ -78,15 +78,17 @@ MacroUploader::Outcome MacroUploader::upload(const MacroLibrary& library, FrameC
                 what.item = slot;
                 what.chunk = int(c);
                 what.chunks = int(chunks.size());
-                const FrameFate fate = channel->send(chunks[c], what);
-                if (fate != FrameFate::NoDevice) out.sentSomething = true;
-                // Without a device the macro counts as held, and the DataChange check at the
-                // next connection uploads it; a chunk that an open device lost is sent again.
-                if (fate != FrameFate::Taken && fate != FrameFate::NoDevice) lost = true;
+                channel->send(chunks[c], what,
+                              [this, index, previous, lost = out.lost](std::optional<FrameFate> fate) {
+                                  // Without a device the macro counts as held, and the DataChange check at
+                                  // the next connection uploads it; a chunk that an open device lost, or that
+                                  // was never sent, is sent again.
+                                  if (fate == FrameFate::Taken || fate == FrameFate::NoDevice) return;
+                                  images_[index] = *previous;
+                                  *lost = true;
+                              });
                 channel->pause(kFramePauseMs);
             }
-            if (lost) held = previous;
-            out.lost = out.lost || lost;
             out.uploaded = true;
         }
         if (channel) channel->pause(kFramePauseMs);

@@ -45,7 +45,7 @@ TEST_F(MacroSyncTest, ExampleMacroUploadsOneChunkAndANewCounter) {
     const uint16_t before = app.settings.GetDataChange();
     const int settingsWrites = host.settingsWrites;
     assign(2, u"A");
-    link.syncToDevice();
+    sync();
     const auto w = writes();
     ASSERT_EQ(w.size(), 3u);
     EXPECT_EQ(asFrame(w[0]), frameOf("0C 01 04 00 00 01 04 02 90 21 01"));
@@ -64,21 +64,21 @@ TEST_F(MacroSyncTest, ExampleMacroUploadsOneChunkAndANewCounter) {
     // Uploading again with nothing changed sends neither chunk nor counter.
     sim.log().clear();
     link.markDirty(SyncGroup::Buttons);
-    link.syncToDevice();
+    sync();
     EXPECT_TRUE(writes().empty());
 }
 
 TEST_F(MacroSyncTest, LostChunkWithholdsTheCounterAndGoesAgain) {
     startAndSettle();
     assign(2, u"A");
-    link.syncToDevice();
+    sync();
     const uint16_t before = app.settings.GetDataChange();
     const uint16_t inMouse = sim.memory().dataChange;
     sim.log().clear();
     // The macro changes and its one chunk is refused.
     app.library.FindSet(0)->FindKey(0)->CommandActionNum = 1;
     sim.injectFault(DeviceRole::Wired, sim::Fault::WriteFails, 1);
-    link.syncToDevice();
+    sync();
     EXPECT_TRUE(writes().empty());
     ASSERT_FALSE(host.passes.empty());
     EXPECT_TRUE(host.passes.back().counterWithheld);
@@ -87,7 +87,7 @@ TEST_F(MacroSyncTest, LostChunkWithholdsTheCounterAndGoesAgain) {
     EXPECT_EQ(app.settings.GetDataChange(), uint16_t(before + 1));
     EXPECT_EQ(sim.memory().dataChange, inMouse);
 
-    link.syncToDevice();
+    sync();
     EXPECT_EQ(sim.log().commands(DeviceRole::Wired), (std::vector<uint8_t>{0x0E, 0x01}));
     EXPECT_TRUE(host.passes.back().complete());
 }
@@ -97,7 +97,7 @@ TEST_F(MacroSyncTest, SameMacroOnTwoButtonsTakesOneSlot) {
     assign(1, u"B");
     assign(4, u"B");
     assign(5, u"A");
-    link.syncToDevice();
+    sync();
     EXPECT_EQ(profile().keys[1].KeyValue, profile().keys[4].KeyValue);
     EXPECT_EQ(profile().keys[1].KeyValue[1], 0x21);
     EXPECT_EQ(profile().keys[5].KeyValue[1], 0x22);
@@ -110,7 +110,7 @@ TEST_F(MacroSyncTest, SameMacroOnTwoButtonsTakesOneSlot) {
 TEST_F(MacroSyncTest, MacroOfTheSecondSetIsDisabled) {
     startAndSettle();
     assign(3, u"C");
-    link.syncToDevice();
+    sync();
     EXPECT_EQ(profile().keys[3].KeyValue, (std::array<uint8_t, 3>{0, 0, 0}));
     EXPECT_EQ(profile().keys[3].KeyName, u"Disabled");
     EXPECT_EQ(sim.log().commands(DeviceRole::Wired), std::vector<uint8_t>{0x04});
@@ -125,6 +125,7 @@ TEST_F(MacroSyncTest, DataChangeMismatchReuploadsQuietly) {
     sim.setDataChange(0x0042);
     link.start();
     loop.advanceMs(DeviceLink::kSyncDelayMs);
+    settle();
     EXPECT_EQ(sim.log().commands(DeviceRole::Wired), (std::vector<uint8_t>{0x20, 0x21, 0x0E, 0x01}));
     EXPECT_EQ(host.count("progress"), 0);
 }
@@ -140,7 +141,7 @@ TEST_F(MacroSyncTest, UploadWithNoOpenHandleStillAdvancesTheCounter) {
     ASSERT_FALSE(link.connection().anyOpen());
     const uint16_t before = app.settings.GetDataChange();
     assign(0, u"A");
-    link.syncToDevice();
+    sync();
     EXPECT_EQ(app.settings.GetDataChange(), uint16_t(before + 1));
     EXPECT_EQ(link.macros().image(1)[0], 0x09);
     EXPECT_TRUE(sim.log().records().empty());

@@ -31,7 +31,7 @@ TEST_F(ReportTest, FramesBothDevicesTookMakeACompletePass) {
     host.passes.clear();
     profile().PollingRateValue = {0, 0, 0};
     link.markDirty(SyncGroup::Performance);
-    link.syncToDevice();
+    sync();
     ASSERT_EQ(host.passes.size(), 1u);
     const PassReport& r = lastPass();
     EXPECT_EQ(commandsOf(r), std::vector<uint8_t>{0x07});
@@ -49,7 +49,7 @@ TEST_F(ReportTest, WritesEveryDeviceRefusedAreReportedWithTheirErrors) {
     sim.injectFault(DeviceRole::Receiver, sim::Fault::WriteFails, sim::kFaultAlways);
     profile().keys[2].KeyValue = {0x10, 0x10, 0x00};
     link.markDirty(SyncGroup::Buttons);
-    link.syncToDevice();
+    sync();
     const PassReport& r = lastPass();
     ASSERT_EQ(commandsOf(r), std::vector<uint8_t>{0x04});
     EXPECT_EQ(r.frames[0].item, 2);
@@ -69,6 +69,7 @@ protected:
 TEST_F(AsleepReportTest, AnInactiveLinkHoldsEveryDirtyGroupBack) {
     link.start();
     loop.advanceMs(DeviceLink::kSyncDelayMs);
+    settle();
     const PassReport& r = lastPass();
     EXPECT_EQ(r.blocked, PassBlock::LinkInactive);
     EXPECT_EQ(r.heldBack, (std::vector<SyncGroup>{SyncGroup::Buttons, SyncGroup::Performance, SyncGroup::Power}));
@@ -92,7 +93,7 @@ TEST_F(AsleepReportTest, ResetThatMissedTheMouseLeavesTheProfileAlone) {
     startAndSettle();
     profile().SetKeyDebounce(4);
     host.calls.clear();
-    EXPECT_TRUE(link.factoryReset());
+    EXPECT_TRUE(factoryReset());
     EXPECT_EQ(profile().GetPairInt(ProfilePair::KeyDebounce), 4);
     EXPECT_EQ(host.count("progress"), 0);
     const PassReport& r = lastPass();
@@ -116,7 +117,7 @@ TEST_F(OfflineActiveTest, FramesThatMissedTheMouseGoOutWhenItIsOnlineAgain) {
     ASSERT_TRUE(link.linkActive());
     profile().PollingRateValue = {0, 0, 0};
     link.markDirty(SyncGroup::Performance);
-    link.syncToDevice();
+    sync();
     ASSERT_EQ(commandsOf(lastPass()), std::vector<uint8_t>{0x07});
     EXPECT_EQ(lastPass().frames[0].fate, FrameFate::MouseOffline);
     EXPECT_NE(link.sentImages().polling, 8);  // not held
@@ -186,6 +187,7 @@ TEST_F(NewMouseReportTest, NewMacIdIsStoredOnlyOnceTheMouseHasTheProfile) {
     const uint32_t before = app.settings.GetMacId();
     link.start();
     loop.advanceMs(DeviceLink::kSyncDelayMs);
+    settle();
     EXPECT_FALSE(lastPass().complete());
     EXPECT_EQ(lastPass().frames.size(), 13u);  // six buttons and seven settings, all refused
     EXPECT_EQ(app.settings.GetMacId(), before);
@@ -193,7 +195,7 @@ TEST_F(NewMouseReportTest, NewMacIdIsStoredOnlyOnceTheMouseHasTheProfile) {
 
     sim.clearFaults(DeviceRole::Receiver);
     for (SyncGroup g : {SyncGroup::Buttons, SyncGroup::Performance, SyncGroup::Power}) link.markDirty(g);
-    link.syncToDevice();
+    sync();
     EXPECT_TRUE(lastPass().complete());
     EXPECT_EQ(lastPass().frames.size(), 13u);  // the refused images were not taken as held
     EXPECT_EQ(app.settings.GetMacId(), kSimMacId);

@@ -31,6 +31,7 @@ TEST_F(StatusTest, StartUpTakesTheMouseLevelOverTheProfile) {
     profile().CurrentDPILevelValue = 1;
     ASSERT_TRUE(sim.userSelectDpiLevel(2).ok());
     link.start();
+    settle();
     EXPECT_EQ(profile().CurrentDPILevelValue, 2);
     EXPECT_EQ(link.currentDpiLevel(), 2);
 }
@@ -141,7 +142,7 @@ TEST_F(StatusTest, DeviceNotificationSetsRateAndLevelAndSendsNothing) {
     ASSERT_TRUE(pumpUntil([&] { return link.currentDpiLevel() == 2; }));
     EXPECT_EQ(profile().CurrentDPILevelValue, 2);
     link.markDirty(SyncGroup::Performance);
-    link.syncToDevice();
+    sync();
     EXPECT_TRUE(sim.log().sets(DeviceRole::Wired).empty());
 }
 
@@ -150,10 +151,10 @@ TEST_F(StatusTest, FactoryResetGoesToOneDeviceAndResetsTheProfile) {
     profile().SetProfileName(u"Mine");
     profile().SetKeyDebounce(4);
     link.markDirty(SyncGroup::Performance);
-    link.syncToDevice();
+    sync();
     sim.log().clear();
     host.calls.clear();
-    EXPECT_TRUE(link.factoryReset());
+    EXPECT_TRUE(factoryReset());
     EXPECT_EQ(sim.log().commands(DeviceRole::Wired), std::vector<uint8_t>{0x0F});
     EXPECT_TRUE(sim.log().sets(DeviceRole::Receiver).empty());
     const auto f = sim.log().sets(DeviceRole::Wired)[0];
@@ -164,7 +165,7 @@ TEST_F(StatusTest, FactoryResetGoesToOneDeviceAndResetsTheProfile) {
     EXPECT_EQ(profile().GetPairInt(ProfilePair::KeyDebounce), 12);
     EXPECT_EQ(host.count("progress"), 1);
     host.confirmReset = false;
-    EXPECT_FALSE(link.factoryReset());
+    EXPECT_FALSE(factoryReset());
 }
 
 class ConnectionTest : public LinkTest {
@@ -193,13 +194,13 @@ TEST_F(ConnectionTest, UnplugDuringAPassLosesNothing) {
     sim.injectFault(DeviceRole::Wired, sim::Fault::SetFails, sim::kFaultAlways);
     sim.injectFault(DeviceRole::Receiver, sim::Fault::SetFails, sim::kFaultAlways);
     link.markDirty(SyncGroup::Buttons);
-    link.syncToDevice();
+    sync();
     sim.clearFaults(DeviceRole::Wired);
     sim.clearFaults(DeviceRole::Receiver);
     // The devices come back: the detection's pass sends the buttons that were lost.
     sim.log().clear();
     link.detectDevices();
-    loop.advanceMs(DeviceLink::kSyncDelayMs);
+    settle();
     EXPECT_EQ(sim.log().commands(DeviceRole::Wired), (std::vector<uint8_t>{0x04, 0x04}));
     EXPECT_EQ(sim.memory().buttons[1], (sim::KeyValue{0x10, 0x04, 0x00}));
 }
@@ -247,7 +248,7 @@ TEST_F(NoDeviceTest, NoticeAfterTwoSecondsAndNoWatchdog) {
     EXPECT_EQ(host.notices, std::vector<int>{DeviceLink::kNoDeviceNotice});
     // A device arrives later: it is detected and asked for its status.
     sim.plug(DeviceRole::Wired);
-    loop.runPending();
+    settle();
     EXPECT_TRUE(link.connection().isOpen(DeviceRole::Wired));
     EXPECT_TRUE(link.mouseOnline());
 }

@@ -12,6 +12,7 @@ class SyncTest : public LinkTest {};
 
 TEST_F(SyncTest, StartUpReadsStatusAndSendsNothingForAHeldProfile) {
     link.start();
+    settle();
     EXPECT_TRUE(link.linkActive());
     EXPECT_TRUE(link.mouseOnline());
     EXPECT_EQ(host.count("show"), 1);
@@ -21,6 +22,7 @@ TEST_F(SyncTest, StartUpReadsStatusAndSendsNothingForAHeldProfile) {
     EXPECT_EQ(hexOf(statusReads[0].data(), 7), "0C 01 20 00 01 00 00");
     EXPECT_TRUE(sim.log().sets(DeviceRole::Receiver).empty());
     loop.advanceMs(DeviceLink::kSyncDelayMs);
+    settle();
     EXPECT_EQ(sim.log().sets(DeviceRole::Wired).size(), 1u);
     EXPECT_EQ(host.count("progress"), 0);
     EXPECT_TRUE(link.savePendingFlag());
@@ -44,9 +46,11 @@ TEST_F(SyncTest, ButtonChangeTakesSixPauses) {
     startAndSettle();
     profile().keys[3].KeyValue = {0x80, 0xCD, 0x00};
     link.markDirty(SyncGroup::Buttons);
-    const int64_t slept = loop.sleptMs();
-    link.syncToDevice();
-    EXPECT_EQ(loop.sleptMs() - slept, 360);
+    const int64_t started = loop.nowMs();
+    sync();
+    // Six pauses, waited on the loop's timers, never in a sleep.
+    EXPECT_EQ(loop.nowMs() - started, 360);
+    EXPECT_EQ(loop.sleptMs(), 0);
     const auto wired = sim.log().sets(DeviceRole::Wired);
     ASSERT_EQ(wired.size(), 1u);
     Frame f;
@@ -57,7 +61,7 @@ TEST_F(SyncTest, ButtonChangeTakesSixPauses) {
     // Assigning the same value again sends nothing.
     sim.log().clear();
     link.markDirty(SyncGroup::Buttons);
-    link.syncToDevice();
+    sync();
     EXPECT_TRUE(sim.log().sets(DeviceRole::Wired).empty());
 }
 
@@ -70,6 +74,7 @@ TEST_F(SyncTest, BurstOfChangesGivesOnePassAndNothingChangedSendsNothing) {
         loop.advanceMs(2);
     }
     loop.advanceMs(DeviceLink::kSyncDelayMs);
+    settle();
     EXPECT_EQ(sim.log().sets(DeviceRole::Wired).size(), 1u);
     EXPECT_EQ(sim.memory().debounce, 18);
 
@@ -92,7 +97,7 @@ TEST_F(SyncTest, SequenceNumberWraps) {
         const uint8_t expected = link.nextSequence();
         profile().PollingRateValue[0] = uint8_t(i % 2 ? 0 : 3);
         link.markDirty(SyncGroup::Performance);
-        link.syncToDevice();
+        sync();
         const auto wired = sim.log().sets(DeviceRole::Wired);
         ASSERT_EQ(wired.back()[4], expected);
         ASSERT_EQ(link.nextSequence(), uint8_t(expected + 1));
@@ -103,7 +108,7 @@ TEST_F(SyncTest, SavePendingWritesAtShutdown) {
     startAndSettle();
     profile().PollingRateValue = {0, 0, 0};
     link.markDirty(SyncGroup::Performance);
-    link.syncToDevice();
+    sync();
     EXPECT_EQ(host.saves, 0);
     link.shutdown();
     EXPECT_EQ(host.saves, 1);
@@ -118,7 +123,7 @@ TEST_F(SyncTest, WriteThatNoDeviceTookIsSentAgain) {
     profile().PollingRateValue = {0, 0, 0};
     link.markDirty(SyncGroup::Buttons);
     link.markDirty(SyncGroup::Performance);
-    link.syncToDevice();
+    sync();
     EXPECT_EQ(link.sentImages().buttons[2 + 3 * 2], 0x10);
     EXPECT_EQ(link.sentImages().buttons[3 + 3 * 2], 0x04);
     EXPECT_EQ(link.sentImages().polling, 2);
@@ -128,7 +133,7 @@ TEST_F(SyncTest, WriteThatNoDeviceTookIsSentAgain) {
     sim.log().clear();
     link.markDirty(SyncGroup::Buttons);
     link.markDirty(SyncGroup::Performance);
-    link.syncToDevice();
+    sync();
     EXPECT_EQ(sim.log().commands(DeviceRole::Wired), (std::vector<uint8_t>{0x04, 0x07}));
     EXPECT_EQ(sim.memory().buttons[2], (sim::KeyValue{0x10, 0x10, 0x00}));
 }
@@ -138,7 +143,7 @@ TEST_F(SyncTest, WriteThatOneDeviceTookIsHeld) {
     sim.injectFault(DeviceRole::Receiver, sim::Fault::SetFails, sim::kFaultAlways);
     profile().PollingRateValue = {0, 0, 0};
     link.markDirty(SyncGroup::Performance);
-    link.syncToDevice();
+    sync();
     EXPECT_EQ(link.sentImages().polling, 8);
 }
 
@@ -150,6 +155,7 @@ protected:
 TEST_F(ReceiverOnlySyncTest, NewMouseBehindTheReceiverGetsTheWholeProfile) {
     link.start();
     loop.advanceMs(DeviceLink::kSyncDelayMs);
+    settle();
     // Receiver alone: target flag 1. Status, buttons (all six differ from cleared images),
     // DPI, colours, polling, lift-off, debounce, lighting, power.
     EXPECT_EQ(sim.log().commands(DeviceRole::Receiver),
@@ -178,6 +184,7 @@ TEST_F(AsleepSyncTest, InactiveLinkSendsNothingAndKeepsGroupsDirty) {
 
     // A tray click asks the mouse; it is still asleep, so nothing shows.
     link.showOrPoll();
+    settle();
     EXPECT_FALSE(link.linkActive());
     EXPECT_EQ(host.count("show"), 0);
 }

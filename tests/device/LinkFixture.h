@@ -72,7 +72,23 @@ protected:
     void startAndSettle() {
         link.start();
         loop.advanceMs(DeviceLink::kSyncDelayMs);
+        settle();
         sim.log().clear();
+    }
+    // Moves virtual time on, timer by timer, until the link has no traffic running, waiting or
+    // armed.
+    void settle() {
+        ASSERT_TRUE(loop.runUntil([&] { return link.idle() && !link.syncArmed(); }, 600000));
+    }
+    // One pass, now, to its end.
+    void sync() {
+        link.syncToDevice();
+        settle();
+    }
+    bool factoryReset() {
+        const bool confirmed = link.factoryReset();
+        settle();
+        return confirmed;
     }
     // Waits (in real time) for work that reader threads post to the loop.
     bool pumpUntil(const std::function<bool()>& done) {

@@ -10,6 +10,7 @@ QtEventLoop::QtEventLoop() : context_(std::make_unique<QObject>()) {}
 QtEventLoop::~QtEventLoop() {
     worker_.stop();
     for (auto& [key, entry] : timers_) entry.timer->stop();
+    for (auto& timer : spare_) timer->stop();
 }
 
 int64_t QtEventLoop::nowMs() const {
@@ -24,8 +25,13 @@ void QtEventLoop::setTimer(const void* owner, int id, int intervalMs, std::funct
     const Key key{owner, id};
     Entry& e = timers_[key];
     if (!e.timer) {
-        e.timer = std::make_unique<QTimer>();
-        e.timer->setTimerType(Qt::PreciseTimer);
+        if (!spare_.empty()) {
+            e.timer = std::move(spare_.back());
+            spare_.pop_back();
+        } else {
+            e.timer = std::make_unique<QTimer>();
+            e.timer->setTimerType(Qt::PreciseTimer);
+        }
         QObject::connect(e.timer.get(), &QTimer::timeout, context_.get(), [this, key] { fire(key); });
     }
     e.fn = std::move(onFire);
@@ -42,9 +48,12 @@ void QtEventLoop::fire(const Key& key) {
 void QtEventLoop::killTimer(const void* owner, int id) {
     auto it = timers_.find({owner, id});
     if (it == timers_.end()) return;
-    it->second.timer->stop();
-    // Deleting a QTimer from inside its own timeout is not allowed; let Qt do it later.
-    it->second.timer.release()->deleteLater();
+    // Kept for the next timer rather than deleted: a pass stops and starts one per frame, and a
+    // timer may not be deleted from inside its own timeout anyway.
+    QTimer* timer = it->second.timer.get();
+    timer->stop();
+    QObject::disconnect(timer, &QTimer::timeout, context_.get(), nullptr);
+    spare_.push_back(std::move(it->second.timer));
     timers_.erase(it);
 }
 

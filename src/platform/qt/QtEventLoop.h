@@ -1,12 +1,12 @@
 #pragma once
 // The product's event loop: Qt's, with window-style timers on QTimer, thread-safe posts
 // queued to the UI thread, and one worker thread for the blocking calls handed to offload().
+#include <QObject>
+#include <QTimer>
 #include <chrono>
 #include <map>
 #include <memory>
-
-#include <QObject>
-#include <QTimer>
+#include <vector>
 
 #include "base/EventLoop.h"
 #include "base/WorkerThread.h"
@@ -36,6 +36,7 @@ private:
 
     std::unique_ptr<QObject> context_;  // lives on the UI thread; posts are queued to it
     std::map<Key, Entry> timers_;
+    std::vector<std::unique_ptr<QTimer>> spare_;  // stopped timers, for reuse
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
     WorkerThread worker_;  // last: stopped before the context it posts to goes away
 };

@@ -370,8 +370,10 @@ TEST_F(ButtonPanel, ClosingTheMacroManagerWithAMacroOnAButtonSendsTheButtonsAtOn
     // The manager saves a library in which the macro grew: its saves hand it to the window.
     macroManager_ = [&] { addAction(*app_->library.FindSet(0)->FindKey(0)); };
     click(kMacroManager);
-    // No sync timer: the pass ran before the click returned.
+    // No sync timer: the pass started before the click returned.
     EXPECT_FALSE(link().syncArmed());
+    EXPECT_TRUE(link().passRunning());
+    Settle();
     EXPECT_GT(allFramesSent(), 0u);
     EXPECT_EQ(app_->library.FindSet(0)->FindKey(0)->ActionCount, 2u);
 }

@@ -138,11 +138,15 @@ protected:
         ASSERT_TRUE(WriteSettings(*app_).ok());
     }
 
-    // Lets the reader threads hand over what they have and runs what is due now.
+    // Lets the reader threads hand over what they have, runs what is due now, and lets the
+    // link's traffic that is under way (a status read, a pass) end, moving time as it needs.
     void Settle() {
         for (int i = 0; i < 5; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
             clock().runPending();
+        }
+        if (dlg_) {
+            ASSERT_TRUE(clock().runUntil([&] { return link().idle(); }, 600000));
         }
     }
     void Advance(int64_t ms) {

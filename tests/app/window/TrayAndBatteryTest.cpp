@@ -125,6 +125,7 @@ TEST_F(MainWindowTest, ResetAfterConfirmationRestoresTheCurrentProfileOnly) {
     EXPECT_EQ(framesSent(0x0F), 0u);
     w.answer = true;
     click(kReset);
+    Settle();
     EXPECT_EQ(w.asked, 2);
     EXPECT_EQ(framesSent(0x0F), 1u);
     EXPECT_NE(current().GetPairInt(ProfilePair::KeyDebounce), 2);
