@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """End-to-end checks of the real orvane build under Xvfb: a click on the polling slider reaches
-the virtual mouse, the tray icon and a second start bring the hidden window back, and a screenshot
-is written.
+the virtual mouse, the tray icon and a second start bring the hidden window back, a screenshot
+is written, and the window answers a click while a long pass writes macros to the mouse.
 
-usage: e2e_app.py BIN_DIR CASE   (CASE: slider | tray | second | screenshot)
+usage: e2e_app.py BIN_DIR CASE   (CASE: slider | tray | second | screenshot | livepass)
 """
 import os
 import re
@@ -259,6 +259,90 @@ def case_shared():
         shutil.rmtree(appdir, ignore_errors=True)
 
 
+def window_pixels(env, win):
+    """The window's contents as (width, height, bytes per line, pixel bytes), through xwd."""
+    raw = subprocess.run(["xwd", "-silent", "-id", win], env=env, capture_output=True, timeout=10).stdout
+    if len(raw) < 100:
+        fail("xwd returned no picture")
+    head = struct.unpack(">25I", raw[:100])
+    header_size, width, height, bytes_per_line, ncolors = head[0], head[4], head[5], head[12], head[19]
+    start = header_size + 12 * ncolors
+    return width, height, bytes_per_line, raw[start:start + bytes_per_line * height]
+
+
+def region(shot, left, top, right, bottom):
+    width, height, bpl, data = shot
+    bpp = bpl // width
+    return b"".join(data[y * bpl + left * bpp:y * bpl + right * bpp] for y in range(top, min(bottom, height)))
+
+
+def macro_source(path, names):
+    """Macros of 168 commands (336 actions, key presses and releases): 21 chunks each."""
+    with open(path, "w") as f:
+        f.write("set=Long\n")
+        for n, name in enumerate(names):
+            code = "%02X" % (0x41 + n)
+            f.write("key=%s\nloop=2 1\ncommands=168\nactions=%s\n" %
+                    (name, " ".join(code + ("800000" if a % 2 else "000000") for a in range(336))))
+
+
+def sets_of(text, command):
+    return [l for l in text.splitlines() if " SET " in l and l.split()[5:6] == [command]]
+
+
+def case_livepass():
+    display, appdir = Display(), app_dir()
+    trace = os.path.join(appdir, "trace.txt")
+    env = env_for(display, appdir, ORVANE_TRACE=trace)
+    # The first profile plays five long macros (button 1 keeps the left click); the window starts
+    # on the second profile, so a click on the first tab writes all of them: a pass of seconds.
+    names = ["Long%d" % i for i in range(2, 7)]
+    source = os.path.join(appdir, "macros.txt")
+    macro_source(source, names)
+    datagen = os.environ.get("ORVANE_DATAGEN", os.path.join(BIN, "..", "tools", "orvane-datagen"))
+    subprocess.run([datagen, "macros", source, os.path.join(appdir, "config", "MacroLibraryFile.mlf")], check=True)
+    ctl = [os.path.join(BIN, "orvanectl"), "--app-dir", appdir, "--simulate"]
+    quiet = dict(env, ORVANE_TRACE="0")
+    for button, name in enumerate(names, start=2):
+        subprocess.run(ctl + ["set", "button", str(button), "macro", name], env=quiet, check=True,
+                       stdout=subprocess.DEVNULL)
+    subprocess.run(ctl + ["profile", "select", "2"], env=quiet, check=True, stdout=subprocess.DEVNULL)
+    app = subprocess.Popen([os.path.join(BIN, "orvane"), "--simulate"], env=env)
+    try:
+        win = wait_for("the main window", lambda: find_window(env))
+        time.sleep(1.5)  # start-up traffic
+        # The right-hand column of sections, which a header click rearranges.
+        column = (846, 37, 1108, 700)
+        before = region(window_pixels(env, win), *column)
+        start = len(open(trace).read())
+        xdotool(env, "mousemove", "--window", win, "131", "562")  # the first profile tab
+        xdotool(env, "click", "1")
+        time.sleep(0.05)
+        xdotool(env, "mousemove", "--window", win, "977", "420")  # the sleep section's header
+        xdotool(env, "click", "1")
+        time.sleep(0.4)
+        after = region(window_pixels(env, win), *column)
+        written = open(trace).read()[start:]
+        if not sets_of(written, "0E"):
+            fail("the profile switch did not start writing the macros")
+        if sets_of(written, "01"):
+            fail("the pass ended before the window was looked at: not a long pass")
+        if after == before:
+            fail("the section header click was not handled while the pass ran")
+        print("the sleep section opened while the macros were being written")
+        end = wait_for("the end of the pass", lambda: sets_of(open(trace).read()[start:], "01"), 30)
+        chunks = sets_of(open(trace).read()[start:], "0E")
+        first, last = int(chunks[0].split()[0]), int(end[0].split()[0])
+        print("pass: %d macro chunk frames over %d ms" % (len(chunks), last - first))
+        if last - first < 3000:
+            fail("the pass took only %d ms" % (last - first))
+    finally:
+        app.terminate()
+        app.wait(10)
+        display.close()
+        shutil.rmtree(appdir, ignore_errors=True)
+
+
 if __name__ == "__main__":
     {"slider": case_slider, "tray": case_tray, "second": case_second, "screenshot": case_screenshot,
-     "shared": case_shared}[CASE]()
+     "shared": case_shared, "livepass": case_livepass}[CASE]()
