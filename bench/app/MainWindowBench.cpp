@@ -186,12 +186,18 @@ struct PassFigures {
     double wallMs = 0;
     double cpuMs = 0;
     double longestGapMs = 0;  // between two ticks of the 5 ms UI timer
+    double longestGapAtMs = 0;  // when it ended, from the start of the pass
+    int gapsOver16Ms = 0;
 };
 
 // Runs the largest pass from the event loop. With a ticker, a 5 ms repeating UI timer notes when
-// it fires; the longest gap between its ticks is the longest the loop could not answer.
+// it fires; the longest gap between its ticks is the longest the loop could not answer. The CPU
+// is counted up to one second after the pass, when the progress dialog has closed.
 PassFigures runLargestPass(platform::qt::QtPlatform& platform, TimedWindow& dlg, bool ticker) {
     EventLoop& loop = platform.loop();
+    // A deferred save still waiting (six files, each synced to disk on the UI thread) is written
+    // first: it is the save's stall, not the pass's.
+    dlg.Link().savePending();
     installLargestMacros(dlg.App());
     DeviceLink& link = dlg.Link();
     link.forgetWhatTheMouseHolds();
@@ -212,10 +218,10 @@ PassFigures runLargestPass(platform::qt::QtPlatform& platform, TimedWindow& dlg,
         if (ended) return;
         ended = true;
         f.wallMs = msSince(t0);
-        f.cpuMs = (cpuSeconds() - cpu0) * 1000.0;
         // Whatever the pass shows afterwards (the progress animation) is left to finish.
         loop.setTimer(&quitOwner, 1, 1000, [&] {
             loop.killTimer(&quitOwner, 1);
+            f.cpuMs = (cpuSeconds() - cpu0) * 1000.0;
             platform.quit();
         });
     };
@@ -224,9 +230,13 @@ PassFigures runLargestPass(platform::qt::QtPlatform& platform, TimedWindow& dlg,
     loop.killTimer(&tickOwner, 1);
     dlg.onSettingsWritten = {};
     const auto end = t0 + std::chrono::microseconds(int64_t(f.wallMs * 1000.0));
-    for (size_t i = 1; i < ticks.size() && ticks[i - 1] < end; ++i)
-        f.longestGapMs =
-            std::max(f.longestGapMs, std::chrono::duration<double, std::milli>(ticks[i] - ticks[i - 1]).count());
+    for (size_t i = 1; i < ticks.size() && ticks[i - 1] < end; ++i) {
+        const double gap = std::chrono::duration<double, std::milli>(ticks[i] - ticks[i - 1]).count();
+        if (gap > 16.0) ++f.gapsOver16Ms;
+        if (gap <= f.longestGapMs) continue;
+        f.longestGapMs = gap;
+        f.longestGapAtMs = std::chrono::duration<double, std::milli>(ticks[i] - t0).count();
+    }
     return f;
 }
 
@@ -319,12 +329,18 @@ int main(int argc, char** argv) {
             platform.quit();
         });
         platform.exec();
+        // Its deferred save too: six files, each synced to disk, on the UI thread ten seconds
+        // after the start-up pass; that is the save's stall, not the pass's.
         const PassFigures stall = runLargestPass(platform, dlg, true);
         std::printf("largest_pass_wall: %.0f ms\n", stall.wallMs);
-        std::printf("largest_pass_ui_stall: %.1f ms (longest gap between ticks of a 5 ms UI timer: %.1f ms)\n",
-                    std::max(0.0, stall.longestGapMs - 5.0), stall.longestGapMs);
+        std::printf(
+            "largest_pass_ui_stall: %.1f ms (longest gap between ticks of a 5 ms UI timer: %.1f ms, "
+            "ending %.0f ms into the pass; %d gaps over 16 ms)\n",
+            std::max(0.0, stall.longestGapMs - 5.0), stall.longestGapMs, stall.longestGapAtMs,
+            stall.gapsOver16Ms);
         const PassFigures cpu = runLargestPass(platform, dlg, false);
-        std::printf("largest_pass_cpu: %.2f ms over %.0f ms\n", cpu.cpuMs, cpu.wallMs);
+        std::printf("largest_pass_cpu: %.2f ms (the pass of %.0f ms and the second after it)\n", cpu.cpuMs,
+                    cpu.wallMs);
     }
 
     if (idleSeconds > 0) {
