@@ -11,12 +11,26 @@ void VirtualEventLoop::sleepMs(int ms) {
 }
 
 void VirtualEventLoop::setTimer(const void* owner, int id, int intervalMs, std::function<void()> onFire) {
-    timers_[{owner, id}] = Timer{now_ + intervalMs, intervalMs, order_++, std::move(onFire)};
+    Timer& t = timers_[{owner, id}];
+    t.due = now_ + intervalMs;
+    t.interval = intervalMs;
+    t.order = order_++;
+    t.fn = std::move(onFire);
+    t.active = true;
 }
 
-void VirtualEventLoop::killTimer(const void* owner, int id) { timers_.erase({owner, id}); }
+// The entry stays: a pass stops and starts its pause timer once a frame.
+void VirtualEventLoop::killTimer(const void* owner, int id) {
+    auto it = timers_.find({owner, id});
+    if (it == timers_.end()) return;
+    it->second.active = false;
+    it->second.fn = nullptr;
+}
 
-bool VirtualEventLoop::timerActive(const void* owner, int id) const { return timers_.count({owner, id}) != 0; }
+bool VirtualEventLoop::timerActive(const void* owner, int id) const {
+    auto it = timers_.find({owner, id});
+    return it != timers_.end() && it->second.active;
+}
 
 void VirtualEventLoop::post(std::function<void()> fn) {
     std::lock_guard lock(postMutex_);
@@ -43,7 +57,7 @@ void VirtualEventLoop::runPosted() {
 bool VirtualEventLoop::fireNextDue(int64_t limit) {
     auto best = timers_.end();
     for (auto it = timers_.begin(); it != timers_.end(); ++it) {
-        if (it->second.due > limit) continue;
+        if (!it->second.active || it->second.due > limit) continue;
         if (best == timers_.end() || it->second.due < best->second.due ||
             (it->second.due == best->second.due && it->second.order < best->second.order))
             best = it;

@@ -35,6 +35,7 @@ private:
         int interval;
         uint64_t order;
         std::function<void()> fn;
+        bool active = true;  // a killed timer keeps its entry, for the next one of its id
     };
     using Key = std::pair<const void*, int>;
     bool fireNextDue(int64_t limit);

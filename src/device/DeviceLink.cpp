@@ -218,6 +218,7 @@ void DeviceLink::runPass(LinkJobs::Done done) {
     if (dirty(SyncGroup::Power)) schedulePower(schedule);
     dirty_ = {};
     scheduleMacros(schedule);
+    pass_.frames.reserve(size_t(schedule.frameCount()));
     const bool quiet = quietSync_;
     quietSync_ = false;
     // The progress dialog runs while the frames go out, its bar following them.
@@ -405,17 +406,26 @@ void DeviceLink::schedulePower(FrameSchedule& s) {
 }
 
 // The uploader's frames join the pass's schedule; each is recorded in the pass report as it
-// comes back.
+// comes back. Without a device a macro counts as held, and the DataChange check at the next
+// connection uploads it; a chunk that an open device lost, or that was never sent, is sent
+// again with the next pass.
 class DeviceLink::PassChannel : public FrameChannel {
 public:
     PassChannel(DeviceLink& link, FrameSchedule& schedule) : link_(link), schedule_(schedule) {}
-    void send(const Frame& frame, const FrameReport& what, Fate fate) override {
-        schedule_.send(frame, [link = &link_, what, fate = std::move(fate)](const FrameResult& r) {
-            FrameReport report = what;
+    void send(const Frame& frame, const FrameReport& what) override {
+        // Small enough to be kept inside the function object: a pass has over a hundred chunks.
+        const uint8_t slot = uint8_t(what.item), chunk = uint8_t(what.chunk), chunks = uint8_t(what.chunks);
+        schedule_.send(frame, [link = &link_, slot, chunk, chunks](const FrameResult& r) {
+            FrameReport report;
+            report.command = Command::MacroData;
+            report.item = slot;
+            report.chunk = chunk;
+            report.chunks = chunks;
             if (r.reached) report.devices = r.outcome.devices;
             report.fate = link->fateOf(r.reached ? r.outcome : SendOutcome{});
             link->pass_.frames.push_back(report);
-            fate(r.reached ? std::optional<FrameFate>(report.fate) : std::nullopt);
+            if (!r.reached || (report.fate != FrameFate::Taken && report.fate != FrameFate::NoDevice))
+                link->macros_.chunkLost(slot);
         });
     }
     void pause(int ms) override { schedule_.pause(ms); }
@@ -432,7 +442,7 @@ void DeviceLink::scheduleMacros(FrameSchedule& s) {
     const uint16_t v = static_cast<uint16_t>(app_.settings.GetDataChange() + 1);
     // Whether the counter goes out depends on how the chunks fared, known only at its turn.
     s.sendIf(
-        dataChangeFrame(v), [lost = out.lost] { return !*lost; },
+        dataChangeFrame(v), [this] { return !macros_.chunksLost(); },
         [this, v](const FrameResult& r) {
             // A pass that ended before it leaves the counter where the mouse has it; the macros it
             // did not send kept their old images and go out with the next pass.

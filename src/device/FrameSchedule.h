@@ -28,6 +28,7 @@ struct ScheduledFrame {
 
 class FrameSchedule {
 public:
+    FrameSchedule() { steps_.reserve(64); }
     using Then = std::function<void(const FrameResult&)>;
     // A frame for every open device, and what to do with its result.
     void send(const Frame& frame, Then then = {});

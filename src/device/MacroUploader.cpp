@@ -57,6 +57,7 @@ void MacroUploader::assignSlots(Profile& profile, const MacroLibrary& library, c
 
 MacroUploader::Outcome MacroUploader::upload(const MacroLibrary& library, FrameChannel* channel) {
     Outcome out;
+    if (channel) lost_ = false;
     const MacroSet* set = firstSet(library);
     const uint32_t n = set ? set->KeyCount() : 0;
     if (n == 0) return out;
@@ -64,11 +65,10 @@ MacroUploader::Outcome MacroUploader::upload(const MacroLibrary& library, FrameC
         if (slots_[j] == -1) continue;
         const MacroKey& macro = *set->FindKey(j);
         const uint8_t slot = uint8_t(slots_[j] + 1);
-        const size_t index = slot < kMacroImageCount ? slot : 0;
-        MacroImage& held = images_[index];
+        MacroImage& held = images_[slot < kMacroImageCount ? slot : 0];
         const MacroImage encoded = encodeMacro(macro, slot);
         const bool differs = encoded != held;
-        auto previous = std::make_shared<const MacroImage>(held);
+        if (channel && differs) before_[slot < kMacroImageCount ? slot : 0] = held;
         held = encoded;
         if (channel && differs) {
             const auto chunks = macroChunkFrames(encoded, macro.CommandActionNum, slot);
@@ -78,15 +78,7 @@ MacroUploader::Outcome MacroUploader::upload(const MacroLibrary& library, FrameC
                 what.item = slot;
                 what.chunk = int(c);
                 what.chunks = int(chunks.size());
-                channel->send(chunks[c], what,
-                              [this, index, previous, lost = out.lost](std::optional<FrameFate> fate) {
-                                  // Without a device the macro counts as held, and the DataChange check at
-                                  // the next connection uploads it; a chunk that an open device lost, or that
-                                  // was never sent, is sent again.
-                                  if (fate == FrameFate::Taken || fate == FrameFate::NoDevice) return;
-                                  images_[index] = *previous;
-                                  *lost = true;
-                              });
+                channel->send(chunks[c], what);
                 channel->pause(kFramePauseMs);
             }
             out.uploaded = true;
@@ -94,6 +86,12 @@ MacroUploader::Outcome MacroUploader::upload(const MacroLibrary& library, FrameC
         if (channel) channel->pause(kFramePauseMs);
     }
     return out;
+}
+
+void MacroUploader::chunkLost(int deviceSlot) {
+    const size_t index = deviceSlot > 0 && deviceSlot < kMacroImageCount ? size_t(deviceSlot) : 0;
+    images_[index] = before_[index];
+    lost_ = true;
 }
 
 void MacroUploader::clearImages() {

@@ -2,9 +2,6 @@
 // Gives each macro that the current profile's buttons name a device slot, and uploads the
 // macros whose encoded form differs from what the slot was last given.
 #include <array>
-#include <functional>
-#include <memory>
-#include <optional>
 #include <vector>
 
 #include "device/FrameIo.h"
@@ -19,15 +16,13 @@ inline constexpr int kMacroPrefixEntry = 190;
 inline constexpr int kDisabledNameEntry = 34;
 inline constexpr int kMacroImageCount = 11;
 
-// Where the uploader's frames go: the link's pass, which sends them later, paced, and says
-// what became of each one.
+// Where the uploader's frames go: the link's pass, which sends them later, paced, records what
+// became of each, and calls chunkLost() for a chunk that did not reach the mouse.
 class FrameChannel {
 public:
-    // What became of a frame; none when the pass ended before it was sent.
-    using Fate = std::function<void(std::optional<FrameFate>)>;
     virtual ~FrameChannel() = default;
-    // what names the frame (command, slot, chunk); the channel records the outcome.
-    virtual void send(const Frame& frame, const FrameReport& what, Fate fate) = 0;
+    // what names the chunk: the device slot, the chunk's index and the chunk count.
+    virtual void send(const Frame& frame, const FrameReport& what) = 0;
     virtual void pause(int ms) = 0;
 };
 
@@ -38,13 +33,14 @@ public:
 
     struct Outcome {
         bool uploaded = false;  // at least one macro was (or, with no device, would be) sent
-        // Set, as the frames come back, when a chunk handed to an open handle missed the mouse
-        // or was never sent.
-        std::shared_ptr<bool> lost = std::make_shared<bool>(false);
     };
-    // With channel null nothing is sent: the encoded macros are only recorded as held. A macro
-    // whose chunk is lost gets its previous image back, so the next pass sends it again.
+    // With channel null nothing is sent: the encoded macros are only recorded as held.
     Outcome upload(const MacroLibrary& library, FrameChannel* channel);
+    // A chunk of the last upload missed the mouse (an open device lost it, or it was never
+    // sent): the slot gets back the image it had before, so the next pass sends the macro again.
+    void chunkLost(int deviceSlot);
+    // Whether a chunk of the last upload was lost, as far as the results have come back.
+    [[nodiscard]] bool chunksLost() const { return lost_; }
 
     void clearImages();
     [[nodiscard]] const std::vector<int>& slotTable() const { return slots_; }
@@ -53,6 +49,8 @@ public:
 private:
     std::vector<int> slots_;
     std::array<MacroImage, kMacroImageCount> images_{};
+    std::array<MacroImage, kMacroImageCount> before_{};  // each slot's image before the last upload
+    bool lost_ = false;
 };
 
 // True when any button of the profile plays a macro.
