@@ -29,8 +29,8 @@ public:
 
     // Runs work away from the loop's thread, then done on it: for calls that may block, such as
     // a transfer to a device, so that the loop goes on meanwhile. Work runs one item at a time,
-    // in the order given. A virtual loop runs the work at once and queues done as a post, so
-    // tests stay deterministic.
+    // in the order given; done is kept (and what it holds stays alive) until work has run. A
+    // virtual loop runs the work at once and queues done as a post, so tests stay deterministic.
     virtual void offload(std::function<void()> work, std::function<void()> done) = 0;
 };
 

@@ -10,26 +10,36 @@ void VirtualEventLoop::sleepMs(int ms) {
     slept_ += ms;
 }
 
-void VirtualEventLoop::setTimer(const void* owner, int id, int intervalMs, std::function<void()> onFire) {
-    Timer& t = timers_[{owner, id}];
-    t.due = now_ + intervalMs;
-    t.interval = intervalMs;
-    t.order = order_++;
-    t.fn = std::move(onFire);
-    t.active = true;
+VirtualEventLoop::Timer* VirtualEventLoop::find(const void* owner, int id) {
+    for (Entry& e : timers_)
+        if (e.owner == owner && e.id == id) return &e.timer;
+    return nullptr;
 }
 
-// The entry stays: a pass stops and starts its pause timer once a frame.
+const VirtualEventLoop::Timer* VirtualEventLoop::find(const void* owner, int id) const {
+    return const_cast<VirtualEventLoop*>(this)->find(owner, id);
+}
+
+void VirtualEventLoop::setTimer(const void* owner, int id, int intervalMs, std::function<void()> onFire) {
+    Timer* t = find(owner, id);
+    if (!t) t = &timers_.emplace_back(Entry{owner, id, {}}).timer;
+    t->due = now_ + intervalMs;
+    t->interval = intervalMs;
+    t->order = order_++;
+    t->fn = std::move(onFire);
+    t->active = true;
+}
+
 void VirtualEventLoop::killTimer(const void* owner, int id) {
-    auto it = timers_.find({owner, id});
-    if (it == timers_.end()) return;
-    it->second.active = false;
-    it->second.fn = nullptr;
+    if (Timer* t = find(owner, id)) {
+        t->active = false;
+        t->fn = nullptr;
+    }
 }
 
 bool VirtualEventLoop::timerActive(const void* owner, int id) const {
-    auto it = timers_.find({owner, id});
-    return it != timers_.end() && it->second.active;
+    const Timer* t = find(owner, id);
+    return t && t->active;
 }
 
 void VirtualEventLoop::post(std::function<void()> fn) {
@@ -43,33 +53,44 @@ void VirtualEventLoop::offload(std::function<void()> work, std::function<void()>
 }
 
 void VirtualEventLoop::runPosted() {
+    std::vector<std::function<void()>> batch;
     for (;;) {
-        std::vector<std::function<void()>> batch;
         {
             std::lock_guard lock(postMutex_);
+            if (posted_.empty()) {
+                // The queue keeps an allocation: a pass posts once a frame.
+                if (posted_.capacity() < batch.capacity()) posted_.swap(batch);
+                return;
+            }
             batch.swap(posted_);
         }
-        if (batch.empty()) return;
         for (auto& fn : batch) fn();
+        batch.clear();
     }
 }
 
 bool VirtualEventLoop::fireNextDue(int64_t limit) {
-    auto best = timers_.end();
-    for (auto it = timers_.begin(); it != timers_.end(); ++it) {
-        if (!it->second.active || it->second.due > limit) continue;
-        if (best == timers_.end() || it->second.due < best->second.due ||
-            (it->second.due == best->second.due && it->second.order < best->second.order))
-            best = it;
+    const Timer* best = nullptr;
+    size_t index = 0;
+    for (size_t i = 0; i < timers_.size(); ++i) {
+        const Timer& t = timers_[i].timer;
+        if (!t.active || t.due > limit) continue;
+        if (!best || t.due < best->due || (t.due == best->due && t.order < best->order)) {
+            best = &t;
+            index = i;
+        }
     }
-    if (best == timers_.end()) return false;
-    if (best->second.due > now_) now_ = best->second.due;
-    Key key = best->first;
-    auto fn = best->second.fn;  // the handler may kill or re-arm its own timer
-    best->second.due = now_ + (best->second.interval > 0 ? best->second.interval : 1);
-    best->second.order = order_++;
+    if (!best) return false;
+    if (best->due > now_) now_ = best->due;
+    // The handler may kill or re-arm its own timer, or arm new ones (which may move the entries):
+    // if it does neither to its own, it gets its function back.
+    Timer& t = timers_[index].timer;
+    std::function<void()> fn = std::move(t.fn);
+    t.due = now_ + (t.interval > 0 ? t.interval : 1);
+    const uint64_t order = t.order = order_++;
     fn();
-    (void)key;
+    Timer& after = timers_[index].timer;
+    if (after.active && after.order == order && !after.fn) after.fn = std::move(fn);
     runPosted();
     return true;
 }

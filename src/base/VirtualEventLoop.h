@@ -1,7 +1,6 @@
 #pragma once
 // Deterministic event loop for tests and for the simulated product: advanceMs() fires due timers
 // in time order (ties in arming order) and runs posted functions.
-#include <map>
 #include <mutex>
 #include <vector>
 
@@ -37,14 +36,22 @@ private:
         std::function<void()> fn;
         bool active = true;  // a killed timer keeps its entry, for the next one of its id
     };
-    using Key = std::pair<const void*, int>;
+    struct Entry {
+        const void* owner;
+        int id;
+        Timer timer;
+    };
+    Timer* find(const void* owner, int id);
+    const Timer* find(const void* owner, int id) const;
     bool fireNextDue(int64_t limit);
     void runPosted();
 
     int64_t now_ = 0;
     int64_t slept_ = 0;
     uint64_t order_ = 0;
-    std::map<Key, Timer> timers_;
+    // A killed timer keeps its entry (a pass stops and starts its pause timer once a frame);
+    // the few entries are searched in a row.
+    std::vector<Entry> timers_;
     mutable std::mutex postMutex_;
     std::vector<std::function<void()>> posted_;
 };

@@ -36,13 +36,11 @@ void FrameIo::forgetPending() {
     alive_ = std::make_shared<int>(0);
 }
 
-namespace {
-
 // One write and its result: the worker gets the handles and a copy of the frame, nothing of the
 // link; the result goes back to the loop's thread.
-struct Write {
+struct FrameIo::Write {
     std::array<std::shared_ptr<hid::Device>, 2> handles;  // by DeviceRole; none: not written
-    Frame frame;
+    Frame frame{};
     bool markReceiverCopy = false;
     SendOutcome outcome;
     std::weak_ptr<int> alive;
@@ -60,27 +58,47 @@ struct Write {
     }
 };
 
-}  // namespace
+// The last write is reused once nothing else holds it: its result was delivered (the delivery
+// is posted after the worker's last use of it, so that use happens before this one).
+std::shared_ptr<FrameIo::Write> FrameIo::nextWrite() {
+    if (!spare_ || spare_.use_count() != 1) spare_ = std::make_shared<Write>();
+    Write& w = *spare_;
+    w.handles = {};
+    w.outcome = {};
+    w.alive = alive_;
+    return spare_;
+}
 
 void FrameIo::send(Frame frame, Sent done) {
     frame[kSequenceByte] = sequence_.take();
-    write({connection_.featureHandle(DeviceRole::Wired), connection_.featureHandle(DeviceRole::Receiver)},
-          frame, true, std::move(done));
+    auto w = nextWrite();
+    w->handles = {connection_.featureHandle(DeviceRole::Wired), connection_.featureHandle(DeviceRole::Receiver)};
+    w->frame = frame;
+    w->markReceiverCopy = true;
+    w->done = std::move(done);
+    write(std::move(w));
 }
 
 void FrameIo::sendTo(DeviceRole role, Frame frame, Sent done) {
     frame[kSequenceByte] = sequence_.take();
-    Handles handles;
-    handles[size_t(role)] = connection_.featureHandle(role);
-    write(std::move(handles), frame, false, std::move(done));
+    auto w = nextWrite();
+    w->handles[size_t(role)] = connection_.featureHandle(role);
+    w->frame = frame;
+    w->markReceiverCopy = false;
+    w->done = std::move(done);
+    write(std::move(w));
 }
 
-void FrameIo::write(Handles handles, Frame frame, bool toReceiverAsWell, Sent done) {
-    auto w = std::make_shared<Write>(
-        Write{std::move(handles), frame, toReceiverAsWell, {}, alive_, std::move(done)});
-    loop_.offload([w] { w->run(); },
-                  [w] {
-                      if (w->alive.lock() && w->done) w->done(w->outcome);
+void FrameIo::write(std::shared_ptr<Write> w) {
+    Write* running = w.get();  // held by done until after the work has run
+    loop_.offload([running] { running->run(); },
+                  [w = std::move(w)] {
+                      // On the loop's thread, where the FrameIo would have been destroyed.
+                      if (w->alive.expired()) return;
+                      // The write is free for the next frame once done has it.
+                      Sent done = std::move(w->done);
+                      w->handles = {};
+                      if (done) done(w->outcome);
                   });
 }
 

@@ -58,8 +58,12 @@ public:
 
 private:
     static constexpr int kReplyTimer = 1;
-    using Handles = std::array<std::shared_ptr<hid::Device>, 2>;
-    void write(Handles handles, Frame frame, bool toReceiverAsWell, Sent done);
+    struct Write;
+    // The write in flight is shared with the worker; once both are done with it, the next frame
+    // reuses it.
+    std::shared_ptr<Write> nextWrite();
+    void write(std::shared_ptr<Write> w);
+    std::shared_ptr<Write> spare_;
 
     Connection& connection_;
     EventLoop& loop_;

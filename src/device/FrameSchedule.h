@@ -28,7 +28,8 @@ struct ScheduledFrame {
 
 class FrameSchedule {
 public:
-    FrameSchedule() { steps_.reserve(64); }
+    // Room for the largest pass (six buttons, the settings, six macros of 21 chunks, the counter).
+    FrameSchedule() { steps_.reserve(160); }
     using Then = std::function<void(const FrameResult&)>;
     // A frame for every open device, and what to do with its result.
     void send(const Frame& frame, Then then = {});

@@ -60,7 +60,7 @@ std::array<Text, 256> buildNames() {
     return names;
 }
 
-std::array<uint8_t, 256> buildUsages() {
+constexpr std::array<uint8_t, 256> buildUsages() {
     std::array<uint8_t, 256> u{};
     for (int i = 0; i < 26; ++i) u[0x41 + i] = static_cast<uint8_t>(0x04 + i);
     for (int i = 0; i < 9; ++i) u[0x31 + i] = static_cast<uint8_t>(0x1E + i);
@@ -90,9 +90,11 @@ bool sameIgnoringCase(std::u16string_view a, std::u16string_view b) {
 
 const Text& keyName(uint8_t code) { return names()[code]; }
 
-uint8_t keyUsage(uint8_t code) {
-    static const std::array<uint8_t, 256> table = buildUsages();
-    return table[code];
+uint8_t keyUsage(uint8_t code) { return keyUsages()[code]; }
+
+const std::array<uint8_t, 256>& keyUsages() {
+    static constexpr std::array<uint8_t, 256> kUsages = buildUsages();
+    return kUsages;
 }
 
 int keyCodeByName(std::u16string_view name) {

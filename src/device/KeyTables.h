@@ -14,6 +14,8 @@ namespace orvane {
 const Text& keyName(uint8_t code);
 // 0 for codes without a usage.
 uint8_t keyUsage(uint8_t code);
+// The same for every code at once (macro encoding looks up hundreds).
+const std::array<uint8_t, 256>& keyUsages();
 // Looks a name up in the key name table, case-insensitively ("ctrl" finds 0x11, "f5" 0x74);
 // -1 when no code has that name.
 int keyCodeByName(std::u16string_view name);

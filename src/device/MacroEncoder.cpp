@@ -24,9 +24,11 @@ uint32_t delayOf(const ActionBytes& a) {
 
 }  // namespace
 
-std::array<uint8_t, 3> encodeEvent(uint8_t code, uint8_t state, uint8_t amount, uint32_t delayMs) {
+namespace {
+
+// The event of an action whose key has HID usage u.
+inline std::array<uint8_t, 3> eventOf(uint8_t u, uint8_t state, uint8_t amount, uint32_t delayMs) {
     const uint32_t d = std::min(delayMs, kMaxEventDelayMs);
-    const uint8_t u = keyUsage(code);
     uint8_t type = 0;
     uint8_t c = u;
     if (u <= 0x90) {
@@ -51,6 +53,12 @@ std::array<uint8_t, 3> encodeEvent(uint8_t code, uint8_t state, uint8_t amount, 
     return {a, static_cast<uint8_t>(d & 0xFF), c};
 }
 
+}  // namespace
+
+std::array<uint8_t, 3> encodeEvent(uint8_t code, uint8_t state, uint8_t amount, uint32_t delayMs) {
+    return eventOf(keyUsage(code), state, amount, delayMs);
+}
+
 MacroImage encodeMacro(const MacroKey& macro, uint8_t deviceSlot) {
     MacroImage img{};
     img[0] = 0x09;
@@ -59,6 +67,7 @@ MacroImage encodeMacro(const MacroKey& macro, uint8_t deviceSlot) {
     img[3] = macro.CommandActionNum;
     size_t pos = kMacroHeaderSize;
     const uint32_t count = macro.UsableActionCount();
+    const auto& usages = keyUsages();
     for (uint32_t i = 0; i < count && pos + 3 <= img.size(); ++i) {
         const ActionBytes a = unpack(macro.Actions[i]);
         if (a.code == kDelayActionCode) continue;
@@ -67,8 +76,10 @@ MacroImage encodeMacro(const MacroKey& macro, uint8_t deviceSlot) {
             const ActionBytes next = unpack(macro.Actions[i + 1]);
             if (next.code == kDelayActionCode) delay = delayOf(next);
         }
-        const auto ev = encodeEvent(a.code, a.state, a.amount, delay);
-        std::copy(ev.begin(), ev.end(), img.begin() + pos);
+        const auto ev = eventOf(usages[a.code], a.state, a.amount, delay);
+        img[pos] = ev[0];
+        img[pos + 1] = ev[1];
+        img[pos + 2] = ev[2];
         pos += 3;
     }
     return img;

@@ -85,7 +85,7 @@ void PacedSender::finish() {
     for (; index_ < steps.size(); ++index_)
         if (steps[index_].frame && steps[index_].then) steps[index_].then(FrameResult{});
     running_ = false;
-    schedule_ = {};
+    schedule_.steps().clear();
     Finished finished = std::move(finished_);
     finished_ = {};
     progress_ = {};
