@@ -26,7 +26,8 @@ bool CProgressBarDlg::OnInitDialog() {
     fill_ = Images().load(u"skins\\Frame_progress_ov.bmp");
     progress_ = 0;
     if (!CDlgBase::OnInitDialog()) return false;
-    SetTimer(kStepTimer, kStepMs);
+    started_ = true;
+    Step(true);
     return true;
 }
 
@@ -57,16 +58,33 @@ void CProgressBarDlg::DrawWindow(Painter& p, const Rect& client) {
     DrawControls(p, client);
 }
 
-void CProgressBarDlg::SetLimit(int percent) { limit_ = std::clamp(percent, 0, 100); }
+void CProgressBarDlg::SetLimit(int percent) {
+    limit_ = std::clamp(percent, 0, 100);
+    if (started_ && !stepping_ && progress_ < limit_) Step(true);
+}
+
+// A bar waiting at its limit does not tick (a write of seconds would wake the program a hundred
+// times a second for nothing); a higher limit sets it going again.
+void CProgressBarDlg::Step(bool on) {
+    if (on == stepping_) return;
+    stepping_ = on;
+    if (on)
+        SetTimer(kStepTimer, kStepMs);
+    else
+        KillTimer(kStepTimer);
+}
 
 void CProgressBarDlg::OnTimer(int id) {
     if (id == kStepTimer) {
-        if (progress_ >= limit_) return;
-        progress_ = std::min(limit_, progress_ + 2);
-        InvalidateRect(BandRect(progress_));
+        if (progress_ < limit_) {
+            progress_ = std::min(limit_, progress_ + 2);
+            InvalidateRect(BandRect(progress_));
+        }
         if (progress_ >= 100) {
-            KillTimer(kStepTimer);
+            Step(false);
             SetTimer(kCloseTimer, kCloseMs);
+        } else if (progress_ >= limit_) {
+            Step(false);
         }
     } else if (id == kCloseTimer) {
         KillTimer(kCloseTimer);

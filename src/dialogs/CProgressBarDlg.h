@@ -40,8 +40,12 @@ private:
     Text title_;
     Image background_;
     Image fill_;
+    void Step(bool on);
+
     int progress_ = 0;
     int limit_ = 100;
+    bool started_ = false;
+    bool stepping_ = false;  // the step timer runs
 };
 
 }  // namespace orvane::dialogs

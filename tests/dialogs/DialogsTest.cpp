@@ -92,14 +92,16 @@ TEST_F(DialogsTest, ProgressHeldBackByItsLimitFillsOnceTheWriteIsOver) {
     Driven<CProgressBarDlg> dlg(platform_, nullptr, u"Writing");
     dlg.SetLimit(0);
     int held = -1, followed = -1;
-    bool upWhileHeld = false;
+    bool upWhileHeld = false, tickingWhileHeld = true, tickingAtLimit = true;
     dlg.during = [&](FakeWindow& w) {
         platform_.clock().advanceMs(2000);
         held = dlg.Progress();
         upWhileHeld = w.inModal();
+        tickingWhileHeld = platform_.clock().timerActive(static_cast<ui::CDlgBase*>(&dlg), CProgressBarDlg::kStepTimer);
         dlg.SetLimit(37);  // an odd limit is reached exactly
         platform_.clock().advanceMs(1000);
         followed = dlg.Progress();
+        tickingAtLimit = platform_.clock().timerActive(static_cast<ui::CDlgBase*>(&dlg), CProgressBarDlg::kStepTimer);
         dlg.SetLimit(100);
         platform_.clock().advanceMs(400);
     };
@@ -107,6 +109,9 @@ TEST_F(DialogsTest, ProgressHeldBackByItsLimitFillsOnceTheWriteIsOver) {
     EXPECT_EQ(held, 0);
     EXPECT_TRUE(upWhileHeld);
     EXPECT_EQ(followed, 37);
+    // Waiting at its limit, the bar does not keep the program waking up.
+    EXPECT_FALSE(tickingWhileHeld);
+    EXPECT_FALSE(tickingAtLimit);
 }
 
 class DpiValueTest : public DialogsTest {
