@@ -150,7 +150,7 @@ TEST_F(OfflineActiveTest, AMissedChangeOfAnyGroupDropsTheStoredMacId) {
         const Profile before = profile();
         changes[i].second(profile());
         link.markDirty(changes[i].first);
-        link.syncToDevice();
+        sync();
         ASSERT_EQ(lastPass().frames.size(), 1u) << i;
         EXPECT_EQ(lastPass().frames[0].fate, FrameFate::MouseOffline) << i;
         EXPECT_EQ(app.settings.GetValue(SettingKey::Mac_ID), u"0xFFFFFFFF") << i;
@@ -166,11 +166,13 @@ TEST_F(OfflineActiveTest, FramesTheCableTookReachedTheMouse) {
     startAndSettle();
     profile().PollingRateValue = {0, 0, 0};
     link.markDirty(SyncGroup::Performance);
-    link.syncToDevice();
+    sync();
+    ASSERT_FALSE(lastPass().frames.empty());
     ASSERT_EQ(lastPass().frames[0].fate, FrameFate::MouseOffline);
     sim.plug(DeviceRole::Wired);
     loop.runPending();
     loop.advanceMs(DeviceLink::kSyncDelayMs);
+    settle();
     ASSERT_EQ(commandsOf(lastPass()), std::vector<uint8_t>{0x07});
     EXPECT_TRUE(lastPass().frames[0].devices[size_t(DeviceRole::Wired)].taken);
     EXPECT_EQ(lastPass().frames[0].fate, FrameFate::Taken);

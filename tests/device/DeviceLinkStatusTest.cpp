@@ -54,11 +54,13 @@ TEST_F(StatusTest, AnEmptyReplyIsAskedOnceMore) {
     sim.setBattery(57, 0);
     sim.injectFault(DeviceRole::Wired, sim::Fault::EmptyReply, 1);
     link.requestStatus();
+    settle();
     EXPECT_EQ(link.batteryLevel(), 57);
     // A reply that stays empty tells nothing.
     sim.setBattery(33, 0);
     sim.injectFault(DeviceRole::Wired, sim::Fault::EmptyReply, 2);
     link.requestStatus();
+    settle();
     EXPECT_EQ(link.batteryLevel(), 57);
 }
 
