@@ -93,7 +93,9 @@ void QtWindow::setIcon(const Image& icon) {
 
 void QtWindow::show() {
     if (!widget_) return;
-    if (!widget_->isMinimized()) {
+    const bool minimized = widget_->isMinimized() || minimized_;
+    minimized_ = false;
+    if (!minimized) {
         widget_->show();
         return;
     }
@@ -104,11 +106,14 @@ void QtWindow::show() {
 }
 
 void QtWindow::hide() {
+    minimized_ = false;
     if (widget_) widget_->hide();
 }
 
 void QtWindow::minimize() {
-    if (widget_) widget_->showMinimized();
+    if (!widget_) return;
+    minimized_ = true;
+    widget_->showMinimized();
 }
 
 bool QtWindow::isVisible() const { return widget_ && widget_->isVisible(); }

@@ -59,6 +59,9 @@ private:
     void closeRequested();
 
     QPointer<QtWindowWidget> widget_;
+    // Minimised by the program and not shown since: on Wayland Qt soon forgets the state (the
+    // compositor reports none), and only mapping the window afresh brings it back.
+    bool minimized_ = false;
     QtResources& resources_;
     WindowKind kind_;
     QtWindow* parent_ = nullptr;
