@@ -9,36 +9,18 @@ import os
 import shutil
 import subprocess
 import sys
-import tempfile
 import time
 
+import e2e_app
+from e2e_app import TITLE, Display, app_dir, env_for, fail, wait_for, xdotool
+
 BIN = sys.argv[1]
-TITLE = "Velmira Orvane"
+e2e_app.BIN = BIN
 MAIN_SIZE = (1127, 740)
 MANAGER_SIZE = (528, 365)
 MACRO_BUTTON = (151, 332)  # the main window's "Macro manager" button
 RECORD = (415, 62)         # the manager's record toggle
 CLOSE = (512, 10)          # the manager's close control
-
-
-def fail(msg):
-    print("FAIL:", msg)
-    sys.exit(1)
-
-
-def wait_for(what, fn, timeout=20.0):
-    end = time.time() + timeout
-    while time.time() < end:
-        v = fn()
-        if v:
-            return v
-        time.sleep(0.1)
-    fail("timed out waiting for " + what)
-
-
-def xdotool(env, *args):
-    r = subprocess.run(["xdotool", *args], env=env, capture_output=True, text=True)
-    return r.stdout.strip() if r.returncode == 0 else ""
 
 
 def window_of_size(env, size):
@@ -63,23 +45,9 @@ def library_actions(appdir):
 
 
 def main():
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-    display = xvfb.stdout.readline().decode().strip()
-    if not display:
-        fail("Xvfb did not start")
-    appdir = tempfile.mkdtemp(prefix="orvane-e2e-macro-")
-    for sub in ("skins", "resources"):
-        if os.path.isdir(os.path.join(BIN, sub)):
-            os.symlink(os.path.join(BIN, sub), os.path.join(appdir, sub))
-    os.mkdir(os.path.join(appdir, "config"))
-    for f in ("LanSetting.ini", "Lan_EN.txt", "Lan.txt", "MacroLibraryFile.mlf"):
-        shutil.copy(os.path.join(BIN, "config", f), os.path.join(appdir, "config", f))
-    env = dict(os.environ)
-    env.update({"DISPLAY": ":" + display, "QT_QPA_PLATFORM": "xcb", "ORVANE_APP_DIR": appdir,
-                "XDG_RUNTIME_DIR": appdir})
-    for var in ("WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "XDG_SESSION_TYPE"):
-        env.pop(var, None)
+    display, appdir = Display(), app_dir()
+    env = env_for(display, appdir)
+    env.pop("XDG_SESSION_TYPE", None)
     app = subprocess.Popen([os.path.join(BIN, "orvane"), "--simulate"], env=env)
     try:
         main_win = wait_for("the main window", lambda: window_of_size(env, MAIN_SIZE))
@@ -119,8 +87,7 @@ def main():
             app.wait(10)
         except subprocess.TimeoutExpired:
             app.kill()
-        xvfb.terminate()
-        xvfb.wait()
+        display.close()
         shutil.rmtree(appdir, ignore_errors=True)
 
 
