@@ -135,7 +135,7 @@ std::string CommandReport::errorMessage() const {
     }
     if (!notSent_.empty()) {
         std::string m = change_ + ": not sent: " + whyNotSent(notSent_.front());
-        if (anySaved) m += "; saved: the next connection through the receiver sends the whole profile again, or run 'orvanectl apply' once the mouse is reachable";
+        if (anySaved) m += "; saved: the next connection sends the whole profile again, or run 'orvanectl apply' once the mouse is reachable";
         return m;
     }
     for (const FileItem& f : files_)

@@ -122,6 +122,8 @@ std::optional<Session::Unreachable> Session::connect() {
     // pass is left out, since the command changes the profile first and then arms its own.
     link_->cancelSync();
     awaitLink();
+    // A status that met another mouse armed a pass of everything; the command's own pass takes it.
+    link_->cancelSync();
     const Connection& c = link_->connection();
     if (!c.anyPresent())
         return Unreachable{NotSentReason::NoDevice, "no mouse found: neither the wired mouse nor the receiver is plugged in"};

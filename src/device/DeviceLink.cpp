@@ -40,7 +40,7 @@ void DeviceLink::start() {
     savePending_ = false;
     linkActive_ = ParseDecimal(app_.settings.GetValue(SettingKey::NeedPassword)) == 0;
     registerForDeviceNotifications();
-    markProfileAsHeld();
+    assumeStoredMouseHoldsProfile();
     detectDevices();
     if (connection_.anyPresent() && firstConnection_) {
         firstConnection_ = false;
@@ -268,7 +268,8 @@ void DeviceLink::finishPass(bool changesWaiting) {
 }
 
 FrameFate DeviceLink::fateOf(const SendOutcome& out) const {
-    if (out.attempted() == 0) return FrameFate::NoDevice;
+    // A device that was unplugged under the write refused nothing: the frame was not sent.
+    if (out.attempted() == 0 || out.devicesGone()) return FrameFate::NoDevice;
     if (out.took(DeviceRole::Wired)) return FrameFate::Taken;
     // Through the receiver a write reaches the mouse only while it is online; the receiver
     // takes the frame either way.
@@ -288,20 +289,22 @@ FrameFate DeviceLink::record(Command command, const SendOutcome& out, int item) 
 
 bool DeviceLink::sentImagesMatchProfile() {
     const Profile& p = current();
-    const ButtonImage buttons = buildButtonImage(p);
-    if (!std::equal(buttons.begin() + 2, buttons.end(), sent_.buttons.begin() + 2)) return false;
-    const LightingImage lighting = buildLightingImage(p);
-    const size_t n = lightingCompareLength(lighting);
-    return buildPollingImage(p) == sent_.polling && buildLiftOffImage(p) == sent_.liftOff &&
-           buildDebounceImage(p) == sent_.debounce && buildDpiImage(p, dpi_) == sent_.dpi &&
-           buildDpiColourImage(p) == sent_.dpiColours && buildPowerImage(p) == sent_.power &&
-           std::equal(lighting.begin(), lighting.begin() + n, sent_.lighting.begin());
+    for (int i = 0; i < kKeyCount; ++i)
+        if (sent_.buttons[size_t(i)].differs(p.keys[size_t(i)].KeyValue)) return false;
+    return !sent_.polling.differs(buildPollingImage(p)) && !sent_.liftOff.differs(buildLiftOffImage(p)) &&
+           !sent_.debounce.differs(buildDebounceImage(p)) && !sent_.dpi.differs(buildDpiImage(p, dpi_)) &&
+           !sent_.dpiColours.differs(buildDpiColourImage(p)) && !sent_.power.differs(buildPowerImage(p)) &&
+           !sent_.lighting.differs(comparableLighting(buildLightingImage(p)));
 }
 
 void DeviceLink::forgetStoredMouse() {
     // A Mac_ID is 24 bits; anything else already matches no mouse.
-    const int32_t stored = app_.settings.GetMacId();
-    if (stored < 0 || stored > 0xFFFFFF) return;
+    if (!storedMacIdNamesAMouse()) return;
+    // The id of the mouse at hand comes back once a later pass has delivered everything.
+    if (!newMacIdPending_ && reportedMacId_) {
+        newMacId_ = *reportedMacId_;
+        newMacIdPending_ = true;
+    }
     app_.settings.SetMacId(0xFFFFFFFFu);  // the value a new configuration starts with
     recordFile(FileKind::Settings, -1, host_.writeSettings());
 }
@@ -330,28 +333,30 @@ void DeviceLink::savePending() {
 
 void DeviceLink::scheduleButtons(FrameSchedule& s) {
     if (!connection_.anyOpen()) return;
-    const ButtonImage image = buildButtonImage(current());
-    const auto changed = changedButtons(image, sent_.buttons);
-    const ButtonImage previous = sent_.buttons;
-    sent_.buttons = image;
+    const Profile& p = current();
     for (int i = 0; i < kKeyCount; ++i) {
-        if (changed.test(size_t(i))) {
-            const KeyValue value{image[2 + 3 * i], image[3 + 3 * i], image[4 + 3 * i]};
-            const KeyValue old{previous[2 + 3 * i], previous[3 + 3 * i], previous[4 + 3 * i]};
+        Belief<KeyValue>& sent = sent_.buttons[size_t(i)];
+        const KeyValue value = p.keys[size_t(i)].KeyValue;
+        if (sent.differs(value)) {
+            const std::optional<KeyValue> old = sent.get();
+            sent.hold(value);
             s.send(buttonFrame(i, value), [this, i, old](const FrameResult& r) {
-                // A button the mouse did not get keeps its old image, so it goes out again.
-                if (!held(Command::Button, r, i))
-                    std::copy_n(old.begin(), 3, sent_.buttons.begin() + 2 + 3 * i);
+                // A button the mouse did not get keeps its old belief, so it goes out again.
+                if (!held(Command::Button, r, i)) sent_.buttons[size_t(i)].set(old);
             });
         }
         s.pause(kFramePauseMs);
     }
 }
 
-void DeviceLink::scheduleSetting(FrameSchedule& s, const Frame& frame, std::function<void()> restore) {
-    s.send(frame, [this, command = Command(frame[kCommandByte]),
-                   restore = std::move(restore)](const FrameResult& r) {
-        if (!held(command, r)) restore();
+template <typename Image>
+void DeviceLink::scheduleSetting(FrameSchedule& s, Belief<Image>& sent, const Image& image, const Frame& frame) {
+    if (!sent.differs(image)) return;
+    // The belief changes as the frame is decided; a frame the mouse did not get puts it back.
+    const std::optional<Image> old = sent.get();
+    sent.hold(image);
+    s.send(frame, [this, &sent, old, command = Command(frame[kCommandByte])](const FrameResult& r) {
+        if (!held(command, r)) sent.set(old);
     });
     s.pause(kFramePauseMs);
 }
@@ -359,50 +364,25 @@ void DeviceLink::scheduleSetting(FrameSchedule& s, const Frame& frame, std::func
 void DeviceLink::schedulePerformance(FrameSchedule& s) {
     if (!connection_.anyOpen()) return;
     const Profile& p = current();
-    const SentImages before = sent_;
-    const uint8_t polling = buildPollingImage(p);
-    const uint8_t liftOff = buildLiftOffImage(p);
-    const uint8_t debounce = buildDebounceImage(p);
-    const bool pollingChanged = polling != sent_.polling;
-    const bool liftOffChanged = liftOff != sent_.liftOff;
-    const bool debounceChanged = debounce != sent_.debounce;
-    sent_.polling = polling;
-    sent_.liftOff = liftOff;
-    sent_.debounce = debounce;
-
     const DpiImage dpi = buildDpiImage(p, dpi_);
-    const bool dpiChanged = dpi != sent_.dpi;
-    sent_.dpi = dpi;
+    scheduleSetting(s, sent_.dpi, dpi, dpiFrame(dpi));
     const DpiColourImage colours = buildDpiColourImage(p);
-    const bool coloursChanged = colours != sent_.dpiColours;
-    sent_.dpiColours = colours;
+    scheduleSetting(s, sent_.dpiColours, colours, dpiColourFrame(colours));
+    const uint8_t polling = buildPollingImage(p);
+    scheduleSetting(s, sent_.polling, polling, pollingFrame(polling));
+    const uint8_t liftOff = buildLiftOffImage(p);
+    scheduleSetting(s, sent_.liftOff, liftOff, liftOffFrame(liftOff));
+    const uint8_t debounce = buildDebounceImage(p);
+    scheduleSetting(s, sent_.debounce, debounce, debounceFrame(debounce));
     // Only the bytes up to the effect's length are compared and recorded.
     const LightingImage lighting = buildLightingImage(p);
-    const size_t n = lightingCompareLength(lighting);
-    const bool lightingChanged = !std::equal(lighting.begin(), lighting.begin() + n, sent_.lighting.begin());
-    std::copy_n(lighting.begin(), n, sent_.lighting.begin());
-
-    if (dpiChanged) scheduleSetting(s, dpiFrame(dpi), [this, old = before.dpi] { sent_.dpi = old; });
-    if (coloursChanged)
-        scheduleSetting(s, dpiColourFrame(colours),
-                        [this, old = before.dpiColours] { sent_.dpiColours = old; });
-    if (pollingChanged)
-        scheduleSetting(s, pollingFrame(polling), [this, old = before.polling] { sent_.polling = old; });
-    if (liftOffChanged)
-        scheduleSetting(s, liftOffFrame(liftOff), [this, old = before.liftOff] { sent_.liftOff = old; });
-    if (debounceChanged)
-        scheduleSetting(s, debounceFrame(debounce), [this, old = before.debounce] { sent_.debounce = old; });
-    if (lightingChanged)
-        scheduleSetting(s, lightingFrame(lighting), [this, old = before.lighting] { sent_.lighting = old; });
+    scheduleSetting(s, sent_.lighting, comparableLighting(lighting), lightingFrame(lighting));
 }
 
 void DeviceLink::schedulePower(FrameSchedule& s) {
     if (!connection_.anyOpen()) return;
     const PowerImage power = buildPowerImage(current());
-    if (power == sent_.power) return;
-    const PowerImage before = sent_.power;
-    sent_.power = power;
-    scheduleSetting(s, powerFrame(power), [this, before] { sent_.power = before; });
+    scheduleSetting(s, sent_.power, power, powerFrame(power));
 }
 
 // The uploader's frames join the pass's schedule; each is recorded in the pass report as it
@@ -461,17 +441,31 @@ void DeviceLink::scheduleMacros(FrameSchedule& s) {
 
 void DeviceLink::markProfileAsHeld() {
     const Profile& p = current();
-    sent_.buttons = buildButtonImage(p);
-    sent_.buttons[0] = sent_.buttons[1] = 0xFF;
-    sent_.polling = buildPollingImage(p);
-    sent_.liftOff = buildLiftOffImage(p);
-    sent_.debounce = buildDebounceImage(p);
-    sent_.dpi = buildDpiImage(p, dpi_);
-    sent_.dpiColours = buildDpiColourImage(p);
-    sent_.lighting = buildLightingImage(p);
-    sent_.power = buildPowerImage(p);
+    for (int i = 0; i < kKeyCount; ++i) sent_.buttons[size_t(i)].hold(p.keys[size_t(i)].KeyValue);
+    sent_.polling.hold(buildPollingImage(p));
+    sent_.liftOff.hold(buildLiftOffImage(p));
+    sent_.debounce.hold(buildDebounceImage(p));
+    sent_.dpi.hold(buildDpiImage(p, dpi_));
+    sent_.dpiColours.hold(buildDpiColourImage(p));
+    sent_.lighting.hold(comparableLighting(buildLightingImage(p)));
+    sent_.power.hold(buildPowerImage(p));
     macros_.assignSlots(current(), app_.library, app_.language);
     (void)macros_.upload(app_.library, nullptr);
+}
+
+void DeviceLink::assumeStoredMouseHoldsProfile() {
+    // Only a mouse this program configured in full is taken to hold the profile; a stored Mac_ID
+    // that names no mouse (a new configuration, or one that a missed change made us forget)
+    // leaves every belief unknown, so the first pass that reaches a mouse sends everything.
+    if (storedMacIdNamesAMouse())
+        markProfileAsHeld();
+    else
+        forgetWhatTheMouseHolds();
+}
+
+bool DeviceLink::storedMacIdNamesAMouse() const {
+    const int64_t stored = app_.settings.GetMacId();
+    return stored >= 0 && stored <= 0xFFFFFF;
 }
 
 void DeviceLink::forgetWhatTheMouseHolds() {

@@ -77,6 +77,8 @@ public:
     // Makes the next pass write the whole profile and all its macros, as for a new mouse.
     void forgetWhatTheMouseHolds();
     void markProfileAsHeld();
+    // At start: markProfileAsHeld() for the mouse the settings name, else forget everything.
+    void assumeStoredMouseHoldsProfile();
     void rebuildDpiTables();
     // Both wait for the running job, as everything that touches the devices does.
     void detectDevices();
@@ -129,9 +131,10 @@ private:
     void schedulePerformance(FrameSchedule& s);
     void schedulePower(FrameSchedule& s);
     void scheduleMacros(FrameSchedule& s);
-    // A settings frame and its pause; restore puts the sent image back when the mouse did not
-    // get the frame.
-    void scheduleSetting(FrameSchedule& s, const Frame& frame, std::function<void()> restore);
+    // A settings frame and its pause when image differs from what the mouse is believed to hold;
+    // the belief goes back when the mouse did not get the frame.
+    template <typename Image>
+    void scheduleSetting(FrameSchedule& s, Belief<Image>& sent, const Image& image, const Frame& frame);
     // Records what became of a write in the pass being built and whether the mouse holds it now.
     bool held(Command command, const FrameResult& result, int item = -1);
     FrameFate record(Command command, const SendOutcome& out, int item = -1);
@@ -147,6 +150,7 @@ private:
     // The mouse is online again after frames missed it: send what it does not hold.
     void resyncIfOnlineAgain(bool wasOnline);
     std::optional<DeviceRole> statusDevice() const;
+    [[nodiscard]] bool storedMacIdNamesAMouse() const;
     void applySensorChange(uint16_t sensorId);
 
     AppData& app_;
@@ -176,6 +180,7 @@ private:
     bool newMacIdPending_ = false;
     bool undelivered_ = false;  // a frame missed the mouse since the last complete pass
     uint32_t newMacId_ = 0;
+    std::optional<uint32_t> reportedMacId_;  // by the last status reply of this connection
     int batteryLevel_ = 10;
     int chargeState_ = 0;
     int batteryPhase_ = 0;

@@ -44,6 +44,7 @@ void DeviceLink::parseStatus(const Frame& reply, DeviceRole device) {
     // After the settings were reset even the same sensor is news: it is recorded as the profiles'.
     if (sensor != 0 && (sensor != app_.SensorId || !SensorOfProfilesKnown(app_.settings))) applySensorChange(sensor);
 
+    reportedMacId_ = status->macId;
     batteryLevel_ = status->batteryLevel;
     chargeState_ = status->chargeState;
     if (batteryRefresh_) {
@@ -68,8 +69,14 @@ void DeviceLink::parseStatus(const Frame& reply, DeviceRole device) {
     }
     newMacId_ = status->macId;
     newMacIdPending_ = true;
-    // A receiver now paired with another mouse: that mouse holds none of our settings.
-    if (device == DeviceRole::Receiver) forgetWhatTheMouseHolds();
+    // Another mouse, or ours after a change it missed (the stored id was dropped then), on the
+    // cable as much as behind the receiver: it may hold none of our settings, so all of them go.
+    forgetWhatTheMouseHolds();
+    markDirty(SyncGroup::Buttons);
+    markDirty(SyncGroup::Performance);
+    markDirty(SyncGroup::Power);
+    quietSync_ = true;
+    armSync();
 }
 
 void DeviceLink::resyncIfOnlineAgain(bool wasOnline) {
@@ -120,8 +127,12 @@ void DeviceLink::applyDeviceNotification(DeviceRole device, uint8_t intervalByte
     host_.refreshPages();
     // The mouse holds what it reported, and only that is recorded as held: a change of the
     // user's still waiting for its pass (or being sent by one) keeps its difference.
-    sent_.polling = buildPollingImage(p);
-    sent_.dpi[0] = uint8_t((buildDpiImage(p, dpi_)[0] & 0xF0) | (sent_.dpi[0] & 0x0F));
+    sent_.polling.hold(buildPollingImage(p));
+    if (sent_.dpi.known()) {
+        DpiImage dpi = sent_.dpi.value();
+        dpi[0] = uint8_t((buildDpiImage(p, dpi_)[0] & 0xF0) | (dpi[0] & 0x0F));
+        sent_.dpi.hold(dpi);
+    }
 }
 
 void DeviceLink::refreshBatteryDisplay() {

@@ -1,5 +1,8 @@
 #include "device/LinkJobs.h"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace orvane {
 
 void LinkJobs::add(Job job) {
@@ -8,12 +11,15 @@ void LinkJobs::add(Job job) {
 }
 
 void LinkJobs::addNext(Job job) {
-    waiting_.push_front(std::move(job));
+    // Follow-ups of one job keep the order they were added in.
+    waiting_.insert(waiting_.begin() + std::ptrdiff_t(std::min(followUps_, waiting_.size())), std::move(job));
+    ++followUps_;
     startWaiting();
 }
 
 void LinkJobs::clear() {
     waiting_.clear();
+    followUps_ = 0;
     running_ = false;
     ++current_;
 }
@@ -26,6 +32,7 @@ void LinkJobs::startWaiting() {
         Job job = std::move(waiting_.front());
         waiting_.pop_front();
         running_ = true;
+        followUps_ = 0;
         const uint64_t id = ++current_;
         job([this, id] { finished(id); });
     }

@@ -4,6 +4,7 @@
 // the wire, and a detection (which reopens the devices) never runs under a transfer. A job
 // waits for the mouse with timers and transfers handed off the loop's thread, and says when it
 // has ended; while it runs, the loop, and with it the window, goes on.
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -34,6 +35,7 @@ private:
     bool running_ = false;
     bool starting_ = false;
     uint64_t current_ = 0;
+    size_t followUps_ = 0;  // follow-ups the running job has added, at the front of waiting_
 };
 
 }  // namespace orvane

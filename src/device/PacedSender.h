@@ -53,9 +53,12 @@ private:
     bool inFlight_ = false;
     bool stopping_ = false;
     Report report_;
-    // Numbers the frames sent: a result that comes back after an abandon is dropped. (After
-    // this object is gone, FrameIo drops it.)
+    // Numbers the frames sent: a result that comes back after an abandon is dropped, and so is
+    // one that comes back after this object is gone (alive_).
     uint64_t sending_ = 0;
+    // Numbers the runs: a callback that ended the run (or started another) is noticed on return.
+    uint64_t run_ = 0;
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
 }  // namespace orvane

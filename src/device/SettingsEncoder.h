@@ -20,6 +20,11 @@ PowerImage buildPowerImage(const Profile& p);
 
 // Number of bytes of a lighting image that take part in comparison: its length byte + 1.
 inline size_t lightingCompareLength(const LightingImage& image) { return size_t(image[0]) + 1; }
+// The image with the bytes past its length cleared: what the mouse is believed to hold of it.
+inline LightingImage comparableLighting(LightingImage image) {
+    for (size_t i = lightingCompareLength(image); i < image.size(); ++i) image[i] = 0;
+    return image;
+}
 
 // Frames carry sequence number 0; the frame sender stamps the real one.
 Frame dpiFrame(const DpiImage& image);

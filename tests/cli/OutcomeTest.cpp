@@ -183,6 +183,46 @@ TEST_F(OutcomeTest, ChangeThatMissedAKnownMouseGoesOutAtTheNextConnection) {
     EXPECT_EQ(writesOf("07"), 0);
 }
 
+// Whatever missed the mouse goes out with the next run that reaches it, whether that run finds
+// the mouse on its cable, behind the receiver or both; then the mouse is known again.
+TEST_F(OutcomeTest, EveryMissedChangeGoesOutWithTheNextRunThatReachesTheMouse) {
+    struct Case {
+        std::vector<std::string> change;
+        std::string command;  // the frame that carries it
+        std::vector<std::vector<std::string>> before = {};
+    };
+    const std::vector<Case> cases = {
+        {{"set", "dpi", "1", "1600"}, "05"},        {{"set", "dpi-colour", "2", "00FF00"}, "06"},
+        {{"set", "polling", "125"}, "07"},          {{"set", "debounce", "0"}, "0A"},
+        {{"set", "lift-off", "1"}, "08"},           {{"set", "sleep", "7"}, "0B"},
+        {{"set", "button", "2", "disable"}, "04"},  {{"set", "button", "4", "key", "Ctrl+C"}, "04"},
+        {{"apply"}, "04"},
+        {{"profile", "select", "2"}, "05", {{"profile", "select", "2"}, {"set", "dpi", "1", "1600"}, {"profile", "select", "1"}}},
+    };
+    const fs::path base = dir;
+    for (const Case& c : cases) {
+        // (Behind the receiver alone, as the tests above show.)
+        for (const std::string next : {"", "wired-only"}) {
+            const std::string name = c.change[0] + " " + (c.change.size() > 1 ? c.change[1] : "") + " [" + next + "]";
+            SCOPED_TRACE(name);
+            dir = base / std::to_string(&c - cases.data()) / (next.empty() ? "both" : next);
+            for (const auto& command : c.before) ASSERT_EQ(run(command), kExitOk) << err.str();
+            ASSERT_EQ(run({"set", "lift-off", "2"}), kExitOk) << err.str();  // the mouse is known
+            EXPECT_EQ(run(c.change, "fail-writes"), kExitFailure);
+            EXPECT_TRUE(has(err.str(), "the next connection sends the whole profile again")) << err.str();
+            // An unrelated change brings the missed one along.
+            ASSERT_EQ(run({"set", "debounce", "6"}, next), kExitOk) << err.str();
+            EXPECT_GE(writesOf(c.command), 1) << out.str();
+            EXPECT_EQ(storedSettings().GetMacId(), 0x5A3C91);
+            ASSERT_EQ(run({"set", "debounce", "8"}, next), kExitOk) << err.str();
+            if (c.command != "0A") {
+                EXPECT_EQ(writesOf(c.command), 0) << out.str();
+            }
+        }
+    }
+    dir = base;
+}
+
 TEST_F(OutcomeTest, NewMouseIsRememberedOnlyOnceItHoldsTheProfile) {
     ASSERT_EQ(run({"profile", "show"}), kExitOk);
     const int32_t before = storedSettings().GetMacId();

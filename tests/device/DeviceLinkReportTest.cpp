@@ -120,7 +120,7 @@ TEST_F(OfflineActiveTest, FramesThatMissedTheMouseGoOutWhenItIsOnlineAgain) {
     sync();
     ASSERT_EQ(commandsOf(lastPass()), std::vector<uint8_t>{0x07});
     EXPECT_EQ(lastPass().frames[0].fate, FrameFate::MouseOffline);
-    EXPECT_NE(link.sentImages().polling, 8);  // not held
+    EXPECT_TRUE(link.sentImages().polling.differs(8));  // not held
     EXPECT_NE(sim.memory().pollingInterval, 8);
 
     sim.setOnline(true);
@@ -182,7 +182,7 @@ TEST_F(OfflineActiveTest, FramesTheCableTookReachedTheMouse) {
 
 class NewMouseReportTest : public ReportTest {
 protected:
-    NewMouseReportTest() : ReportTest("receiver-only,fail-writes=receiver") {}
+    NewMouseReportTest() : ReportTest("receiver-only,fail-writes=receiver") { app.settings.SetMacId(0xFFFFFFFFu); }
 };
 
 TEST_F(NewMouseReportTest, NewMacIdIsStoredOnlyOnceTheMouseHasTheProfile) {
@@ -203,6 +203,50 @@ TEST_F(NewMouseReportTest, NewMacIdIsStoredOnlyOnceTheMouseHasTheProfile) {
     EXPECT_EQ(app.settings.GetMacId(), kSimMacId);
     ASSERT_EQ(lastPass().files.size(), 1u);
     EXPECT_EQ(lastPass().files[0].kind, FileKind::Settings);
+}
+
+class WiredOnlyReportTest : public ReportTest {
+protected:
+    WiredOnlyReportTest() : ReportTest("wired-only") {}
+};
+
+// Without a device monitor nobody tells the link of the unplug: the first write that finds the
+// device gone ends the pass, and what it did not send is reported as not sent, not refused.
+TEST_F(WiredOnlyReportTest, APassWhoseOnlyDeviceWentAwayStopsAndSaysNotSent) {
+    startAndSettle();
+    ASSERT_TRUE(sim.watch({}).ok());  // no hotplug events from here on
+    host.passes.clear();
+    for (int i = 1; i < kKeyCount; ++i) profile().keys[size_t(i)].KeyValue = {0x10, uint8_t(0x20 + i), 0x00};
+    link.markDirty(SyncGroup::Buttons);
+    link.syncToDevice();
+    loop.advanceMs(130);  // two button frames out (the first button does not change)
+    sim.unplug(DeviceRole::Wired);
+    settle();
+    EXPECT_EQ(sim.log().sets(DeviceRole::Wired).size(), 2u);  // nothing more was tried
+    ASSERT_EQ(host.passes.size(), 1u);
+    const PassReport& r = host.passes[0];
+    ASSERT_EQ(r.frames.size(), 5u);
+    EXPECT_EQ(r.frames[0].fate, FrameFate::Taken);
+    EXPECT_EQ(r.frames[1].fate, FrameFate::Taken);
+    for (size_t i = 2; i < r.frames.size(); ++i) {
+        EXPECT_EQ(r.frames[i].fate, FrameFate::NoDevice) << i;
+        EXPECT_EQ(describeFate(r.frames[i]).find("refused"), std::string::npos) << describeFate(r.frames[i]);
+    }
+    EXPECT_FALSE(r.complete());
+}
+
+TEST(PassReportWords, MacroChunksAreNamedByPartOnlyWhenThereAreSeveral) {
+    FrameReport f;
+    f.command = Command::MacroData;
+    f.item = 2;
+    f.chunk = 0;
+    f.chunks = 3;
+    EXPECT_EQ(describeFrame(f), "macro slot 2 (part 1 of 3)");
+    f.chunk = 2;
+    EXPECT_EQ(describeFrame(f), "macro slot 2 (part 3 of 3)");
+    f.chunk = 0;
+    f.chunks = 1;
+    EXPECT_EQ(describeFrame(f), "macro slot 2");
 }
 
 }  // namespace

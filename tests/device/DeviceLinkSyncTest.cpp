@@ -16,14 +16,16 @@ TEST_F(SyncTest, StartUpReadsStatusAndSendsNothingForAHeldProfile) {
     EXPECT_TRUE(link.linkActive());
     EXPECT_TRUE(link.mouseOnline());
     EXPECT_EQ(host.count("show"), 1);
-    // The status read went to the wired mouse only, with sequence number 1.
-    const auto statusReads = sim.log().sets(DeviceRole::Wired);
-    ASSERT_EQ(statusReads.size(), 1u);
-    EXPECT_EQ(hexOf(statusReads[0].data(), 7), "0C 01 20 00 01 00 00");
+    // The status read went to the wired mouse only, with sequence number 1; the mouse is the
+    // one last configured, so its macro counter is read next.
+    const auto reads = sim.log().sets(DeviceRole::Wired);
+    ASSERT_EQ(reads.size(), 2u);
+    EXPECT_EQ(hexOf(reads[0].data(), 7), "0C 01 20 00 01 00 00");
+    EXPECT_EQ(hexOf(reads[1].data(), 7), "0C 01 21 00 02 00 00");
     EXPECT_TRUE(sim.log().sets(DeviceRole::Receiver).empty());
     loop.advanceMs(DeviceLink::kSyncDelayMs);
     settle();
-    EXPECT_EQ(sim.log().sets(DeviceRole::Wired).size(), 1u);
+    EXPECT_EQ(sim.log().sets(DeviceRole::Wired).size(), 2u);
     EXPECT_EQ(host.count("progress"), 0);
     EXPECT_TRUE(link.savePendingFlag());
 }
@@ -124,9 +126,8 @@ TEST_F(SyncTest, WriteThatNoDeviceTookIsSentAgain) {
     link.markDirty(SyncGroup::Buttons);
     link.markDirty(SyncGroup::Performance);
     sync();
-    EXPECT_EQ(link.sentImages().buttons[2 + 3 * 2], 0x10);
-    EXPECT_EQ(link.sentImages().buttons[3 + 3 * 2], 0x04);
-    EXPECT_EQ(link.sentImages().polling, 2);
+    EXPECT_EQ(link.sentImages().buttons[2].value(), (KeyValueImage{0x10, 0x04, 0x00}));
+    EXPECT_EQ(link.sentImages().polling.value(), 2);
 
     sim.clearFaults(DeviceRole::Wired);
     sim.clearFaults(DeviceRole::Receiver);
@@ -144,12 +145,12 @@ TEST_F(SyncTest, WriteThatOneDeviceTookIsHeld) {
     profile().PollingRateValue = {0, 0, 0};
     link.markDirty(SyncGroup::Performance);
     sync();
-    EXPECT_EQ(link.sentImages().polling, 8);
+    EXPECT_EQ(link.sentImages().polling.value(), 8);
 }
 
 class ReceiverOnlySyncTest : public LinkTest {
 protected:
-    ReceiverOnlySyncTest() : LinkTest("receiver-only") {}
+    ReceiverOnlySyncTest() : LinkTest("receiver-only") { app.settings.SetMacId(0x123456); }
 };
 
 TEST_F(ReceiverOnlySyncTest, NewMouseBehindTheReceiverGetsTheWholeProfile) {
@@ -187,6 +188,64 @@ TEST_F(AsleepSyncTest, InactiveLinkSendsNothingAndKeepsGroupsDirty) {
     settle();
     EXPECT_FALSE(link.linkActive());
     EXPECT_EQ(host.count("show"), 0);
+}
+
+// A forgotten belief is unknown, not zero: a whole write sends the values that are zero too.
+TEST_F(SyncTest, AWholeWriteSendsZeroValuedSettingsAndButtons) {
+    startAndSettle();
+    profile().keys[1].KeyValue = {0x00, 0x00, 0x00};  // disabled
+    profile().SetKeyDebounce(0);
+    profile().SetPairValue(ProfilePair::PowerDownTime, u"0");
+    link.markDirty(SyncGroup::Buttons);
+    link.markDirty(SyncGroup::Performance);
+    link.markDirty(SyncGroup::Power);
+    sync();
+    // Another program set the mouse meanwhile; the user asks for the whole profile.
+    sim.log().clear();
+    sim.withModel([](sim::FirmwareModel& m) {
+        m.memory().buttons[1] = {0x10, 0x02, 0x00};
+        m.memory().debounce = 4;
+    });
+    link.forgetWhatTheMouseHolds();
+    link.markDirty(SyncGroup::Buttons);
+    link.markDirty(SyncGroup::Performance);
+    link.markDirty(SyncGroup::Power);
+    sync();
+    EXPECT_EQ(sim.log().commands(DeviceRole::Wired),
+              (std::vector<uint8_t>{0x04, 0x04, 0x04, 0x04, 0x04, 0x04, 0x05, 0x06, 0x07, 0x09, 0x0A, 0x08, 0x0B}));
+    EXPECT_EQ(sim.memory().buttons[1], (sim::KeyValue{0x00, 0x00, 0x00}));
+    EXPECT_EQ(sim.memory().debounce, 0);
+}
+
+TEST_F(SyncTest, ADifferentMouseOnTheCableGetsTheWholeProfile) {
+    app.settings.SetMacId(0x123456);  // the mouse these settings last configured
+    link.start();
+    loop.advanceMs(DeviceLink::kSyncDelayMs);
+    settle();
+    const auto commands = sim.log().commands(DeviceRole::Wired);
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), 0x04), 6);
+    for (uint8_t c : {0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B})
+        EXPECT_EQ(std::count(commands.begin(), commands.end(), c), 1) << int(c);
+    EXPECT_EQ(app.settings.GetMacId(), test::kVirtualMouseMacId);
+}
+
+class SilentMouseTest : public LinkTest {
+protected:
+    SilentMouseTest() { app.settings.SetMacId(0xFFFFFFFFu); }
+};
+
+// Without a stored Mac_ID nothing says the mouse holds the profile, even when its status read
+// does not answer.
+TEST_F(SilentMouseTest, AMouseNeverConfiguredGetsTheWholeProfileWithoutAStatusReply) {
+    app.settings.SetValue(SettingKey::NeedPassword, u"0");
+    sim.injectFault(DeviceRole::Wired, sim::Fault::GetFails, sim::kFaultAlways);
+    sim.injectFault(DeviceRole::Receiver, sim::Fault::GetFails, sim::kFaultAlways);
+    link.start();
+    loop.advanceMs(DeviceLink::kSyncDelayMs);
+    settle();
+    const auto commands = sim.log().commands(DeviceRole::Wired);
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), 0x04), 6);
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), 0x0B), 1);
 }
 
 }  // namespace

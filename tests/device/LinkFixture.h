@@ -52,6 +52,8 @@ struct RecordingHost : LinkHost {
     int count(const std::string& what) const { return int(std::count(calls.begin(), calls.end(), what)); }
 };
 
+inline constexpr uint32_t kVirtualMouseMacId = 0x5A3C91;  // the virtual mouse's own
+
 inline sim::SimOptions simOptions(const std::string& text = {}) {
     auto parsed = sim::parseSimOptions(text);
     EXPECT_TRUE(parsed.ok());
@@ -62,6 +64,8 @@ class LinkTest : public ::testing::Test {
 protected:
     explicit LinkTest(const std::string& options = {}) : sim(simOptions(options), &loop) {
         app.settings.ResetToDefaults("/nonexistent");
+        // The virtual mouse is the one these settings last configured; tests of a new mouse say so.
+        app.settings.SetMacId(kVirtualMouseMacId);
         app.SensorId = 0x3370;
         app.language.SetText(34, u"Disabled");
         app.language.SetText(190, u"Macro:");

@@ -51,15 +51,20 @@ TEST_F(LinkJobsTest, OneJobAtATimeInOrderAndInstantJobsRunThrough) {
     EXPECT_EQ(log.back(), "alone");
 }
 
-TEST_F(LinkJobsTest, AFollowUpRunsBeforeTheJobsAlreadyWaiting) {
-    jobs.add([this](LinkJobs::Done done) {
-        log.push_back("status");
-        jobs.addNext(instant("datachange"));
-        pending.push_back(std::move(done));
-    });
+TEST_F(LinkJobsTest, FollowUpsRunBeforeTheJobsAlreadyWaitingInTheOrderAdded) {
+    jobs.add(held("status"));
     jobs.add(instant("pass"));
+    jobs.add(instant("detect"));
+    // The running status read learns that it needs two reads more, after the others queued up.
+    jobs.addNext(held("datachange"));
+    jobs.addNext(instant("battery"));
     endOldest();
-    EXPECT_EQ(log, (std::vector<std::string>{"status", "datachange", "pass"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"status", "datachange"}));
+    // The follow-up's own follow-up comes before what was waiting, too.
+    jobs.addNext(instant("retry"));
+    endOldest();
+    EXPECT_EQ(log, (std::vector<std::string>{"status", "datachange", "retry", "battery", "pass", "detect"}));
+    EXPECT_TRUE(jobs.idle());
 }
 
 TEST_F(LinkJobsTest, AJobEndsOnceAndClearingForgetsEverything) {
