@@ -254,10 +254,15 @@ void DeviceLink::passSent(const PacedSender::Report& sent, bool quiet, bool show
 
 void DeviceLink::finishPass(bool changesWaiting) {
     if (pass_.kind == PassKind::Sync) {
-        if (pass_.anyFrameLost() || pass_.counterWithheld)
+        if (pass_.anyFrameLost() || pass_.counterWithheld) {
+            // Whatever pass comes next tries again what this one lost, whichever group it is for.
             undelivered_ = true;
-        else if (pass_.blocked == PassBlock::None)
+            markDirty(SyncGroup::Buttons);
+            markDirty(SyncGroup::Performance);
+            markDirty(SyncGroup::Power);
+        } else if (pass_.blocked == PassBlock::None) {
             undelivered_ = false;
+        }
         // Changes made while the pass was sending differ from what it sent without having
         // missed the mouse: the next pass takes them.
         if (!changesWaiting && !sentImagesMatchProfile()) forgetStoredMouse();
@@ -267,13 +272,18 @@ void DeviceLink::finishPass(bool changesWaiting) {
     host_.passFinished(report);
 }
 
-FrameFate DeviceLink::fateOf(const SendOutcome& out) const {
+FrameFate DeviceLink::fateOf(const SendOutcome& out) {
     // A device that was unplugged under the write refused nothing: the frame was not sent.
     if (out.attempted() == 0 || out.devicesGone()) return FrameFate::NoDevice;
     if (out.took(DeviceRole::Wired)) return FrameFate::Taken;
     // Through the receiver a write reaches the mouse only while it is online; the receiver
-    // takes the frame either way.
-    if (out.took(DeviceRole::Receiver)) return mouseOnline_ ? FrameFate::Taken : FrameFate::MouseOffline;
+    // takes the frame either way. Online is what the last status said: until the next one
+    // confirms it, such a frame may have met a mouse that fell asleep meanwhile.
+    if (out.took(DeviceRole::Receiver)) {
+        if (!mouseOnline_) return FrameFate::MouseOffline;
+        unconfirmedThroughReceiver_ = true;
+        return FrameFate::Taken;
+    }
     return FrameFate::Refused;
 }
 

@@ -115,6 +115,8 @@ public:
     [[nodiscard]] bool savePendingFlag() const { return savePending_; }
     [[nodiscard]] int pollCounter() const { return pollCounter_; }
     [[nodiscard]] bool firstConnection() const { return firstConnection_; }
+    // A frame missed the mouse since the last pass that delivered everything it had to send.
+    [[nodiscard]] bool undelivered() const { return undelivered_; }
 
 private:
     class PassChannel;
@@ -138,7 +140,7 @@ private:
     // Records what became of a write in the pass being built and whether the mouse holds it now.
     bool held(Command command, const FrameResult& result, int item = -1);
     FrameFate record(Command command, const SendOutcome& out, int item = -1);
-    FrameFate fateOf(const SendOutcome& out) const;
+    FrameFate fateOf(const SendOutcome& out);
     void recordFile(FileKind kind, int profile, bool saved);
     // changesWaiting: groups were marked again while the pass was sending.
     void finishPass(bool changesWaiting = false);
@@ -147,8 +149,12 @@ private:
     // The stored Mac_ID says the mouse holds the profile; once it may not, drop that claim so
     // the next connection (this program's or another's) sends the profile in full.
     void forgetStoredMouse();
-    // The mouse is online again after frames missed it: send what it does not hold.
+    // The mouse is online again after frames missed it, or a refused write waits: send what it
+    // does not hold.
     void resyncIfOnlineAgain(bool wasOnline);
+    // A status of the mouse: frames sent through the receiver alone since the last one arrived
+    // if it is online now; if not, they may not have, and nothing is taken as held any more.
+    void confirmThroughReceiver();
     std::optional<DeviceRole> statusDevice() const;
     [[nodiscard]] bool storedMacIdNamesAMouse() const;
     void applySensorChange(uint16_t sensorId);
@@ -179,6 +185,8 @@ private:
     bool firstConnection_ = true;
     bool newMacIdPending_ = false;
     bool undelivered_ = false;  // a frame missed the mouse since the last complete pass
+    // Frames went to the mouse through the receiver alone since the last status said online.
+    bool unconfirmedThroughReceiver_ = false;
     uint32_t newMacId_ = 0;
     std::optional<uint32_t> reportedMacId_;  // by the last status reply of this connection
     int batteryLevel_ = 10;

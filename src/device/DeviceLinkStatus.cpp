@@ -52,6 +52,7 @@ void DeviceLink::parseStatus(const Frame& reply, DeviceRole device) {
         if (linkActive_) refreshBatteryDisplay();
     }
     if (!linkActive_) return;
+    if (status->signature) confirmThroughReceiver();
     resyncIfOnlineAgain(wasOnline);
 
     // The window's level mirrors the profile's after every refresh, so the profile is compared.
@@ -79,10 +80,26 @@ void DeviceLink::parseStatus(const Frame& reply, DeviceRole device) {
     armSync();
 }
 
+void DeviceLink::confirmThroughReceiver() {
+    if (!unconfirmedThroughReceiver_) return;
+    if (mouseOnline_) {
+        unconfirmedThroughReceiver_ = false;
+        return;
+    }
+    // The mouse fell asleep at some point after the last status: what went to it through the
+    // receiver alone since then may never have arrived. It all goes again once it is back.
+    unconfirmedThroughReceiver_ = false;
+    forgetWhatTheMouseHolds();
+    undelivered_ = true;
+    forgetStoredMouse();
+}
+
 void DeviceLink::resyncIfOnlineAgain(bool wasOnline) {
-    if (wasOnline || !mouseOnline_) return;
+    if (!mouseOnline_) return;
     const bool pending = dirty(SyncGroup::Buttons) || dirty(SyncGroup::Performance) || dirty(SyncGroup::Power);
-    if (!pending && !undelivered_) return;
+    // Back online: whatever waits goes. Online all along: a write the devices refused is tried
+    // again at each status poll until it arrives.
+    if (wasOnline ? !undelivered_ : (!pending && !undelivered_)) return;
     // Only what differs from the sent images goes out, so this costs nothing when the mouse
     // already holds everything.
     markDirty(SyncGroup::Buttons);

@@ -249,5 +249,66 @@ TEST(PassReportWords, MacroChunksAreNamedByPartOnlyWhenThereAreSeveral) {
     EXPECT_EQ(describeFrame(f), "macro slot 2");
 }
 
+// A write the devices refused while the mouse is online waits for no change of the user's in its
+// own group: the next pass of any group takes it, and so does the next status poll.
+TEST_F(ReportTest, ARefusedWriteGoesWithTheNextPassOfAnyGroupAndAtTheNextPoll) {
+    startAndSettle();
+    sim.injectFault(DeviceRole::Wired, sim::Fault::WriteFails, sim::kFaultAlways);
+    sim.injectFault(DeviceRole::Receiver, sim::Fault::WriteFails, sim::kFaultAlways);
+    profile().SetKeyDebounce(10);
+    link.markDirty(SyncGroup::Performance);
+    sync();
+    ASSERT_TRUE(link.undelivered());
+    sim.clearFaults(DeviceRole::Wired);
+    sim.clearFaults(DeviceRole::Receiver);
+    profile().keys[3].KeyValue = {0x10, 0x08, 0x00};
+    link.markDirty(SyncGroup::Buttons);
+    sync();
+    EXPECT_EQ(sim.memory().debounce, 10);
+    EXPECT_FALSE(link.undelivered());
+
+    sim.injectFault(DeviceRole::Wired, sim::Fault::WriteFails, sim::kFaultAlways);
+    sim.injectFault(DeviceRole::Receiver, sim::Fault::WriteFails, sim::kFaultAlways);
+    profile().SetPowerDownTime(7);
+    link.markDirty(SyncGroup::Power);
+    sync();
+    sim.clearFaults(DeviceRole::Wired);
+    sim.clearFaults(DeviceRole::Receiver);
+    loop.advanceMs(22 * 1000);
+    settle();
+    EXPECT_EQ(sim.memory().sleepTime, 7);
+    EXPECT_FALSE(link.undelivered());
+}
+
+class ReceiverOnlyReportTest : public ReportTest {
+protected:
+    ReceiverOnlyReportTest() : ReportTest("receiver-only") {}
+};
+
+// The mouse does not say when it falls asleep. Frames the receiver took before a status found
+// the mouse asleep may never have reached it: none is taken as held any more, and all of it goes
+// again once the mouse is back.
+TEST_F(ReceiverOnlyReportTest, WhatWentThroughTheReceiverBeforeTheMouseWasFoundAsleepGoesAgain) {
+    startAndSettle();
+    sim.setOnline(false);
+    profile().PollingRateValue = {0, 0, 0};
+    link.markDirty(SyncGroup::Performance);
+    sync();
+    ASSERT_EQ(lastPass().frames.size(), 1u);
+    EXPECT_EQ(lastPass().frames[0].fate, FrameFate::Taken);  // as far as the link could know
+    EXPECT_NE(sim.memory().pollingInterval, 8);
+    loop.advanceMs(22 * 1000);
+    settle();
+    EXPECT_FALSE(link.mouseOnline());
+    EXPECT_TRUE(link.undelivered());
+    EXPECT_EQ(app.settings.GetValue(SettingKey::Mac_ID), u"0xFFFFFFFF");
+    sim.setOnline(true);
+    loop.advanceMs(22 * 1000);
+    settle();
+    EXPECT_EQ(sim.memory().pollingInterval, 8);
+    EXPECT_FALSE(link.undelivered());
+    EXPECT_EQ(app.settings.GetMacId(), kSimMacId);
+}
+
 }  // namespace
 }  // namespace orvane
