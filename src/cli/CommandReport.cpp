@@ -94,8 +94,9 @@ void CommandReport::addPass(const PassReport& pass) {
     }
     // Listed first: the mouse cannot take these however often the pass is repeated.
     for (const RefusedMacro& m : pass.refusedMacros)
-        notSent_.insert(notSent_.begin(), NotSentItem{"macro \"" + toUtf8(m.name) + "\"", uint8_t(Command::MacroData),
-                                                      NotSentReason::TooLarge, m.why});
+        notSent_.insert(notSent_.begin(),
+                        NotSentItem{"macro \"" + toUtf8(m.name) + "\"", uint8_t(Command::MacroData),
+                                    NotSentReason::TooLarge, m.why});
     if (pass.counterWithheld)
         notSent_.push_back(NotSentItem{"macro change counter", uint8_t(Command::DataChange), NotSentReason::Withheld,
                                        "left out because a macro did not reach the mouse"});
@@ -142,7 +143,8 @@ std::string CommandReport::errorMessage() const {
     if (!notSent_.empty()) {
         std::string m = change_ + ": not sent: " + whyNotSent(notSent_.front());
         // Sending again cannot help a macro the mouse cannot hold.
-        if (notSent_.front().reason == NotSentReason::TooLarge) return m + "; shorten it or give its button another macro";
+        if (notSent_.front().reason == NotSentReason::TooLarge)
+            return m + "; shorten it or give its button another macro";
         if (anySaved) m += "; saved: the next connection through the receiver sends the whole profile again, or run 'orvanectl apply' once the mouse is reachable";
         return m;
     }

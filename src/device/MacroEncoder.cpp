@@ -69,7 +69,8 @@ MacroImage encodeMacro(const MacroKey& macro, uint8_t deviceSlot) {
         const ActionBytes a = unpack(macro.Actions[i]);
         if (IsDelayCode(a.code)) continue;
         uint32_t delay = 0;
-        if (i + 1 < count && IsDelayCode(uint8_t(macro.Actions[i + 1]))) delay = StoredDelayMs(macro.Actions[i + 1]);
+        if (i + 1 < count && IsDelayCode(uint8_t(macro.Actions[i + 1])))
+            delay = StoredDelayMs(macro.Actions[i + 1]);
         const auto ev = eventOf(usages[a.code], a.state, a.amount, delay);
         img[pos] = ev[0];
         img[pos + 1] = ev[1];

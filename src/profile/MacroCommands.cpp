@@ -10,7 +10,9 @@ uint32_t CountMacroCommands(const MacroKey& key) {
                                   [](uint32_t a) { return !IsDelayCode(uint8_t(a)); }));
 }
 
-void RecountCommands(MacroKey& key) { key.CommandActionNum = uint8_t(std::min(CountMacroCommands(key), 255u)); }
+void RecountCommands(MacroKey& key) {
+    key.CommandActionNum = uint8_t(std::min(CountMacroCommands(key), 255u));
+}
 
 std::string MacroLimitProblem(const MacroKey& key) {
     if (key.ActionCount > MacroKey::kSlotCount)
@@ -18,7 +20,8 @@ std::string MacroLimitProblem(const MacroKey& key) {
                std::to_string(MacroKey::kSlotCount);
     const uint32_t commands = CountMacroCommands(key);
     if (commands > kMaxMacroCommands)
-        return std::to_string(commands) + " commands; the mouse takes at most " + std::to_string(kMaxMacroCommands);
+        return std::to_string(commands) + " commands; the mouse takes at most " +
+               std::to_string(kMaxMacroCommands);
     return {};
 }
 

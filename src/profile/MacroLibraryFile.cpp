@@ -64,7 +64,8 @@ bool ParseKey(LibraryParser& in, MacroSet& set, int32_t setIndex) {
     // Taken in, such a macro would reach the mouse cut short or wrapped round: the file is
     // refused and says which macro.
     if (std::string why = MacroLimitProblem(key); !why.empty())
-        return in.Fail("macro \"" + toUtf8(key.GetName()) + "\" of set " + std::to_string(setIndex + 1) + " has " + why);
+        return in.Fail("macro \"" + toUtf8(key.GetName()) + "\" of set " + std::to_string(setIndex + 1) +
+                       " has " + why);
     // The count comes from the actions: a count written by other rules would have the mouse
     // run trailing empty events or leave the last ones out.
     RecountCommands(key);
