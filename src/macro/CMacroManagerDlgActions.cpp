@@ -115,7 +115,7 @@ void CMacroManagerDlg::InsertDelay(MacroKey& key) {
     ActionBytes a = delayAction(kNewDelayMs);
     CActionTimeModifyDlg dlg(GetPlatform(), this, language_, a, kNewDelayMs);
     if (dlg.DoModal() == ui::kIdOk) {
-        editDelay(key, count, delayOf(a));  // counted from the 100 ms it started with
+        editDelay(key, count, delayOf(a));
         actionList_->SelectedRow = int32_t(count);
     } else {
         deleteAction(key, count);
