@@ -157,8 +157,9 @@ protected:
     }
 };
 
-// Six macros of 168 commands (336 actions) on the six buttons of the current profile: with
-// nothing held by the mouse, the largest pass there is (126 macro chunks).
+// Six macros of 168 commands (336 actions: keys, each followed by a delay) on the six buttons of
+// the current profile: with nothing held by the mouse, the largest pass there is (126 macro
+// chunks).
 void installLargestMacros(AppData& app) {
     app.library.ClearLibrary();
     MacroSet& set = app.library.AddSet(u"Bench");
@@ -166,7 +167,8 @@ void installLargestMacros(AppData& app) {
     for (int m = 0; m < kKeyCount; ++m) {
         const Text name = u"Bench" + Text(1, char16_t(u'1' + m));
         MacroKey& key = set.AddKey(name);
-        for (uint32_t a = 0; a < 336; ++a) key.InsertAction(a, uint32_t(0x41 + m) | ((a % 2) ? 0x8000u : 0u));
+        for (uint32_t a = 0; a < 336; ++a)
+            key.InsertAction(a, (a % 2) ? 0x05000003u : (uint32_t(0x41 + m) | ((a % 4) ? 0x8000u : 0u)));
         key.CommandActionNum = 168;
         app.Current().keys[size_t(m)].KeyName = prefix + name;
         app.Current().keys[size_t(m)].KeyValue = {0x90, 0, 0};

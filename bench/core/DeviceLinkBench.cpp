@@ -51,7 +51,9 @@ void fillApp(AppData& app) {
     for (int m = 0; m < kKeyCount; ++m) {
         const Text name = u"M" + Text(1, char16_t(u'0' + m));
         MacroKey& key = set.AddKey(name);
-        for (uint32_t a = 0; a < 336; ++a) key.InsertAction(a, uint32_t(0x41 + m) | ((a % 2) ? 0x8000u : 0u));
+        // 168 keys, each followed by a delay: 168 commands, the most a macro may have.
+        for (uint32_t a = 0; a < 336; ++a)
+            key.InsertAction(a, (a % 2) ? 0x05000003u : (uint32_t(0x41 + m) | ((a % 4) ? 0x8000u : 0u)));
         key.CommandActionNum = 168;
         app.Current().keys[size_t(m)].KeyName = u"Macro:" + name;
         app.Current().keys[size_t(m)].KeyValue = {0x90, 0, 0};

@@ -17,8 +17,9 @@ MacroLibrary LargeLibrary() {
         MacroSet& set = lib.AddSet(u"Set " + fromUtf8(std::to_string(s)));
         for (int k = 0; k < 250; ++k) {
             MacroKey& key = set.AddKey(u"Macro " + fromUtf8(std::to_string(k)));
+            // Keys with a delay after each: 168 commands, the most a macro may have.
             for (uint32_t a = 0; a < MacroKey::kSlotCount; ++a)
-                key.InsertAction(a, 0x9E3779B9u * (a + 1) + k);
+                key.InsertAction(a, (a % 2) ? 0x05000003u : (0x9E3779B9u * (a + 1) + k) | 0x08u);
         }
     }
     return lib;

@@ -40,6 +40,7 @@ std::string whyNotSent(const NotSentItem& item) {
     case NotSentReason::NoAccess: return item.detail;
     case NotSentReason::Refused: return item.detail;
     case NotSentReason::Withheld: return item.detail;
+    case NotSentReason::TooLarge: return item.what + " has " + item.detail;
     }
     return item.detail;
 }
@@ -53,6 +54,7 @@ const char* reasonName(NotSentReason reason) {
     case NotSentReason::NoDevice: return "no-device";
     case NotSentReason::NoAccess: return "no-access";
     case NotSentReason::Withheld: return "withheld";
+    case NotSentReason::TooLarge: return "too-large";
     }
     return "unknown";
 }
@@ -90,6 +92,11 @@ void CommandReport::addPass(const PassReport& pass) {
             if (f.devices[size_t(role)].taken) item.devices.emplace_back(hid::roleName(role));
         sent_.push_back(std::move(item));
     }
+    // Listed first: the mouse cannot take these however often the pass is repeated.
+    for (const RefusedMacro& m : pass.refusedMacros)
+        notSent_.insert(notSent_.begin(),
+                        NotSentItem{"macro \"" + toUtf8(m.name) + "\"", uint8_t(Command::MacroData),
+                                    NotSentReason::TooLarge, m.why});
     if (pass.counterWithheld)
         notSent_.push_back(NotSentItem{"macro change counter", uint8_t(Command::DataChange), NotSentReason::Withheld,
                                        "left out because a macro did not reach the mouse"});
@@ -135,6 +142,9 @@ std::string CommandReport::errorMessage() const {
     }
     if (!notSent_.empty()) {
         std::string m = change_ + ": not sent: " + whyNotSent(notSent_.front());
+        // Sending again cannot help a macro the mouse cannot hold.
+        if (notSent_.front().reason == NotSentReason::TooLarge)
+            return m + "; shorten it or give its button another macro";
         if (anySaved) m += "; saved: the next connection sends the whole profile again, or run 'orvanectl apply' once the mouse is reachable";
         return m;
     }

@@ -12,7 +12,7 @@
 namespace orvane::cli {
 
 // Why something did not reach the mouse, in the words scripts match on.
-enum class NotSentReason { Refused, MouseOffline, NoDevice, NoAccess, Withheld };
+enum class NotSentReason { Refused, MouseOffline, NoDevice, NoAccess, Withheld, TooLarge };
 
 struct SentItem {
     std::string what;      // "polling rate", "button 3"

@@ -7,6 +7,7 @@
 #include "cli/Session.h"
 #include "device/KeyTables.h"
 #include "device/MacroUploader.h"
+#include "profile/MacroCommands.h"
 #include "profile/MacroLibraryFile.h"
 #include "profile/Storage.h"
 
@@ -42,7 +43,7 @@ struct ActionView {
 };
 
 ActionView describe(const std::array<uint8_t, 4>& b) {
-    if (b[0] < 8) return {"delay", "", int64_t(b[1]) << 16 | int64_t(b[2]) << 8 | b[3]};
+    if (IsDelayCode(b[0])) return {"delay", "", int64_t(b[1]) << 16 | int64_t(b[2]) << 8 | b[3]};
     const int8_t amount = int8_t(b[3]);
     if (b[0] == 0xE5) return {"move-x", "", amount};
     if (b[0] == 0xE6) return {"move-y", "", amount};
@@ -51,7 +52,11 @@ ActionView describe(const std::array<uint8_t, 4>& b) {
 }
 
 std::string actionText(const ActionView& a) {
-    if (a.kind == "delay") return std::to_string(a.amount) + " ms";
+    if (a.kind == "delay") {
+        const uint32_t played = PlayedDelayMs(uint32_t(a.amount));
+        return std::to_string(a.amount) + " ms" +
+               (played != a.amount ? " (the mouse waits " + std::to_string(played) + " ms)" : "");
+    }
     if (a.kind == "press" || a.kind == "release") return a.kind + " " + a.key;
     if (a.kind == "move-x") return (a.amount < 0 ? "move left " : "move right ") + std::to_string(std::abs(a.amount));
     if (a.kind == "move-y") return (a.amount < 0 ? "move up " : "move down ") + std::to_string(std::abs(a.amount));
@@ -194,7 +199,10 @@ Session::Outcome Session::macroShow() {
             json.key("bytes").hex(b.data(), b.size());
             json.field("kind", a.kind);
             if (!a.key.empty()) json.field("key", a.key);
-            if (a.kind == "delay") json.field("ms", a.amount);
+            if (a.kind == "delay") {
+                json.field("ms", a.amount);
+                json.field("playedMs", int64_t(PlayedDelayMs(uint32_t(a.amount))));
+            }
             if (a.kind != "delay" && a.key.empty()) json.field("amount", a.amount);
             json.endObject();
         }

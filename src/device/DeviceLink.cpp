@@ -427,7 +427,8 @@ private:
 
 void DeviceLink::scheduleMacros(FrameSchedule& s) {
     PassChannel channel(*this, s);
-    const MacroUploader::Outcome out = macros_.upload(app_.library, &channel);
+    MacroUploader::Outcome out = macros_.upload(app_.library, &channel);
+    for (auto& refused : out.refused) pass_.refusedMacros.push_back(std::move(refused));
     if (!out.uploaded) return;
     const uint16_t v = static_cast<uint16_t>(app_.settings.GetDataChange() + 1);
     // Whether the counter goes out depends on how the chunks fared, known only at its turn.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "device/KeyTables.h"
+#include "profile/MacroCommands.h"
 
 namespace orvane {
 
@@ -17,18 +18,13 @@ ActionBytes unpack(uint32_t v) {
             static_cast<uint8_t>(v >> 24)};
 }
 
-// The delay of a delay action is bytes 1..3 read most significant first.
-uint32_t delayOf(const ActionBytes& a) {
-    return (uint32_t(a.state) << 16) | (uint32_t(a.b2) << 8) | a.amount;
-}
-
 }  // namespace
 
 namespace {
 
 // The event of an action whose key has HID usage u.
 inline std::array<uint8_t, 3> eventOf(uint8_t u, uint8_t state, uint8_t amount, uint32_t delayMs) {
-    const uint32_t d = std::min(delayMs, kMaxEventDelayMs);
+    const uint32_t d = PlayedDelayMs(delayMs);
     uint8_t type = 0;
     uint8_t c = u;
     if (u <= 0x90) {
@@ -64,18 +60,17 @@ MacroImage encodeMacro(const MacroKey& macro, uint8_t deviceSlot) {
     img[0] = 0x09;
     img[1] = 0x90;
     img[2] = deviceSlot;
-    img[3] = macro.CommandActionNum;
+    // The count the mouse runs is the number of events made here, whatever the key claims.
+    img[3] = static_cast<uint8_t>(std::min(CountMacroCommands(macro), 255u));
     size_t pos = kMacroHeaderSize;
     const uint32_t count = macro.UsableActionCount();
     const auto& usages = keyUsages();
     for (uint32_t i = 0; i < count && pos + 3 <= img.size(); ++i) {
         const ActionBytes a = unpack(macro.Actions[i]);
-        if (a.code == kDelayActionCode) continue;
+        if (IsDelayCode(a.code)) continue;
         uint32_t delay = 0;
-        if (i + 1 < count) {
-            const ActionBytes next = unpack(macro.Actions[i + 1]);
-            if (next.code == kDelayActionCode) delay = delayOf(next);
-        }
+        if (i + 1 < count && IsDelayCode(uint8_t(macro.Actions[i + 1])))
+            delay = StoredDelayMs(macro.Actions[i + 1]);
         const auto ev = eventOf(usages[a.code], a.state, a.amount, delay);
         img[pos] = ev[0];
         img[pos + 1] = ev[1];

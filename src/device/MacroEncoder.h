@@ -13,13 +13,13 @@ namespace orvane {
 inline constexpr size_t kMacroImageSize = 512;
 inline constexpr size_t kMacroHeaderSize = 4;
 inline constexpr size_t kMacroChunkBytes = 25;
-inline constexpr uint8_t kDelayActionCode = 3;
-inline constexpr uint32_t kMaxEventDelayMs = 4095;
+inline constexpr uint8_t kDelayActionCode = 3;  // what the editor writes; every code below 8 is a delay
 
 using MacroImage = std::array<uint8_t, kMacroImageSize>;
 
-// Encodes the macro's actions into events. Encoding stops at the end of the image: a macro
-// read from a file may hold more events than 508 bytes can take.
+// Encodes the macro's actions into events, with the command count of its actions (not the one
+// the key carries) in byte 3. Encoding stops at the end of the image: a macro read from a file
+// may hold more events than 508 bytes can take; such a macro is never uploaded.
 MacroImage encodeMacro(const MacroKey& macro, uint8_t deviceSlot);
 
 // One macro event for an action (code, state, amount) followed by a delay of delayMs.

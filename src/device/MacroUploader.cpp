@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "profile/MacroCommands.h"
+
 namespace orvane {
 
 namespace {
@@ -65,13 +67,19 @@ MacroUploader::Outcome MacroUploader::upload(const MacroLibrary& library, FrameC
         if (slots_[j] == -1) continue;
         const MacroKey& macro = *set->FindKey(j);
         const uint8_t slot = uint8_t(slots_[j] + 1);
+        // Past the mouse's limits the chunk positions repeat and the image ends: what arrived
+        // would be another macro. The slot keeps what it held.
+        if (std::string why = MacroLimitProblem(macro); !why.empty()) {
+            out.refused.push_back({macro.GetName(), slot, std::move(why)});
+            continue;
+        }
         MacroImage& held = images_[slot < kMacroImageCount ? slot : 0];
         const MacroImage encoded = encodeMacro(macro, slot);
         const bool differs = encoded != held;
         if (channel && differs) before_[slot < kMacroImageCount ? slot : 0] = held;
         held = encoded;
         if (channel && differs) {
-            const auto chunks = macroChunkFrames(encoded, macro.CommandActionNum, slot);
+            const auto chunks = macroChunkFrames(encoded, encoded[3], slot);
             for (size_t c = 0; c < chunks.size(); ++c) {
                 FrameReport what;
                 what.command = Command::MacroData;

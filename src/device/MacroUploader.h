@@ -6,6 +6,7 @@
 
 #include "device/FrameIo.h"
 #include "device/MacroEncoder.h"
+#include "device/PassReport.h"
 #include "profile/LanguageTable.h"
 #include "profile/MacroLibrary.h"
 #include "profile/Profile.h"
@@ -33,8 +34,12 @@ public:
 
     struct Outcome {
         bool uploaded = false;  // at least one macro was (or, with no device, would be) sent
+        // Slotted macros that could only reach the mouse cut short or wrapped round: neither
+        // sent nor recorded as held.
+        std::vector<RefusedMacro> refused;
     };
-    // With channel null nothing is sent: the encoded macros are only recorded as held.
+    // With channel null nothing is sent: the encoded macros are only recorded as held. A macro
+    // beyond the mouse's limits is refused whole.
     Outcome upload(const MacroLibrary& library, FrameChannel* channel);
     // A chunk of the last upload missed the mouse (an open device lost it, or it was never
     // sent): the slot gets back the image it had before, so the next pass sends the macro again.

@@ -10,7 +10,7 @@ bool PassReport::anyFrameLost() const {
 }
 
 bool PassReport::complete() const {
-    return heldBack.empty() && !anyFrameLost() && !counterWithheld &&
+    return heldBack.empty() && refusedMacros.empty() && !anyFrameLost() && !counterWithheld &&
            std::all_of(files.begin(), files.end(), [](const FileReport& f) { return f.saved; });
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Text.h"
 #include "device/CommandFrame.h"
 #include "device/hid/DeviceRole.h"
 
@@ -39,6 +40,13 @@ struct FrameReport {
     FrameFate fate = FrameFate::Taken;
 };
 
+// A macro a button plays that was not put on the mouse because it exceeds what the mouse holds.
+struct RefusedMacro {
+    Text name;
+    int deviceSlot = 0;
+    std::string why;  // "200 commands; the mouse takes at most 168"
+};
+
 enum class FileKind { Settings, Profile };
 
 struct FileReport {
@@ -64,8 +72,9 @@ struct PassReport {
     std::vector<FileReport> files;
     // The DataChange frame was left out because a macro chunk did not reach the mouse.
     bool counterWithheld = false;
+    std::vector<RefusedMacro> refusedMacros;
 
-    // Every frame reached the mouse, nothing was held back and every file was written.
+    // Every frame reached the mouse, nothing was held back or refused and every file was written.
     [[nodiscard]] bool complete() const;
     [[nodiscard]] bool anyFrameLost() const;
 };

@@ -115,15 +115,15 @@ void CMacroManagerDlg::InsertDelay(MacroKey& key) {
     ActionBytes a = delayAction(kNewDelayMs);
     CActionTimeModifyDlg dlg(GetPlatform(), this, language_, a, kNewDelayMs);
     if (dlg.DoModal() == ui::kIdOk) {
-        editDelay(key, count, delayOf(a));  // counted from the 100 ms it started with
+        editDelay(key, count, delayOf(a));
         actionList_->SelectedRow = int32_t(count);
     } else {
-        key.DeleteAction(count);
+        deleteAction(key, count);
     }
 }
 
 void CMacroManagerDlg::InsertKey(MacroKey& key) {
-    if (key.CommandActionNum > kInsertCeiling || key.UsableActionCount() + 3 > MacroKey::kSlotCount) {
+    if (CountMacroCommands(key) > kInsertCeiling || key.UsableActionCount() + 3 > MacroKey::kSlotCount) {
         ShowAttention(kTextInsertFull);
         return;
     }
@@ -137,8 +137,7 @@ void CMacroManagerDlg::InsertKey(MacroKey& key) {
         editKeyCode(key, press + 2, a[0]);
         actionList_->SelectedRow = int32_t(press + 2);
     } else {
-        for (int i = 0; i < 3; ++i) key.DeleteAction(press);
-        adjustCommandCount(key, -2);
+        for (int i = 0; i < 3; ++i) deleteAction(key, press);
     }
 }
 

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "profile/MacroCommands.h"
+
 namespace orvane::macro {
 
 inline constexpr uint8_t kDelayCode = 3;
@@ -15,8 +17,6 @@ inline constexpr uint8_t kReleased = 0x80;
 inline constexpr uint32_t kMaxDelayMs = 15300000;
 // The longest delay a recording stores between two keys.
 inline constexpr uint32_t kMaxRecordedDelayMs = 4095;
-// A delay above this counts as one command of its own.
-inline constexpr uint32_t kDelayCommandThresholdMs = 127;
 
 using ActionBytes = std::array<uint8_t, 4>;
 
@@ -29,7 +29,7 @@ constexpr ActionBytes delayAction(uint32_t ms) {
 }
 constexpr ActionBytes keyAction(uint8_t code, bool release) { return {code, release ? kReleased : kPressed, 0, 0}; }
 
-constexpr bool isDelay(const ActionBytes& b) { return b[0] < 8; }
+constexpr bool isDelay(const ActionBytes& b) { return IsDelayCode(b[0]); }
 constexpr bool isMouseAction(const ActionBytes& b) { return b[0] >= 0xE0 && b[0] <= 0xE7; }
 constexpr uint32_t delayOf(const ActionBytes& b) { return uint32_t(b[1]) << 16 | uint32_t(b[2]) << 8 | b[3]; }
 

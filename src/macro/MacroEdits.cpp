@@ -8,19 +8,10 @@ namespace {
 constexpr uint32_t kClickDelayMs = 50;
 }
 
-int delayEditCommandDelta(uint32_t oldMs, uint32_t newMs) {
-    const bool wasLong = oldMs > kDelayCommandThresholdMs;
-    const bool isLong = newMs > kDelayCommandThresholdMs;
-    return wasLong == isLong ? 0 : (isLong ? 1 : -1);
-}
-
-void adjustCommandCount(MacroKey& key, int delta) {
-    // A count read from a file may already be off; it must never wrap around.
-    key.CommandActionNum = uint8_t(std::clamp(int(key.CommandActionNum) + delta, 0, 255));
-}
-
 bool appendAction(MacroKey& key, const ActionBytes& action) {
-    return key.InsertAction(key.ActionCount, actionValue(action));
+    if (!key.InsertAction(key.ActionCount, actionValue(action))) return false;
+    RecountCommands(key);
+    return true;
 }
 
 ActionBytes actionAt(const MacroKey& key, uint32_t index) {
@@ -30,13 +21,12 @@ ActionBytes actionAt(const MacroKey& key, uint32_t index) {
 
 namespace {
 InsertResult insertTap(MacroKey& key, uint8_t code) {
-    if (key.CommandActionNum > kInsertCeiling) return InsertResult::Ceiling;
+    if (CountMacroCommands(key) > kInsertCeiling) return InsertResult::Ceiling;
     // All three or none: half a click would leave a button held down in the mouse.
     if (key.UsableActionCount() + 3 > MacroKey::kSlotCount) return InsertResult::Full;
     appendAction(key, keyAction(code, false));
     appendAction(key, delayAction(kClickDelayMs));
     appendAction(key, keyAction(code, true));
-    adjustCommandCount(key, 2);
     return InsertResult::Inserted;
 }
 }  // namespace
@@ -52,13 +42,14 @@ bool editDelay(MacroKey& key, uint32_t index, uint32_t ms) {
     if (index >= key.UsableActionCount() || !isDelay(old)) return false;
     ms = std::min(ms, kMaxDelayMs);
     key.SetActionBytes(index, delayAction(ms));
-    adjustCommandCount(key, delayEditCommandDelta(delayOf(old), ms));
+    RecountCommands(key);
     return true;
 }
 
 bool editKeyCode(MacroKey& key, uint32_t index, uint8_t code) {
     ActionBytes a = actionAt(key, index);
-    if (index >= key.UsableActionCount() || isDelay(a) || isMouseAction(a)) return false;
+    // A code below 8 would turn the key into a delay.
+    if (index >= key.UsableActionCount() || isDelay(a) || isMouseAction(a) || IsDelayCode(code)) return false;
     a[0] = code;
     key.SetActionBytes(index, a);
     return true;
@@ -66,9 +57,8 @@ bool editKeyCode(MacroKey& key, uint32_t index, uint8_t code) {
 
 bool deleteAction(MacroKey& key, uint32_t index) {
     if (index >= key.UsableActionCount()) return false;
-    const ActionBytes a = actionAt(key, index);
     if (!key.DeleteAction(index)) return false;
-    if (!isDelay(a)) adjustCommandCount(key, -1);
+    RecountCommands(key);
     return true;
 }
 

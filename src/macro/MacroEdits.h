@@ -1,9 +1,10 @@
 #pragma once
-// The editing rules of a macro's action list: inserts always go to the end, and the command
-// count (what the mouse is told to run) is kept by fixed rules rather than recounted.
+// The editing rules of a macro's action list: inserts always go to the end, and every change of
+// the actions recounts the command count (what the mouse is told to run) from the actions.
 #include <cstdint>
 
 #include "macro/MacroActions.h"
+#include "profile/MacroCommands.h"
 #include "profile/MacroKey.h"
 
 namespace orvane::macro {
@@ -13,14 +14,7 @@ inline constexpr uint32_t kInsertCeiling = 166;
 // A recording stops when an event arrives above this count.
 inline constexpr uint32_t kRecordCeiling = 167;
 
-// The change of the command count when a delay goes from oldMs to newMs: one command more
-// when it crosses above the threshold, one fewer when it drops to it or below.
-int delayEditCommandDelta(uint32_t oldMs, uint32_t newMs);
-
-// Adds delta to the command count, kept within 0-255.
-void adjustCommandCount(MacroKey& key, int delta);
-
-// Appends an action; false when the key is full (nothing changes).
+// Appends an action and recounts; false when the key is full (nothing changes).
 bool appendAction(MacroKey& key, const ActionBytes& action);
 
 enum class InsertResult { Inserted, Ceiling, Full };
@@ -30,16 +24,15 @@ InsertResult insertClick(MacroKey& key, int button);
 // Press, 50 ms, release of a key, two commands; the caller then lets the user pick the key.
 InsertResult insertKeyTap(MacroKey& key, uint8_t code);
 
-// Replaces the delay at index with ms (capped) and adjusts the count by the threshold rule.
-// False when index holds no delay.
+// Replaces the delay at index with ms (capped). A delay is no command of its own, so the count
+// stays what the actions make. False when index holds no delay.
 bool editDelay(MacroKey& key, uint32_t index, uint32_t ms);
 
 // Gives the key action at index another code, keeping press or release. False when index
-// holds a delay or a mouse action.
+// holds a delay or a mouse action, or when the code is one that reads as a delay.
 bool editKeyCode(MacroKey& key, uint32_t index, uint8_t code);
 
-// Removes the action at index; a key or mouse action also costs one command. False when
-// there is no such action.
+// Removes the action at index and recounts. False when there is no such action.
 bool deleteAction(MacroKey& key, uint32_t index);
 
 // The key's action at index as bytes; zeros beyond the last action.

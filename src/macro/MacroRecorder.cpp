@@ -22,7 +22,7 @@ void MacroRecorder::Start(MacroKey& key) {
     last_ = {};
     appended_ = true;
     key.ActionCount = 0;
-    key.CommandActionNum = 0;
+    RecountCommands(key);
 }
 
 MacroRecorder::Outcome MacroRecorder::OnKey(const RecordedKey& event, bool recordDelays) {
@@ -35,12 +35,10 @@ MacroRecorder::Outcome MacroRecorder::OnKey(const RecordedKey& event, bool recor
     Outcome outcome = Outcome::Recorded;
     if (key_->ActionCount == 0) {
         // No delay before the first action.
-        adjustCommandCount(*key_, 1);
         appended_ = appendAction(*key_, keyAction(uint8_t(code), release));
-    } else if (key_->CommandActionNum > kRecordCeiling) {
+    } else if (CountMacroCommands(*key_) > kRecordCeiling) {
         outcome = Outcome::LimitReached;
     } else {
-        adjustCommandCount(*key_, 1);
         // The delay and its key go in together or not at all: a trailing delay would be lost
         // time with no key after it.
         const uint32_t needed = recordDelays ? 2 : 1;
@@ -49,6 +47,7 @@ MacroRecorder::Outcome MacroRecorder::OnKey(const RecordedKey& event, bool recor
             appendAction(*key_, delayAction(std::min(elapsedMs(last_.word, event.word), kMaxRecordedDelayMs)));
         if (appended_) appendAction(*key_, keyAction(uint8_t(code), release));
     }
+    RecountCommands(*key_);
     last_ = {code, event.word};
     return outcome;
 }

@@ -2,6 +2,7 @@
 
 #include "profile/ActionText.h"
 #include "profile/AtomicFile.h"
+#include "profile/MacroCommands.h"
 #include "profile/NameRules.h"
 #include "profile/TextFile.h"
 #include "profile/TextNumbers.h"
@@ -46,7 +47,7 @@ private:
     std::string error_;
 };
 
-bool ParseKey(LibraryParser& in, MacroSet& set) {
+bool ParseKey(LibraryParser& in, MacroSet& set, int32_t setIndex) {
     if (!in.Entry("key name")) return false;
     MacroKey& key = set.AddKey(Text(in.Value()));
     if (!in.Entry("loop type")) return false;
@@ -60,6 +61,14 @@ bool ParseKey(LibraryParser& in, MacroSet& set) {
     if (!in.Entry("actions")) return false;
     if (in.Value().size() != kAllActionLength) return in.Fail("AllAction is not 2688 hex digits");
     ParseAllActions(in.Value(), key);
+    // Taken in, such a macro would reach the mouse cut short or wrapped round: the file is
+    // refused and says which macro.
+    if (std::string why = MacroLimitProblem(key); !why.empty())
+        return in.Fail("macro \"" + toUtf8(key.GetName()) + "\" of set " + std::to_string(setIndex + 1) +
+                       " has " + why);
+    // The count comes from the actions: a count written by other rules would have the mouse
+    // run trailing empty events or leave the last ones out.
+    RecountCommands(key);
     return true;
 }
 
@@ -143,7 +152,7 @@ Result<MacroLibrary> ParseLibraryFile(std::string_view bytes) {
         if (!in.Entry("key count")) return makeError(0, in.ErrorText());
         const int32_t keyCount = in.Number();
         for (int32_t k = 0; k < keyCount; ++k) {
-            if (!ParseKey(in, set)) return makeError(0, in.ErrorText());
+            if (!ParseKey(in, set, s)) return makeError(0, in.ErrorText());
         }
     }
     return library;

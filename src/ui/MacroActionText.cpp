@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "profile/MacroCommands.h"
+
 namespace orvane::ui {
 
 namespace {
@@ -14,9 +16,10 @@ Text withNumber(const char* label, unsigned value) {
 
 MacroActionRow describeMacroAction(const std::array<uint8_t, 4>& bytes, const KeyNameLookup& keyName) {
     const uint8_t code = bytes[0];
-    if (code < 8) {
-        const unsigned ms = (unsigned{bytes[1]} << 16) | (unsigned{bytes[2]} << 8) | bytes[3];
-        return {MacroActionRow::Icon::Delay, fromUtf8(std::to_string(ms) + "ms")};
+    if (IsDelayCode(code)) {
+        const uint32_t stored = (uint32_t{bytes[1]} << 16) | (uint32_t{bytes[2]} << 8) | bytes[3];
+        // The mouse waits at most its limit, whatever was typed: the row shows the wait it plays.
+        return {MacroActionRow::Icon::Delay, fromUtf8(std::to_string(PlayedDelayMs(stored)) + "ms")};
     }
     MacroActionRow row;
     row.icon = (bytes[1] & 0x80) ? MacroActionRow::Icon::Release : MacroActionRow::Icon::Press;

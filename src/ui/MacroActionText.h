@@ -17,7 +17,8 @@ struct MacroActionRow {
     Text text;
 };
 
-// bytes[0] is the code: below 8 a delay whose 24-bit length is bytes 1 (high) to 3 (low);
+// bytes[0] is the code: below 8 a delay whose 24-bit length is bytes 1 (high) to 3 (low), shown
+// as the wait the mouse plays (at most its limit);
 // otherwise a key or mouse action, released when bit 7 of bytes[1] is set. The movement and
 // wheel codes 0xE5 to 0xE7 carry a signed amount in bytes[3].
 MacroActionRow describeMacroAction(const std::array<uint8_t, 4>& bytes, const KeyNameLookup& keyName);

@@ -2,6 +2,7 @@
 #include <fstream>
 
 #include "SessionFixture.h"
+#include "cli/CommandReport.h"
 #include "profile/MacroLibraryFile.h"
 
 namespace orvane::cli {
@@ -81,6 +82,45 @@ TEST_F(MacroCommands, ABadImportChangesNothing) {
     EXPECT_NE(err.str().find("no such file"), std::string::npos) << err.str();
     EXPECT_EQ(run({"macro", "import", dir.string()}), kExitFailure);  // a folder
     EXPECT_EQ(Bytes(Library()), before);
+}
+
+TEST_F(MacroCommands, AnImportBeyondTheMouseIsRefusedAndNamesTheMacro) {
+    ASSERT_EQ(run({"macro", "list"}), kExitOk);
+    const std::string before = Bytes(Library());
+    // Made elsewhere: 200 key events where the mouse takes 168, and a count that wraps.
+    MacroLibrary lib;
+    MacroSet& mine = lib.AddSet(u"Mine");
+    mine.AddKey(u"Fine");
+    MacroKey& spam = mine.AddKey(u"Spam");
+    for (uint32_t i = 0; i < 200; ++i) spam.InsertAction(i, i % 2 ? 0x00008041u : 0x00000041u);
+    spam.CommandActionNum = 255;
+    const fs::path big = dir / "big.mlf";
+    { std::ofstream(big, std::ios::binary) << FormatLibraryFile(lib); }
+    EXPECT_EQ(run({"macro", "import", big.string()}), kExitFailure);
+    EXPECT_NE(err.str().find("macro \"Spam\" of set 1 has 200 commands; the mouse takes at most 168"),
+              std::string::npos)
+        << err.str();
+    EXPECT_NE(err.str().find("nothing changed"), std::string::npos);
+    EXPECT_EQ(Bytes(Library()), before);
+}
+
+TEST(MacroReport, AMacroTheMouseCannotHoldIsNotSentAndNamed) {
+    PassReport pass;
+    FrameReport button;
+    button.command = Command::Button;
+    button.item = 1;
+    pass.frames.push_back(button);
+    pass.refusedMacros.push_back({u"Spam", 1, "200 commands; the mouse takes at most 168"});
+    CommandReport report("apply", "profile 1");
+    report.addPass(pass);
+    EXPECT_FALSE(report.complete());
+    EXPECT_EQ(report.errorMessage(),
+              "profile 1: not sent: macro \"Spam\" has 200 commands; the mouse takes at most 168; "
+              "shorten it or give its button another macro");
+    EXPECT_NE(report.text("").find("not sent: macro \"Spam\": 200 commands"), std::string::npos) << report.text("");
+    JsonWriter json;
+    report.writeJson(json);
+    EXPECT_NE(json.str().find("\"reason\": \"too-large\""), std::string::npos) << json.str();
 }
 
 TEST_F(MacroCommands, ExportImportAndDeleteWriteTheLibrary) {

@@ -93,6 +93,22 @@ TEST(MacroEncoderTest, DelaysOnlyFollowAnEvent) {
     EXPECT_EQ(hexOf(encodeMacro(m, 2).data(), 10), "09 90 02 02 31 2C 04 B0 00 04");
 }
 
+TEST(MacroEncoderTest, EveryCodeBelow8IsADelayAsTheListShowsIt) {
+    // Codes 0 and 5 are delays like 3: they time the event before them and make none of their own.
+    const MacroKey m = macroOf({action(0x41, 0x00), action(0x00, 0x00, 0x00, 200), action(0x41, 0x80),
+                                action(0x05, 0x00, 0x01, 0x00), action(0x42, 0x00)},
+                               5);
+    EXPECT_EQ(hexOf(encodeMacro(m, 1).data(), 16), "09 90 01 03 30 C8 04 B1 00 04 30 00 05 00 00 00");
+}
+
+TEST(MacroEncoderTest, TheCountSentIsTheNumberOfEventsMade) {
+    // A count kept by other rules (one fewer after a delay edit) must not cut off the release.
+    const MacroKey m = macroOf({action(0x41, 0x00), delay(100), action(0x41, 0x80)}, 1);
+    const MacroImage img = encodeMacro(m, 1);
+    EXPECT_EQ(img[3], 2);
+    EXPECT_EQ(encodeMacro(macroOf({action(0x41, 0x00), delay(500), action(0x41, 0x80)}, 3), 1)[3], 2);
+}
+
 TEST(MacroEncoderTest, ChunkCountsAndPositions) {
     MacroImage img{};
     for (size_t i = 4; i < img.size(); ++i) img[i] = uint8_t(i);

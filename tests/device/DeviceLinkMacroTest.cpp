@@ -76,7 +76,7 @@ TEST_F(MacroSyncTest, LostChunkWithholdsTheCounterAndGoesAgain) {
     const uint16_t inMouse = sim.memory().dataChange;
     sim.log().clear();
     // The macro changes and its one chunk is refused.
-    app.library.FindSet(0)->FindKey(0)->CommandActionNum = 1;
+    app.library.FindSet(0)->FindKey(0)->SetAction(1, action(0x03, 0x00, 0x00, 100));
     sim.injectFault(DeviceRole::Wired, sim::Fault::WriteFails, 1);
     sync();
     EXPECT_TRUE(writes().empty());
@@ -90,6 +90,47 @@ TEST_F(MacroSyncTest, LostChunkWithholdsTheCounterAndGoesAgain) {
     sync();
     EXPECT_EQ(sim.log().commands(DeviceRole::Wired), (std::vector<uint8_t>{0x0E, 0x01}));
     EXPECT_TRUE(host.passes.back().complete());
+}
+
+TEST_F(MacroSyncTest, AShortenedDelayKeepsTheReleaseInTheUpload) {
+    // 500 ms edited to 100 ms under a rule that counted long delays: the key claims one command.
+    MacroKey& a = *app.library.FindSet(0)->FindKey(0);
+    a.SetAction(1, action(0x03, 0x00, 0x00, 100));
+    a.CommandActionNum = 1;
+    startAndSettle();
+    assign(2, u"A");
+    sync();
+    const auto w = writes();
+    ASSERT_EQ(w.size(), 3u);
+    EXPECT_EQ(asFrame(w[1]), frameOf("0C 01 0E 00 00 01 07 01 30 64 04 B0 00 04"));
+}
+
+TEST_F(MacroSyncTest, AMacroBeyondTheMouseIsRefusedWholeAndNamed) {
+    MacroKey& big = *app.library.FindSet(0)->FindKey(1);
+    for (uint32_t i = 0; i < 200; ++i) big.InsertAction(big.ActionCount, action(0x42, i % 2 ? 0x00 : 0x80));
+    big.CommandActionNum = 201;
+    startAndSettle();
+    assign(1, u"B");
+    assign(2, u"A");
+    sync();
+    // The button frames and macro A go; nothing of B, which could only arrive wrapped round.
+    EXPECT_EQ(sim.log().commands(DeviceRole::Wired), (std::vector<uint8_t>{0x04, 0x04, 0x0E, 0x01}));
+    ASSERT_FALSE(host.passes.empty());
+    const PassReport& pass = host.passes.back();
+    ASSERT_EQ(pass.refusedMacros.size(), 1u);
+    EXPECT_EQ(pass.refusedMacros[0].name, u"B");
+    EXPECT_EQ(pass.refusedMacros[0].deviceSlot, 1);
+    EXPECT_EQ(pass.refusedMacros[0].why, "201 commands; the mouse takes at most 168");
+    EXPECT_FALSE(pass.complete());
+    EXPECT_EQ(link.macros().image(1), MacroImage{});
+
+    // The library read from a file never holds such a macro; the uploader is the last guard.
+    MacroUploader uploader;
+    Profile p = profile();
+    uploader.assignSlots(p, app.library, app.language);
+    const auto out = uploader.upload(app.library, nullptr);
+    ASSERT_EQ(out.refused.size(), 1u);
+    EXPECT_EQ(out.refused[0].name, u"B");
 }
 
 TEST_F(MacroSyncTest, SameMacroOnTwoButtonsTakesOneSlot) {

@@ -278,13 +278,15 @@ def region(shot, left, top, right, bottom):
 
 
 def macro_source(path, names):
-    """Macros of 168 commands (336 actions, key presses and releases): 21 chunks each."""
+    """Macros of 168 commands (336 actions, key presses and releases each followed by a 5 ms
+    delay, which travels inside its event): 21 chunks each."""
     with open(path, "w") as f:
         f.write("set=Long\n")
         for n, name in enumerate(names):
             code = "%02X" % (0x41 + n)
             f.write("key=%s\nloop=2 1\ncommands=168\nactions=%s\n" %
-                    (name, " ".join(code + ("800000" if a % 2 else "000000") for a in range(336))))
+                    (name, " ".join("03000005" if a % 2 else code + ("800000" if a % 4 else "000000")
+                               for a in range(336))))
 
 
 def sets_of(text, command):

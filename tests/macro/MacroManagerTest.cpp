@@ -5,11 +5,13 @@
 #include <fstream>
 
 #include "MacroFixture.h"
+#include "device/MacroEncoder.h"
 #include "dialogs/PopupWindowTable.h"
 #include "macro/CActionKeyModifyDlg.h"
 #include "macro/CActionTimeModifyDlg.h"
 #include "macro/CMacroKeyAddDlg.h"
 #include "macro/CMacroManagerDlg.h"
+#include "macro/MacroEdits.h"
 #include "macro/MacroManagerIds.h"
 #include "platform/FakeEditField.h"
 #include "ui/CCheckButton.h"
@@ -297,7 +299,7 @@ TEST_F(MacroManager, InsertsGoToTheEndWithTheirCommandCounts) {
     EXPECT_EQ(Selected().ActionCount, 6u);
     EXPECT_EQ(Selected().CommandActionNum, 4);
 
-    // A delay of 250 ms after a key: one command more than the 100 ms it starts as.
+    // A delay of 250 ms after a key: no command of its own, however long.
     Then([](FakeWindow& w, ui::CDlgBase& d) {
         auto& t = dynamic_cast<CActionTimeModifyDlg&>(d);
         auto* f = static_cast<FakeEditField*>(t.Field()->Field());
@@ -307,7 +309,7 @@ TEST_F(MacroManager, InsertsGoToTheEndWithTheirCommandCounts) {
     });
     InsertFromMenu(kInsertDelay);
     EXPECT_EQ(Selected().GetActionBytes(6), delayAction(250));
-    EXPECT_EQ(Selected().CommandActionNum, 5);
+    EXPECT_EQ(Selected().CommandActionNum, 4);
     // Another delay edits that one instead of adding one.
     Then([](FakeWindow& w, ui::CDlgBase& d) {
         auto* f = static_cast<FakeEditField*>(dynamic_cast<CActionTimeModifyDlg&>(d).Field()->Field());
@@ -330,11 +332,11 @@ TEST_F(MacroManager, InsertsAreRefusedWithoutAMacroAndAtTheCeiling) {
     InsertFromMenu(kInsertLeft);
     EXPECT_EQ(messages_, (std::vector<Text>{entry(236)}));
     Open(3);
-    Selected().CommandActionNum = 167;
+    for (uint8_t i = 0; i < 167; ++i) appendAction(Selected(), keyAction('A', i % 2 == 1));
     InsertFromMenu(kInsertRight);
     InsertFromMenu(kInsertKey);
     EXPECT_EQ(messages_, (std::vector<Text>{entry(236), entry(237), entry(237)}));
-    EXPECT_EQ(Selected().ActionCount, 0u);
+    EXPECT_EQ(Selected().ActionCount, 167u);
 }
 
 TEST_F(MacroManager, InsertingWhileRecordingPausesTheHook) {
@@ -358,7 +360,7 @@ TEST_F(MacroManager, InsertingWhileRecordingPausesTheHook) {
               (std::vector<ActionBytes>{keyAction('A', false), delayAction(4095), keyAction('A', true)}));
 }
 
-TEST_F(MacroManager, EditsFollowTheCountRulesAndDeletesMoveTheSelection) {
+TEST_F(MacroManager, EditsKeepTheCountToTheEventsAndDeletesMoveTheSelection) {
     Open(1);  // "One": press A, 20 ms, release A; two commands
     ClickRow(kActionList, 1);
     Then([](FakeWindow& w, ui::CDlgBase& d) {
@@ -368,7 +370,7 @@ TEST_F(MacroManager, EditsFollowTheCountRulesAndDeletesMoveTheSelection) {
     });
     Click(kEditAction);
     EXPECT_EQ(Selected().GetActionBytes(1), delayAction(200));
-    EXPECT_EQ(Selected().CommandActionNum, 3);
+    EXPECT_EQ(Selected().CommandActionNum, 2);
     Then([](FakeWindow& w, ui::CDlgBase&) {
         w.key(keyDown('K'));
         w.key(keyDown(platform::kVkReturn));
@@ -381,15 +383,38 @@ TEST_F(MacroManager, EditsFollowTheCountRulesAndDeletesMoveTheSelection) {
 
     Click(kDeleteAction);  // the last of three: the selection moves up
     EXPECT_EQ(dlg_->ActionList()->SelectedRow, 1);
-    EXPECT_EQ(Selected().CommandActionNum, 2);
+    EXPECT_EQ(Selected().CommandActionNum, 1);
     Click(kDeleteAction);  // a delay: no command
-    EXPECT_EQ(Selected().CommandActionNum, 2);
+    EXPECT_EQ(Selected().CommandActionNum, 1);
     EXPECT_EQ(dlg_->ActionList()->SelectedRow, 0);
     Click(kDeleteAction);  // the only one: the selection stays on row 0 of the empty list
     EXPECT_EQ(Selected().ActionCount, 0u);
     EXPECT_EQ(dlg_->ActionList()->SelectedRow, 0);
     Click(kDeleteAction);
-    EXPECT_EQ(Selected().CommandActionNum, 1);
+    EXPECT_EQ(Selected().CommandActionNum, 0);
+}
+
+TEST_F(MacroManager, AShortenedDelayStillSendsTheRelease) {
+    Open(1);  // "One": press A, 20 ms, release A; two commands
+    Selected().SetActionBytes(1, delayAction(500));  // as a recording leaves a slow tap
+    ClickRow(kActionList, 1);
+    Then([](FakeWindow& w, ui::CDlgBase& d) {
+        auto* f = static_cast<FakeEditField*>(dynamic_cast<CActionTimeModifyDlg&>(d).Field()->Field());
+        f->setText(u"100");
+        w.key(keyDown(platform::kVkReturn));
+    });
+    Click(kEditAction);
+    Close();
+    const MacroKey saved = *ReadLibrary().FindSet(0)->FindKey(0);
+    EXPECT_EQ(saved.GetActionBytes(1), delayAction(100));
+    EXPECT_EQ(saved.CommandActionNum, 2);
+    // Both events go to the mouse: press with its 100 ms, then the release.
+    const MacroImage image = encodeMacro(saved, 1);
+    const auto chunks = macroChunkFrames(image, image[3], 1);
+    ASSERT_EQ(chunks.size(), 1u);
+    EXPECT_EQ(chunks[0][6], 7);
+    EXPECT_EQ((std::vector<uint8_t>(chunks[0].begin() + 8, chunks[0].begin() + 14)),
+              (std::vector<uint8_t>{0x30, 0x64, 0x04, 0xB0, 0x00, 0x04}));
 }
 
 TEST_F(MacroManager, LoopSettingsAndTheCountField) {
@@ -459,6 +484,19 @@ TEST_F(MacroManager, ImportOfABadFileKeepsTheLibraryAndSaysSo) {
     EXPECT_EQ(dlg_->Library(), before);
     EXPECT_EQ(ReadLibrary(), before);
 
+    // A macro the mouse could only take wrapped round is refused by name.
+    MacroLibrary big;
+    MacroKey& spam = big.AddSet(u"Big").AddKey(u"Spam");
+    for (uint32_t i = 0; i < 169; ++i) spam.InsertAction(i, actionValue(keyAction('A', i % 2 == 1)));
+    { std::ofstream(dir_ / "big.mlf", std::ios::binary) << FormatLibraryFile(big); }
+    platform_.files().answer(dir_ / "big.mlf");
+    Click(kImport);
+    ASSERT_EQ(messages_.size(), 3u);
+    EXPECT_NE(toUtf8(messages_[2]).find("macro \"Spam\" of set 1 has 169 commands; the mouse takes at most 168"),
+              std::string::npos)
+        << toUtf8(messages_[2]);
+    EXPECT_EQ(ReadLibrary(), before);
+
     platform_.files().answer(good);
     Click(kImport);
     EXPECT_EQ(ReadLibrary(), other);
@@ -471,8 +509,8 @@ TEST_F(MacroManager, ImportOfABadFileKeepsTheLibraryAndSaysSo) {
     EXPECT_EQ(platform_.files().calls().back().options.defaultSuffix, u"mlf");
     platform_.files().answer(dir_ / "missing" / "out.mlf");
     Click(kExport);
-    ASSERT_EQ(messages_.size(), 3u);
-    EXPECT_EQ(messages_[2].substr(0, 4), entry(kTextExportFailed));
+    ASSERT_EQ(messages_.size(), 4u);
+    EXPECT_EQ(messages_[3].substr(0, 4), entry(kTextExportFailed));
 }
 
 TEST_F(MacroManager, ASaveThatFailsKeepsTheWindowOpenOnceAtClose) {

@@ -33,7 +33,7 @@ MacroLibrary Sample() {
     k.SetAction(335, 0xFFFFFFFF);
     k.LoopType = 1;
     k.LoopNum = 255;
-    k.CommandActionNum = 168;
+    k.CommandActionNum = 1;  // the one key event; the delay travels inside it
     a.AddKey(u"second");
     lib.AddSet(u"Empty set");
     lib.AddSet(u"Third").AddKey(u"x");
@@ -58,7 +58,7 @@ TEST(MacroLibraryFile, Layout) {
     EXPECT_EQ(lines[2], "\tMacroSet0Name=Set \U0001F600");
     EXPECT_EQ(lines[5], "\t\t\tMacroKey0LoopType=1");
     EXPECT_EQ(lines[7], "\t\t\tMacroActionNum=2");
-    EXPECT_EQ(lines[8], "\t\t\tMacroCommandActionNum=168");
+    EXPECT_EQ(lines[8], "\t\t\tMacroCommandActionNum=1");
     EXPECT_EQ(lines[9].substr(0, 29), "\t\t\tAllAction=4100000003000032");
     EXPECT_EQ(lines[10], "\t\tMacroKey1Name=second");
     EXPECT_EQ(lines[17], "\t\tMacroKeyNum=0");
@@ -96,6 +96,50 @@ TEST(MacroLibraryFile, MalformedFilesFail) {
     EXPECT_FALSE(ParseLibraryFile(Utf16File(lines)).ok());
     EXPECT_FALSE(ParseLibraryFile(testing::Utf16Raw(u"[MacroLibrary]\r\nMacroSetNum=0\r\n")).ok());
     EXPECT_FALSE(ParseLibraryFile("").ok());
+}
+
+// One key "k" with these actions (eight hex digits each) and the counts as given.
+std::vector<std::string> KeyWith(const std::string& actions, const std::string& actionNum, const std::string& commands) {
+    auto lines = OneKey("s", "k", actions + kNoActions.substr(actions.size()));
+    lines[7] = "\t\t\tMacroActionNum=" + actionNum;
+    lines[8] = "\t\t\tMacroCommandActionNum=" + commands;
+    return lines;
+}
+
+std::string Repeat(const std::string& action, size_t n) {
+    std::string out;
+    for (size_t i = 0; i < n; ++i) out += action;
+    return out;
+}
+
+TEST(MacroLibraryFile, TheCommandCountIsRecountedFromTheActions) {
+    // Press A, 500 ms, release A: two events, whatever count another rule wrote.
+    auto lines = KeyWith("41000000030001F441800000", "3", "3");
+    auto read = ParseLibraryFile(Utf16File(lines));
+    ASSERT_TRUE(read.ok()) << read.error().context;
+    EXPECT_EQ(read->FindSet(0)->FindKey(0)->CommandActionNum, 2);
+    // Written back, only the count differs.
+    lines[8] = "\t\t\tMacroCommandActionNum=2";
+    EXPECT_EQ(FormatLibraryFile(*read), Utf16File(lines));
+    // Any code below 8 is a delay and costs nothing.
+    read = ParseLibraryFile(Utf16File(KeyWith("4100000000000064050001F4", "3", "3")));
+    ASSERT_TRUE(read.ok()) << read.error().context;
+    EXPECT_EQ(read->FindSet(0)->FindKey(0)->CommandActionNum, 1);
+}
+
+TEST(MacroLibraryFile, MacrosBeyondTheMouseAreRefusedAndNamed) {
+    auto read = ParseLibraryFile(Utf16File(KeyWith(Repeat("41000000", 200), "200", "255")));
+    ASSERT_FALSE(read.ok());
+    EXPECT_EQ(read.error().context, "line 10: macro \"k\" of set 1 has 200 commands; the mouse takes at most 168");
+    read = ParseLibraryFile(Utf16File(KeyWith("", "1000", "255")));
+    ASSERT_FALSE(read.ok());
+    EXPECT_NE(read.error().context.find("macro \"k\" of set 1 has 1000 actions; a macro holds at most 336"),
+              std::string::npos)
+        << read.error().context;
+    // The ceiling itself fits; delays between the events cost nothing.
+    read = ParseLibraryFile(Utf16File(KeyWith(Repeat("4100000003000064", 168), "336", "0")));
+    ASSERT_TRUE(read.ok()) << read.error().context;
+    EXPECT_EQ(read->FindSet(0)->FindKey(0)->CommandActionNum, 168);
 }
 
 TEST(MacroSet, KeysKeepTheirAddressesAndNamesAreExact) {

@@ -292,5 +292,24 @@ TEST_F(Storage, MainLibraryReaderReplacesABadFileAfterKeepingIt) {
     EXPECT_EQ(Get(Config("MacroLibraryFile.mlf")), zeroSets);
 }
 
+TEST_F(Storage, MainLibraryReaderTreatsAMacroBeyondTheMouseAsABadFileAndNamesIt) {
+    // Hand-edited: 336 key events, which the mouse could only take wrapped round.
+    AppData app(dir_);
+    std::vector<std::string> big = {"[MacroLibrary]", "MacroSetNum=1", "\tMacroSet0Name=s", "\t\tMacroKeyNum=1",
+                                    "\t\tMacroKey0Name=Spam", "\t\t\tMacroKey0LoopType=2",
+                                    "\t\t\tMacroKey0LoopNum=1", "\t\t\tMacroActionNum=336",
+                                    "\t\t\tMacroCommandActionNum=255", "\t\t\tAllAction="};
+    for (int i = 0; i < 336; ++i) big.back() += "41000000";
+    Put(Config("MacroLibraryFile.mlf"), Utf16File(big));
+    const Status read = LoadLibraryFile(app);
+    ASSERT_FALSE(read.ok());
+    EXPECT_NE(read.error().message().find("macro \"Spam\" of set 1 has 336 commands; the mouse takes at most 168"),
+              std::string::npos)
+        << read.error().message();
+    EXPECT_EQ(app.library.SetCount(), 0u);
+    EXPECT_EQ(Get(Config("MacroLibraryFile.mlf.bak")), Utf16File(big));
+    EXPECT_EQ(Get(Config("MacroLibraryFile.mlf")), Utf16File({"[MacroLibrary]", "MacroSetNum=0"}));
+}
+
 }  // namespace
 }  // namespace orvane

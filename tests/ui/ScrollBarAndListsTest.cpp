@@ -172,7 +172,10 @@ TEST(MacroActionText, DelaysMovesAndKeys) {
     auto row = describeMacroAction({0x00, 0x00, 0x01, 0xF4}, names);
     EXPECT_EQ(row.text, u"500ms");
     EXPECT_EQ(row.icon, MacroActionRow::Icon::Delay);
-    EXPECT_EQ(describeMacroAction({0x03, 0x01, 0x00, 0x00}, names).text, u"65536ms");
+    // Longer delays show what the mouse plays: it waits at most 4095 ms.
+    EXPECT_EQ(describeMacroAction({0x03, 0x01, 0x00, 0x00}, names).text, u"4095ms");
+    EXPECT_EQ(describeMacroAction({0x03, 0x00, 0x0F, 0xFF}, names).text, u"4095ms");
+    EXPECT_EQ(describeMacroAction({0x07, 0x00, 0x0F, 0xFE}, names).text, u"4094ms");
     EXPECT_EQ(describeMacroAction({0xE6, 0x00, 0x00, 0xFB}, names).text, u"Move Up 5");
     EXPECT_EQ(describeMacroAction({0xE6, 0x00, 0x00, 0x7F}, names).text, u"Move Down 127");
     EXPECT_EQ(describeMacroAction({0xE5, 0x00, 0x00, 0x80}, names).text, u"Move Left 128");

@@ -14,7 +14,8 @@ using namespace mainwnd;
 using platform::FakeWindow;
 using Bytes = std::array<uint8_t, 3>;
 
-void addAction(MacroKey& key) { ASSERT_TRUE(key.InsertAction(key.ActionCount, 0x00041001u)); }
+// A press of A: one more event for the mouse.
+void addAction(MacroKey& key) { ASSERT_TRUE(key.InsertAction(key.ActionCount, 0x00000041u)); }
 
 constexpr uint8_t kButtonCommand = 0x04;
 // Items of the assignment menu, by position.

@@ -12,7 +12,8 @@ using namespace mainwnd;
 
 class LivePass : public MainWindowTest {
 protected:
-    // The second profile plays five macros of 168 commands (21 chunks each): switching to it
+    // The second profile plays five macros of 168 commands (21 chunks each; 336 actions, every
+    // key followed by a short delay, which travels inside its event): switching to it
     // writes for more than seven seconds.
     void StartWithLongMacros() {
         Start();
@@ -23,7 +24,8 @@ protected:
             const Text name = u"Long" + Text(1, char16_t(u'0' + m));
             MacroKey& key = set.AddKey(name);
             for (uint32_t a = 0; a < 336; ++a)
-                ASSERT_TRUE(key.InsertAction(a, uint32_t(0x41 + m) | ((a % 2) ? 0x8000u : 0u)));
+                ASSERT_TRUE(key.InsertAction(
+                    a, (a % 2) ? 0x05000003u : (uint32_t(0x41 + m) | ((a % 4) ? 0x8000u : 0u))));
             key.CommandActionNum = 168;
             app_->profiles[1].keys[size_t(m)].KeyName = prefix + name;
             app_->profiles[1].keys[size_t(m)].KeyValue = {0x90, 0, 0};
