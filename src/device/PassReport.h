@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "device/CommandFrame.h"
+#include "device/MacroButtonName.h"
 #include "device/hid/DeviceRole.h"
 
 namespace orvane {
@@ -64,6 +65,10 @@ struct PassReport {
     std::vector<FileReport> files;
     // The DataChange frame was left out because a macro chunk did not reach the mouse.
     bool counterWithheld = false;
+    // Macro buttons the pass turned into disabled buttons because their macro is no longer in
+    // the library. The mouse gets (and the profile holds) the disabled button; the user should
+    // be told, since nothing they did asked for it.
+    std::vector<DisabledMacroButton> macrosDisabled;
 
     // Every frame reached the mouse, nothing was held back and every file was written.
     [[nodiscard]] bool complete() const;
