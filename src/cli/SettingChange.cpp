@@ -137,6 +137,9 @@ Result<SettingChange> button(const std::vector<std::string>& w, const AppData& a
     if (w.size() < 3 || !parseInt(w[1], 1, kKeyCount, n)) return usage("set button takes a button 1-6 and a function");
     auto function = parseButtonFunction({w.begin() + 2, w.end()}, app.language, app.library);
     if (!function) return function.error();
+    // The words above only make functions the mouse takes; this holds them to the rule that
+    // imported and loaded profiles are held to.
+    if (!IsValidButtonFunction(function->value)) return usage("not a function the mouse can carry out");
     const int k = n - 1;
     int leftClicks = 0;
     for (int i = 0; i < kKeyCount; ++i) {

@@ -94,5 +94,17 @@ TEST_F(ProfileRulesTest, AStoredProfileIsRepairedBeforeTheMouseGetsIt) {
     EXPECT_TRUE(has(out, "\"KeyDebounce\": \"12\"")) << out.str();
 }
 
+TEST_F(ProfileRulesTest, OneOfTheSentDpiLevelsStaysOn) {
+    ASSERT_EQ(run({"profile", "show"}), kExitOk) << err.str();
+    // Levels 1 and 5 on: the mouse gets levels 1-4 only, so level 1 is the last one it gets.
+    writeEdited(0, slot(0), [](Profile& p) {
+        p.DPIOffOnFlagValue = 0x11;
+        p.CurrentDPILevelValue = 0;
+    });
+    EXPECT_EQ(run({"set", "dpi-enable", "1", "off"}), kExitUsage);
+    EXPECT_TRUE(has(err, "only enabled level of 1-4")) << err.str();
+    EXPECT_TRUE(sets().empty());
+}
+
 }  // namespace
 }  // namespace orvane::cli
