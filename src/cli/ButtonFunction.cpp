@@ -5,6 +5,7 @@
 #include "device/ButtonEncoder.h"
 #include "device/KeyTables.h"
 #include "device/MacroUploader.h"
+#include "profile/ProfileLimits.h"
 
 namespace orvane::cli {
 
@@ -34,7 +35,6 @@ constexpr Fixed kFixed[] = {
 };
 constexpr int kFixedFireEntry = 27;
 constexpr int kFireDialogEntry = 26;
-constexpr int kMinFireFirstValue = 5;
 
 Error usage(const std::string& what) { return makeError(0, what); }
 
@@ -97,7 +97,8 @@ Result<ButtonFunction> parseButtonFunction(const std::vector<std::string>& words
         int a = 0, b = 0;
         if (extra != 2 || !parseByte(words[1], a) || !parseByte(words[2], b))
             return usage("fire takes two numbers 0-255: fire A B");
-        if (a < kMinFireFirstValue) return usage("the first fire value must be above 4");
+        if (a < limits::kMinFireFirstValue)
+            return usage("the first fire value must be at least " + std::to_string(limits::kMinFireFirstValue));
         f.name = language.LanguageText(kFireDialogEntry);
         f.value = {keyvalue::kFire, uint8_t(a), uint8_t(b)};
         return f;
@@ -106,8 +107,11 @@ Result<ButtonFunction> parseButtonFunction(const std::vector<std::string>& words
         if (extra != 1) return usage("key takes one combination, such as key \"Ctrl+C\"");
         auto combo = parseKeyCombination(words[1]);
         if (!combo) return combo.error();
+        if (isModifierKey(combo->virtualKey)) return usage("a modifier key alone cannot be the key of a shortcut");
         auto shortcut = encodeShortcut(combo->modifiers, combo->virtualKey);
-        if (!shortcut) return usage("a modifier key alone cannot be the key of a shortcut");
+        if (!shortcut)
+            return usage(toUtf8(keyName(combo->virtualKey)) +
+                         " cannot be the key of a shortcut: the mouse has no keyboard key for it");
         f.name = shortcut->name;
         f.value = shortcut->value;
         return f;

@@ -19,6 +19,9 @@ NotSentReason reasonOf(PassBlock block) {
     return block == PassBlock::NoDevice ? NotSentReason::NoDevice : NotSentReason::MouseOffline;
 }
 
+constexpr const char* kMacroGone =
+    "its macro is no longer in the first set of the macro library, so the button was set to Disabled";
+
 std::string join(const std::vector<std::string>& items) {
     std::string out;
     for (const auto& s : items) out += (out.empty() ? "" : ", ") + s;
@@ -97,6 +100,7 @@ void CommandReport::addPass(const PassReport& pass) {
         notSent_.insert(notSent_.begin(),
                         NotSentItem{"macro \"" + toUtf8(m.name) + "\"", uint8_t(Command::MacroData),
                                     NotSentReason::TooLarge, m.why});
+    addDisabled(pass.macrosDisabled);
     if (pass.counterWithheld)
         notSent_.push_back(NotSentItem{"macro change counter", uint8_t(Command::DataChange), NotSentReason::Withheld,
                                        "left out because a macro did not reach the mouse"});
@@ -122,6 +126,11 @@ void CommandReport::addFile(const std::string& path, bool saved, const std::stri
     auto it = std::find_if(files_.begin(), files_.end(), [&](const FileItem& f) { return f.path == path; });
     if (it != files_.end()) files_.erase(it);
     files_.push_back(FileItem{path, saved, error});
+}
+
+void CommandReport::addDisabled(const std::vector<DisabledMacroButton>& buttons) {
+    for (const DisabledMacroButton& b : buttons)
+        if (std::find(disabled_.begin(), disabled_.end(), b) == disabled_.end()) disabled_.push_back(b);
 }
 
 void CommandReport::fail(const std::string& message) {
@@ -174,6 +183,9 @@ std::string CommandReport::text(const std::string& configDir) const {
         out += "  sent: " + join(whats) + "\n";
     }
     for (const auto& n : notSent_) out += "  not sent: " + n.what + ": " + n.detail + "\n";
+    for (const auto& d : disabled_)
+        out += "  disabled: button " + std::to_string(d.button + 1) + " (\"" + toUtf8(d.name) + "\"): " +
+               kMacroGone + "\n";
     std::vector<std::string> saved;
     for (const auto& f : files_)
         if (f.saved) saved.push_back(shortPath(f.path));
@@ -224,6 +236,16 @@ void CommandReport::writeJson(JsonWriter& json) const {
         json.beginObject();
         json.field("file", f.path);
         json.field("error", f.error);
+        json.endObject();
+    }
+    json.endArray();
+    json.key("disabledButtons").beginArray();
+    for (const auto& d : disabled_) {
+        json.beginObject();
+        json.field("button", d.button + 1);
+        json.field("name", toUtf8(d.name));
+        json.field("reason", "macro-not-in-library");
+        json.field("detail", kMacroGone);
         json.endObject();
     }
     json.endArray();

@@ -50,6 +50,9 @@ public:
     // A factory reset that no device could carry.
     void resetNotSent(NotSentReason reason, const std::string& detail);
     void addFile(const std::string& path, bool saved, const std::string& error = {});
+    // Macro buttons the link turned into disabled buttons (their macro left the library): not a
+    // failure of the command, but the user is told, as nothing they asked for did it.
+    void addDisabled(const std::vector<DisabledMacroButton>& buttons);
     void setProfile(int index) { profile_ = index; }
     // Something the command itself could not do (a file it could not write, a mouse that did
     // not answer): the first one becomes the error message.
@@ -62,6 +65,7 @@ public:
     [[nodiscard]] const std::vector<SentItem>& sent() const { return sent_; }
     [[nodiscard]] const std::vector<NotSentItem>& notSent() const { return notSent_; }
     [[nodiscard]] const std::vector<FileItem>& files() const { return files_; }
+    [[nodiscard]] const std::vector<DisabledMacroButton>& disabled() const { return disabled_; }
     [[nodiscard]] bool resetDone() const { return resetDone_; }
 
     // configDir shortens the paths inside it in the text form.
@@ -77,6 +81,7 @@ private:
     std::vector<SentItem> sent_;
     std::vector<NotSentItem> notSent_;
     std::vector<FileItem> files_;
+    std::vector<DisabledMacroButton> disabled_;
     std::optional<std::string> failure_;
     std::string note_;
     bool resetAsked_ = false;

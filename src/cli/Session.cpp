@@ -103,6 +103,9 @@ Session::Outcome Session::loadFiles() {
     (void)LoadLanguage(*app_, 1.0);
     (void)LoadLibraryFile(*app_);
     LoadSettingsAndProfiles(*app_);
+    // Said on standard error, so it reaches the user whatever --json makes of the output.
+    for (const ProfileRepair& r : app_->profileRepairs)
+        err_ << "orvanectl: warning: profile " << r.profile + 1 << " as stored: " << r.problem.Describe() << "\n";
     return std::nullopt;
 }
 
@@ -124,6 +127,8 @@ std::optional<Session::Unreachable> Session::connect() {
     awaitLink();
     // A status that met another mouse armed a pass of everything; the command's own pass takes it.
     link_->cancelSync();
+    // Taking the stored profile as held may already have disabled buttons whose macro is gone.
+    if (report_) report_->addDisabled(link_->macros().lastDisabled());
     const Connection& c = link_->connection();
     if (!c.anyPresent())
         return Unreachable{NotSentReason::NoDevice, "no mouse found: neither the wired mouse nor the receiver is plugged in"};

@@ -9,6 +9,7 @@
 #include "profile/MacroLibraryFile.h"
 #include "profile/NameRules.h"
 #include "profile/ProfileFile.h"
+#include "profile/ProfileLimits.h"
 #include "profile/SettingsFile.h"
 #include "profile/Storage.h"
 
@@ -78,6 +79,9 @@ Session::Outcome Session::profileImport() {
     }
     if (const NameCheck name = CheckImportedProfileName(read->GetProfileName()); !name)
         return Failure{kExitFailure, w[2] + ": " + name.Describe("profile name") + "; nothing changed"};
+    // Held to what `set` allows: selecting it later would send these values as they are.
+    if (const auto problems = FindProfileProblems(*read); !problems.empty())
+        return Failure{kExitFailure, w[2] + ": " + DescribeProblems(problems) + "; nothing changed"};
     p = std::move(read.value());
     report_.emplace("profile import", w[2] + " imported into profile " + w[1]);
     report_->setProfile(index);

@@ -4,13 +4,14 @@
 
 #include "cli/ButtonFunction.h"
 #include "device/ButtonEncoder.h"
+#include "profile/ProfileLimits.h"
 
 namespace orvane::cli {
 
 namespace {
 
 // The mouse gets the first four levels; the profile stores eight, but the rest never leave it.
-constexpr int kSentDpiLevels = 4;
+constexpr int kSentDpiLevels = limits::kSentDpiLevels;
 
 Error usage(const std::string& what) { return makeError(0, what); }
 
@@ -85,7 +86,9 @@ Result<SettingChange> dpiEnable(const std::vector<std::string>& w, const AppData
     const int k = level - 1;
     const bool on = w[2] == "on";
     const uint8_t mask = app.Current().DPIOffOnFlagValue;
-    if (!on && mask == (1u << k)) return usage("level " + w[1] + " is the only enabled level and stays on");
+    // The mouse gets levels 1-4 only: one of them stays on, whatever the higher levels hold.
+    if (!on && ((mask >> k) & 1) && (mask & ~(1u << k) & limits::kSentDpiMask) == 0)
+        return usage("level " + w[1] + " is the only enabled level of 1-4 and stays on");
     return SettingChange{"DPI level " + w[1] + " " + w[2], {SyncGroup::Performance}, [k, on](AppData& a) {
                              Profile& p = a.Current();
                              const uint8_t before = p.DPIOffOnFlagValue;
@@ -112,16 +115,19 @@ Result<SettingChange> numberSetting(const std::vector<std::string>& w) {
     int v = 0;
     const std::string& what = w[0];
     if (what == "debounce") {
-        if (w.size() != 2 || !parseInt(w[1], 0, 16, v) || v % 2) return usage("set debounce takes an even 0-16 (ms)");
+        if (w.size() != 2 || !parseInt(w[1], 0, limits::kMaxDebounce, v) || !IsValidDebounce(v))
+            return usage("set debounce takes an even 0-" + std::to_string(limits::kMaxDebounce) + " (ms)");
         return SettingChange{"debounce " + w[1] + " ms", {SyncGroup::Performance},
                              [v](AppData& app) { app.Current().SetKeyDebounce(v); }};
     }
     if (what == "sleep") {
-        if (w.size() != 2 || !parseInt(w[1], 1, 10, v)) return usage("set sleep takes 1-10");
+        if (w.size() != 2 || !parseInt(w[1], limits::kMinSleep, limits::kMaxSleep, v))
+            return usage("set sleep takes " + std::to_string(limits::kMinSleep) + "-" + std::to_string(limits::kMaxSleep));
         return SettingChange{"sleep " + w[1], {SyncGroup::Power, SyncGroup::Performance},
                              [v](AppData& app) { app.Current().SetPowerDownTime(v); }};
     }
-    if (w.size() != 2 || !parseInt(w[1], 1, 2, v)) return usage("set lift-off takes 1 or 2");
+    if (w.size() != 2 || !parseInt(w[1], limits::kMinLiftOff, limits::kMaxLiftOff, v))
+        return usage("set lift-off takes 1 or 2");
     return SettingChange{"lift-off " + w[1], {SyncGroup::Performance},
                          [v](AppData& app) { app.Current().SetLiftDetectionHeight(v); }};
 }
@@ -131,11 +137,14 @@ Result<SettingChange> button(const std::vector<std::string>& w, const AppData& a
     if (w.size() < 3 || !parseInt(w[1], 1, kKeyCount, n)) return usage("set button takes a button 1-6 and a function");
     auto function = parseButtonFunction({w.begin() + 2, w.end()}, app.language, app.library);
     if (!function) return function.error();
+    // The words above only make functions the mouse takes; this holds them to the rule that
+    // imported and loaded profiles are held to.
+    if (!IsValidButtonFunction(function->value)) return usage("not a function the mouse can carry out");
     const int k = n - 1;
     int leftClicks = 0;
     for (int i = 0; i < kKeyCount; ++i) {
         const auto& v = i == k ? function->value : app.Current().keys[size_t(i)].KeyValue;
-        if (v[0] == 0x10 && v[1] == 0x01) ++leftClicks;
+        if (IsLeftClick(v)) ++leftClicks;
     }
     if (leftClicks == 0) return usage("refused: button " + w[1] + " has the only left click, which must stay");
     const ButtonFunction f = function.value();

@@ -5,12 +5,7 @@
 namespace orvane {
 
 std::optional<Shortcut> encodeShortcut(uint8_t modifiers, uint8_t virtualKey) {
-    switch (virtualKey) {
-    case 0x5B: case 0x5C: case 0xA0: case 0xA1: case 0xA2: case 0xA3: case 0xA4: case 0xA5:
-        return std::nullopt;
-    default:
-        break;
-    }
+    if (!canBeShortcutKey(virtualKey)) return std::nullopt;
     Shortcut s;
     s.value = {keyvalue::kShortcut, static_cast<uint8_t>(modifiers & 0x0F), keyUsage(virtualKey)};
     if (modifiers & keyvalue::kModCtrl) s.name += u"Ctrl+";

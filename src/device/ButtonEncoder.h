@@ -44,8 +44,8 @@ inline KeyValue consumerKey(uint16_t usage) {
     return {keyvalue::kConsumer, static_cast<uint8_t>(usage & 0xFF), static_cast<uint8_t>(usage >> 8)};
 }
 
-// A shortcut from ticked modifier boxes and a virtual-key code. None when the key is itself a
-// modifier, which the shortcut dialog does not take as the key.
+// A shortcut from ticked modifier boxes and a virtual-key code. None when the key cannot be the
+// key of a shortcut (canBeShortcutKey): a modifier, or a key the mouse has no keyboard usage for.
 struct Shortcut {
     KeyValue value;
     Text name;  // "Ctrl+Shift+C"

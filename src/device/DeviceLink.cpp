@@ -211,7 +211,9 @@ void DeviceLink::runPass(LinkJobs::Done done) {
         for (SyncGroup g : {SyncGroup::Buttons, SyncGroup::Performance, SyncGroup::Power})
             if (dirty(g)) pass_.heldBack.push_back(g);
     }
-    macros_.assignSlots(current(), app_.library, app_.language);
+    pass_.macrosDisabled = macros_.assignSlots(current(), app_.library, app_.language);
+    // A button that lost its macro must not keep playing the old slot on the mouse.
+    if (!pass_.macrosDisabled.empty()) dirty_[size_t(SyncGroup::Buttons)] = true;
     FrameSchedule schedule;
     if (dirty(SyncGroup::Buttons)) scheduleButtons(schedule);
     if (dirty(SyncGroup::Performance)) schedulePerformance(schedule);
@@ -460,7 +462,9 @@ void DeviceLink::markProfileAsHeld() {
     sent_.dpiColours.hold(buildDpiColourImage(p));
     sent_.lighting.hold(comparableLighting(buildLightingImage(p)));
     sent_.power.hold(buildPowerImage(p));
-    macros_.assignSlots(current(), app_.library, app_.language);
+    // A button that lost its macro now differs from what the mouse holds: the next pass sends it.
+    if (!macros_.assignSlots(current(), app_.library, app_.language).empty())
+        dirty_[size_t(SyncGroup::Buttons)] = true;
     (void)macros_.upload(app_.library, nullptr);
 }
 

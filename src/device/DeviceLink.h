@@ -76,6 +76,8 @@ public:
 
     // Makes the next pass write the whole profile and all its macros, as for a new mouse.
     void forgetWhatTheMouseHolds();
+    // Buttons it had to disable (their macro is gone) are in macros().lastDisabled() afterwards;
+    // a pass reports its own in PassReport::macrosDisabled.
     void markProfileAsHeld();
     // At start: markProfileAsHeld() for the mouse the settings name, else forget everything.
     void assumeStoredMouseHoldsProfile();

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "profile/ProfileLimits.h"
+
 
 namespace orvane {
 
@@ -104,6 +106,12 @@ int keyCodeByName(std::u16string_view name) {
     }
     return -1;
 }
+
+bool isModifierKey(uint8_t code) {
+    return (code >= 0x10 && code <= 0x12) || code == 0x5B || code == 0x5C || (code >= 0xA0 && code <= 0xA5);
+}
+
+bool canBeShortcutKey(uint8_t code) { return !isModifierKey(code) && IsKeyboardKeyUsage(keyUsage(code)); }
 
 const Text& rateLabel(int rateCode) {
     static const Text kLabels[] = {u"125Hz", u"250Hz", u"500Hz", u"1000Hz"};

@@ -20,6 +20,13 @@ const std::array<uint8_t, 256>& keyUsages();
 // -1 when no code has that name.
 int keyCodeByName(std::u16string_view name);
 
+// The modifier keys (Shift, Ctrl, Alt, Win and their left and right forms): ticked as boxes of a
+// shortcut, never taken as its key.
+bool isModifierKey(uint8_t code);
+// Whether a key can be the key of a shortcut: not a modifier, and a keyboard usage the mouse can
+// send. F13-F24, the media keys, the mouse buttons and our macro-only codes (L Key ...) fail.
+bool canBeShortcutKey(uint8_t code);
+
 // Polling-rate labels by rate code 0..3; "1000Hz" for anything else, as the firmware treats
 // unknown codes as 1 ms.
 const Text& rateLabel(int rateCode);

@@ -10,17 +10,6 @@ namespace {
 
 const MacroSet* firstSet(const MacroLibrary& library) { return library.FindSet(0); }
 
-Text macroNameOf(const KeyAssignment& key, const LanguageTable& language) {
-    const size_t prefix = language.LanguageText(kMacroPrefixEntry).size();
-    return key.KeyName.size() > prefix ? key.KeyName.substr(prefix) : Text();
-}
-
-int findMacro(const MacroSet& set, const Text& name) {
-    for (uint32_t j = 0; j < set.KeyCount(); ++j)
-        if (set.FindKey(j)->GetName() == name) return int(j);
-    return -1;
-}
-
 void disable(KeyAssignment& key, const LanguageTable& language) {
     key.KeyName = language.LanguageText(kDisabledNameEntry);
     key.KeyValue = {0, 0, 0};
@@ -33,28 +22,27 @@ bool profileHasMacro(const Profile& profile) {
                        [](const KeyAssignment& k) { return k.KeyValue[0] == 0x90; });
 }
 
-void MacroUploader::assignSlots(Profile& profile, const MacroLibrary& library, const LanguageTable& language) {
+std::vector<DisabledMacroButton> MacroUploader::assignSlots(Profile& profile, const MacroLibrary& library,
+                                                            const LanguageTable& language) {
     const MacroSet* set = firstSet(library);
     const uint32_t n = set ? set->KeyCount() : 0;
-    if (n > 0) {
-        slots_.assign(n, -1);
-        int next = 0;
-        for (auto& key : profile.keys) {
-            if (key.KeyValue[0] != 0x90) continue;
-            const int j = findMacro(*set, macroNameOf(key, language));
-            if (j < 0) {
-                disable(key, language);
-                continue;
-            }
-            if (slots_[size_t(j)] == -1) slots_[size_t(j)] = next++;
-            const MacroKey& macro = *set->FindKey(uint32_t(j));
-            key.KeyValue = macroKeyValue(macro.LoopType, macro.LoopNum, uint8_t(slots_[size_t(j)] + 1));
-        }
-    }
-    for (auto& key : profile.keys) {
+    if (n > 0) slots_.assign(n, -1);
+    disabled_.clear();
+    int next = 0;
+    for (int k = 0; k < kKeyCount; ++k) {
+        KeyAssignment& key = profile.keys[size_t(k)];
         if (key.KeyValue[0] != 0x90) continue;
-        if (n == 0 || findMacro(*set, macroNameOf(key, language)) < 0) disable(key, language);
+        const int j = n > 0 ? findButtonMacro(key.KeyName, *set, language) : -1;
+        if (j < 0) {
+            disabled_.push_back(DisabledMacroButton{k, key.KeyName});
+            disable(key, language);
+            continue;
+        }
+        if (slots_[size_t(j)] == -1) slots_[size_t(j)] = next++;
+        const MacroKey& macro = *set->FindKey(uint32_t(j));
+        key.KeyValue = macroKeyValue(macro.LoopType, macro.LoopNum, uint8_t(slots_[size_t(j)] + 1));
     }
+    return disabled_;
 }
 
 MacroUploader::Outcome MacroUploader::upload(const MacroLibrary& library, FrameChannel* channel) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "device/FrameIo.h"
+#include "device/MacroButtonName.h"
 #include "device/MacroEncoder.h"
 #include "device/PassReport.h"
 #include "profile/LanguageTable.h"
@@ -13,7 +14,6 @@
 
 namespace orvane {
 
-inline constexpr int kMacroPrefixEntry = 190;
 inline constexpr int kDisabledNameEntry = 34;
 inline constexpr int kMacroImageCount = 11;
 
@@ -29,8 +29,12 @@ public:
 
 class MacroUploader {
 public:
-    // Slots in button order; a button whose macro is not in the first set is disabled.
-    void assignSlots(Profile& profile, const MacroLibrary& library, const LanguageTable& language);
+    // Slots in button order; a button whose macro is not in the first set is disabled, and
+    // returned (also kept as lastDisabled()) so that the user can be told.
+    std::vector<DisabledMacroButton> assignSlots(Profile& profile, const MacroLibrary& library,
+                                                 const LanguageTable& language);
+    // The buttons the last assignSlots disabled.
+    [[nodiscard]] const std::vector<DisabledMacroButton>& lastDisabled() const { return disabled_; }
 
     struct Outcome {
         bool uploaded = false;  // at least one macro was (or, with no device, would be) sent
@@ -53,6 +57,7 @@ public:
 
 private:
     std::vector<int> slots_;
+    std::vector<DisabledMacroButton> disabled_;
     std::array<MacroImage, kMacroImageCount> images_{};
     std::array<MacroImage, kMacroImageCount> before_{};  // each slot's image before the last upload
     bool lost_ = false;

@@ -10,6 +10,7 @@
 
 #include "base/Text.h"
 #include "device/CommandFrame.h"
+#include "device/MacroButtonName.h"
 #include "device/hid/DeviceRole.h"
 
 namespace orvane {
@@ -73,6 +74,10 @@ struct PassReport {
     // The DataChange frame was left out because a macro chunk did not reach the mouse.
     bool counterWithheld = false;
     std::vector<RefusedMacro> refusedMacros;
+    // Macro buttons the pass turned into disabled buttons because their macro is no longer in
+    // the library. The mouse gets (and the profile holds) the disabled button; the user should
+    // be told, since nothing they did asked for it.
+    std::vector<DisabledMacroButton> macrosDisabled;
 
     // Every frame reached the mouse, nothing was held back or refused and every file was written.
     [[nodiscard]] bool complete() const;

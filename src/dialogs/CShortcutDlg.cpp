@@ -40,7 +40,7 @@ constexpr Box kBoxes[] = {
 
 }  // namespace
 
-bool IsModifierKey(uint32_t vk) { return (vk >= 0x10 && vk <= 0x12) || vk == 0x5B || vk == 0x5C || (vk >= 0xA0 && vk <= 0xA5); }
+bool IsModifierKey(uint32_t vk) { return vk <= 0xFF && isModifierKey(uint8_t(vk)); }
 
 CShortcutDlg::CShortcutDlg(platform::Platform& platform, ui::CDlgBase* parent, const LanguageTable& language,
                            uint32_t resultMsg)
@@ -74,10 +74,10 @@ bool CShortcutDlg::onKey(const platform::KeyEvent& e) {
 }
 
 void CShortcutDlg::Capture(const platform::KeyEvent& e) {
-    if (!e.vk || e.vk > 0xFF || IsModifierKey(e.vk)) return;
-    // A key without a keyboard usage (F13 and above, the media keys) would make a shortcut that
-    // sends nothing: it is not taken.
-    if (keyUsage(uint8_t(e.vk)) == 0) return;
+    // A modifier is ticked, not taken as the key; a key the mouse cannot send (F13 and above, the
+    // media keys, mouse buttons) would make a shortcut that sends nothing. The command line holds
+    // its keys to the same rule.
+    if (!e.vk || e.vk > 0xFF || !canBeShortcutKey(uint8_t(e.vk))) return;
     key_ = uint8_t(e.vk);
     // A combination typed with modifiers held ticks exactly those; a key typed alone keeps the
     // boxes as the user ticked them.

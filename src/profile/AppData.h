@@ -5,11 +5,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <set>
+#include <vector>
 
 #include "base/Text.h"
 #include "profile/LanguageTable.h"
 #include "profile/MacroLibrary.h"
 #include "profile/Profile.h"
+#include "profile/ProfileLimits.h"
 #include "profile/Settings.h"
 
 namespace orvane {
@@ -50,6 +52,9 @@ struct AppData {
     // Files of the config folder that exist but could not be read or were malformed: each is set
     // aside (NAME.bak, ...) before anything replaces it, and is not replaced while that fails.
     std::set<std::filesystem::path> unreadFiles;
+    // Values of the loaded profiles that the mouse would not take, each set back to its default
+    // in memory (the file keeps them until the profile is next saved), for the user to be told.
+    std::vector<ProfileRepair> profileRepairs;
     // A session that must not change any file (inspection only): loading repairs nothing on disk
     // and every save through Storage fails.
     bool readOnly = false;

@@ -60,11 +60,50 @@ FontChoice ChooseFont(const LanguageTable& table, double displayScale) {
     return {u"Tahoma", int32_t(displayScale * 16), 1};
 }
 
+namespace {
+
+// Language files are few and small; a folder full of look-alikes is not read to the end.
+constexpr int kMaxOtherLanguageFiles = 16;
+// Entries whose texts are stored in profiles and later matched again.
+constexpr int kStoredEntries[] = {kMacroPrefixEntry};
+
+bool IsLanguageFileName(const std::string& name) {
+    auto lower = [](std::string s) {
+        for (char& c : s)
+            if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+        return s;
+    };
+    const std::string n = lower(name);
+    return n.size() >= 7 && n.rfind("lan", 0) == 0 && n.compare(n.size() - 4, 4, ".txt") == 0;
+}
+
+}  // namespace
+
+void CollectOtherWordings(const std::filesystem::path& folder, const std::filesystem::path& loaded,
+                          LanguageTable& table) {
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder, ec);
+    int read = 0;
+    for (; !ec && it != std::filesystem::directory_iterator() && read < kMaxOtherLanguageFiles; it.increment(ec)) {
+        const std::filesystem::path& path = it->path();
+        if (!IsLanguageFileName(path.filename().string()) || path.filename() == loaded.filename()) continue;
+        LanguageTable other;
+        ++read;
+        // A file that breaks off still names the entries before the break.
+        (void)ReadLanguageFile(path, other);
+        for (int index : kStoredEntries)
+            if (other.LanguageText(index) != table.LanguageText(index))
+                table.AddOtherWording(index, other.LanguageText(index));
+    }
+}
+
 Status LoadLanguage(AppData& app, double displayScale) {
     auto selector = ReadFileBytes(app.Config("LanSetting.ini"));
     const Text code =
         ParseLanguageSelector(selector ? std::optional<std::string_view>(*selector) : std::nullopt);
-    LanguageParse parsed = ReadLanguageFile(app.Config(LanguageFileName(code)), app.language);
+    const std::filesystem::path file = app.Config(LanguageFileName(code));
+    LanguageParse parsed = ReadLanguageFile(file, app.language);
+    CollectOtherWordings(app.configDir, file, app.language);
     if (!parsed.status) return parsed.status;
     app.font = ChooseFont(app.language, displayScale);
     return {};

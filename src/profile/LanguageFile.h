@@ -32,7 +32,13 @@ LanguageParse ReadLanguageFile(const std::filesystem::path& path, LanguageTable&
 // The font every control creates: the Chinese face when entry 0 names Chinese, else Tahoma.
 FontChoice ChooseFont(const LanguageTable& table, double displayScale);
 
-// Selector, language file, then the font (only after a complete read). Writes nothing.
+// Records in `table` how every other language file of `folder` (Lan*.txt, not `loaded`) words
+// the entries that name stored texts, such as the macro prefix of a macro button's name.
+void CollectOtherWordings(const std::filesystem::path& folder, const std::filesystem::path& loaded,
+                          LanguageTable& table);
+
+// Selector, language file, then the font (only after a complete read), and the other files'
+// wordings. Writes nothing.
 Status LoadLanguage(AppData& app, double displayScale);
 
 }  // namespace orvane

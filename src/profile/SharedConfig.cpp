@@ -5,6 +5,7 @@
 #include "profile/ConfigMerge.h"
 #include "profile/MacroLibraryFile.h"
 #include "profile/ProfileFile.h"
+#include "profile/ProfileLimits.h"
 #include "profile/SettingsFile.h"
 
 namespace orvane {
@@ -74,6 +75,9 @@ SharedConfig::Merged SharedConfig::MergeFromDisk(AppData& app) {
         auto theirs = ReadProfileFileInto(path, baseProfiles_[size_t(i)]);
         if (theirs) {
             Profile merged = MergeProfile(baseProfiles_[size_t(i)], profile, *theirs);
+            // A file edited behind our back is held to what the mouse takes, as at start-up.
+            for (ProfileProblem& problem : RepairProfile(merged, i, app.language, app.SensorId))
+                app.profileRepairs.push_back(ProfileRepair{i, std::move(problem)});
             m.profiles[size_t(i)] = merged != profile;
             baseProfiles_[size_t(i)] = std::move(theirs.value());
             profile = std::move(merged);

@@ -7,6 +7,7 @@
 #include "profile/MacroLibraryFile.h"
 #include "profile/NameRules.h"
 #include "profile/ProfileFile.h"
+#include "profile/ProfileLimits.h"
 #include "profile/SettingsFile.h"
 #include "profile/SettingsRepair.h"
 
@@ -65,6 +66,10 @@ bool ReadProfileFile(AppData& app, int i, const std::filesystem::path& path) {
     auto read = ReadProfileFileInto(path, profile);
     if (read) {
         profile = std::move(read.value());
+        // A hand-edited file must not hand the mouse values it cannot take, or leave it
+        // without a left click; the rest of the file is kept as it is.
+        for (ProfileProblem& problem : RepairProfile(profile, i, app.language, app.SensorId))
+            app.profileRepairs.push_back(ProfileRepair{i, std::move(problem)});
         return true;
     }
     app.ResetProfileToDefaults(i);
@@ -183,6 +188,10 @@ Result<Profile> ReadImportedProfile(const std::filesystem::path& path, const Pro
     if (const NameCheck name = CheckImportedProfileName(read->GetProfileName()); !name) {
         return makeError(0, path.string() + ": " + name.Describe("profile name"));
     }
+    // An import is asked for now, so a value the mouse would not take is refused rather than
+    // quietly changed: the user can fix the file or choose another.
+    if (const auto problems = FindProfileProblems(*read); !problems.empty())
+        return makeError(0, path.string() + ": " + DescribeProblems(problems));
     return read;
 }
 

@@ -19,7 +19,8 @@ class MacroLibrary;
 
 using ProfileSet = std::bitset<kProfileCount>;
 
-// Start-up read of profile i: fills it from `path` and returns true, or (file missing or
+// Start-up read of profile i: fills it from `path` (repairing, and recording in
+// app.profileRepairs, values the mouse would not take) and returns true, or (file missing or
 // malformed) resets profile i, writes it to its slot path and returns false. Afterwards the
 // profile is always complete. For import use ImportProfile, which never resets anything.
 bool ReadProfileFile(AppData& app, int i, const std::filesystem::path& path);
@@ -51,7 +52,8 @@ Status ApplySensorChange(AppData& app, uint16_t sensorId);
 Status ResetCurrentProfileKeepingName(AppData& app);
 
 // Import into profile i: the file is read into a separate record first, so a bad file (or one
-// whose profile name breaks the name rules) changes nothing and reports why; a good one replaces
+// whose profile name breaks the name rules, or with a value the mouse would not take) changes
+// nothing and reports why, naming the field; a good one replaces
 // profile i and all profiles and settings are saved.
 Status ImportProfile(AppData& app, int i, const std::filesystem::path& path);
 // The reading half of an import: the profile the file holds (over `base`, as the reader fills a

@@ -49,6 +49,16 @@ TEST_F(SessionTest, LeftClickRuleRefusesAndChangesNothing) {
     EXPECT_EQ(s.back().substr(0, 41), "receiver 0C 00 04 00 " + s.back().substr(21, 2) + " 01 04 00 70 01 06");
 }
 
+TEST_F(SessionTest, KeysTheMouseCannotSendAreRefused) {
+    for (const char* key : {"F13", "Ctrl+F24", "L Key", "Ctrl+LBUTTON", "Mouse Wheel", "Ctrl", "Shift+Alt"}) {
+        EXPECT_EQ(run({"set", "button", "3", "key", key}), kExitUsage) << key;
+        EXPECT_NE(err.str().find("cannot be the key of a shortcut"), std::string::npos) << key << ": " << err.str();
+        EXPECT_TRUE(sets().empty()) << key;
+    }
+    ASSERT_EQ(run({"set", "button", "3", "key", "Ctrl+F12"}), kExitOk) << err.str();
+    EXPECT_NE(sets().back().find(" 02 70 01 45"), std::string::npos) << sets().back();
+}
+
 TEST_F(SessionTest, ImportRefusesABadFileAndChangesNothing) {
     ASSERT_EQ(run({"profile", "export", "2", (dir / "two.psf").string()}), kExitOk) << err.str();
     std::ofstream(dir / "bad.psf") << "not a profile";

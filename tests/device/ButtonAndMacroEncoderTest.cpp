@@ -54,6 +54,19 @@ TEST(ButtonEncoderTest, ShortcutEncoding) {
     EXPECT_FALSE(encodeShortcut(keyvalue::kModCtrl, 0xA2));
 }
 
+TEST(ButtonEncoderTest, OnlyKeysTheMouseCanSendMakeAShortcut) {
+    // F13 and F24 have no keyboard usage, LBUTTON none either, the generic Ctrl is a modifier,
+    // and L Key / Mouse Wheel are our own macro-only codes (usages 0xF0 and 0xF7).
+    for (uint8_t code : {0x7C, 0x87, 0x01, 0x11, 0xE0, 0xE7, 0xAF}) {
+        EXPECT_FALSE(canBeShortcutKey(code)) << int(code);
+        EXPECT_FALSE(encodeShortcut(keyvalue::kModCtrl, code)) << int(code);
+    }
+    for (uint8_t code : {uint8_t('A'), uint8_t(0x7B), uint8_t(0x2E), uint8_t(0xBC)}) {
+        EXPECT_TRUE(canBeShortcutKey(code)) << int(code);
+        EXPECT_TRUE(encodeShortcut(0, code)) << int(code);
+    }
+}
+
 TEST(ButtonEncoderTest, ImageComparesOnlyKeyBytes) {
     Profile p;
     p.keys[3].KeyValue = {0x10, 0x08, 0x00};

@@ -157,6 +157,55 @@ TEST_F(MacroSyncTest, MacroOfTheSecondSetIsDisabled) {
     EXPECT_EQ(sim.log().commands(DeviceRole::Wired), std::vector<uint8_t>{0x04});
 }
 
+TEST_F(MacroSyncTest, ButtonsNamedInAnotherLanguageKeepTheirMacro) {
+    startAndSettle();
+    // Assigned while the Chinese file was loaded; that file is still beside this one.
+    app.language.AddOtherWording(kMacroPrefixEntry, u"宏：");
+    profile().keys[2].KeyName = u"宏：A";
+    profile().keys[2].KeyValue = {0x90, 0, 0};
+    // Assigned in a language whose file is gone: the macro's name ends the button's name.
+    profile().keys[3].KeyName = u"Makro » B";
+    profile().keys[3].KeyValue = {0x90, 0, 0};
+    link.markDirty(SyncGroup::Buttons);
+    sync();
+    EXPECT_EQ(profile().keys[2].KeyValue, (std::array<uint8_t, 3>{0x90, 0x21, 0x01}));
+    EXPECT_EQ(profile().keys[3].KeyValue, (std::array<uint8_t, 3>{0x90, 0x22, 0x01}));
+    EXPECT_EQ(profile().keys[2].KeyName, u"宏：A");
+    ASSERT_FALSE(host.passes.empty());
+    EXPECT_TRUE(host.passes.back().macrosDisabled.empty());
+}
+
+TEST_F(MacroSyncTest, ButtonsWhoseMacroIsGoneAreDisabledAndReported) {
+    startAndSettle();
+    assign(3, u"C");
+    // A known prefix says where the name begins: "XA" is gone, "A" is not meant.
+    assign(4, u"XA");
+    assign(1, u"B");
+    sync();
+    ASSERT_FALSE(host.passes.empty());
+    EXPECT_EQ(host.passes.back().macrosDisabled,
+              (std::vector<DisabledMacroButton>{{3, u"Macro:C"}, {4, u"Macro:XA"}}));
+    EXPECT_EQ(profile().keys[4].KeyValue, (std::array<uint8_t, 3>{0, 0, 0}));
+    EXPECT_EQ(profile().keys[1].KeyValue[0], 0x90);
+    // Once disabled they are ordinary disabled buttons: the next pass has nothing to tell.
+    link.markDirty(SyncGroup::Buttons);
+    sync();
+    EXPECT_TRUE(host.passes.back().macrosDisabled.empty());
+}
+
+TEST_F(MacroSyncTest, AMacroGoneBeforeTheStartIsReportedAndSent) {
+    // The stored profile names a macro the library no longer has; the mouse still plays it.
+    profile().keys[2].KeyName = u"Macro:Z";
+    profile().keys[2].KeyValue = {0x90, 0x21, 0x01};
+    link.start();
+    EXPECT_EQ(link.macros().lastDisabled(), (std::vector<DisabledMacroButton>{{2, u"Macro:Z"}}));
+    loop.advanceMs(DeviceLink::kSyncDelayMs);
+    settle();
+    link.markDirty(SyncGroup::Performance);
+    sync();
+    EXPECT_EQ(sim.memory().buttons[2], (sim::KeyValue{0, 0, 0}));
+}
+
 TEST_F(MacroSyncTest, DataChangeMismatchReuploadsQuietly) {
     // The profile already uses macro A when the mouse is plugged in, and the mouse's counter
     // is not ours: the macros go again without a progress dialog.

@@ -206,7 +206,8 @@ TEST_F(ShortcutTest, TheTickedBoxesAndTheKeyMakeTheCombination) {
 TEST_F(ShortcutTest, KeysTheMouseCannotSendAreNotTaken) {
     run([&](FakeWindow& w, CShortcutDlg& d) {
         w.key(keyDown('B'));
-        for (uint32_t vk : {0x7Cu, 0x87u, 0xAFu, 0xB3u})  // F13, F24, volume up, play/pause
+        // F13, F24, volume up, play/pause, the left mouse button, our macro-only L Key
+        for (uint32_t vk : {0x7Cu, 0x87u, 0xAFu, 0xB3u, 0x01u, 0xE0u})
             w.key(keyDown(vk, platform::kKeyModCtrl));
         EXPECT_EQ(d.CapturedKey(), 'B');
         EXPECT_EQ(d.FindControlAs<ui::CStaticText>(CShortcutDlg::kIdKeyName)->Label(), u"B");

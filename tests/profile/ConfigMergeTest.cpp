@@ -161,5 +161,24 @@ TEST_F(SharedFolder, AnotherProgramsSaveIsNoticedAndMergedAndAnUnreadableOneIsKe
     EXPECT_TRUE(app.unreadFiles.count(Config("default2.psf")));
 }
 
+TEST_F(SharedFolder, AProfileEditedBehindOurBackIsRepairedAsAtStartUp) {
+    AppData app(dir_);
+    LoadSettingsAndProfiles(app);
+    SharedConfig shared;
+    shared.Adopt(app);
+    Profile edited = app.profiles[1];
+    for (auto& k : edited.keys) k.KeyValue = {0, 0, 0};
+    edited.SetPowerDownTime(-7);
+    ASSERT_TRUE(WriteProfileFile(edited, Config("default1.psf")).ok());
+    ASSERT_TRUE(shared.ChangedOnDisk(app));
+    EXPECT_TRUE(shared.MergeFromDisk(app).profiles[1]);
+    EXPECT_EQ(app.profiles[1].keys[0].KeyValue, (std::array<uint8_t, 3>{0x10, 0x01, 0x00}));
+    EXPECT_EQ(app.profiles[1].keys[2].KeyValue, (std::array<uint8_t, 3>{0, 0, 0}));
+    EXPECT_EQ(app.profiles[1].GetPairValue(ProfilePair::PowerDownTime), u"3");
+    ASSERT_EQ(app.profileRepairs.size(), 2u);
+    EXPECT_EQ(app.profileRepairs[0].profile, 1);
+    EXPECT_EQ(app.profileRepairs[0].problem.field, "PowerDownTime");
+}
+
 }  // namespace
 }  // namespace orvane

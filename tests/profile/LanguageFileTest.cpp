@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -83,6 +84,23 @@ TEST_F(LanguageLoad, FailureKeepsTheInitialFont) {
     EXPECT_EQ(app.language.LanguageText(1), u"Öffnen");  // the table is never cleared
 }
 
+TEST_F(LanguageLoad, TheOtherLanguageFilesWordingsOfTheMacroPrefixAreKept) {
+    AppData app(dir_);
+    Put(Config("LanSetting.ini"), Utf16File({"[ChangeLanguage]", "Language=EN"}));
+    Put(Config("Lan_EN.txt"), Utf16File({"[Setting]", "0=English", "190=Macro: "}));
+    Put(Config("Lan.txt"), Utf16File({"[Setting]", "0=中文", "190=宏："}));
+    Put(Config("Lan_DE.txt"), Utf16File({"[Setting]", "0=Deutsch", "190=Makro: ", "bad"}));
+    Put(Config("Lan_FR.txt"), Utf16File({"[Setting]", "0=Français", "190=Macro: "}));
+    Put(Config("notes.txt"), Utf16File({"[Setting]", "190=Note: "}));
+    ASSERT_TRUE(LoadLanguage(app, 1.0).ok());
+    EXPECT_EQ(app.language.LanguageText(kMacroPrefixEntry), u"Macro: ");
+    auto others = app.language.OtherWordings(kMacroPrefixEntry);
+    std::sort(others.begin(), others.end());
+    // The same wording as the loaded file adds nothing; a file that breaks off still counts.
+    EXPECT_EQ(others, (std::vector<Text>{u"Makro: ", u"宏："}));
+    EXPECT_TRUE(app.language.OtherWordings(34).empty());
+}
+
 // Every text that some window, menu or message of the application names by index.
 constexpr int kNamedEntries[] = {
     0,   1,   2,   3,   4,   5,   7,   8,   9,   10,  11,  13,  14,  15,  19,  20,  21,  22,  23,
@@ -119,6 +137,8 @@ TEST_F(ShippedFiles, LanguagesNameEveryEntryInUse) {
     AppData app(Shipped("x").parent_path().parent_path());
     ASSERT_TRUE(LoadLanguage(app, 1.0).ok());
     EXPECT_EQ(app.language.LanguageText(190), u"Macro: ");
+    // Buttons named while the other shipped language was in use keep their macros.
+    EXPECT_EQ(app.language.OtherWordings(kMacroPrefixEntry), std::vector<Text>{u"宏："});
     EXPECT_EQ(app.font.face, u"Tahoma");
 }
 

@@ -198,6 +198,22 @@ TEST_F(ProfileBarTest, ImportingADamagedFileChangesNothingAndSaysSo) {
     EXPECT_EQ(notices_, (std::vector<Text>{entry(148)}));
 }
 
+TEST_F(ProfileBarTest, ImportingAProfileTheMouseWouldNotTakeChangesNothingAndSaysSo) {
+    StartQuiet();
+    // Written by hand or by another program: no button keeps the left click.
+    Profile bad = app_->profiles[0];
+    for (auto& k : bad.keys) k.KeyValue = {0, 0, 0};
+    const auto file = dir_ / "noleft.psf";
+    ASSERT_TRUE(WriteProfileFile(bad, file).ok());
+    const Profile before = app_->profiles[1];
+    const std::string slotBefore = fileText("default1.psf");
+    platform_->files().answer(file);
+    runAction(1, ProfileBar::kImport);
+    EXPECT_EQ(app_->profiles[1], before);
+    EXPECT_EQ(fileText("default1.psf"), slotBefore);
+    EXPECT_EQ(notices_, (std::vector<Text>{entry(148)}));
+}
+
 TEST_F(ProfileBarTest, AnImportWaitsForAnotherWriterInTheFolder) {
     StartQuiet();
     Profile other = app_->profiles[0];
