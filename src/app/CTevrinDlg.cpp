@@ -131,10 +131,12 @@ void CTevrinDlg::RefreshPages() {
     Invalidate();
 }
 
-void CTevrinDlg::CollectPageSettings() {
+void CTevrinDlg::CollectPageSettings(uint32_t changedControl) {
     Profile& profile = app_.Current();
-    performance_.Collect(profile);
-    dpi_.Collect(profile);
+    if (dpi_.Handles(changedControl))
+        dpi_.Collect(profile);
+    else
+        performance_.Collect(profile, changedControl);
 }
 
 // ---- Sections ----

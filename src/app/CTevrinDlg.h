@@ -58,7 +58,9 @@ public:
 
     // ---- Pages and the change pipeline ----
     void RefreshPages();
-    void CollectPageSettings();
+    // Copies the value of the control the user changed into the current profile; the other
+    // controls' values stay as the profile has them.
+    void CollectPageSettings(uint32_t changedControl);
     void MarkDirty(SyncGroup group);
     void ArmSync();
 
