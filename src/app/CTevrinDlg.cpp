@@ -121,6 +121,13 @@ void CTevrinDlg::ShowAsOnline() {
 void CTevrinDlg::MarkDirty(SyncGroup group) { link_->markDirty(group); }
 void CTevrinDlg::ArmSync() { link_->armSync(); }
 
+void CTevrinDlg::SendCurrentProfile() {
+    MarkDirty(SyncGroup::Buttons);
+    MarkDirty(SyncGroup::Performance);
+    MarkDirty(SyncGroup::Power);
+    ArmSync();
+}
+
 void CTevrinDlg::RefreshPages() {
     app_.currentProfile = app_.CurrentIndex();
     profiles_.Refresh();
@@ -417,10 +424,7 @@ void CTevrinDlg::OnFilesMerged(const SharedConfig::Merged& merged) {
     }
     RefreshPages();
     // What another program saved may not be what the mouse holds: send what differs.
-    MarkDirty(SyncGroup::Buttons);
-    MarkDirty(SyncGroup::Performance);
-    MarkDirty(SyncGroup::Power);
-    ArmSync();
+    SendCurrentProfile();
 }
 
 }  // namespace orvane

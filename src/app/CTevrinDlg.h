@@ -63,6 +63,9 @@ public:
     void CollectPageSettings(uint32_t changedControl);
     void MarkDirty(SyncGroup group);
     void ArmSync();
+    // The current profile's values were replaced as a whole (another profile chosen, an import):
+    // every group goes out, and the link sends only what differs from what the mouse holds.
+    void SendCurrentProfile();
 
     // ---- Sections ----
     const OpenSections& Open() const { return open_; }
