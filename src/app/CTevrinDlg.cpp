@@ -6,13 +6,11 @@
 #include "app/MacroManagerLauncher.h"
 #include "app/MainIds.h"
 #include "dialogs/CAttentionDlg.h"
-#include "dialogs/CFirmwareResetDlg.h"
 #include "dialogs/CProgressBarDlg.h"
 #include "dialogs/PopupWindowTable.h"
 #include "profile/LanguageFile.h"
 #include "profile/ProfileFile.h"
 #include "profile/Storage.h"
-#include "ui/CBattery.h"
 #include "ui/CCheckButton.h"
 #include "ui/CDPIValueShowControl.h"
 #include "ui/CStaticText.h"
@@ -118,8 +116,18 @@ void CTevrinDlg::ShowAsOnline() {
 
 // ---- Change pipeline ----
 
-void CTevrinDlg::MarkDirty(SyncGroup group) { link_->markDirty(group); }
+void CTevrinDlg::MarkDirty(SyncGroup group) {
+    marked_.insert(group);
+    link_->markDirty(group);
+}
 void CTevrinDlg::ArmSync() { link_->armSync(); }
+
+void CTevrinDlg::SendCurrentProfile() {
+    MarkDirty(SyncGroup::Buttons);
+    MarkDirty(SyncGroup::Performance);
+    MarkDirty(SyncGroup::Power);
+    ArmSync();
+}
 
 void CTevrinDlg::RefreshPages() {
     app_.currentProfile = app_.CurrentIndex();
@@ -131,10 +139,12 @@ void CTevrinDlg::RefreshPages() {
     Invalidate();
 }
 
-void CTevrinDlg::CollectPageSettings() {
+void CTevrinDlg::CollectPageSettings(uint32_t changedControl) {
     Profile& profile = app_.Current();
-    performance_.Collect(profile);
-    dpi_.Collect(profile);
+    if (dpi_.Handles(changedControl))
+        dpi_.Collect(profile);
+    else
+        performance_.Collect(profile, changedControl);
 }
 
 // ---- Sections ----
@@ -313,101 +323,6 @@ void CTevrinDlg::ShowOrPoll() {
         link_->requestStatus();
 }
 
-void CTevrinDlg::showWindow() {
-    if (!GetWindow()) return;
-    GetWindow()->show();
-    GetWindow()->activate();
-}
-
-void CTevrinDlg::hideWindow() {
-    if (GetWindow()) GetWindow()->hide();
-}
-
-// Modeless: the window answers clicks while a long write runs, and a change made meanwhile goes
-// out with the next pass. The bar follows the write and fills once it is over.
-void CTevrinDlg::showProgress() {
-    if (Progress()) {
-        // Writes that follow each other share the dialog; its bar waits for the new one.
-        progress_->SetLimit(progress_->Progress());
-        return;
-    }
-    progress_ = std::make_unique<dialogs::CProgressBarDlg>(GetPlatform(), this,
-                                                           Language().LanguageText(kTextWriting));
-    progress_->SetLimit(0);
-    if (!progress_->Create()) progress_.reset();
-}
-
-void CTevrinDlg::progressMade(int percent) {
-    if (auto* dlg = Progress()) dlg->SetLimit(std::max(dlg->Progress(), percent));
-}
-
-dialogs::CProgressBarDlg* CTevrinDlg::Progress() const {
-    return progress_ && progress_->GetWindow() ? progress_.get() : nullptr;
-}
-
-void CTevrinDlg::showConnectionNotice(int languageEntry) {
-    showNotice(Language().LanguageText(languageEntry));
-}
-
-void CTevrinDlg::showNotice(const Text& message) {
-    auto notice = std::make_unique<dialogs::CAttentionDlg>(GetPlatform(), this, app_.language, message);
-    if (!notice->Create()) return;
-    if (notice->GetWindow()) notice->GetWindow()->setTopmost(true);
-    notices_.push_back(std::move(notice));
-}
-
-void CTevrinDlg::showAccessProblem(const std::string& what) {
-    showNotice(desktop::AccessNotice(Language(), what));
-}
-
-void CTevrinDlg::updateBattery(const BatteryView& view) {
-    desktop_.OnBattery(link_->mouseOnline(), link_->batteryLevel(), link_->chargeState());
-    if (auto* gauge = FindControlAs<ui::CBattery>(kBatteryGauge)) {
-        gauge->Phase = view.phase;
-        gauge->Level = uint8_t(view.level);
-        gauge->Mode = view.chargeState;
-        InvalidateRect(gauge->GetRect());
-    }
-    if (auto* text = FindControlAs<ui::CStaticText>(kBatteryText)) {
-        text->SetLabel(view.text);
-        text->SetVisible(view.textVisible);
-        InvalidateRect(text->GetRect());
-    }
-}
-
-void CTevrinDlg::sensorChanged(bool sensorPageFlag, int dpiStepCount) {
-    liftOffShown_ = sensorPageFlag;
-    if (auto* header = FindControl(sectionInfo(Section::LiftOff).headerId)) header->SetActive(sensorPageFlag);
-    if (!sensorPageFlag && open_[size_t(Section::LiftOff)]) {
-        // Its header is gone: an open lift-off section would leave its radios without a header.
-        open_[size_t(Section::LiftOff)] = false;
-        if (auto* h = FindControlAs<ui::CCheckButton>(sectionInfo(Section::LiftOff).headerId)) h->SetChecked(false);
-        ApplySectionVisibility();
-    }
-    dpi_.SetStepCount(dpiStepCount);
-    PlaceControls();
-    Invalidate();
-}
-
-bool CTevrinDlg::confirmFactoryReset() {
-    dialogs::CFirmwareResetDlg dlg(GetPlatform(), this, app_.language);
-    return dlg.DoModal() == ui::kIdOk;
-}
-
-void CTevrinDlg::lastDeviceRemoved() {
-    hideWindow();
-    dialogs::PopupWindowTable::instance().closeAll();
-    PostMessage(kMsgQuit);
-}
-
-// With the index the window shows: a tab switch is not saved on its own, so any later write of the
-// settings would otherwise store a stale CurrentProfile.
-bool CTevrinDlg::writeSettings() { return files_.WriteSettings(); }
-
-bool CTevrinDlg::writeProfile(int index) { return files_.WriteProfile(index); }
-
-void CTevrinDlg::saveAll() { files_.SaveAll(); }
-
 void CTevrinDlg::OnFilesMerged(const SharedConfig::Merged& merged) {
     if (merged.sensor) {
         link_->rebuildDpiTables();
@@ -415,10 +330,7 @@ void CTevrinDlg::OnFilesMerged(const SharedConfig::Merged& merged) {
     }
     RefreshPages();
     // What another program saved may not be what the mouse holds: send what differs.
-    MarkDirty(SyncGroup::Buttons);
-    MarkDirty(SyncGroup::Performance);
-    MarkDirty(SyncGroup::Power);
-    ArmSync();
+    SendCurrentProfile();
 }
 
 }  // namespace orvane

@@ -6,6 +6,7 @@
 // window showing or hiding itself.
 #include <functional>
 #include <memory>
+#include <set>
 
 #include "app/ButtonAssignmentPanel.h"
 #include "app/ConfigSync.h"
@@ -15,6 +16,7 @@
 #include "app/ProfileBar.h"
 #include "app/SectionLayout.h"
 #include "app/SupportKeySequence.h"
+#include "app/UndeliveredChanges.h"
 #include "device/DeviceLink.h"
 #include "platform/TrayIcon.h"
 #include "profile/AppData.h"
@@ -58,9 +60,14 @@ public:
 
     // ---- Pages and the change pipeline ----
     void RefreshPages();
-    void CollectPageSettings();
+    // Copies the value of the control the user changed into the current profile; the other
+    // controls' values stay as the profile has them.
+    void CollectPageSettings(uint32_t changedControl);
     void MarkDirty(SyncGroup group);
     void ArmSync();
+    // The current profile's values were replaced as a whole (another profile chosen, an import):
+    // every group goes out, and the link sends only what differs from what the mouse holds.
+    void SendCurrentProfile();
 
     // ---- Sections ----
     const OpenSections& Open() const { return open_; }
@@ -110,6 +117,9 @@ public:
     bool writeSettings() override;
     bool writeProfile(int index) override;
     void saveAll() override;
+    // The notice of what the mouse has not taken yet follows every pass.
+    void passFinished(const PassReport& report) override;
+    const UndeliveredChanges& Undelivered() const { return undelivered_; }
 
 protected:
     void CreateControls(const platform::Rect& client) override;
@@ -144,6 +154,8 @@ private:
     ButtonAssignmentPanel buttons_;
     ProfileBar profiles_;
     SupportKeySequence keys_;
+    UndeliveredChanges undelivered_;
+    std::set<SyncGroup> marked_;  // groups marked since the last pass that went through them
     std::vector<std::unique_ptr<dialogs::CAttentionDlg>> notices_;
     std::unique_ptr<dialogs::CProgressBarDlg> progress_;
     OpenSections open_{};

@@ -7,6 +7,7 @@
 #include "ui/CBattery.h"
 #include "ui/CCheckButton.h"
 #include "ui/CImageButton.h"
+#include "ui/CNoticeStrip.h"
 #include "ui/CStaticImage.h"
 #include "ui/CStaticText.h"
 #include "ui/Resources.h"
@@ -24,6 +25,10 @@ namespace {
 
 constexpr uint32_t kGrey = 0xB4B4B4;
 constexpr int kBackgroundResource = 364;
+// The undelivered-changes notice: light text in an amber frame on a dark box.
+constexpr uint32_t kNoticeFill = 0x202020;
+constexpr uint32_t kNoticeBorder = 0x00B0FF;
+constexpr uint32_t kNoticeText = 0xEBEBEB;
 
 }  // namespace
 
@@ -66,6 +71,8 @@ void CTevrinDlg::CreatePermanentControls() {
     version->SetLabel(Language().LanguageText(kTextVersion) + kVersionSuffix);
 
     Add<ui::CStaticImage>(0, kMousePicture, Scaled(457, 171, 672, 569))->LoadImageFile(u"skins\\mouse\\mouse_nr.png");
+    // Below the mouse picture, clear of both columns: it stays up until the mouse has it all.
+    Add<ui::CNoticeStrip>(0, kUndeliveredNotice, Scaled(330, 620, 800, 680), kNoticeFill, kNoticeBorder, kNoticeText);
     Add<ui::CImageButton>(0, kMinimise, Scaled(1072, 12, 1087, 27), Text{})
         ->LoadImages({u"skins\\min_nr.png", u"skins\\min_ov.png"});
     Add<ui::CImageButton>(0, kExit, Scaled(1092, 12, 1107, 27), Text{})

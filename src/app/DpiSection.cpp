@@ -103,7 +103,7 @@ void DpiSection::Toggle(int level) {
         return;
     }
     w_.SetCurrentDpiLevel(*b);
-    w_.CollectPageSettings();
+    w_.CollectPageSettings(kDpiCheck + uint32_t(level));
     w_.RefreshPages();
     w_.MarkDirty(SyncGroup::Performance);
     w_.ArmSync();

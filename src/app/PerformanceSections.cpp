@@ -115,9 +115,14 @@ void PerformanceSections::ShowSliderValue(uint32_t slider, int position) {
 
 void PerformanceSections::Refresh(const Profile& profile) {
     if (auto* s = w_.FindControlAs<ui::CSliderControl>(kPollingSlider)) {
+        // 250 Hz has no step of its own (only a profile file or orvanectl sets it): the thumb
+        // sits on the nearest step, 125 Hz, and the text says what the mouse really runs at.
         const uint8_t code = profile.PollingRateValue[0];
-        s->SetPosition(code == 0 ? 0 : code == 2 ? 1 : 2);
-        ShowSliderValue(kPollingSlider, s->Position());
+        s->SetPosition(code <= 1 ? 0 : code == 2 ? 1 : 2);
+        if (auto* t = w_.FindControlAs<ui::CStaticText>(kPollingValue)) {
+            t->SetLabel(code == 1 ? Text(u"250Hz") : PollingText(s->Position()));
+            w_.InvalidateRect(t->GetRect());
+        }
     }
     const bool option1 = profile.GetPairInt(ProfilePair::LiftDetectionHeight) == 1;
     if (auto opt = ui::RadioGroupState::optionFor(option1 ? kLiftOff1 : kLiftOff2)) ui::RadioGroupState::select(*opt);
@@ -127,25 +132,32 @@ void PerformanceSections::Refresh(const Profile& profile) {
         if (auto* t = w_.FindControlAs<ui::CStaticText>(kSleepValue)) t->SetLabel(number(time));
     }
     if (auto* s = w_.FindControlAs<ui::CSliderControl>(kDebounceSlider)) {
-        s->SetPosition(profile.GetPairInt(ProfilePair::KeyDebounce) / 2);
-        ShowSliderValue(kDebounceSlider, s->Position());
+        const int debounce = profile.GetPairInt(ProfilePair::KeyDebounce);
+        s->SetPosition(debounce / 2);
+        // The text says what the mouse holds, also for a value between or beyond the steps.
+        if (auto* t = w_.FindControlAs<ui::CStaticText>(kDebounceValue)) t->SetLabel(number(debounce) + u"ms");
     }
 }
 
-void PerformanceSections::Collect(Profile& profile) const {
-    if (auto* s = w_.FindControlAs<ui::CSliderControl>(kPollingSlider)) {
-        static constexpr const char16_t* kNames[] = {u"125HZ", u"500HZ", u"1000HZ"};
-        static constexpr uint8_t kCodes[] = {0, 2, 3};
-        const int pos = std::clamp(s->Position(), 0, 2);
-        profile.PollingRateName = kNames[pos];
-        profile.PollingRateValue = {kCodes[pos], 0, 0};
-    }
-    if (w_.FindControl(kLiftOff1)) {
+void PerformanceSections::Collect(Profile& profile, uint32_t changed) const {
+    // Only the value of the control the user moved is written: the others may hold what no
+    // control position stands for (250 Hz, a sleep time out of range) and must keep it.
+    if (changed == kPollingSlider) {
+        if (auto* s = w_.FindControlAs<ui::CSliderControl>(kPollingSlider)) {
+            static constexpr const char16_t* kNames[] = {u"125HZ", u"500HZ", u"1000HZ"};
+            static constexpr uint8_t kCodes[] = {0, 2, 3};
+            const int pos = std::clamp(s->Position(), 0, 2);
+            profile.PollingRateName = kNames[pos];
+            profile.PollingRateValue = {kCodes[pos], 0, 0};
+        }
+    } else if (changed == kLiftOff1 || changed == kLiftOff2) {
         const auto opt = ui::RadioGroupState::optionFor(kLiftOff1);
         profile.SetLiftDetectionHeight(opt && ui::RadioGroupState::isSelected(opt->bit) ? 1 : 2);
+    } else if (changed == kSleepSlider) {
+        if (auto* s = w_.FindControlAs<ui::CSliderControl>(kSleepSlider)) profile.SetPowerDownTime(s->Position() + 1);
+    } else if (changed == kDebounceSlider) {
+        if (auto* s = w_.FindControlAs<ui::CSliderControl>(kDebounceSlider)) profile.SetKeyDebounce(s->Position() * 2);
     }
-    if (auto* s = w_.FindControlAs<ui::CSliderControl>(kSleepSlider)) profile.SetPowerDownTime(s->Position() + 1);
-    if (auto* s = w_.FindControlAs<ui::CSliderControl>(kDebounceSlider)) profile.SetKeyDebounce(s->Position() * 2);
 }
 
 bool PerformanceSections::Handles(uint32_t msg) const {
@@ -155,7 +167,7 @@ bool PerformanceSections::Handles(uint32_t msg) const {
 
 void PerformanceSections::SliderChanged(uint32_t slider, int position, bool released) {
     ShowSliderValue(slider, position);
-    w_.CollectPageSettings();
+    w_.CollectPageSettings(slider);
     w_.MarkDirty(SyncGroup::Performance);
     if (slider == kSleepSlider) w_.MarkDirty(SyncGroup::Power);
     if (released)
@@ -173,7 +185,7 @@ void PerformanceSections::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t cod
         if (code != ui::kCodeClicked) return;
         for (uint32_t id : {kLiftOff1, kLiftOff2})
             if (auto* r = w_.FindControl(id)) w_.InvalidateRect(r->GetRect());
-        w_.CollectPageSettings();
+        w_.CollectPageSettings(msg);
         w_.MarkDirty(SyncGroup::Performance);
         w_.ArmSync();
         return;

@@ -21,7 +21,8 @@ public:
     // Puts every control at its offset from its section's current content origin.
     void Place();
     void Refresh(const Profile& profile);
-    void Collect(Profile& profile) const;
+    // Writes the value of one control (the one the user changed) into the profile.
+    void Collect(Profile& profile, uint32_t changed) const;
     bool Handles(uint32_t msg) const;
     void OnMessage(uint32_t msg, uintptr_t wParam, intptr_t code);
     // A pointer movement with the left button held, wherever it is: open sliders follow it.

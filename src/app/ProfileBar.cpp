@@ -96,10 +96,9 @@ void ProfileBar::SwitchTo(int profile) {
     // The tab has already made its profile current; config.ini hears of it with the next save.
     w_.App().currentProfile = profile;
     w_.RefreshPages();
-    // The sleep time waits for the next power synchronisation, as the mouse expects.
-    w_.MarkDirty(SyncGroup::Buttons);
-    w_.MarkDirty(SyncGroup::Performance);
-    w_.ArmSync();
+    // The new profile's sleep time too: orvanectl's profile select sends it, and the mouse must
+    // hold what the window now shows.
+    w_.SendCurrentProfile();
 }
 
 // ---- Context menu ----
@@ -159,9 +158,11 @@ void ProfileBar::OnActionTimer() {
 
 // ---- The actions ----
 
-void ProfileBar::SaveAndRefresh() {
+void ProfileBar::SaveAndRefresh(int q) {
     w_.saveAll();
     w_.RefreshPages();
+    // What the window now shows of the current profile must be what the mouse holds.
+    if (q == w_.App().CurrentIndex()) w_.SendCurrentProfile();
 }
 
 void ProfileBar::Import(int q) {
@@ -176,8 +177,8 @@ void ProfileBar::Import(int q) {
     }
     app.profiles[size_t(q)] = std::move(imported.value());
     // Saved through the window's files, so a command-line tool at work in the folder is waited
-    // for; the imported settings reach the mouse with the next synchronisation of their groups.
-    SaveAndRefresh();
+    // for; an import into the current profile goes to the mouse at once.
+    SaveAndRefresh(q);
 }
 
 void ProfileBar::Export(int q) {
@@ -189,7 +190,7 @@ void ProfileBar::Export(int q) {
 
 void ProfileBar::Rename(int q) {
     dialogs::CEditProfileDlg dlg(w_.GetPlatform(), &w_, w_.Language(), w_.App().profiles[size_t(q)]);
-    if (dlg.DoModal() == ui::kIdOk) SaveAndRefresh();
+    if (dlg.DoModal() == ui::kIdOk) SaveAndRefresh(q);
 }
 
 void ProfileBar::Remove(int q) {
@@ -209,7 +210,7 @@ void ProfileBar::Remove(int q) {
     list[kTabCount - 1] = q;
     settings.SetProfileShowCount(count - 1);
     for (int i = 0; i < int(kTabCount); ++i) settings.SetProfileShowList(i, list[i]);
-    SaveAndRefresh();
+    SaveAndRefresh(q);
 }
 
 void ProfileBar::Add() {
@@ -223,7 +224,7 @@ void ProfileBar::Add() {
     if (q < 0 || q >= kProfileCount) return;
     dialogs::CAddProfileDlg dlg(w_.GetPlatform(), &w_, w_.Language(), app.profiles[size_t(q)], app.settings,
                                 app.SensorId);
-    if (dlg.DoModal() == ui::kIdOk) SaveAndRefresh();
+    if (dlg.DoModal() == ui::kIdOk) SaveAndRefresh(q);
 }
 
 }  // namespace orvane

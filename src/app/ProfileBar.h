@@ -38,7 +38,8 @@ private:
     void OpenContextMenu(uint32_t tab);
     void MenuChosen(uint32_t tab, intptr_t lParam);
     void MenuClosed(uint32_t tab);
-    void SaveAndRefresh();
+    // Saves everything and refreshes the pages after profile q changed.
+    void SaveAndRefresh(int q);
 
     CTevrinDlg& w_;
     int action_ = -1;

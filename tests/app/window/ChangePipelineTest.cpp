@@ -1,6 +1,7 @@
 // From a user's change to the mouse and to disk, through the whole window.
 #include "MainWindowFixture.h"
 #include "ui/CSliderControl.h"
+#include "ui/CStaticText.h"
 
 namespace orvane::test {
 namespace {
@@ -140,6 +141,69 @@ TEST_F(ChangePipeline, ExitWithinTenSecondsOfAPassStillSaves) {
     dlg().Shutdown();
     EXPECT_NE(fileAscii("default0.psf").find("125HZ"), std::string::npos);
     EXPECT_FALSE(tray_->added());
+}
+
+// 250 Hz (set by orvanectl or a profile file) has no slider step. The window shows it as it is
+// and keeps it, and every value the user did not touch, when another control changes.
+class UntouchedValues : public ChangePipeline {
+protected:
+    void StartWith250Hz() {
+        StartQuiet();
+        Profile& p = current();
+        p.PollingRateValue = {1, 0, 0};
+        p.PollingRateName = u"250HZ";
+        p.SetKeyDebounce(5);  // odd: possible from a hand-edited profile file
+        dlg().RefreshPages();
+        dlg().SendCurrentProfile();
+        Advance(DeviceLink::kSyncDelayMs + 1000);
+        ASSERT_EQ(sim_->memory().pollingInterval, 4);
+        sim_->log().clear();
+    }
+};
+
+TEST_F(UntouchedValues, A250HzRateIsShownAsItIs) {
+    StartWith250Hz();
+    EXPECT_EQ(control<ui::CStaticText>(kPollingValue)->Label(), u"250Hz");
+    EXPECT_EQ(control<ui::CStaticText>(kDebounceValue)->Label(), u"5ms");
+    // The pass's own refresh does not turn it into a step either.
+    Advance(DeviceLink::kSaveDelayMs + 500);
+    EXPECT_EQ(control<ui::CStaticText>(kPollingValue)->Label(), u"250Hz");
+    EXPECT_EQ(current().PollingRateValue[0], 1);
+}
+
+TEST_F(UntouchedValues, ADpiChangeKeepsThePollingRateAndTheDebounce) {
+    StartWith250Hz();
+    click(kDpiCheck + 3);
+    Advance(DeviceLink::kSyncDelayMs + 1000);
+    EXPECT_EQ(current().PollingRateValue, (std::array<uint8_t, 3>{1, 0, 0}));
+    EXPECT_EQ(current().PollingRateName, u"250HZ");
+    EXPECT_EQ(current().GetPairInt(ProfilePair::KeyDebounce), 5);
+    EXPECT_EQ(framesSent(kPollingCommand), 0u);
+    EXPECT_EQ(sim_->memory().pollingInterval, 4);
+}
+
+TEST_F(UntouchedValues, MovingTheSleepSliderChangesOnlyTheSleepTime) {
+    StartWith250Hz();
+    click(sectionInfo(Section::Sleep).headerId);
+    auto* s = control<ui::CSliderControl>(kSleepSlider);
+    ASSERT_TRUE(s->Shown());
+    window().click(s->Steps()[3], (s->GetRect().top + s->GetRect().bottom) / 2);
+    Advance(DeviceLink::kSyncDelayMs + 1000);
+    EXPECT_EQ(current().GetPairInt(ProfilePair::PowerDownTime), 4);
+    EXPECT_EQ(current().PollingRateValue[0], 1);
+    EXPECT_EQ(current().GetPairInt(ProfilePair::KeyDebounce), 5);
+    EXPECT_EQ(sim_->memory().pollingInterval, 4);
+    EXPECT_EQ(sim_->memory().sleepTime, 4);
+}
+
+TEST_F(UntouchedValues, ThePollingSliderTheUserMovesDoesWriteItsStep) {
+    StartWith250Hz();
+    ClickPollingStep(1);
+    Advance(DeviceLink::kSyncDelayMs + 1000);
+    EXPECT_EQ(current().PollingRateName, u"500HZ");
+    EXPECT_EQ(control<ui::CStaticText>(kPollingValue)->Label(), u"500Hz");
+    EXPECT_EQ(sim_->memory().pollingInterval, 2);
+    EXPECT_EQ(current().GetPairInt(ProfilePair::KeyDebounce), 5);
 }
 
 }  // namespace

@@ -78,7 +78,8 @@ protected:
     std::function<void(FakeWindow&, ui::CDlgBase&)> user_;
 };
 
-TEST_F(ProfileBarTest, SwitchingSendsButtonsAndPerformanceButNotTheSleepTime) {
+// As orvanectl's profile select does: the mouse holds the whole new profile, its sleep time too.
+TEST_F(ProfileBarTest, SwitchingSendsWhatDiffersOfTheNewProfileItsSleepTimeToo) {
     StartQuiet();
     Profile& second = app_->profiles[1];
     second.keys[2].KeyValue = {0x80, 0xCD, 0x00};
@@ -90,8 +91,26 @@ TEST_F(ProfileBarTest, SwitchingSendsButtonsAndPerformanceButNotTheSleepTime) {
     Advance(DeviceLink::kSyncDelayMs + 1000);
     EXPECT_EQ(framesSent(0x04), 1u);
     EXPECT_EQ(framesSent(0x07), 1u);
-    EXPECT_EQ(framesSent(0x0B), 0u);
+    EXPECT_EQ(framesSent(0x0B), 1u);
     EXPECT_EQ(sim_->memory().buttons[2], (std::array<uint8_t, 3>{0x80, 0xCD, 0x00}));
+    EXPECT_EQ(sim_->memory().sleepTime, 7);
+}
+
+TEST_F(ProfileBarTest, AnImportIntoTheCurrentProfileGoesToTheMouse) {
+    StartQuiet();
+    Profile other = app_->profiles[0];
+    other.keys[2].KeyValue = {0x80, 0xCD, 0x00};
+    other.SetPowerDownTime(4);
+    other.SetKeyDebounce(6);
+    const auto file = dir_ / "other.psf";
+    ASSERT_TRUE(WriteProfileFile(other, file).ok());
+    platform_->files().answer(file);
+    runAction(0, ProfileBar::kImport);
+    ASSERT_EQ(app_->profiles[0].keys[2].KeyValue, other.keys[2].KeyValue);
+    Advance(DeviceLink::kSyncDelayMs + 1500);
+    EXPECT_EQ(sim_->memory().buttons[2], (std::array<uint8_t, 3>{0x80, 0xCD, 0x00}));
+    EXPECT_EQ(sim_->memory().sleepTime, 4);
+    EXPECT_EQ(sim_->memory().debounce, 6);
 }
 
 TEST_F(ProfileBarTest, RemovingAndAddingKeepTheShowListAPermutationInItsOrder) {

@@ -1,0 +1,130 @@
+// The main window as the device link's host: showing and hiding itself, the progress and notice
+// windows, the battery panel, a new sensor, the files, and what each pass did not deliver (the
+// rest of the class is in CTevrinDlg.cpp).
+#include <algorithm>
+#include <string>
+
+#include "app/CTevrinDlg.h"
+#include "app/MainIds.h"
+#include "dialogs/CAttentionDlg.h"
+#include "dialogs/CFirmwareResetDlg.h"
+#include "dialogs/CProgressBarDlg.h"
+#include "dialogs/PopupWindowTable.h"
+#include "ui/CBattery.h"
+#include "ui/CCheckButton.h"
+#include "ui/CNoticeStrip.h"
+#include "ui/CStaticText.h"
+
+namespace orvane {
+
+using namespace mainwnd;
+
+void CTevrinDlg::showWindow() {
+    if (!GetWindow()) return;
+    GetWindow()->show();
+    GetWindow()->activate();
+}
+
+void CTevrinDlg::hideWindow() {
+    if (GetWindow()) GetWindow()->hide();
+}
+
+// Modeless: the window answers clicks while a long write runs, and a change made meanwhile goes
+// out with the next pass. The bar follows the write and fills once it is over.
+void CTevrinDlg::showProgress() {
+    if (Progress()) {
+        // Writes that follow each other share the dialog; its bar waits for the new one.
+        progress_->SetLimit(progress_->Progress());
+        return;
+    }
+    progress_ = std::make_unique<dialogs::CProgressBarDlg>(GetPlatform(), this,
+                                                           Language().LanguageText(kTextWriting));
+    progress_->SetLimit(0);
+    if (!progress_->Create()) progress_.reset();
+}
+
+void CTevrinDlg::progressMade(int percent) {
+    if (auto* dlg = Progress()) dlg->SetLimit(std::max(dlg->Progress(), percent));
+}
+
+dialogs::CProgressBarDlg* CTevrinDlg::Progress() const {
+    return progress_ && progress_->GetWindow() ? progress_.get() : nullptr;
+}
+
+void CTevrinDlg::showConnectionNotice(int languageEntry) {
+    showNotice(Language().LanguageText(languageEntry));
+}
+
+void CTevrinDlg::showNotice(const Text& message) {
+    auto notice = std::make_unique<dialogs::CAttentionDlg>(GetPlatform(), this, app_.language, message);
+    if (!notice->Create()) return;
+    if (notice->GetWindow()) notice->GetWindow()->setTopmost(true);
+    notices_.push_back(std::move(notice));
+}
+
+void CTevrinDlg::showAccessProblem(const std::string& what) {
+    showNotice(desktop::AccessNotice(Language(), what));
+}
+
+void CTevrinDlg::updateBattery(const BatteryView& view) {
+    desktop_.OnBattery(link_->mouseOnline(), link_->batteryLevel(), link_->chargeState());
+    if (auto* gauge = FindControlAs<ui::CBattery>(kBatteryGauge)) {
+        gauge->Phase = view.phase;
+        gauge->Level = uint8_t(view.level);
+        gauge->Mode = view.chargeState;
+        InvalidateRect(gauge->GetRect());
+    }
+    if (auto* text = FindControlAs<ui::CStaticText>(kBatteryText)) {
+        text->SetLabel(view.text);
+        text->SetVisible(view.textVisible);
+        InvalidateRect(text->GetRect());
+    }
+}
+
+void CTevrinDlg::sensorChanged(bool sensorPageFlag, int dpiStepCount) {
+    liftOffShown_ = sensorPageFlag;
+    if (auto* header = FindControl(sectionInfo(Section::LiftOff).headerId)) header->SetActive(sensorPageFlag);
+    if (!sensorPageFlag && open_[size_t(Section::LiftOff)]) {
+        // Its header is gone: an open lift-off section would leave its radios without a header.
+        open_[size_t(Section::LiftOff)] = false;
+        if (auto* h = FindControlAs<ui::CCheckButton>(sectionInfo(Section::LiftOff).headerId)) h->SetChecked(false);
+        ApplySectionVisibility();
+    }
+    dpi_.SetStepCount(dpiStepCount);
+    PlaceControls();
+    Invalidate();
+}
+
+bool CTevrinDlg::confirmFactoryReset() {
+    dialogs::CFirmwareResetDlg dlg(GetPlatform(), this, app_.language);
+    return dlg.DoModal() == ui::kIdOk;
+}
+
+void CTevrinDlg::lastDeviceRemoved() {
+    hideWindow();
+    dialogs::PopupWindowTable::instance().closeAll();
+    PostMessage(kMsgQuit);
+}
+
+// With the index the window shows: a tab switch is not saved on its own, so any later write of the
+// settings would otherwise store a stale CurrentProfile.
+bool CTevrinDlg::writeSettings() { return files_.WriteSettings(); }
+
+bool CTevrinDlg::writeProfile(int index) { return files_.WriteProfile(index); }
+
+void CTevrinDlg::saveAll() { files_.SaveAll(); }
+
+void CTevrinDlg::passFinished(const PassReport& report) {
+    std::set<SyncGroup> processed;
+    if (report.kind == PassKind::Sync && report.blocked == PassBlock::None) {
+        // A group marked again while the pass was sending is the next pass's to go through.
+        for (SyncGroup g : marked_)
+            if (!link_->dirty(g)) processed.insert(g);
+        for (SyncGroup g : processed) marked_.erase(g);
+    }
+    undelivered_.Take(report, processed);
+    if (auto* notice = FindControlAs<ui::CNoticeStrip>(kUndeliveredNotice))
+        notice->SetMessage(undelivered_.Describe(Language()));
+}
+
+}  // namespace orvane
