@@ -119,6 +119,9 @@ public:
     [[nodiscard]] bool firstConnection() const { return firstConnection_; }
     // A frame missed the mouse since the last pass that delivered everything it had to send.
     [[nodiscard]] bool undelivered() const { return undelivered_; }
+    // Frames went through the receiver alone since the last status the receiver gave: whether
+    // the mouse was awake to take them is known only once the next one comes.
+    [[nodiscard]] bool awaitingConfirmation() const { return unconfirmedThroughReceiver_; }
 
 private:
     class PassChannel;
@@ -156,7 +159,7 @@ private:
     void resyncIfOnlineAgain(bool wasOnline);
     // A status of the mouse: frames sent through the receiver alone since the last one arrived
     // if it is online now; if not, they may not have, and nothing is taken as held any more.
-    void confirmThroughReceiver();
+    void confirmThroughReceiver(DeviceRole device);
     std::optional<DeviceRole> statusDevice() const;
     [[nodiscard]] bool storedMacIdNamesAMouse() const;
     void applySensorChange(uint16_t sensorId);

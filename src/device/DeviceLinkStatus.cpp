@@ -52,7 +52,7 @@ void DeviceLink::parseStatus(const Frame& reply, DeviceRole device) {
         if (linkActive_) refreshBatteryDisplay();
     }
     if (!linkActive_) return;
-    if (status->signature) confirmThroughReceiver();
+    if (status->signature) confirmThroughReceiver(device);
     resyncIfOnlineAgain(wasOnline);
 
     // The window's level mirrors the profile's after every refresh, so the profile is compared.
@@ -80,14 +80,16 @@ void DeviceLink::parseStatus(const Frame& reply, DeviceRole device) {
     armSync();
 }
 
-void DeviceLink::confirmThroughReceiver() {
+void DeviceLink::confirmThroughReceiver(DeviceRole device) {
     if (!unconfirmedThroughReceiver_) return;
-    if (mouseOnline_) {
+    // Only the receiver knows whether its radio reached the mouse meanwhile.
+    if (mouseOnline_ && device == DeviceRole::Receiver) {
         unconfirmedThroughReceiver_ = false;
         return;
     }
-    // The mouse fell asleep at some point after the last status: what went to it through the
-    // receiver alone since then may never have arrived. It all goes again once it is back.
+    // The mouse fell asleep at some point after the last status (or the cable answered, which
+    // cannot tell): what went to it through the receiver alone since then may never have
+    // arrived. It all goes again once the mouse is reachable.
     unconfirmedThroughReceiver_ = false;
     forgetWhatTheMouseHolds();
     undelivered_ = true;

@@ -73,7 +73,7 @@ protected:
 
     void userEdit() {
         Profile& p = current();
-        switch (pick(9)) {
+        switch (pick(10)) {
         case 0: clickSliderStep(kPollingSlider); break;
         case 1: clickSliderStep(kDebounceSlider); break;
         case 2: clickSliderStep(kSleepSlider); break;
@@ -128,6 +128,13 @@ protected:
             }
             link().syncNow();  // as the macro manager's return does
             note("macro delay");
+            break;
+        }
+        case 8: {  // the language changes: macro buttons keep the text they were named in
+            const bool chinese = app_->language.LanguageText(kMacroPrefixEntry) != u"宏：";
+            app_->language.SetText(kMacroPrefixEntry, chinese ? u"宏：" : u"Macro: ");
+            changed(SyncGroup::Buttons);
+            note(chinese ? "language: Chinese" : "language: English");
             break;
         }
         default: {  // another profile's tab
@@ -207,7 +214,9 @@ protected:
 
     // The invariant: the mouse holds the current profile, unless the link says it does not yet.
     void checkHeld(const std::string& when) {
-        if (!link().linkActive() || link().undelivered() || !link().idle() || link().syncArmed()) return;
+        if (!link().linkActive() || link().undelivered() || link().awaitingConfirmation() || !link().idle() ||
+            link().syncArmed())
+            return;
         if (!link().connection().anyOpen()) return;
         const bool reachable = link().connection().isOpen(DeviceRole::Wired) || sim_->condition().online;
         if (!reachable) return;
