@@ -88,11 +88,7 @@ void DeviceLink::redetect() {
     connection_.detect();
     if (connection_.anyPresent())
         loop_.setTimer(this, kWatchdogTimer, kWatchdogMs, [this] { watchdogTick(); });
-    markDirty(SyncGroup::Buttons);
-    markDirty(SyncGroup::Performance);
-    markDirty(SyncGroup::Power);
-    quietSync_ = true;
-    armSync();
+    syncEverythingQuietly();
 }
 
 void DeviceLink::onDeviceChange(hid::HotplugAction action, const std::string& path) {
@@ -168,6 +164,16 @@ void DeviceLink::connectionNotice() {
 }
 
 void DeviceLink::markDirty(SyncGroup group) { dirty_[size_t(group)] = true; }
+
+void DeviceLink::markEveryGroup() {
+    for (SyncGroup g : {SyncGroup::Buttons, SyncGroup::Performance, SyncGroup::Power}) markDirty(g);
+}
+
+void DeviceLink::syncEverythingQuietly() {
+    markEveryGroup();
+    quietSync_ = true;
+    armSync();
+}
 
 void DeviceLink::armSync() {
     loop_.setTimer(this, kSyncTimer, kSyncDelayMs, [this] { onSyncTimer(); });
@@ -259,9 +265,7 @@ void DeviceLink::finishPass(bool changesWaiting) {
         if (pass_.anyFrameLost() || pass_.counterWithheld) {
             // Whatever pass comes next tries again what this one lost, whichever group it is for.
             undelivered_ = true;
-            markDirty(SyncGroup::Buttons);
-            markDirty(SyncGroup::Performance);
-            markDirty(SyncGroup::Power);
+            markEveryGroup();
         } else if (pass_.blocked == PassBlock::None) {
             undelivered_ = false;
         }

@@ -127,6 +127,9 @@ private:
     class PassChannel;
     Profile& current() { return app_.Current(); }
     void registerForDeviceNotifications();
+    void markEveryGroup();
+    // A pass without the progress dialog that sends whatever differs from the beliefs.
+    void syncEverythingQuietly();
     void onSyncTimer();
     void onSaveTimer();
     void redetect();

@@ -73,11 +73,7 @@ void DeviceLink::parseStatus(const Frame& reply, DeviceRole device) {
     // Another mouse, or ours after a change it missed (the stored id was dropped then), on the
     // cable as much as behind the receiver: it may hold none of our settings, so all of them go.
     forgetWhatTheMouseHolds();
-    markDirty(SyncGroup::Buttons);
-    markDirty(SyncGroup::Performance);
-    markDirty(SyncGroup::Power);
-    quietSync_ = true;
-    armSync();
+    syncEverythingQuietly();
 }
 
 void DeviceLink::confirmThroughReceiver(DeviceRole device) {
@@ -104,11 +100,7 @@ void DeviceLink::resyncIfOnlineAgain(bool wasOnline) {
     if (wasOnline ? !undelivered_ : (!pending && !undelivered_)) return;
     // Only what differs from the sent images goes out, so this costs nothing when the mouse
     // already holds everything.
-    markDirty(SyncGroup::Buttons);
-    markDirty(SyncGroup::Performance);
-    markDirty(SyncGroup::Power);
-    quietSync_ = true;
-    armSync();
+    syncEverythingQuietly();
 }
 
 void DeviceLink::applySensorChange(uint16_t sensorId) {
