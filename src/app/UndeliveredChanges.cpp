@@ -77,6 +77,9 @@ void UndeliveredChanges::Take(const PassReport& report, const std::set<SyncGroup
     // mouse is among its frames.
     if (report.blocked == PassBlock::None) {
         held_.clear();
+        refusedMacros_.clear();
+        for (const RefusedMacro& m : report.refusedMacros) refusedMacros_.insert(m.name);
+        if (processed.count(SyncGroup::Buttons)) disabledButtons_.clear();
         // What a pass sends is what differs from what the mouse holds: an item of a group it went
         // through without a frame for it is on the mouse. Macros are looked at in every pass.
         std::set<Item> sent;
@@ -95,10 +98,23 @@ void UndeliveredChanges::Take(const PassReport& report, const std::set<SyncGroup
     for (const FrameReport& f : report.frames)
         if (f.fate != FrameFate::Taken) frames_[ItemOf(f)] = f.fate;
     if (report.counterWithheld) frames_.emplace(Item{Command::MacroData, -1}, FrameFate::Refused);
+    for (const DisabledMacroButton& b : report.macrosDisabled) disabledButtons_.insert(b.button);
 }
 
 Text UndeliveredChanges::Describe(const LanguageTable& language) const {
     if (Empty()) return {};
+    // What the user should know although nothing waits for the mouse: macros it cannot hold, and
+    // buttons that lost their macro.
+    Text notes;
+    auto note = [&](const Text& sentence) { notes += (notes.empty() ? Text{} : Text(u" ")) + sentence; };
+    for (const Text& name : refusedMacros_) note(Fill(language.LanguageText(kTextMacroTooLong), name));
+    for (int b : disabledButtons_) note(Fill(language.LanguageText(kTextButtonDisabled), Number(b + 1)));
+    if (frames_.empty() && held_.empty()) return notes;
+    const Text waiting = DescribeWaiting(language);
+    return notes.empty() ? waiting : waiting + u" " + notes;
+}
+
+Text UndeliveredChanges::DescribeWaiting(const LanguageTable& language) const {
     std::vector<Text> parts;
     bool refused = false;
     std::vector<int> buttons;

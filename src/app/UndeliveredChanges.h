@@ -26,6 +26,8 @@ inline constexpr int kTextMacros = 340;
 inline constexpr int kTextButtons = 341;  // with %s: the numbers
 inline constexpr int kTextPerformance = 342;
 inline constexpr int kTextAllButtons = 343;
+inline constexpr int kTextMacroTooLong = 344;    // with %s: the macro's name
+inline constexpr int kTextButtonDisabled = 345;  // with %s: the button's number
 }  // namespace undelivered
 
 class UndeliveredChanges {
@@ -34,9 +36,12 @@ public:
     // pass went through (they were marked before it began); an item of theirs that it did not
     // send already matched the mouse, e.g. a lost change the user has taken back since.
     void Take(const PassReport& report, const std::set<SyncGroup>& processed = {});
-    [[nodiscard]] bool Empty() const { return frames_.empty() && held_.empty(); }
+    [[nodiscard]] bool Empty() const {
+        return frames_.empty() && held_.empty() && refusedMacros_.empty() && disabledButtons_.empty();
+    }
     // "Not on the mouse yet: button 3, DPI levels - ..."; empty when everything arrived.
     [[nodiscard]] Text Describe(const LanguageTable& language) const;
+    [[nodiscard]] Text DescribeWaiting(const LanguageTable& language) const;
 
 private:
     // The command and, for buttons, the button; every macro frame counts as "macros".
@@ -45,6 +50,11 @@ private:
 
     std::map<Item, FrameFate> frames_;
     std::set<SyncGroup> held_;
+    // Macros the mouse cannot hold: every pass that reaches the mouse names them again.
+    std::set<Text> refusedMacros_;
+    // Buttons a pass disabled because their macro left the library; told until the user's next
+    // change of the buttons has gone out.
+    std::set<int> disabledButtons_;
 };
 
 }  // namespace orvane

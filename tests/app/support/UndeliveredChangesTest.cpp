@@ -21,6 +21,8 @@ protected:
         language.SetText(kTextSleep, u"sleep time");
         language.SetText(kTextMacros, u"macros");
         language.SetText(kTextPerformance, u"performance");
+        language.SetText(kTextMacroTooLong, u"Macro \"%s\" is too long.");
+        language.SetText(kTextButtonDisabled, u"Button %s is now Disabled.");
     }
     static FrameReport Frame(Command c, FrameFate fate, int item = -1) {
         FrameReport f;
@@ -112,6 +114,33 @@ TEST_F(UndeliveredChangesTest, AFactoryResetTheMouseTookLeavesNothingMissing) {
     reset.frames = {Frame(Command::FactoryReset, FrameFate::Taken)};
     changes.Take(reset);
     EXPECT_TRUE(changes.Empty());
+}
+
+// Nothing waits for the mouse, but the user must hear of a macro it cannot hold (for as long as
+// passes refuse it) and of a button that lost its macro (until their next change of the buttons).
+TEST_F(UndeliveredChangesTest, RefusedMacrosAndDisabledButtonsAreTold) {
+    PassReport refused = Pass({Frame(Command::Polling, FrameFate::Taken)});
+    refused.refusedMacros.push_back(RefusedMacro{u"Spam", 2, "200 commands"});
+    refused.macrosDisabled.push_back(DisabledMacroButton{2, u"Macro: Gone"});
+    changes.Take(refused);
+    EXPECT_EQ(Said(), u"Macro \"Spam\" is too long. Button 3 is now Disabled.");
+
+    // A pass of the link's own (no change of the user's) still refuses the macro.
+    PassReport again = Pass({});
+    again.refusedMacros = refused.refusedMacros;
+    changes.Take(again);
+    EXPECT_EQ(Said(), u"Macro \"Spam\" is too long. Button 3 is now Disabled.");
+
+    // With a lost frame, what waits comes first.
+    PassReport lost = again;
+    lost.frames = {Frame(Command::Dpi, FrameFate::MouseOffline)};
+    changes.Take(lost);
+    EXPECT_EQ(Said(), u"Missing: DPI levels - when back. Macro \"Spam\" is too long. Button 3 is now Disabled.");
+
+    // The user's next button change went out, and the macro was shortened.
+    changes.Take(Pass({Frame(Command::Dpi, FrameFate::Taken), Frame(Command::Button, FrameFate::Taken, 2)}),
+                 {SyncGroup::Buttons, SyncGroup::Performance});
+    EXPECT_TRUE(Said().empty()) << toUtf8(Said());
 }
 
 }  // namespace
