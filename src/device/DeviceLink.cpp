@@ -249,8 +249,9 @@ void DeviceLink::passSent(const PacedSender::Report& sent, bool quiet, bool show
     loop_.killTimer(this, kSaveTimer);
     savePending_ = true;
     loop_.setTimer(this, kSaveTimer, kSaveDelayMs, [this] { onSaveTimer(); });
-    // The new Mac_ID says "this mouse holds the profile": only true when all of it arrived.
-    if (newMacIdPending_ && sentSomething_ && !pass_.anyFrameLost() && !pass_.counterWithheld) {
+    // The new Mac_ID says "this mouse holds the profile": only true when all of it arrived (a
+    // macro it cannot hold included) and the files that record it were written.
+    if (newMacIdPending_ && sentSomething_ && pass_.complete()) {
         newMacIdPending_ = false;
         app_.settings.SetMacId(newMacId_);
         recordFile(FileKind::Settings, -1, host_.writeSettings());

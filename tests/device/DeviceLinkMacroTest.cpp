@@ -133,6 +133,23 @@ TEST_F(MacroSyncTest, AMacroBeyondTheMouseIsRefusedWholeAndNamed) {
     EXPECT_EQ(out.refused[0].name, u"B");
 }
 
+// A mouse met for the first time that could not be given a macro does not hold the profile: its
+// id is not stored, so the next connection tries everything again.
+TEST_F(MacroSyncTest, ANewMouseThatCannotHoldAMacroIsNotRemembered) {
+    MacroKey& big = *app.library.FindSet(0)->FindKey(1);
+    for (uint32_t i = 0; i < 200; ++i) big.InsertAction(big.ActionCount, action(0x42, i % 2 ? 0x00 : 0x80));
+    big.CommandActionNum = 201;
+    app.settings.SetMacId(0x123456);
+    assign(1, u"B");
+    link.start();
+    loop.advanceMs(DeviceLink::kSyncDelayMs);
+    settle();
+    ASSERT_FALSE(host.passes.empty());
+    EXPECT_EQ(host.passes.back().refusedMacros.size(), 1u);
+    EXPECT_EQ(app.settings.GetMacId(), 0x123456);
+    EXPECT_EQ(sim.memory().buttons[0], (sim::KeyValue{0x10, 0x01, 0x00}));  // the rest went
+}
+
 TEST_F(MacroSyncTest, SameMacroOnTwoButtonsTakesOneSlot) {
     startAndSettle();
     assign(1, u"B");
