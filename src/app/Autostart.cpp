@@ -110,6 +110,12 @@ bool Autostart::Enabled() const {
 std::string Autostart::EntryText() const {
     std::string text = "[Desktop Entry]\nType=Application\nName=Velmira Orvane\n";
     text += "Comment=Waits in the tray for the Velmira Wireless mouse and shows its battery\n";
+    // With the program gone (uninstalled, a portable copy deleted) the desktop skips the entry
+    // instead of failing at every login.
+    std::string program;
+    if (!command_.empty())
+        for (char c : command_.front()) program += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    if (!program.empty()) text += "TryExec=" + program + "\n";
     text += "Exec=" + DesktopExec(command_) + "\n";
     text += "Icon=orvane\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
     return text;

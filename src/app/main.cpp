@@ -34,8 +34,17 @@ int main(int argc, char** argv) {
     if (!options->appDir.empty()) ::setenv("ORVANE_APP_DIR", options->appDir.c_str(), 1);
     // A screenshot needs no screen: without one, draw offscreen rather than fail.
     const bool noDisplay = !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY");
-    if (!options->screenshot.empty() && noDisplay && !std::getenv("QT_QPA_PLATFORM"))
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (noDisplay && !std::getenv("QT_QPA_PLATFORM")) {
+        if (!options->screenshot.empty()) {
+            ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        } else {
+            // Qt would abort with a note about reinstalling; say what is missing instead.
+            std::fputs("orvane: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set): start it in a "
+                       "desktop session; --screenshot FILE works without one, and orvanectl needs none\n",
+                       stderr);
+            return 1;
+        }
+    }
 
     // Our options are not Qt's: hand Qt only the program name.
     int qtArgc = 1;

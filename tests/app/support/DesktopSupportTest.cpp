@@ -74,6 +74,8 @@ TEST_F(AutostartTest, TheEntryIsTheSettingAndTheDesktopsOwnSwitchCounts) {
     auto text = ReadFileBytes(a.Entry());
     ASSERT_TRUE(text.ok());
     EXPECT_NE(text->find("\nExec=\"/opt/Orvane Portable/orvane\" --app-dir /d\n"), std::string::npos);
+    // An uninstalled program leaves no failing login entry.
+    EXPECT_NE(text->find("\nTryExec=/opt/Orvane Portable/orvane\n"), std::string::npos);
     if (std::system("command -v desktop-file-validate >/dev/null 2>&1") == 0) {
         EXPECT_EQ(std::system(("desktop-file-validate '" + a.Entry().string() + "'").c_str()), 0);
     }
