@@ -29,8 +29,9 @@ std::string fileProblem(const std::string& path, const Error& error) {
     return path + ": " + error.context;
 }
 
-std::string openProblem(const Error& error, const std::string& path) {
-    if (error.isPermission()) return AdviseOnDeniedAccess(path).text;
+std::string openProblem(const Error& error, const std::string& path,
+                        const std::vector<std::filesystem::path>& udevRuleFolders) {
+    if (error.isPermission()) return AdviseOnDeniedAccess(path, udevRuleFolders).text;
     return error.message();
 }
 
@@ -136,7 +137,7 @@ std::optional<Session::Unreachable> Session::connect() {
         for (DeviceRole r : kDeviceRoles)
             if (const auto& e = c.openError(r))
                 return Unreachable{e->isPermission() ? NotSentReason::NoAccess : NotSentReason::NoDevice,
-                                   openProblem(*e, e->context)};
+                                   openProblem(*e, e->context, platform_.udevRuleFolders)};
         return Unreachable{NotSentReason::NoDevice, "the mouse was found but its command interface could not be opened"};
     }
     return std::nullopt;

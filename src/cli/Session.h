@@ -1,6 +1,7 @@
 #pragma once
 // One run of orvanectl: the files of the application folder, the transport (hidraw or the
 // virtual mouse) and the device link, driven by one command from the command table.
+#include <filesystem>
 #include <functional>
 #include <iosfwd>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "cli/CliArgs.h"
 #include "cli/CliHost.h"
 #include "cli/CommandReport.h"
+#include "device/AccessAdvice.h"
 #include "device/DeviceLink.h"
 #include "device/hid/Transport.h"
 #include "profile/AppData.h"
@@ -30,6 +32,8 @@ struct Platform {
     RunUntil runUntil;
     // Makes the transport the first time a command needs one.
     std::function<Result<std::unique_ptr<hid::Transport>>()> makeTransport;
+    // Where udev rules are looked for when access to the mouse is denied.
+    std::vector<std::filesystem::path> udevRuleFolders = UdevRuleFolders();
 };
 
 class Session {
@@ -121,6 +125,7 @@ private:
 // The one-line description of a file that could not be read: "x.psf: no such file".
 std::string fileProblem(const std::string& path, const Error& error);
 // How the hidraw device could not be opened, with the fix for a permission problem.
-std::string openProblem(const Error& error, const std::string& path);
+std::string openProblem(const Error& error, const std::string& path,
+                        const std::vector<std::filesystem::path>& udevRuleFolders);
 
 }  // namespace orvane::cli

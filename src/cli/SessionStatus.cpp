@@ -103,7 +103,7 @@ Session::Outcome Session::devices() {
         if (kind != hid::InterfaceRole::Ignored) {
             auto opened = transport_->open(info.path);
             access = opened ? "ok" : opened.error().message();
-            if (!opened && problem.empty()) problem = openProblem(opened.error(), info.path);
+            if (!opened && problem.empty()) problem = openProblem(opened.error(), info.path, platform_.udevRuleFolders);
         }
         json.beginObject();
         json.field("path", info.path);
@@ -140,7 +140,7 @@ Session::Outcome Session::status() {
         return Failure{kExitFailure, "no mouse found: neither the wired mouse nor the receiver is plugged in"};
     if (!connection.anyOpen()) {
         for (DeviceRole r : kDeviceRoles)
-            if (const auto& e = connection.openError(r)) return Failure{kExitFailure, openProblem(*e, e->context)};
+            if (const auto& e = connection.openError(r)) return Failure{kExitFailure, openProblem(*e, e->context, platform_.udevRuleFolders)};
         return Failure{kExitFailure, "the mouse was found but its command interface could not be opened"};
     }
     FrameIo io(connection, platform_.loop);

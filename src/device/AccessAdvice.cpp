@@ -49,9 +49,9 @@ std::string OrvanectlCommand() {
     return beside.string();
 }
 
-AccessAdvice AdviseOnDeniedAccess(const std::string& path) {
+AccessAdvice AdviseOnDeniedAccess(const std::string& path, const std::vector<fs::path>& ruleFolders) {
     AccessAdvice a;
-    a.ruleInstalled = InstalledUdevRule(UdevRuleFolders()).has_value();
+    a.ruleInstalled = InstalledUdevRule(ruleFolders).has_value();
     if (a.ruleInstalled) {
         // The rule is there but the node predates it, or this login is not the one at the seat.
         a.command = "sudo udevadm trigger --subsystem-match=hidraw --action=change";

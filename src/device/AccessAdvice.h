@@ -29,7 +29,8 @@ struct AccessAdvice {
     std::string command;  // the one command to run in a terminal
     std::string text;     // one paragraph for the command line
 };
-// For a permission failure on `path`.
-AccessAdvice AdviseOnDeniedAccess(const std::string& path);
+// For a permission failure on `path`, with the rule looked for in ruleFolders.
+AccessAdvice AdviseOnDeniedAccess(const std::string& path,
+                                  const std::vector<std::filesystem::path>& ruleFolders = UdevRuleFolders());
 
 }  // namespace orvane

@@ -51,7 +51,8 @@ protected:
                               simPtr = t.get();
                               if (prepare) prepare(*t);
                               return std::unique_ptr<hid::Transport>(std::move(t));
-                          }};
+                          },
+                          {dir / "udev-rules"}};
         out.str("");
         err.str("");
         trace.clear();

@@ -33,11 +33,16 @@ TEST_F(SessionTest, AMouseThatMayNotBeOpenedSaysHowToAllowItAndFails) {
         EXPECT_EQ(run({command}), kExitFailure) << command;
         const std::string said = err.str();
         EXPECT_NE(said.find("permission denied"), std::string::npos) << said;
-        const AccessAdvice advice = AdviseOnDeniedAccess("x");
+        const AccessAdvice advice = AdviseOnDeniedAccess("x", {dir / "udev-rules"});
         EXPECT_NE(said.find(advice.command), std::string::npos) << said;
     }
     EXPECT_EQ(run({"set", "polling", "500"}), kExitFailure);
     EXPECT_NE(out.str().find("udev-rule --install"), std::string::npos) << out.str();
+    // With the rule in the folders udev reads (the test's own), the advice is to apply it.
+    fs::create_directories(dir / "udev-rules");
+    std::ofstream(dir / "udev-rules" / kUdevRuleName) << UdevRuleText();
+    EXPECT_EQ(run({"status"}), kExitFailure);
+    EXPECT_NE(err.str().find("udevadm trigger"), std::string::npos) << err.str();
 }
 
 TEST_F(SessionTest, StatusNamesTheFolderInUse) {
