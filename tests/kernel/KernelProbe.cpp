@@ -58,7 +58,7 @@ public:
         if (pid_ == 0) {
             ::dup2(in[0], STDIN_FILENO);
             ::dup2(out[1], STDOUT_FILENO);
-            ::execl(program, program, "--battery=57", "--mac-id=0x123456", extra,
+            ::execl(program, program, "--battery=57", "--mac=0x123456", extra,
                     static_cast<char*>(nullptr));
             ::_exit(127);
         }

@@ -13,6 +13,7 @@
 
 #include "Commands.h"
 #include "VirtualMouse.h"
+#include "base/Version.h"
 
 using orvane::Error;
 using orvane::hid::DeviceRole;
@@ -22,10 +23,12 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: orvane-virtual-mouse [options]\n"
+    "       orvane-virtual-mouse --help | --version\n"
+    "The options are those of --simulate in orvane and orvanectl, each written as --NAME[=VALUE]:\n"
     "  --sensor=ID        sensor ID (0x3325, 0x3327, 0x3335, 0x3360, 0x3370) or its code\n"
     "  --battery=N        battery level in percent\n"
     "  --charging         the mouse is charging (--charged: charged on the cable)\n"
-    "  --mac-id=ID        24-bit Mac_ID of the mouse\n"
+    "  --mac=ID           24-bit Mac_ID of the mouse (--mac-id is taken too)\n"
     "  --asleep           the mouse sleeps: the receiver reports it offline\n"
     "  --datachange=N     the macro counter the mouse holds\n"
     "  --wired-only, --receiver-only, --combined-input\n"
@@ -37,15 +40,18 @@ struct Arguments {
     std::string uhidNode = "/dev/uhid";
 };
 
+enum class Parsed { Run, Help, Version, Bad };
+
 // Long options become the comma-separated list the in-process simulation understands.
-bool parseArguments(int argc, char** argv, Arguments& out) {
+Parsed parseArguments(int argc, char** argv, Arguments& out) {
     std::vector<std::string> items;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") return false;
+        if (arg == "--help" || arg == "-h") return Parsed::Help;
+        if (arg == "--version") return Parsed::Version;
         if (arg.rfind("--", 0) != 0) {
             std::fprintf(stderr, "orvane-virtual-mouse: unexpected argument '%s'\n", arg.c_str());
-            return false;
+            return Parsed::Bad;
         }
         arg.erase(0, 2);
         const size_t eq = arg.find('=');
@@ -59,7 +65,7 @@ bool parseArguments(int argc, char** argv, Arguments& out) {
             value = argv[++i];
         } else if (valued) {
             std::fprintf(stderr, "orvane-virtual-mouse: --%s needs a value\n", key.c_str());
-            return false;
+            return Parsed::Bad;
         }
         if (key == "uhid") {
             out.uhidNode = value;
@@ -69,7 +75,7 @@ bool parseArguments(int argc, char** argv, Arguments& out) {
         items.push_back(valued ? key + "=" + value : key);
     }
     for (const std::string& item : items) out.simOptions += (out.simOptions.empty() ? "" : ",") + item;
-    return true;
+    return Parsed::Run;
 }
 
 std::string hint(const Error& e) {
@@ -87,9 +93,18 @@ void reply(const char* prefix, const std::string& text) {
 
 int main(int argc, char** argv) {
     Arguments args;
-    if (!parseArguments(argc, argv, args)) {
+    switch (parseArguments(argc, argv, args)) {
+    case Parsed::Help:
+        std::printf("%s%s\n", kUsage, vmouse::kCommandHelp);
+        return 0;
+    case Parsed::Version:
+        std::printf("orvane-virtual-mouse %s\n", orvane::VersionString());
+        return 0;
+    case Parsed::Bad:
         std::fprintf(stderr, "%s%s\n", kUsage, vmouse::kCommandHelp);
         return 2;
+    case Parsed::Run:
+        break;
     }
     auto options = orvane::sim::parseSimOptions(args.simOptions);
     if (!options) {
