@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "profile/ProfileLimits.h"
+
 namespace orvane::cli {
 
 namespace {
@@ -30,7 +32,7 @@ void writeMacro(JsonWriter& json, const MacroKey& m) {
 
 }  // namespace
 
-void writeProfile(JsonWriter& json, const Profile& p, const DpiTables* tables) {
+void writeProfile(JsonWriter& json, const Profile& p, const DpiTables* tables, int levels) {
     json.beginObject();
     json.key("pairs").beginObject();
     for (int n = 0; n < kProfilePairCount; ++n) json.field(toUtf8(p.GetPairName(n)), p.GetPairValue(n));
@@ -53,7 +55,7 @@ void writeProfile(JsonWriter& json, const Profile& p, const DpiTables* tables) {
     json.field("enabledMask", int(p.DPIOffOnFlagValue));
     json.field("currentLevel", int(p.CurrentDPILevelValue) + 1);
     json.key("levels").beginArray();
-    for (int i = 0; i < kDpiLevelCount; ++i) {
+    for (int i = 0; i < levels && i < kDpiLevelCount; ++i) {
         json.beginObject();
         json.field("level", i + 1);
         json.field("enabled", ((p.DPIOffOnFlagValue >> i) & 1) != 0);
@@ -131,7 +133,7 @@ std::string profileText(const Profile& p, const DpiTables& tables) {
         line("button " + std::to_string(i + 1), toUtf8(k.KeyName) + " [" + hexString(k.KeyValue.data(), 3) + "]");
     }
     line("polling", toUtf8(p.PollingRateName) + " [code " + std::to_string(p.PollingRateValue[0]) + "]");
-    for (int i = 0; i < kDpiLevelCount; ++i) {
+    for (int i = 0; i < limits::kSentDpiLevels; ++i) {  // the levels the mouse has
         const bool on = (p.DPIOffOnFlagValue >> i) & 1;
         std::string v = std::string(on ? "on " : "off") + "  step " + std::to_string(p.XYSetting[size_t(i)]);
         if (tables.stepCount() > 0) v += " (" + std::to_string(tables.dpiValue(p.XYSetting[size_t(i)])) + " DPI)";

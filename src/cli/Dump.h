@@ -12,7 +12,8 @@
 namespace orvane::cli {
 
 // DPI values are added when tables for the profile's sensor are given.
-void writeProfile(JsonWriter& json, const Profile& profile, const DpiTables* tables);
+// levels: how many DPI levels to list; a file holds eight, the mouse has the first four.
+void writeProfile(JsonWriter& json, const Profile& profile, const DpiTables* tables, int levels = kDpiLevelCount);
 void writeSettings(JsonWriter& json, const Settings& settings);
 void writeLibrary(JsonWriter& json, const MacroLibrary& library);
 void writeLanguage(JsonWriter& json, const LanguageTable& language);

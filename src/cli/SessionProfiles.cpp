@@ -42,7 +42,7 @@ Session::Outcome Session::profileShow() {
         json.field("current", current);
         json.field("name", p.GetProfileName());
         json.key("settings");
-        writeProfile(json, p, &tables);
+        writeProfile(json, p, &tables, limits::kSentDpiLevels);
         json.endObject();
         print(json.str());
     } else {

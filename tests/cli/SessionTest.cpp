@@ -148,5 +148,15 @@ TEST(ButtonFunctionTest, KeyCombinations) {
     EXPECT_EQ(k->virtualKey, 0xBB);
 }
 
+// The mouse has four DPI levels; the file's other four are never sent, so they are not shown.
+TEST_F(SessionTest, ProfileShowListsTheFourLevelsTheMouseHas) {
+    ASSERT_EQ(run({"profile", "show", "1"}), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("dpi level 4"), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find("dpi level 5"), std::string::npos) << out.str();
+    ASSERT_EQ(run({"--json", "profile", "show", "1"}), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("\"level\": 4"), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find("\"level\": 5"), std::string::npos) << out.str();
+}
+
 }  // namespace
 }  // namespace orvane::cli
