@@ -2,41 +2,60 @@
 
 namespace orvane::cli {
 
+// The program's own options are taken wherever they stand, before the command or after it
+// (`orvanectl status --json`); a word after "--" is never one. Other words that start with "-"
+// after the command are the command's own (`apply --profile 2`, `reset --yes`).
 Result<CliArgs> parseCliArgs(const std::vector<std::string>& argv) {
     CliArgs a;
-    size_t i = 0;
-    for (; i < argv.size(); ++i) {
+    bool commandSeen = false;
+    bool optionsEnded = false;
+    for (size_t i = 0; i < argv.size(); ++i) {
         const std::string& w = argv[i];
-        if (w == "--help" || w == "-h") {
-            a.help = true;
-        } else if (w == "--version") {
-            a.version = true;
-        } else if (w == "--json") {
-            a.json = true;
-        } else if (w == "--simulate") {
-            a.simulate = std::string();
-        } else if (w.rfind("--simulate=", 0) == 0) {
-            a.simulate = w.substr(11);
-        } else if (w == "--app-dir") {
-            if (i + 1 >= argv.size()) return makeError(0, "--app-dir needs a folder");
-            a.appDir = argv[++i];
-        } else if (w.rfind("--app-dir=", 0) == 0) {
-            a.appDir = w.substr(10);
-        } else if (w.rfind("-", 0) == 0 && w.size() > 1) {
-            return makeError(0, "unknown option " + w);
-        } else {
-            break;
+        if (!optionsEnded) {
+            if (w == "--") {
+                optionsEnded = true;
+                continue;
+            }
+            if (w == "--help" || w == "-h") {
+                a.help = true;
+                continue;
+            }
+            if (w == "--version") {
+                a.version = true;
+                continue;
+            }
+            if (w == "--json") {
+                a.json = true;
+                continue;
+            }
+            if (w == "--simulate" || w.rfind("--simulate=", 0) == 0) {
+                a.simulate = w.size() > 10 ? w.substr(11) : std::string();
+                continue;
+            }
+            if (w == "--app-dir") {
+                if (i + 1 >= argv.size()) return makeError(0, "--app-dir needs a folder");
+                a.appDir = argv[++i];
+                continue;
+            }
+            if (w.rfind("--app-dir=", 0) == 0) {
+                a.appDir = w.substr(10);
+                continue;
+            }
+            if (!commandSeen && w.size() > 1 && w[0] == '-') return makeError(0, "unknown option " + w);
         }
-    }
-    if (i < argv.size()) {
-        a.command = argv[i++];
-        a.words.assign(argv.begin() + long(i), argv.end());
+        if (commandSeen) {
+            a.words.push_back(w);
+        } else {
+            a.command = w;
+            commandSeen = true;
+        }
     }
     return a;
 }
 
 const char* usageText() {
     return R"(Usage: orvanectl [OPTIONS] COMMAND [ARGS]
+The options may stand anywhere on the line; after -- every word is an argument.
 
 Configure the Velmira Wireless mouse (wired 248A:5B2E, receiver 248A:5B2F) from the command line.
 

@@ -158,5 +158,37 @@ TEST_F(SessionTest, ProfileShowListsTheFourLevelsTheMouseHas) {
     EXPECT_EQ(out.str().find("\"level\": 5"), std::string::npos) << out.str();
 }
 
+// Scripts put the options where they like: after the command as before it.
+TEST(CliArgsTest, OptionsGoAnywhereAndTheCommandKeepsItsOwn) {
+    auto a = parseCliArgs({"status", "--json", "--app-dir", "/d", "--simulate=asleep"});
+    ASSERT_TRUE(a.ok());
+    EXPECT_EQ(a->command, "status");
+    EXPECT_TRUE(a->json);
+    EXPECT_EQ(a->appDir, "/d");
+    EXPECT_EQ(a->simulate, "asleep");
+    EXPECT_TRUE(a->words.empty());
+    a = parseCliArgs({"set", "--help"});
+    ASSERT_TRUE(a.ok());
+    EXPECT_TRUE(a->help);
+    // The command's own options stay its words; after "--" nothing is an option.
+    a = parseCliArgs({"apply", "--profile", "2", "--json"});
+    ASSERT_TRUE(a.ok());
+    EXPECT_EQ(a->words, (std::vector<std::string>{"--profile", "2"}));
+    EXPECT_TRUE(a->json);
+    a = parseCliArgs({"macro", "import", "--", "--json"});
+    ASSERT_TRUE(a.ok());
+    EXPECT_FALSE(a->json);
+    EXPECT_EQ(a->words, (std::vector<std::string>{"import", "--json"}));
+    EXPECT_FALSE(parseCliArgs({"--frobnicate", "status"}).ok());
+    EXPECT_FALSE(parseCliArgs({"status", "--app-dir"}).ok());
+}
+
+TEST_F(SessionTest, ProfileShowTakesJsonAfterItsWords) {
+    ASSERT_EQ(run({"profile", "show", "--json"}), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("\"profile\": 1"), std::string::npos) << out.str();
+    ASSERT_EQ(run({"profile", "show", "2", "--json"}), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("\"profile\": 2"), std::string::npos) << out.str();
+}
+
 }  // namespace
 }  // namespace orvane::cli
