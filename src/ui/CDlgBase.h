@@ -156,6 +156,8 @@ private:
     Rect pressedRect_{-1, -1, -1, -1};
     bool tracking_ = false;
     bool buttonDown_ = false;
+    bool dragArmed_ = false;  // pressed on the background: the first motion moves the window
+    Point dragFrom_{};
     bool captured_ = false;
     Point lastPoint_{-1, -1};
     std::array<CWndPopup*, kPopupSlots> popupSlots_{};

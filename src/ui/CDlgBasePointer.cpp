@@ -25,6 +25,17 @@ void CDlgBase::onPointer(const platform::PointerEvent& e) {
 }
 
 void CDlgBase::OnMouseMove(uint32_t flags, Point pt) {
+    if (dragArmed_) {
+        // The system move starts with the first motion of the held button: one started on the
+        // press itself can outlive a quick click and leave the window stuck to the pointer.
+        if (!(flags & platform::kButtonLeft)) {
+            dragArmed_ = false;
+        } else if (pt != dragFrom_) {
+            dragArmed_ = false;
+            if (window_) window_->startDragMove();
+            return;
+        }
+    }
     if (!tracking_ && window_) tracking_ = window_->trackPointer(kHoverTimeMs);
     // A control hidden while under the pointer no longer takes it: what now shows there does.
     if (hot_ && hot_->Shown() && hot_->GetRect().contains(pt) && tracking_) {
@@ -89,11 +100,14 @@ void CDlgBase::OnLButtonDown(uint32_t flags, Point pt) {
         return;
     }
     pressedRect_ = kNoRect;
-    // The background is the window's caption: any point not covered by a control drags it.
-    if (window_) window_->startDragMove();
+    // The background is the window's caption: any point not covered by a control drags it,
+    // once the pointer moves with the button held.
+    dragArmed_ = true;
+    dragFrom_ = pt;
 }
 
 void CDlgBase::OnLButtonUp(uint32_t flags, Point pt) {
+    dragArmed_ = false;
     if (window_) window_->releaseCapture();
     captured_ = false;
     buttonDown_ = false;

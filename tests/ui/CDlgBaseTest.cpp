@@ -51,9 +51,15 @@ TEST_F(DialogFixture, VisibleButInactiveControlIsNeitherDrawnNorHotAndItsPlaceDr
     EXPECT_EQ(dlg.HotControl(), nullptr);
     EXPECT_TRUE(hidden->moves.empty());
     win().press(20, 20);
+    EXPECT_EQ(win().dragMoves(), 0);  // not yet: a quick click must not start a move
+    win().moveTo(24, 22);
     EXPECT_EQ(win().dragMoves(), 1);
     EXPECT_FALSE(win().hasCapture());
+    win().release(24, 22);
+    // A click with no motion between press and release moves nothing.
+    win().press(20, 20);
     win().release(20, 20);
+    EXPECT_EQ(win().dragMoves(), 1);
     EXPECT_TRUE(controlMessages(kProbe).empty());
     EXPECT_TRUE(win().paint().opsOf(PaintOp::Kind::Fill).size() == 1);  // the background only
 }
