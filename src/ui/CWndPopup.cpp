@@ -294,6 +294,16 @@ intptr_t CWndPopup::onMessage(uint32_t msg, uintptr_t, intptr_t) {
     return 0;
 }
 
+bool CWndPopup::onKey(const platform::KeyEvent& e) {
+    if (e.vk != platform::kVkEscape || !window_) return false;
+    // Escape leaves the menu as a click elsewhere does, wherever the pointer rests.
+    if (e.down) {
+        tracking_ = false;
+        SendToOwner(DeactivationMessage(type_), context_, type_);
+    }
+    return true;
+}
+
 void CWndPopup::onActivate(bool active) {
     if (active || !window_) return;
     SendToOwner(DeactivationMessage(type_), context_, type_);

@@ -123,6 +123,7 @@ protected:
     // platform::WindowHost
     void onPaint(Painter& p, const Rect& dirty) override;
     void onPointer(const platform::PointerEvent& e) override;
+    bool onKey(const platform::KeyEvent& e) override;
     intptr_t onMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
     void onActivate(bool active) override;
     void onCloseRequest() override { Close(); }

@@ -406,5 +406,27 @@ TEST_F(ButtonPanel, MenusAtDisplayScaleTwo) {
     EXPECT_EQ(current().keys[0].KeyValue, (Bytes{0x10, 0x01, 0x00}));  // the only left click
 }
 
+// Escape closes the menus as a click elsewhere does, with the pointer still over them.
+TEST_F(ButtonPanel, EscapeClosesTheMenuAndItsSubmenu) {
+    StartQuiet();
+    FakeWindow& menu = openRow(1);
+    hover(menu, kItemDpi);
+    ASSERT_NE(panel().Submenu(ButtonAssignmentPanel::kSlotDpi), nullptr);
+    FakeWindow& dpi = win(panel().Submenu(ButtonAssignmentPanel::kSlotDpi));
+    menu.leave();  // the pointer goes over to the submenu
+    dpi.moveTo(40, itemY(0));
+    EXPECT_TRUE(dpi.key(platform::kVkEscape));
+    Settle();
+    EXPECT_EQ(panel().Submenu(ButtonAssignmentPanel::kSlotDpi), nullptr);
+    EXPECT_EQ(panel().MainMenu(), nullptr);
+
+    FakeWindow& again = openRow(1);
+    hover(again, 0);
+    EXPECT_TRUE(again.key(platform::kVkEscape));
+    Settle();
+    EXPECT_EQ(panel().MainMenu(), nullptr);
+    EXPECT_TRUE(buttonFrames().empty());  // nothing was chosen
+}
+
 }  // namespace
 }  // namespace orvane::test

@@ -317,6 +317,17 @@ TEST_F(ProfileBarTest, TheContextMenuOpensBesideItsTabAndClosesWhenTheFocusLeave
     w.setActive(false);
     Settle();
     EXPECT_EQ(dlg().PopupSlot(ProfileBar::kProfileMenuSlot), nullptr);
+
+    // Escape closes it, with the pointer over it too.
+    window().moveTo(c.x, c.y);
+    window().pointer(platform::PointerKind::RightUp, c.x, c.y);
+    menu = dlg().PopupSlot(ProfileBar::kProfileMenuSlot);
+    ASSERT_NE(menu, nullptr);
+    auto& again = *static_cast<FakeWindow*>(menu->GetWindow());
+    again.moveTo(40, itemY(1));
+    EXPECT_TRUE(again.key(platform::kVkEscape));
+    Settle();
+    EXPECT_EQ(dlg().PopupSlot(ProfileBar::kProfileMenuSlot), nullptr);
 }
 
 TEST_F(ProfileBarTest, NearTheBottomOfTheScreenTheContextMenuMovesUp) {
