@@ -162,8 +162,11 @@ void QtWindow::startDragMove() {
     QWindow* handle = widget_->windowHandle();
     if (handle && handle->startSystemMove()) return;
     // No help from the desktop (or none at all, offscreen): follow the pointer ourselves.
+    // The move starts with the first motion after the press: the window follows from the press
+    // point, so that motion counts too.
     manualDrag_ = true;
-    dragOffset_ = lastGlobal_ - widget_->pos();
+    dragOffset_ = pressGlobal_ - widget_->pos();
+    dragTo(lastGlobal_);
 }
 
 void QtWindow::dragTo(const QPoint& global) {
@@ -222,6 +225,7 @@ void QtWindow::pointer(PointerKind kind, const QPoint& pos, const QPoint& global
                        Qt::KeyboardModifiers mods) {
     if (detached()) return;
     if (kind != PointerKind::Leave) lastGlobal_ = global;
+    if (kind == PointerKind::LeftDown) pressGlobal_ = global;
     if (manualDrag_) {
         if (kind == PointerKind::Move && (buttons & Qt::LeftButton)) {
             dragTo(global);

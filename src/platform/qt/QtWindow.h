@@ -69,6 +69,7 @@ private:
     bool manualDrag_ = false;
     QPoint dragOffset_;
     QPoint lastGlobal_;
+    QPoint pressGlobal_;  // where the left button went down last
     Rect dirty_;
     bool painted_ = false;
     std::vector<QEventLoop*> modalLoops_;
