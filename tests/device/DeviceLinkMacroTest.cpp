@@ -31,6 +31,12 @@ protected:
         profile().keys[size_t(button)].KeyValue = {0x90, 0, 0};
         link.markDirty(SyncGroup::Buttons);
     }
+    // Macro B grows to 200 events, past the 168 the mouse takes.
+    void makeBTooLongForTheMouse() {
+        MacroKey& big = *app.library.FindSet(0)->FindKey(1);
+        for (uint32_t i = 0; i < 200; ++i) big.InsertAction(big.ActionCount, action(0x42, i % 2 ? 0x00 : 0x80));
+        big.CommandActionNum = 201;
+    }
     std::vector<std::vector<uint8_t>> writes() { return sim.log().sets(DeviceRole::Wired); }
     static Frame asFrame(const std::vector<uint8_t>& bytes) {
         Frame f{};
@@ -106,9 +112,7 @@ TEST_F(MacroSyncTest, AShortenedDelayKeepsTheReleaseInTheUpload) {
 }
 
 TEST_F(MacroSyncTest, AMacroBeyondTheMouseIsRefusedWholeAndNamed) {
-    MacroKey& big = *app.library.FindSet(0)->FindKey(1);
-    for (uint32_t i = 0; i < 200; ++i) big.InsertAction(big.ActionCount, action(0x42, i % 2 ? 0x00 : 0x80));
-    big.CommandActionNum = 201;
+    makeBTooLongForTheMouse();
     startAndSettle();
     assign(1, u"B");
     assign(2, u"A");
@@ -136,9 +140,7 @@ TEST_F(MacroSyncTest, AMacroBeyondTheMouseIsRefusedWholeAndNamed) {
 // A mouse met for the first time that could not be given a macro does not hold the profile: its
 // id is not stored, so the next connection tries everything again.
 TEST_F(MacroSyncTest, ANewMouseThatCannotHoldAMacroIsNotRemembered) {
-    MacroKey& big = *app.library.FindSet(0)->FindKey(1);
-    for (uint32_t i = 0; i < 200; ++i) big.InsertAction(big.ActionCount, action(0x42, i % 2 ? 0x00 : 0x80));
-    big.CommandActionNum = 201;
+    makeBTooLongForTheMouse();
     app.settings.SetMacId(0x123456);
     assign(1, u"B");
     link.start();

@@ -12,17 +12,6 @@ constexpr uint8_t kPollingCommand = 0x07;
 
 class ChangePipeline : public MainWindowTest {
 protected:
-    // Start-up's own pass and its save are over; the log starts empty.
-    void StartQuiet(const WindowSetup& setup = {}) {
-        Start(setup);
-        Advance(DeviceLink::kSaveDelayMs + 500);
-        sim_->log().clear();
-    }
-    void ClickPollingStep(int step) {
-        auto* s = control<ui::CSliderControl>(kPollingSlider);
-        const int32_t y = (s->GetRect().top + s->GetRect().bottom) / 2;
-        window().click(s->Steps()[size_t(step)], y);
-    }
     // Setting writes only: status and DataChange reads are left out.
     size_t settingsFrames(hid::DeviceRole device) {
         size_t n = 0;

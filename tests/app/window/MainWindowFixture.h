@@ -17,6 +17,7 @@
 #include "dialogs/PopupWindowTable.h"
 #include "platform/FakePlatform.h"
 #include "profile/Storage.h"
+#include "ui/CSliderControl.h"
 
 namespace orvane::test {
 
@@ -153,6 +154,17 @@ protected:
         Settle();
         clock().advanceMs(ms);
         Settle();
+    }
+    // Start-up's own pass and its save are over; the log starts empty.
+    void StartQuiet(const WindowSetup& setup = {}) {
+        Start(setup);
+        Advance(DeviceLink::kSaveDelayMs + 500);
+        sim_->log().clear();
+    }
+    // A click on step `step` of the polling slider.
+    void ClickPollingStep(int step) {
+        auto* s = control<ui::CSliderControl>(mainwnd::kPollingSlider);
+        window().click(s->Steps()[size_t(step)], (s->GetRect().top + s->GetRect().bottom) / 2);
     }
 
     VirtualEventLoop& clock() { return platform_->clock(); }

@@ -38,13 +38,27 @@ protected:
         for (int i = 0; i < 5; ++i) l.push_back(settings().GetProfileShowList(i));
         return l;
     }
-    // Right-clicks the tab of profile p and picks an action from its menu; the action runs
-    // from its timer.
-    void runAction(int p, ProfileBar::Action action) {
+    // Right-clicks the tab of profile p: its context menu, or none.
+    ui::CWndPopup* openMenu(int p) {
         const auto c = centre(kFirstTab + uint32_t(p));
         window().moveTo(c.x, c.y);
         window().pointer(platform::PointerKind::RightUp, c.x, c.y);
-        auto* menu = dlg().PopupSlot(ProfileBar::kProfileMenuSlot);
+        return dlg().PopupSlot(ProfileBar::kProfileMenuSlot);
+    }
+    // An import into the second profile from file is refused: nothing changes, and it says so.
+    void ExpectImportIntoSecondRefused(const std::filesystem::path& file) {
+        const Profile before = app_->profiles[1];
+        const std::string slotBefore = fileText("default1.psf");
+        platform_->files().answer(file);
+        runAction(1, ProfileBar::kImport);
+        EXPECT_EQ(app_->profiles[1], before);
+        EXPECT_EQ(fileText("default1.psf"), slotBefore);
+        EXPECT_EQ(notices_, (std::vector<Text>{entry(148)}));
+    }
+    // Right-clicks the tab of profile p and picks an action from its menu; the action runs
+    // from its timer.
+    void runAction(int p, ProfileBar::Action action) {
+        auto* menu = openMenu(p);
         ASSERT_NE(menu, nullptr);
         auto& w = *static_cast<FakeWindow*>(menu->GetWindow());
         w.moveTo(40, itemY(action));
@@ -208,13 +222,7 @@ TEST_F(ProfileBarTest, ImportingADamagedFileChangesNothingAndSaysSo) {
         std::ofstream out(file, std::ios::binary);
         out << "\xFF\xFE[\0S\0e\0t\0";
     }
-    const Profile before = app_->profiles[1];
-    const std::string slotBefore = fileText("default1.psf");
-    platform_->files().answer(file);
-    runAction(1, ProfileBar::kImport);
-    EXPECT_EQ(app_->profiles[1], before);
-    EXPECT_EQ(fileText("default1.psf"), slotBefore);
-    EXPECT_EQ(notices_, (std::vector<Text>{entry(148)}));
+    ExpectImportIntoSecondRefused(file);
 }
 
 TEST_F(ProfileBarTest, ImportingAProfileTheMouseWouldNotTakeChangesNothingAndSaysSo) {
@@ -224,13 +232,7 @@ TEST_F(ProfileBarTest, ImportingAProfileTheMouseWouldNotTakeChangesNothingAndSay
     for (auto& k : bad.keys) k.KeyValue = {0, 0, 0};
     const auto file = dir_ / "noleft.psf";
     ASSERT_TRUE(WriteProfileFile(bad, file).ok());
-    const Profile before = app_->profiles[1];
-    const std::string slotBefore = fileText("default1.psf");
-    platform_->files().answer(file);
-    runAction(1, ProfileBar::kImport);
-    EXPECT_EQ(app_->profiles[1], before);
-    EXPECT_EQ(fileText("default1.psf"), slotBefore);
-    EXPECT_EQ(notices_, (std::vector<Text>{entry(148)}));
+    ExpectImportIntoSecondRefused(file);
 }
 
 TEST_F(ProfileBarTest, AnImportWaitsForAnotherWriterInTheFolder) {
@@ -319,9 +321,7 @@ TEST_F(ProfileBarTest, TheContextMenuOpensBesideItsTabAndClosesWhenTheFocusLeave
     EXPECT_EQ(dlg().PopupSlot(ProfileBar::kProfileMenuSlot), nullptr);
 
     // Escape closes it, with the pointer over it too.
-    window().moveTo(c.x, c.y);
-    window().pointer(platform::PointerKind::RightUp, c.x, c.y);
-    menu = dlg().PopupSlot(ProfileBar::kProfileMenuSlot);
+    menu = openMenu(1);
     ASSERT_NE(menu, nullptr);
     auto& again = *static_cast<FakeWindow*>(menu->GetWindow());
     again.moveTo(40, itemY(1));

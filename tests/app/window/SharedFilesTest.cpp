@@ -21,10 +21,6 @@ protected:
         Start();
         Advance(DeviceLink::kSaveDelayMs + 500);
     }
-    void ClickPollingStep(int step) {
-        auto* s = control<ui::CSliderControl>(kPollingSlider);
-        window().click(s->Steps()[size_t(step)], (s->GetRect().top + s->GetRect().bottom) / 2);
-    }
     // orvanectl as a separate program would run it: its own virtual mouse, its own loop.
     int Orvanectl(std::vector<std::string> words) {
         words.insert(words.begin(), {"--app-dir", dir_.string(), "--simulate"});

@@ -12,15 +12,6 @@ using namespace mainwnd;
 
 class UndeliveredNotice : public MainWindowTest {
 protected:
-    void StartQuiet(const WindowSetup& setup = {}) {
-        Start(setup);
-        Advance(DeviceLink::kSaveDelayMs + 500);
-        sim_->log().clear();
-    }
-    void ClickPollingStep(int step) {
-        auto* s = control<ui::CSliderControl>(kPollingSlider);
-        window().click(s->Steps()[size_t(step)], (s->GetRect().top + s->GetRect().bottom) / 2);
-    }
     void FailWrites() {
         for (auto link : {sim::Link::Wired, sim::Link::Receiver})
             sim_->injectFault(link, sim::Fault::WriteFails, sim::kFaultAlways);
