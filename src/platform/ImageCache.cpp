@@ -13,11 +13,16 @@
 namespace orvane::platform {
 
 ImageCache::ImageCache(std::string appDir, Decoder decoder, SizeReader sizeReader)
-    : appDir_(std::move(appDir)),
+    : ImageCache(std::vector<std::string>{std::move(appDir)}, std::move(decoder), std::move(sizeReader)) {}
+
+ImageCache::ImageCache(std::vector<std::string> folders, Decoder decoder, SizeReader sizeReader)
+    : folders_(std::move(folders)),
       decoder_(std::move(decoder)),
       sizeReader_(std::move(sizeReader)),
       reports_(std::make_shared<Reports>(Reports{&reportMissingPicture, {}})) {
-    if (!appDir_.empty() && appDir_.back() != '/') appDir_ += '/';
+    if (folders_.empty()) folders_.emplace_back();
+    for (std::string& f : folders_)
+        if (!f.empty() && f.back() != '/') f += '/';
 }
 
 std::string ImageCache::resolve(const std::string& utf8Path) const {
@@ -25,7 +30,18 @@ std::string ImageCache::resolve(const std::string& utf8Path) const {
     for (char& c : p)
         if (c == '\\') c = '/';
     if (!p.empty() && p.front() == '/') return p;
-    return appDir_ + p;
+    if (folders_.size() == 1) return folders_.front() + p;
+    if (auto known = resolved_.find(p); known != resolved_.end()) return known->second;
+    std::string file = folders_.back() + p;
+    for (const std::string& folder : folders_) {
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(folder + p, ec)) {
+            file = folder + p;
+            break;
+        }
+    }
+    resolved_.emplace(p, file);
+    return file;
 }
 
 Image ImageCache::load(const Text& path) { return load(toUtf8(path)); }
@@ -76,17 +92,11 @@ void reportMissingPicture(const std::string& file, bool exists) {
                  exists ? "cannot be read" : "is missing");
 }
 
-std::string applicationDir() {
-    if (const char* env = std::getenv("ORVANE_APP_DIR"); env && *env) {
-        std::string dir = env;
-        if (dir.back() != '/') dir += '/';
-        return dir;
-    }
-    // The build tree's bin/, or an installed program's share/orvane.
-    std::string dir = ShippedFolder().string();
-    if (dir.empty()) return "./";
-    if (dir.back() != '/') dir += '/';
-    return dir;
+std::vector<std::string> applicationFolders() {
+    std::vector<std::string> folders;
+    for (const std::filesystem::path& f : PictureFolders(FolderEnvironment::Current()))
+        folders.push_back(f.empty() ? std::string("./") : f.string());
+    return folders;
 }
 
 }  // namespace orvane::platform

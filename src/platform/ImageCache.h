@@ -1,6 +1,7 @@
 #pragma once
 // Skin images by path. Paths are the skin's own relative names ("skins\\menu_nr.png"); they
-// are resolved against the application folder with '\\' read as '/'. Each file is decoded
+// are resolved with '\\' read as '/' against a list of folders, the first holding the file
+// winning (a user's own folder, then the installed copy). Each file is decoded
 // once; a file that fails to load is remembered as a null Image, so a missing picture costs
 // nothing on later paints and draws nothing. It is reported once, so that a broken install
 // shows up as a message rather than as black areas.
@@ -14,6 +15,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "base/Text.h"
 #include "platform/Image.h"
@@ -33,6 +35,9 @@ public:
     // Missing pictures are reported on standard error until setMissingReporter says otherwise.
     // Without a size reader every picture is decoded when it is loaded.
     ImageCache(std::string appDir, Decoder decoder, SizeReader sizeReader = {});
+    // Folders in the order they are searched; a file found in none is looked for (and reported)
+    // in the last.
+    ImageCache(std::vector<std::string> folders, Decoder decoder, SizeReader sizeReader = {});
 
     void setMissingReporter(MissingReporter reporter) { reports_->reporter = std::move(reporter); }
 
@@ -42,10 +47,13 @@ public:
     Image loadOptional(const std::string& utf8Path);
     // The absolute file name a skin path refers to.
     std::string resolve(const std::string& utf8Path) const;
-    const std::string& appDir() const { return appDir_; }
+    const std::vector<std::string>& folders() const { return folders_; }
 
     // Forgets everything, so that files changed on disk are read again.
-    void clear() { cache_.clear(); }
+    void clear() {
+        cache_.clear();
+        resolved_.clear();
+    }
     size_t size() const { return cache_.size(); }
     // Pixel bytes of the pictures held whose pixels are in memory.
     size_t decodedBytes() const;
@@ -62,17 +70,17 @@ private:
     Image load(const std::string& utf8Path, bool report);
     Image open(const std::string& file);
 
-    std::string appDir_;
+    std::vector<std::string> folders_;  // each ends with '/'
     Decoder decoder_;
     SizeReader sizeReader_;
     std::shared_ptr<Reports> reports_;
     std::map<std::string, Image> cache_;
+    mutable std::map<std::string, std::string> resolved_;  // skin path -> file, while searching
     int decodes_ = 0;
 };
 
-// The folder of the pictures: $ORVANE_APP_DIR when set, else the shipped folder (AppPaths.h).
-// Always ends with '/'.
-std::string applicationDir();
+// The folders pictures are looked for in, in order (see PictureFolders in AppPaths.h).
+std::vector<std::string> applicationFolders();
 
 // The default report: one line on standard error.
 void reportMissingPicture(const std::string& file, bool exists);

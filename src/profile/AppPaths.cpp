@@ -162,6 +162,22 @@ std::string DescribeConfigFolder(const AppFolders& folders) {
     return folders.config.string() + " (" + ConfigFolderReason(folders) + ")";
 }
 
+std::vector<fs::path> PictureFolders(const FolderEnvironment& env) {
+    const fs::path shipped = shippedFolderIn(env);
+    std::vector<fs::path> folders;
+    if (auto resolved = ResolveFolders(FolderRequest{}, env)) {
+        switch (resolved->choice) {
+            case FolderChoice::AppDirOption:
+            case FolderChoice::AppDirEnvironment: folders.push_back(resolved->config.parent_path()); break;
+            case FolderChoice::PerUser: folders.push_back(resolved->config); break;
+            case FolderChoice::Portable: break;  // the program's own folder is the shipped one
+        }
+    }
+    std::error_code ec;
+    if (folders.empty() || !fs::equivalent(folders.front(), shipped, ec)) folders.push_back(shipped);
+    return folders;
+}
+
 fs::path ShippedFolder() {
     return shippedFolderIn(FolderEnvironment::Current());
 }

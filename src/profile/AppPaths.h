@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/Result.h"
 
@@ -67,6 +68,13 @@ std::optional<std::filesystem::path> UserConfigHome(const FolderEnvironment& env
 
 // The folder holding the shipped skins/, resources/ and default config/ of this program.
 std::filesystem::path ShippedFolder();
+
+// Where a shipped file is looked for, in order: the user's own folder first (DIR of --app-dir
+// or ORVANE_APP_DIR, else the per-user folder), then the shipped folder. A skin folder that
+// holds only some pictures thus changes those and keeps the rest, and --app-dir pointing at an
+// empty folder still draws the installed skin. The default config/ files follow the same rule
+// by being copied into the configuration folder when it lacks them (PrepareConfigFolder).
+std::vector<std::filesystem::path> PictureFolders(const FolderEnvironment& env);
 
 std::filesystem::path ExecutableFolder();
 

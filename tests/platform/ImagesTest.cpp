@@ -78,6 +78,24 @@ TEST_F(DeferredPictures, AFileThatGoesAwayLeavesATransparentPictureOfItsSizeAndI
     EXPECT_EQ(reported_, (std::vector<std::string>{images.resolve("a.png"), images.resolve("b.png")}));
 }
 
+// A user's folder with some pictures changes those and keeps the rest; a picture found nowhere is
+// reported where the shipped copy should be.
+TEST_F(DeferredPictures, AreTakenFromTheFirstFolderThatHoldsThem) {
+    const fs::path mine = dir_ / "mine";
+    fs::create_directories(mine);
+    {
+        QImage q(6, 6, QImage::Format_ARGB32);
+        q.fill(Qt::red);
+        ASSERT_TRUE(q.save(QString::fromStdString((mine / "a.png").string())));
+    }
+    ImageCache images({mine.string(), dir_.string()}, &qt::QtPlatform::decodeFile);
+    images.setMissingReporter([this](const std::string& file, bool) { reported_.push_back(file); });
+    EXPECT_EQ(images.load(std::string("a.png")).size(), (Size{6, 6}));
+    EXPECT_EQ(images.load(std::string("b.png")).size(), (Size{8, 2}));
+    EXPECT_TRUE(images.load(std::string("c.png")).isNull());
+    EXPECT_EQ(reported_, (std::vector<std::string>{dir_.string() + "/c.png"}));
+}
+
 qt::QtPlatform& qtPlatform() {
     static int argc = 1;
     static char name[] = "orvane-platform-tests";

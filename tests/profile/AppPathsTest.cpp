@@ -71,6 +71,24 @@ TEST_F(AppPathsTest, TheConfigFolderIsChosenByOptionThenEnvironmentThenPortableT
     EXPECT_EQ(f.choice, FolderChoice::AppDirOption);
 }
 
+// Pictures come from the user's folder where it has them and from the shipped skin otherwise, so
+// --app-dir naming a folder without skins/ (as an autostart entry written with it does) still
+// draws the window.
+TEST_F(AppPathsTest, PicturesAreLookedForInTheUsersFolderThenInTheShippedOne) {
+    const fs::path build = MakeFolder("build/bin");
+    fs::create_directories(build / "config");
+    const fs::path installed = MakeFolder("usr/bin");
+    const fs::path shipped = "/usr/share/orvane";  // the installed data folder of Env()
+
+    EXPECT_EQ(PictureFolders(Env(installed)), (std::vector<fs::path>{"/home/ada/.config/orvane", shipped}));
+    EXPECT_EQ(PictureFolders(Env(build)), (std::vector<fs::path>{build}));  // portable: one folder
+    vars_["ORVANE_APP_DIR"] = (dir_ / "mine").string();
+    EXPECT_EQ(PictureFolders(Env(build)), (std::vector<fs::path>{dir_ / "mine", build}));
+    EXPECT_EQ(PictureFolders(Env(installed)), (std::vector<fs::path>{dir_ / "mine", shipped}));
+    vars_["ORVANE_APP_DIR"] = build.string();  // the shipped folder itself: searched once
+    EXPECT_EQ(PictureFolders(Env(build)), (std::vector<fs::path>{build}));
+}
+
 TEST_F(AppPathsTest, AReadOnlyConfigBesideTheProgramIsNotPortable) {
     const fs::path exe = MakeFolder("ro/bin");
     fs::create_directories(exe / "config");

@@ -50,7 +50,7 @@ struct QtPlatform::Impl {
     std::unique_ptr<QApplication> app;
     std::unique_ptr<QtEventLoop> loop;
     std::unique_ptr<QtResources> resources;
-    ImageCache images{applicationDir(), &QtPlatform::decodeFile, &QtPlatform::readImageSize};
+    ImageCache images{applicationFolders(), &QtPlatform::decodeFile, &QtPlatform::readImageSize};
     ScreenInfo screen;
     QtFileChooser files;
 };
