@@ -34,6 +34,8 @@ Result<AppOptions> parseAppOptions(const std::vector<std::string>& args) {
             o.help = true;
         } else if (a == "--version") {
             o.version = true;
+        } else if (a == "--autostart") {
+            o.autostart = true;
         } else if (a == "--simulate") {
             o.simulate = true;
         } else if (a.rfind("--simulate=", 0) == 0) {
@@ -53,18 +55,20 @@ Result<AppOptions> parseAppOptions(const std::vector<std::string>& args) {
 }
 
 const char* appUsage() {
-    return "Usage: orvane [--simulate[=OPTIONS]] [--app-dir DIR] [--screenshot FILE]\n"
+    return "Usage: orvane [--simulate[=OPTIONS]] [--app-dir DIR] [--autostart] [--screenshot FILE]\n"
            "       orvane --help | --version\n"
            "\n"
-           "Configures the Velmira Wireless mouse. Without options it starts hidden in the tray\n"
-           "and shows its window when the mouse reports itself online.\n"
+           "Configures the Velmira Wireless mouse. It opens its window, which says whether the\n"
+           "mouse is connected; a second start shows the running window.\n"
            "\n"
            "  --simulate[=OPTIONS]  use the built-in virtual mouse instead of the hardware;\n"
            "                        OPTIONS as for orvanectl, e.g. sensor=0x3335,battery=57,charging,\n"
            "                        asleep, mac=0x123456, receiver-only, wired-only\n"
-           "  --app-dir DIR         keep the settings, profiles and macros in DIR/config and read\n"
-           "                        skins/ from DIR (also ORVANE_APP_DIR)\n"
-           "  --screenshot FILE     start up, render the main window as shown with the mouse online,\n"
+           "  --app-dir DIR         keep the settings, profiles and macros in DIR/config; pictures\n"
+           "                        come from DIR/skins where it has them (also ORVANE_APP_DIR)\n"
+           "  --autostart           as the login entry starts it: wait hidden in the tray until the\n"
+           "                        mouse reports itself online (minimised where there is no tray)\n"
+           "  --screenshot FILE     start up, render the main window as it shows the mouse's state,\n"
            "                        write it to FILE as PNG and exit (works without a display)\n"
            "  --version             print the version and exit\n"
            "  -h, --help            show this help\n"
@@ -73,7 +77,11 @@ const char* appUsage() {
            "with --app-dir DIR or ORVANE_APP_DIR=DIR; else the program's own config/ when that is\n"
            "writable (a build tree or portable copy); else $XDG_CONFIG_HOME/orvane (~/.config/orvane),\n"
            "seeded from the shipped defaults on first start. --simulate without --app-dir uses the\n"
-           "simulation/ folder inside it, so the virtual mouse never changes the real files.\n";
+           "simulation/ folder inside it, so the virtual mouse never changes the real files.\n"
+           "Every shipped file is looked for in the user's folder first (DIR, else\n"
+           "$XDG_CONFIG_HOME/orvane), then in the installed copy: a picture missing from DIR/skins\n"
+           "is drawn from the installed skin, and missing default files are copied into the\n"
+           "configuration folder.\n";
 }
 
 std::string folderInUse(const AppOptions& options) {

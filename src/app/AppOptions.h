@@ -14,6 +14,7 @@ struct AppOptions {
     std::string simulateOptions;  // the text after "--simulate=", as orvanectl takes it
     std::string appDir;           // empty: ORVANE_APP_DIR, else the executable's folder
     std::string screenshot;       // empty: run normally
+    bool autostart = false;       // started with the desktop session: hidden until the mouse is online
     bool help = false;
     bool version = false;
 };

@@ -90,7 +90,7 @@ std::string DesktopExec(const std::vector<std::string>& command) {
 std::optional<Autostart> Autostart::ForCurrentUser(const fs::path& program, const std::string& appDir) {
     const auto config = UserConfigHome(FolderEnvironment::Current());
     if (!config) return std::nullopt;
-    std::vector<std::string> command{program.string()};
+    std::vector<std::string> command{program.string(), "--autostart"};
     if (!appDir.empty()) {
         std::error_code ec;
         const fs::path absolute = fs::absolute(appDir, ec);
@@ -119,6 +119,13 @@ std::string Autostart::EntryText() const {
     text += "Exec=" + DesktopExec(command_) + "\n";
     text += "Icon=orvane\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
     return text;
+}
+
+Status Autostart::Refresh() {
+    if (!Enabled()) return {};
+    auto bytes = ReadFileBytes(entry_);
+    if (bytes && valueOf(*bytes, "Exec") == DesktopExec(command_) && valueOf(*bytes, "TryExec")) return {};
+    return WriteFileAtomically(entry_, EntryText());
 }
 
 Status Autostart::SetEnabled(bool on) {

@@ -1,6 +1,7 @@
 #pragma once
 // Starting with the desktop session: an entry in $XDG_CONFIG_HOME/autostart that starts this
-// program; it then waits hidden in the tray for the mouse (the start-minimised setting decides).
+// program with --autostart; it then waits hidden in the tray for the mouse (the start-minimised
+// setting decides), where a start from the menu shows the window at once.
 // The entry's presence is the setting, so turning it off in the desktop's own autostart
 // settings shows here too.
 #include <filesystem>
@@ -24,6 +25,10 @@ public:
     // The entry exists and the desktop has not switched it off (Hidden, X-GNOME-Autostart-enabled).
     bool Enabled() const;
     Status SetEnabled(bool on);
+    // An enabled entry whose command is not this program's as it runs now (written by an
+    // earlier version, without --autostart, or for another folder) is written again; one the
+    // desktop switched off is left alone.
+    Status Refresh();
 
     const std::filesystem::path& Entry() const { return entry_; }
     std::string EntryText() const;

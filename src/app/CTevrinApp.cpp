@@ -72,13 +72,19 @@ int CTevrinApp::Run(Environment env) {
     AppData app(ConfigFolder{folders->config});
     // A look at the window or at the virtual mouse changes nothing of the user's session.
     const bool session = !screenshot && !options_.simulate;
+    std::optional<Autostart> autostart;
+    if (session) autostart = Autostart::ForCurrentUser(ExecutableFolder() / "orvane", options_.appDir);
+    // An entry an earlier version wrote would start the window shown at every login.
+    if (autostart)
+        if (Status refreshed = autostart->Refresh(); !refreshed)
+            std::fprintf(stderr, "orvane: cannot update the autostart entry: %s\n", refreshed.error().message().c_str());
     CTevrinDlg dlg(platform, app,
                    CTevrinDlg::Services{*transport, screenshot || !env.makeTray ? nullptr : env.makeTray(),
                                         [] { return openMouseSettings(); },
                                         screenshot || !env.makeNotifier ? nullptr : env.makeNotifier(),
-                                        session ? Autostart::ForCurrentUser(ExecutableFolder() / "orvane",
-                                                                            options_.appDir)
-                                                : std::nullopt});
+                                        std::move(autostart), {},
+                                        options_.autostart ? StartKind::Session : StartKind::User,
+                                        options_.simulate});
     running = &dlg;
     // Logout and Ctrl+C leave as the tray's exit does, through the save that may be pending.
     TerminationSignals signals;

@@ -36,7 +36,8 @@ CTevrinDlg::CTevrinDlg(platform::Platform& platform, AppData& app, Services serv
       dpi_(*this),
       performance_(*this),
       buttons_(*this),
-      profiles_(*this) {
+      profiles_(*this),
+      presence_(services_.start) {
     open_[size_t(Section::Dpi)] = true;
     open_[size_t(Section::Polling)] = true;
 }
@@ -83,7 +84,17 @@ bool CTevrinDlg::OnInitDialog() {
 
 void CTevrinDlg::ApplyStartHidden() {
     // Started with the session, the window waits minimised (then hidden) for the mouse.
-    if (app_.settings.GetNeedPassword() && GetWindow()) GetWindow()->minimize();
+    if (presence_.StartsMinimised(app_.settings.GetNeedPassword()) && GetWindow()) GetWindow()->minimize();
+}
+
+void CTevrinDlg::Conceal(WindowPresence::Conceal how) {
+    platform::Window* w = GetWindow();
+    if (!w) return;
+    if (how == WindowPresence::Conceal::Hide) {
+        if (w->isVisible()) w->hide();
+    } else if (how == WindowPresence::Conceal::Minimise) {
+        if (!w->isMinimized()) w->minimize();
+    }
 }
 
 void CTevrinDlg::Quit() {
@@ -104,6 +115,7 @@ void CTevrinDlg::Shutdown() {
 }
 
 void CTevrinDlg::ShowAsOnline() {
+    if (!link_->mouseOnline()) return;
     BatteryView view;
     view.phase = 100;
     view.level = link_->batteryLevel();
@@ -215,7 +227,11 @@ intptr_t CTevrinDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) 
             }
             return 0;
         case kMinimise:
-            if (lParam == ui::kCodeClicked && GetWindow()) GetWindow()->hide();
+            if (lParam != ui::kCodeClicked) return 0;
+            Conceal(WindowPresence::OnMinimiseControl(TrayShown()));
+            // Said once: the desktop has no tray to keep the program in.
+            if (!TrayShown() && presence_.TakeNoTrayExplanation())
+                showNotice(Language().LanguageText(presence::kTextNoTray));
             return 0;
         case kReset:
             if (lParam == ui::kCodeClicked) (void)link_->factoryReset();
@@ -248,7 +264,7 @@ intptr_t CTevrinDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) 
 
 void CTevrinDlg::OnTimer(int id) {
     if (id == kTimerHideWhileInactive) {
-        if (!link_->linkActive() && GetWindow() && GetWindow()->isVisible()) GetWindow()->hide();
+        if (!link_->linkActive()) Conceal(presence_.WhenMouseAway(TrayShown()));
     } else if (id == kTimerLeftClickNotice) {
         KillTimer(kTimerLeftClickNotice);
         ShowAttention(Language().LanguageText(kTextLeftClickNeeded));
@@ -316,11 +332,11 @@ void CTevrinDlg::OnTray(platform::TrayEvent event) {
     }
 }
 
+// The tray and a second start: the user asked for the window, with or without the mouse.
 void CTevrinDlg::ShowOrPoll() {
-    if (link_->linkActive() && link_->mouseOnline())
-        showWindow();
-    else
-        link_->requestStatus();
+    presence_.UserAsked();
+    showWindow();
+    if (!link_->linkActive() || !link_->mouseOnline()) link_->requestStatus();
 }
 
 void CTevrinDlg::OnFilesMerged(const SharedConfig::Merged& merged) {

@@ -17,6 +17,7 @@
 #include "app/SectionLayout.h"
 #include "app/SupportKeySequence.h"
 #include "app/UndeliveredChanges.h"
+#include "app/WindowPresence.h"
 #include "device/DeviceLink.h"
 #include "platform/TrayIcon.h"
 #include "profile/AppData.h"
@@ -38,6 +39,8 @@ public:
         std::unique_ptr<platform::Notifier> notifier = nullptr;  // none: no desktop notifications
         std::optional<Autostart> autostart = std::nullopt;       // none: no "start with the session" item
         std::function<void()> macroManager = {};       // none: RunMacroManager
+        StartKind start = StartKind::User;             // Session: hidden until the mouse is online
+        bool virtualMouse = false;                     // --simulate: the window says so
     };
 
     CTevrinDlg(platform::Platform& platform, AppData& app, Services services);
@@ -50,8 +53,9 @@ public:
     // Ends the main loop (exit control, tray exit, last device gone).
     void Quit();
     bool QuitRequested() const { return quit_; }
-    // For --screenshot: the battery panel as the mouse reported it, as if it were online.
+    // For --screenshot: the battery panel as the mouse reported it, once it reports itself online.
     void ShowAsOnline();
+    const WindowPresence& Presence() const { return presence_; }
     // Paints the whole window as it would appear on screen.
     void Render(platform::Painter& p) { DrawWindow(p, ClientRect()); }
     int Highlight() const { return buttons_.Highlight(); }
@@ -138,6 +142,11 @@ private:
     void OnTray(platform::TrayEvent event);
     void AddTrayIcon();
     void ApplyStartHidden();
+    // Hides or minimises the window as presence_ decides (a tray to come back from or not).
+    void Conceal(WindowPresence::Conceal how);
+    bool TrayShown() const { return services_.tray && services_.tray->added(); }
+    // The strip below the mouse: the connection, then what the mouse has not taken yet.
+    void UpdateNoticeStrip();
     void OnFilesMerged(const SharedConfig::Merged& merged);
     // A modeless, topmost attention window (the connection notices).
     void showNotice(const Text& message);
@@ -155,6 +164,7 @@ private:
     ProfileBar profiles_;
     SupportKeySequence keys_;
     UndeliveredChanges undelivered_;
+    WindowPresence presence_;
     std::set<SyncGroup> marked_;  // groups marked since the last pass that went through them
     std::vector<std::unique_ptr<dialogs::CAttentionDlg>> notices_;
     std::unique_ptr<dialogs::CProgressBarDlg> progress_;

@@ -63,6 +63,7 @@ void CTevrinDlg::CreatePermanentControls() {
     auto* batteryText = Add<ui::CStaticText>(0, kBatteryText, Scaled(185, 465, 225, 483), kGrey, platform::kTextLeft);
     batteryText->SetFont(int32_t(16.0f * Scale()), u"Tahoma");
     batteryText->SetLabel(u"0%");
+    batteryText->SetVisible(false);  // until the mouse reports its level: no mouse is not an empty one
 
     title(kProfilesTitle, {36, 520, 266, 545}, kTextProfilesTitle);
     profiles_.Create();
@@ -71,8 +72,15 @@ void CTevrinDlg::CreatePermanentControls() {
     version->SetLabel(Language().LanguageText(kTextVersion) + kVersionSuffix);
 
     Add<ui::CStaticImage>(0, kMousePicture, Scaled(457, 171, 672, 569))->LoadImageFile(u"skins\\mouse\\mouse_nr.png");
-    // Below the mouse picture, clear of both columns: it stays up until the mouse has it all.
+    // Below the mouse picture, clear of both columns: it stays up while the mouse is missing and
+    // until it has everything.
     Add<ui::CNoticeStrip>(0, kUndeliveredNotice, Scaled(330, 620, 800, 680), kNoticeFill, kNoticeBorder, kNoticeText);
+    // Beside the logo, so that no one takes the virtual mouse's window for the real one.
+    if (services_.virtualMouse) {
+        auto* label = Add<ui::CStaticText>(0, kVirtualMouseLabel, Scaled(215, 7, 600, 25), kNoticeBorder,
+                                           platform::kTextLeft);
+        label->SetLabel(Language().LanguageText(presence::kTextVirtualMouse));
+    }
     Add<ui::CImageButton>(0, kMinimise, Scaled(1072, 12, 1087, 27), Text{})
         ->LoadImages({u"skins\\min_nr.png", u"skins\\min_ov.png"});
     Add<ui::CImageButton>(0, kExit, Scaled(1092, 12, 1107, 27), Text{})

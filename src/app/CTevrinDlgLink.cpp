@@ -23,10 +23,12 @@ void CTevrinDlg::showWindow() {
     if (!GetWindow()) return;
     GetWindow()->show();
     GetWindow()->activate();
+    UpdateNoticeStrip();
 }
 
 void CTevrinDlg::hideWindow() {
-    if (GetWindow()) GetWindow()->hide();
+    UpdateNoticeStrip();
+    Conceal(presence_.WhenMouseAway(TrayShown()));
 }
 
 // Modeless: the window answers clicks while a long write runs, and a change made meanwhile goes
@@ -68,6 +70,7 @@ void CTevrinDlg::showAccessProblem(const std::string& what) {
 
 void CTevrinDlg::updateBattery(const BatteryView& view) {
     desktop_.OnBattery(link_->mouseOnline(), link_->batteryLevel(), link_->chargeState());
+    UpdateNoticeStrip();
     if (auto* gauge = FindControlAs<ui::CBattery>(kBatteryGauge)) {
         gauge->Phase = view.phase;
         gauge->Level = uint8_t(view.level);
@@ -101,6 +104,10 @@ bool CTevrinDlg::confirmFactoryReset() {
 }
 
 void CTevrinDlg::lastDeviceRemoved() {
+    UpdateNoticeStrip();
+    // A window the user opened stays, saying that the mouse is gone; one that showed itself for
+    // the mouse leaves with it.
+    if (!presence_.QuitsWhenLastDeviceLeaves()) return;
     hideWindow();
     dialogs::PopupWindowTable::instance().closeAll();
     PostMessage(kMsgQuit);
@@ -123,8 +130,17 @@ void CTevrinDlg::passFinished(const PassReport& report) {
         for (SyncGroup g : processed) marked_.erase(g);
     }
     undelivered_.Take(report, processed);
-    if (auto* notice = FindControlAs<ui::CNoticeStrip>(kUndeliveredNotice))
-        notice->SetMessage(undelivered_.Describe(Language()));
+    UpdateNoticeStrip();
+}
+
+void CTevrinDlg::UpdateNoticeStrip() {
+    auto* notice = FindControlAs<ui::CNoticeStrip>(kUndeliveredNotice);
+    if (!notice) return;
+    Text message = presence::DescribeConnection(Language(), link_->connection(),
+                                                link_->linkActive() && link_->mouseOnline());
+    const Text undelivered = undelivered_.Describe(Language());
+    if (!message.empty() && !undelivered.empty()) message += u"\n";
+    notice->SetMessage(message + undelivered);
 }
 
 }  // namespace orvane

@@ -20,7 +20,8 @@ inline constexpr uint32_t kVersion = 3021;
 inline constexpr uint32_t kMousePicture = 3400;
 inline constexpr uint32_t kBatteryText = 3405;
 inline constexpr uint32_t kBatteryGauge = 3406;
-inline constexpr uint32_t kUndeliveredNotice = 3420;  // what the mouse has not taken yet
+inline constexpr uint32_t kUndeliveredNotice = 3420;  // the connection and what the mouse has not taken yet
+inline constexpr uint32_t kVirtualMouseLabel = 3421;  // --simulate: "Virtual mouse" in the title bar
 
 // DPI section (group 1), level i adds i.
 inline constexpr uint32_t kDpiCheck = 3260;

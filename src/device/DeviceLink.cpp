@@ -119,6 +119,9 @@ void DeviceLink::deviceChanged(hid::HotplugAction action) {
     pollCounter_ = 19;
     if (!connection_.anyPresent()) {
         firstConnection_ = true;
+        // Nothing is left to answer for the mouse: a window that stays shows it offline.
+        mouseOnline_ = false;
+        refreshBatteryDisplay();
         linkActive_ = false;
         host_.lastDeviceRemoved();
     }

@@ -4,7 +4,7 @@ the virtual mouse, the tray icon and a second start bring the hidden window back
 is written, and the window answers a click while a long pass writes macros to the mouse and ends in
 the middle of it, saving what was pending.
 
-usage: e2e_app.py BIN_DIR CASE   (CASE: slider | tray | second | screenshot | livepass)
+usage: e2e_app.py BIN_DIR CASE   (CASE: slider | tray | second | firststart | screenshot | shared | livepass)
 """
 import os
 import re
@@ -67,7 +67,7 @@ def app_dir():
 def env_for(display, appdir, **extra):
     env = dict(os.environ)
     env.update({"DISPLAY": display.name, "QT_QPA_PLATFORM": "xcb", "ORVANE_APP_DIR": appdir,
-                "XDG_RUNTIME_DIR": appdir})
+                "XDG_RUNTIME_DIR": appdir, "XDG_CONFIG_HOME": os.path.join(appdir, "xdg")})
     env.pop("WAYLAND_DISPLAY", None)
     env.pop("DBUS_SESSION_BUS_ADDRESS", None)  # no StatusNotifier host: the XEmbed tray is used
     env.update(extra)
@@ -80,8 +80,12 @@ def xdotool(env, *args):
 
 
 def find_window(env):
-    ids = xdotool(env, "search", "--onlyvisible", "--name", TITLE).split()
-    return ids[0] if ids else ""
+    """The main window: the notices carry the same title but are much smaller."""
+    for wid in xdotool(env, "search", "--onlyvisible", "--name", TITLE).split():
+        m = re.search(r"Geometry: (\d+)x(\d+)", xdotool(env, "getwindowgeometry", wid))
+        if m and int(m.group(1)) >= 1000:
+            return wid
+    return ""
 
 
 def tray_icon_centre(env):
@@ -174,27 +178,85 @@ def case_tray():
         shutil.rmtree(appdir, ignore_errors=True)
 
 
+def start_tray(env):
+    """trayer as the notification area, or None where it is not installed."""
+    if not shutil.which("trayer"):
+        return None
+    tray = subprocess.Popen(["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "64",
+                             "--heighttype", "pixel", "--height", "32"], env=env, stderr=subprocess.DEVNULL)
+    time.sleep(0.5)
+    return tray
+
+
 def case_second():
+    # Started from the menu with the mouse asleep, the window shows; a second start hands the
+    # first one the activation request and ends, and brings back a window hidden into the tray.
     display, appdir = Display(), app_dir()
     env = env_for(display, appdir)
-    app = subprocess.Popen([os.path.join(BIN, "orvane"), "--simulate"], env=env)
+    tray = start_tray(env)
+    app = subprocess.Popen([os.path.join(BIN, "orvane"), "--simulate=receiver-only,asleep"], env=env)
     try:
         win = wait_for("the main window", lambda: find_window(env))
-        time.sleep(0.5)
-        xdotool(env, "mousemove", "--window", win, "1079", "19")
-        xdotool(env, "click", "1")
-        wait_for("the window to hide", lambda: not find_window(env), 5)
-        # A second start hands the first one the activation request and ends.
+        time.sleep(2.5)  # past the connection notice: the window stays
+        if not find_window(env):
+            fail("the window went away with the mouse asleep")
+        if tray:
+            xdotool(env, "mousemove", "--window", win, "1079", "19")
+            xdotool(env, "click", "1")
+            wait_for("the window to hide", lambda: not find_window(env), 5)
         second = subprocess.run([os.path.join(BIN, "orvane"), "--simulate"], env=env, timeout=15)
         if second.returncode != 0:
             fail("the second instance exited with %d" % second.returncode)
         wait_for("the first instance to show itself", lambda: find_window(env), 5)
         if app.poll() is not None:
             fail("the first instance ended")
-        print("second start showed the first instance")
+        print("second start showed the first instance" + ("" if tray else " (no tray: not hidden first)"))
     finally:
         app.terminate()
         app.wait(10)
+        if tray:
+            tray.terminate()
+        display.close()
+        shutil.rmtree(appdir, ignore_errors=True)
+
+
+def case_firststart():
+    # No mouse at all (the real device layer, nothing plugged in): a start from the menu shows the
+    # window, which says so; the login entry's start (--autostart) waits in the tray instead.
+    display, appdir = Display(), app_dir()
+    env = env_for(display, appdir)
+    app = subprocess.Popen([os.path.join(BIN, "orvane")], env=env, stderr=subprocess.PIPE, text=True)
+    try:
+        wait_for("the main window without a mouse", lambda: find_window(env))
+        time.sleep(2.5)
+        if not find_window(env) or app.poll() is not None:
+            fail("the window did not stay up without a mouse")
+        print("a start without a mouse shows the window")
+    finally:
+        app.terminate()
+        app.wait(10)
+    tray = start_tray(env)
+    if not tray:
+        print("trayer is not installed: the login start is not checked")
+        display.close()
+        shutil.rmtree(appdir, ignore_errors=True)
+        return
+    app = subprocess.Popen([os.path.join(BIN, "orvane"), "--autostart"], env=env)
+    try:
+        time.sleep(3.0)
+        if app.poll() is not None:
+            fail("the login start ended")
+        if find_window(env):
+            fail("the login start showed the window without a mouse")
+        second = subprocess.run([os.path.join(BIN, "orvane")], env=env, timeout=15)
+        if second.returncode != 0:
+            fail("the second instance exited with %d" % second.returncode)
+        wait_for("a start from the menu to show the waiting window", lambda: find_window(env), 5)
+        print("the login start waits hidden; a start from the menu shows it")
+    finally:
+        app.terminate()
+        app.wait(10)
+        tray.terminate()
         display.close()
         shutil.rmtree(appdir, ignore_errors=True)
 
@@ -220,6 +282,23 @@ def case_screenshot():
         finally:
             display.close()
             shutil.rmtree(appdir, ignore_errors=True)
+    # --app-dir naming an empty folder (as an autostart entry written with it may): the config is
+    # seeded there and the pictures come from the shipped skin.
+    display, empty = Display(), tempfile.mkdtemp(prefix="orvane-e2e-empty-")
+    try:
+        env = env_for(display, empty)
+        env.pop("ORVANE_APP_DIR")
+        r = subprocess.run([os.path.join(BIN, "orvane"), "--simulate", "--app-dir", empty, "--screenshot",
+                            os.path.join(empty, "shot.png")], env=env, timeout=60, stderr=subprocess.PIPE, text=True)
+        sys.stderr.write(r.stderr)
+        if r.returncode != 0 or "picture" in r.stderr:
+            fail("--app-dir with an empty folder: exit %d, %s" % (r.returncode, r.stderr))
+        if not os.path.exists(os.path.join(empty, "config", "Lan_EN.txt")):
+            fail("--app-dir with an empty folder: its config/ was not seeded")
+        print("--app-dir with an empty folder draws every picture")
+    finally:
+        display.close()
+        shutil.rmtree(empty, ignore_errors=True)
 
 
 def case_shared():
@@ -362,5 +441,6 @@ def case_livepass():
 
 
 if __name__ == "__main__":
-    {"slider": case_slider, "tray": case_tray, "second": case_second, "screenshot": case_screenshot,
+    {"slider": case_slider, "tray": case_tray, "second": case_second, "firststart": case_firststart,
+     "screenshot": case_screenshot,
      "shared": case_shared, "livepass": case_livepass}[CASE]()

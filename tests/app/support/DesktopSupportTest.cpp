@@ -102,6 +102,22 @@ TEST_F(AutostartTest, ForTheUserFollowsXdgConfigHome) {
         ::unsetenv("XDG_CONFIG_HOME");
     ASSERT_TRUE(a.has_value());
     EXPECT_EQ(a->Entry(), dir_ / "autostart" / "orvane.desktop");
+    // The login start is told apart from one the user asks for: it waits hidden for the mouse.
+    EXPECT_NE(a->EntryText().find("\nExec=/usr/bin/orvane --autostart\n"), std::string::npos);
+}
+
+// An entry an earlier version wrote (no --autostart) would show the window at every login.
+TEST_F(AutostartTest, AnEnabledEntryForAnotherCommandIsWrittenAgainAndADisabledOneIsLeft) {
+    Autostart a(dir_ / "orvane.desktop", {"/usr/bin/orvane", "--autostart"});
+    ASSERT_TRUE(a.Refresh().ok());
+    EXPECT_FALSE(fs::exists(a.Entry()));  // off stays off
+    std::ofstream(a.Entry()) << "[Desktop Entry]\nType=Application\nExec=/usr/bin/orvane\n";
+    ASSERT_TRUE(a.Refresh().ok());
+    EXPECT_EQ(ReadFileBytes(a.Entry()).value(), a.EntryText());
+    const std::string off = "[Desktop Entry]\nType=Application\nExec=/usr/bin/orvane\nHidden=true\n";
+    std::ofstream(a.Entry()) << off;
+    ASSERT_TRUE(a.Refresh().ok());
+    EXPECT_EQ(ReadFileBytes(a.Entry()).value(), off);
 }
 
 TEST(TerminationSignals, ASignalBecomesARequestOnTheLoop) {

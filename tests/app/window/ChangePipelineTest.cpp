@@ -95,8 +95,9 @@ TEST_F(ChangePipeline, NothingIsSentWhileTheLinkIsInactive) {
     EXPECT_TRUE(link().dirty(SyncGroup::Performance));
 }
 
+// Started at login, the window showed itself for the mouse and leaves with it.
 TEST_F(ChangePipeline, TheLastDeviceLeavingEndsTheProgramWithThePendingSaveWritten) {
-    StartQuiet();
+    StartQuiet(WindowSetup::AtLogin(""));
     ClickPollingStep(0);
     Advance(DeviceLink::kSyncDelayMs + 200);
     ASSERT_TRUE(link().savePendingFlag());

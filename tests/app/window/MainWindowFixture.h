@@ -25,6 +25,7 @@ class FakeTray : public platform::TrayIcon {
 public:
     bool add(const platform::Image&, const Text& tip, const platform::TrayMenuTexts&,
              std::function<void(platform::TrayEvent)> onEvent) override {
+        if (!available_) return false;  // a desktop without a notification area
         tip_ = tip;
         onEvent_ = std::move(onEvent);
         added_ = true;
@@ -38,6 +39,7 @@ public:
     Text tip_;      // as added
     Text liveTip_;  // as updated since
     bool autostartChecked_ = false;
+    bool available_ = true;
 
 private:
     std::function<void(platform::TrayEvent)> onEvent_;
@@ -62,10 +64,19 @@ struct WindowSetup {
         s.sim = std::move(options);
         return s;
     }
+    // Started by the login entry (--autostart), with or without a tray to hide in.
+    static WindowSetup AtLogin(std::string options, bool tray = true) {
+        WindowSetup s = Sim(std::move(options));
+        s.start = StartKind::Session;
+        s.tray = tray;
+        return s;
+    }
     std::string sim;           // --simulate options
     int needPassword = 1;      // the start-up setting
     float scale = 1.0f;
     bool create = true;        // start the window in the constructor
+    StartKind start = StartKind::User;
+    bool tray = true;          // the desktop has a notification area
     // When set, the application folder also holds the built skins/ and pictures are read from
     // there with this decoder (else tests register the pictures they look at).
     platform::ImageCache::Decoder pictures;
@@ -101,6 +112,7 @@ protected:
         if (setup.needPassword != 1) WriteNeedPassword(setup.needPassword);
         auto tray = std::make_unique<FakeTray>();
         tray_ = tray.get();
+        tray_->available_ = setup.tray;
         auto notifier = std::make_unique<FakeNotifier>();
         notifier_ = notifier.get();
         dialogs::PopupWindowTable::instance().clear();
@@ -118,7 +130,8 @@ protected:
                                                                          macroManager_();
                                                                      else
                                                                          RunMacroManager(*dlg_, *app_, dlg_->Files(), 1);
-                                                                 }});
+                                                                 },
+                                                                 setup.start});
         if (setup.create) {
             ASSERT_TRUE(dlg_->Create());
         }

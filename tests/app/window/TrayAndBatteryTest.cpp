@@ -1,6 +1,7 @@
 // Showing and hiding, the tray, the battery panel, notices, reset and the hidden key sequence.
 #include "MainWindowFixture.h"
 #include "ui/CBattery.h"
+#include "ui/CNoticeStrip.h"
 #include "ui/CStaticText.h"
 
 namespace orvane::test {
@@ -8,29 +9,72 @@ namespace {
 
 using namespace mainwnd;
 
-TEST_F(MainWindowTest, StartsHiddenUntilAStatusReplySaysOnline) {
-    Start(WindowSetup::Sim("receiver-only,asleep"));
+Text text(const AppData& app, int entry) { return app.language.LanguageText(entry); }
+
+TEST_F(MainWindowTest, StartedAtLoginItStaysHiddenUntilTheMouseIsOnlineOrTheUserAsks) {
+    Start(WindowSetup::AtLogin("receiver-only,asleep"));
     Advance(200);
     EXPECT_FALSE(window().isVisible());
-    // A tray click with the mouse asleep only asks the mouse.
-    tray_->fire(platform::TrayEvent::LeftClick);
-    Settle();
-    EXPECT_FALSE(window().isVisible());
-    sim_->setOnline(true);
+    // The tray shows it with the mouse still asleep, asks the mouse, and it stays.
+    sim_->log().clear();
     tray_->fire(platform::TrayEvent::LeftClick);
     Settle();
     EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(framesSent(0x20, hid::DeviceRole::Receiver), 1u);
     Advance(500);  // timer 40 no longer hides it
     EXPECT_TRUE(window().isVisible());
 }
 
-TEST_F(MainWindowTest, ShowsItselfAtTheNextPollWhenTheMouseWakes) {
-    Start(WindowSetup::Sim("receiver-only,asleep"));
+TEST_F(MainWindowTest, StartedAtLoginItShowsItselfAtTheNextPollWhenTheMouseWakes) {
+    Start(WindowSetup::AtLogin("receiver-only,asleep"));
     Advance(3000);
     ASSERT_FALSE(window().isVisible());
     sim_->setOnline(true);  // nobody clicks anything
     Advance(21 * 1000);
     EXPECT_TRUE(window().isVisible());
+}
+
+// Started from the menu (the start-minimised setting is on in these tests: it is the login's).
+TEST_F(MainWindowTest, AStartTheUserAskedForShowsTheWindowAndSaysWhereTheMouseIs) {
+    Start(WindowSetup::Sim("receiver-only,asleep"));
+    Advance(3000);
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_FALSE(window().isMinimized());
+    auto* strip = control<ui::CNoticeStrip>(kUndeliveredNotice);
+    EXPECT_EQ(strip->Message().substr(0, 20), text(*app_, DeviceLink::kMouseAsleepNotice).substr(0, 20));
+    sim_->setOnline(true);
+    Advance(DeviceLink::kWatchdogMs * 22);
+    EXPECT_EQ(strip->Message().find(text(*app_, DeviceLink::kMouseAsleepNotice)), Text::npos);
+    // Every device gone: the window the user opened stays and says so.
+    sim_->unplug(sim::Link::Receiver);
+    Advance(10);
+    EXPECT_FALSE(dlg().QuitRequested());
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(strip->Message().substr(0, 20), text(*app_, DeviceLink::kNoDeviceNotice).substr(0, 20));
+    EXPECT_FALSE(control<ui::CStaticText>(kBatteryText)->Visible());
+}
+
+TEST_F(MainWindowTest, WithoutATrayTheWindowMinimisesInsteadOfHidingAndSaysWhyOnce) {
+    WindowSetup setup;
+    setup.tray = false;
+    Start(setup);
+    click(kMinimise);
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_TRUE(window().isMinimized());
+    ASSERT_EQ(dlg().Notices().size(), 1u);
+    EXPECT_EQ(dlg().Notices()[0]->Message(), text(*app_, presence::kTextNoTray));
+    EXPECT_NE(text(*app_, presence::kTextNoTray).find(u"AppIndicator"), Text::npos);
+    dlg().SendMessage(kMsgActivate);
+    click(kMinimise);
+    EXPECT_EQ(dlg().Notices().size(), 1u);
+}
+
+// Started at login without a tray and without the mouse: in the task bar, never out of reach.
+TEST_F(MainWindowTest, StartedAtLoginWithoutATrayTheWindowWaitsMinimised) {
+    Start(WindowSetup::AtLogin("receiver-only,asleep", false));
+    Advance(3000);
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_TRUE(window().isMinimized());
 }
 
 TEST_F(MainWindowTest, WithNeedPasswordZeroTheWindowStaysShown) {
@@ -52,7 +96,7 @@ TEST_F(MainWindowTest, MinimiseHidesAndTheTrayBringsItBack) {
     EXPECT_TRUE(window().isActive());
 }
 
-TEST_F(MainWindowTest, ASecondStartShowsTheWindowOrOnlyAsksTheMouse) {
+TEST_F(MainWindowTest, ASecondStartShowsTheWindowAndAsksAMouseThatIsAway) {
     Start(WindowSetup::Sim("receiver-only"));
     click(kMinimise);
     dlg().SendMessage(kMsgActivate);
@@ -62,7 +106,7 @@ TEST_F(MainWindowTest, ASecondStartShowsTheWindowOrOnlyAsksTheMouse) {
     click(kMinimise);
     sim_->log().clear();
     dlg().SendMessage(kMsgActivate);
-    EXPECT_FALSE(window().isVisible());
+    EXPECT_TRUE(window().isVisible());
     EXPECT_EQ(framesSent(0x20, hid::DeviceRole::Receiver), 1u);
 }
 
@@ -85,7 +129,7 @@ TEST_F(MainWindowTest, BatteryShowsTheLevelAndHidesTheTextWhileCharging) {
 }
 
 TEST_F(MainWindowTest, NoDeviceGivesTheConnectionNoticeAfterTwoSeconds) {
-    Start(WindowSetup::Sim("receiver-only,asleep"));
+    Start(WindowSetup::AtLogin("receiver-only,asleep"));
     Advance(1900);
     EXPECT_TRUE(dlg().Notices().empty());
     Advance(200);

@@ -1,0 +1,19 @@
+#include "app/WindowPresence.h"
+
+#include "app/DesktopIntegration.h"
+#include "device/Connection.h"
+#include "device/DeviceLink.h"
+
+namespace orvane::presence {
+
+Text DescribeConnection(const LanguageTable& language, const Connection& connection, bool mouseOnline) {
+    if (mouseOnline) return {};
+    for (DeviceRole r : kDeviceRoles) {
+        const auto& e = connection.openError(r);
+        if (connection.present(r) && e && e->isPermission()) return desktop::AccessNotice(language, e->context);
+    }
+    if (!connection.anyPresent()) return language.LanguageText(DeviceLink::kNoDeviceNotice);
+    return language.LanguageText(DeviceLink::kMouseAsleepNotice);
+}
+
+}  // namespace orvane::presence
