@@ -310,6 +310,11 @@ function __orvanectl_complete
         test (count $slot) -eq 0; and set slot words $free
     end
     switch "$slot[1]"
+        case macros button-macros sets dpi
+            # The program as typed: fish reports one it cannot find even with its errors sent away.
+            command -q -- $program; or return
+    end
+    switch "$slot[1]"
         case words
             printf '%s\n' $slot[2..-1]
         case files

@@ -359,8 +359,12 @@ TEST(ShellScripts, ZshAndFishReadTheirScripts) {
         EXPECT_EQ(shell("fish --no-config --no-execute " + script), "");
         // fish completes a line given as text: the reply comes one word a line.
         auto fishComplete = [&](const std::string& line) {
+            // The script completes "orvanectl"; a program given by its path is completed alike.
             const std::string out =
-                shell("fish --no-config -c " + quoted("source " + script + "; complete -C" + quoted(line)));
+                shell("fish --no-config -c " + quoted("source " + script +
+                                                      "; complete -c /nonexistent/orvanectl -f -a "
+                                                      "'(__orvanectl_complete)'; complete -C" +
+                                                      quoted(line)));
             std::string joined;
             for (const std::string& l : lines(out)) joined += (joined.empty() ? "" : " ") + l;
             return joined;
@@ -370,6 +374,8 @@ TEST(ShellScripts, ZshAndFishReadTheirScripts) {
         EXPECT_EQ(fishComplete("orvanectl set dpi-colour 1 0"), "0000FF 00FF00 00FFFF");
         EXPECT_EQ(fishComplete("orvanectl reset "), "--yes");
         EXPECT_EQ(fishComplete("orvanectl macro d"), "delete");
+        // A program that is not there gives nothing, not an error.
+        EXPECT_EQ(fishComplete("/nonexistent/orvanectl set button 2 macro "), "");
     }
     fs::remove_all(dir);
     if (!any) GTEST_SKIP() << "neither zsh nor fish is installed";
