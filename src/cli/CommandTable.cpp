@@ -21,26 +21,26 @@ std::string joined(const std::vector<std::string>& words, const char* separator)
     return out;
 }
 
-ArgSpec choice(const char* name, std::vector<std::string> words, bool optional = false) {
-    return ArgSpec{name, ArgKind::Choice, std::move(words), optional, {}};
+ArgDef choice(const char* name, std::vector<std::string> words, bool optional = false) {
+    return ArgDef{name, ArgKind::Choice, std::move(words), optional, {}};
 }
-ArgSpec profileArg(bool optional = false) {
+ArgDef profileArg(bool optional = false) {
     return choice("N", numbers(1, kProfileCount), optional);
 }
-ArgSpec levelArg() {
+ArgDef levelArg() {
     return choice("LEVEL", numbers(1, limits::kSentDpiLevels));
 }
-ArgSpec fileArg() {
-    return ArgSpec{"FILE", ArgKind::File, {}, false, {}};
+ArgDef fileArg() {
+    return ArgDef{"FILE", ArgKind::File, {}, false, {}};
 }
-ArgSpec textArg(const char* name, const char* example, std::vector<std::string> suggestions = {}) {
-    return ArgSpec{name, ArgKind::Text, std::move(suggestions), false, example};
+ArgDef textArg(const char* name, const char* example, std::vector<std::string> suggestions = {}) {
+    return ArgDef{name, ArgKind::Text, std::move(suggestions), false, example};
 }
 
-std::vector<CommandSpec> build() {
-    const ArgSpec macroName{"NAME", ArgKind::Macro, {}, false, {}};
-    const ArgSpec macroSet{"SET", ArgKind::MacroSet, {}, true, {}};
-    std::vector<CommandSpec> t;
+std::vector<CommandDef> build() {
+    const ArgDef macroName{"NAME", ArgKind::Macro, {}, false, {}};
+    const ArgDef macroSet{"SET", ArgKind::MacroSet, {}, true, {}};
+    std::vector<CommandDef> t;
     t.push_back({{"devices"},
                  {},
                  {},
@@ -64,7 +64,7 @@ std::vector<CommandSpec> build() {
                    "change one setting of the current profile and send what changed"}}});
     t.push_back(
         {{"set", "dpi"},
-         {levelArg(), ArgSpec{"DPI", ArgKind::Dpi, {}, false, "step:1"}},
+         {levelArg(), ArgDef{"DPI", ArgKind::Dpi, {}, false, "step:1"}},
          {},
          {{"set dpi LEVEL DPI|step:N", "LEVEL 1-4; a DPI value of the sensor's table, or a step index"}}});
     t.push_back(
@@ -91,7 +91,7 @@ std::vector<CommandSpec> build() {
         {{"set", "lift-off"}, {choice("N", liftOff)}, {}, {{"set lift-off " + joined(liftOff, "|"), ""}}});
     t.push_back({{"set", "button"},
                  {choice("N", numbers(1, kKeyCount)),
-                  ArgSpec{"FUNCTION", ArgKind::ButtonFunction, buttonFunctionWords(), false, {}}},
+                  ArgDef{"FUNCTION", ArgKind::ButtonFunction, buttonFunctionWords(), false, {}}},
                  {},
                  {{"set button N FUNCTION",
                    "N 1-6; FUNCTION is one of:\n"
@@ -164,18 +164,18 @@ std::vector<CommandSpec> build() {
 
 }  // namespace
 
-std::string CommandSpec::joinedPath() const {
+std::string CommandDef::joinedPath() const {
     return joined(path, " ");
 }
 
-const std::vector<CommandSpec>& commandTable() {
-    static const std::vector<CommandSpec> table = build();
+const std::vector<CommandDef>& commandTable() {
+    static const std::vector<CommandDef> table = build();
     return table;
 }
 
-const std::vector<OptionSpec>& globalOptions() {
-    static const std::vector<OptionSpec> options{
-        {"--app-dir", true, ArgSpec{"DIR", ArgKind::Folder, {}, false, {}}},
+const std::vector<OptionDef>& globalOptions() {
+    static const std::vector<OptionDef> options{
+        {"--app-dir", true, ArgDef{"DIR", ArgKind::Folder, {}, false, {}}},
         {"--simulate", false, {}},
         {"--json", false, {}},
         {"--version", false, {}},
@@ -187,14 +187,14 @@ const std::vector<OptionSpec>& globalOptions() {
 
 std::vector<std::string> commandNames() {
     std::vector<std::string> names;
-    for (const CommandSpec& c : commandTable())
+    for (const CommandDef& c : commandTable())
         if (!c.help.empty() && (names.empty() || names.back() != c.path[0])) names.push_back(c.path[0]);
     return names;
 }
 
 std::vector<std::string> subcommandsOf(const std::string& command) {
     std::vector<std::string> subs;
-    for (const CommandSpec& c : commandTable())
+    for (const CommandDef& c : commandTable())
         if (c.path.size() > 1 && c.path[0] == command) subs.push_back(c.path[1]);
     return subs;
 }
@@ -210,7 +210,7 @@ std::string commandsHelp() {
     constexpr size_t kColumn = 32;
     const std::string indent(2 + kColumn, ' ');
     std::string out = "Commands:\n";
-    for (const CommandSpec& c : commandTable()) {
+    for (const CommandDef& c : commandTable()) {
         for (const HelpLine& h : c.help) {
             out += "  " + h.usage;
             if (h.text.empty()) {

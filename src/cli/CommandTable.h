@@ -17,7 +17,7 @@ enum class ArgKind {
     Text,            // typed freely (a DPI value, a colour); the choices are suggestions
 };
 
-struct ArgSpec {
+struct ArgDef {
     std::string name;  // as the help shows it
     ArgKind kind = ArgKind::Text;
     std::vector<std::string> choices;  // offered by completion
@@ -25,10 +25,10 @@ struct ArgSpec {
     std::string example;  // a value that is taken, for the kinds without choices
 };
 
-struct OptionSpec {
+struct OptionDef {
     std::string name;
     bool takesValue = false;
-    ArgSpec value;  // when takesValue
+    ArgDef value;  // when takesValue
     bool required = false;
 };
 
@@ -37,17 +37,17 @@ struct HelpLine {
     std::string text;  // lines after the first are indented under it
 };
 
-struct CommandSpec {
+struct CommandDef {
     std::vector<std::string> path;  // {"set", "dpi-colour"}
-    std::vector<ArgSpec> args;
-    std::vector<OptionSpec> options;  // the command's own, after it
-    std::vector<HelpLine> help;       // none for a command the help does not show
+    std::vector<ArgDef> args;
+    std::vector<OptionDef> options;  // the command's own, after it
+    std::vector<HelpLine> help;      // none for a command the help does not show
     std::string joinedPath() const;
 };
 
-const std::vector<CommandSpec>& commandTable();
+const std::vector<CommandDef>& commandTable();
 // The program's own options, taken anywhere on the line.
-const std::vector<OptionSpec>& globalOptions();
+const std::vector<OptionDef>& globalOptions();
 
 // The top-level commands the help shows, in its order.
 std::vector<std::string> commandNames();

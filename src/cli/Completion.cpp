@@ -13,7 +13,7 @@ std::string joined(const std::vector<std::string>& words) {
     return out;
 }
 
-CompletionSlot slotFor(std::string key, const ArgSpec& arg) {
+CompletionSlot slotFor(std::string key, const ArgDef& arg) {
     switch (arg.kind) {
         case ArgKind::Choice:
         case ArgKind::Text:
@@ -62,7 +62,7 @@ std::string pattern(const std::string& key, bool fish = false) {
 
 struct ShellData {
     std::vector<std::pair<std::string, std::vector<std::string>>> subs;  // command, its subcommands
-    std::vector<const CommandSpec*> withOptions;
+    std::vector<const CommandDef*> withOptions;
     std::vector<CompletionSlot> slots;
 };
 
@@ -70,15 +70,15 @@ ShellData shellData() {
     ShellData d;
     for (const std::string& c : commandNames())
         if (auto subs = subcommandsOf(c); !subs.empty()) d.subs.emplace_back(c, std::move(subs));
-    for (const CommandSpec& c : commandTable())
+    for (const CommandDef& c : commandTable())
         if (!c.help.empty() && !c.options.empty()) d.withOptions.push_back(&c);
     d.slots = completionSlots();
     return d;
 }
 
-std::vector<std::string> optionNames(const std::vector<OptionSpec>& options, bool valuedOnly) {
+std::vector<std::string> optionNames(const std::vector<OptionDef>& options, bool valuedOnly) {
     std::vector<std::string> names;
-    for (const OptionSpec& o : options)
+    for (const OptionDef& o : options)
         if (!valuedOnly || o.takesValue) names.push_back(o.name);
     return names;
 }
@@ -90,7 +90,7 @@ std::string posixData(const ShellData& d, const std::string& prefix) {
         s += "        " + pattern(command) + ") subs='" + joined(subs) + "' ;;\n";
     s += "        *) subs='' ;;\n    esac\n}\n\n";
     s += prefix + "_options() {\n    case $1 in\n";
-    for (const CommandSpec* c : d.withOptions)
+    for (const CommandDef* c : d.withOptions)
         s += "        " + pattern(c->joinedPath()) + ") opts='" + joined(optionNames(c->options, false)) +
              "' valued='" + joined(optionNames(c->options, true)) + "' ;;\n";
     s += "        *) opts='' valued='' ;;\n    esac\n}\n\n";
@@ -108,9 +108,9 @@ std::string fishData(const ShellData& d) {
         s += "        case " + pattern(command) + "\n            printf '%s\\n' " + joined(subs) + "\n";
     s += "    end\nend\n\n";
     s += "function __orvanectl_options\n    switch $argv[1]\n";
-    for (const CommandSpec* c : d.withOptions) {
+    for (const CommandDef* c : d.withOptions) {
         s += "        case " + pattern(c->joinedPath()) + "\n";
-        for (const OptionSpec& o : c->options)
+        for (const OptionDef& o : c->options)
             s += "            echo " + o.name + (o.takesValue ? "=" : "") + "\n";
     }
     s += "    end\nend\n\n";
@@ -136,7 +136,7 @@ std::string replaceAll(std::string text, const std::string& what, const std::str
 
 std::vector<CompletionSlot> completionSlots() {
     std::vector<CompletionSlot> slots;
-    for (const CommandSpec& c : commandTable()) {
+    for (const CommandDef& c : commandTable()) {
         if (c.help.empty()) continue;
         const std::string path = c.joinedPath();
         for (size_t k = 0; k < c.args.size(); ++k) {
@@ -148,7 +148,7 @@ std::vector<CompletionSlot> completionSlots() {
                                  {}});
             slots.push_back(slotFor(at + "*", c.args[k]));
         }
-        for (const OptionSpec& o : c.options)
+        for (const OptionDef& o : c.options)
             if (o.takesValue) slots.push_back(slotFor(path + "|" + o.name, o.value));
     }
     return slots;

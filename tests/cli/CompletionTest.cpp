@@ -53,7 +53,7 @@ bool installed(const std::string& program) {
 TEST(CommandTable, HelpAndCommandsAgreeWithTheTable) {
     const std::string help = usageText();
     std::set<std::string> tabled;
-    for (const CommandSpec& c : commandTable()) {
+    for (const CommandDef& c : commandTable()) {
         tabled.insert(c.path[0]);
         for (const HelpLine& h : c.help) EXPECT_TRUE(has(help, "\n  " + h.usage)) << h.usage;
     }
@@ -64,8 +64,8 @@ TEST(CommandTable, HelpAndCommandsAgreeWithTheTable) {
     for (const std::string& name : commandNames()) EXPECT_TRUE(has(help, "\n  " + name)) << name;
     EXPECT_FALSE(has(help, "completion"));
     // The set words the help lists by hand are the ones the parser takes.
-    const CommandSpec* button = nullptr;
-    for (const CommandSpec& c : commandTable())
+    const CommandDef* button = nullptr;
+    for (const CommandDef& c : commandTable())
         if (c.joinedPath() == "set button") button = &c;
     ASSERT_NE(button, nullptr);
     for (const std::string& word : button->args[1].choices) EXPECT_TRUE(has(help, " " + word)) << word;
@@ -92,7 +92,7 @@ protected:
         return lines(out.str());
     }
     // The words completion may offer at one place, or a value that is taken where it offers none.
-    std::vector<std::string> offered(const ArgSpec& arg) {
+    std::vector<std::string> offered(const ArgDef& arg) {
         switch (arg.kind) {
             case ArgKind::Choice:
             case ArgKind::ButtonFunction:
@@ -150,10 +150,10 @@ TEST_F(CompletionWords, TheHelperReadsTheLibraryOfTheLinesFolder) {
 // One place is varied at a time, the others holding their first word.
 TEST_F(CompletionWords, EveryOfferedWordIsTaken) {
     int runs = 0;
-    for (const CommandSpec& c : commandTable()) {
+    for (const CommandDef& c : commandTable()) {
         if (c.help.empty()) continue;
         std::vector<std::vector<std::string>> places;
-        for (const ArgSpec& a : c.args) places.push_back(offered(a));
+        for (const ArgDef& a : c.args) places.push_back(offered(a));
         std::vector<std::string> base = c.path;
         for (const auto& p : places) base.push_back(p.front());
         auto tryLine = [&](std::vector<std::string> line) {
@@ -166,7 +166,7 @@ TEST_F(CompletionWords, EveryOfferedWordIsTaken) {
             EXPECT_NE(run(line), kExitUsage) << ::testing::PrintToString(line) << ": " << err.str();
         };
         bool optionRequired = false;
-        for (const OptionSpec& o : c.options) optionRequired |= o.required;
+        for (const OptionDef& o : c.options) optionRequired |= o.required;
         if (places.empty() && !optionRequired) tryLine(base);
         for (size_t k = 0; k < places.size(); ++k)
             for (const std::string& word : places[k]) {
@@ -175,7 +175,7 @@ TEST_F(CompletionWords, EveryOfferedWordIsTaken) {
                 if (c.args[k].optional && k + 1 == places.size() && word == places[k].front()) tryLine(base);
                 tryLine(line);
             }
-        for (const OptionSpec& o : c.options) {
+        for (const OptionDef& o : c.options) {
             // Installing the udev rule would write under /etc.
             if (o.name == "--install") continue;
             std::vector<std::string> line = c.path;
@@ -310,10 +310,10 @@ TEST_F(BashCompletion, AsksForTheLibraryOfTheFolderOnTheLine) {
 TEST_F(BashCompletion, OffersTheTablesWordsEverywhere) {
     std::vector<std::vector<std::string>> lines;
     std::vector<std::string> expected;
-    for (const CommandSpec& c : commandTable()) {
+    for (const CommandDef& c : commandTable()) {
         if (c.help.empty()) continue;
         std::vector<std::string> words = c.path;
-        for (const ArgSpec& a : c.args) {
+        for (const ArgDef& a : c.args) {
             if (a.kind != ArgKind::Choice && a.kind != ArgKind::ButtonFunction && a.kind != ArgKind::Text)
                 break;
             std::string want;
