@@ -133,4 +133,11 @@ Result<ButtonFunction> parseButtonFunction(const std::vector<std::string>& words
     return usage("unknown button function \"" + words[0] + "\"");
 }
 
+std::vector<std::string> buttonFunctionWords() {
+    std::vector<std::string> words;
+    for (const Fixed& f : kFixed) words.emplace_back(f.word);
+    for (const char* more : {"fire", "key", "macro"}) words.emplace_back(more);
+    return words;
+}
+
 }  // namespace orvane::cli

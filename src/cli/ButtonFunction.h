@@ -23,6 +23,10 @@ struct ButtonFunction {
 Result<ButtonFunction> parseButtonFunction(const std::vector<std::string>& words, const LanguageTable& language,
                                            const MacroLibrary& library);
 
+// The first words of every function; "fire" may be followed by two numbers, "key" takes a
+// combination and "macro" a name.
+std::vector<std::string> buttonFunctionWords();
+
 // "Ctrl+Shift+C" to modifier bits and a virtual-key code.
 struct KeyCombination {
     uint8_t modifiers = 0;

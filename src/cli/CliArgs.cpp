@@ -1,5 +1,7 @@
 #include "cli/CliArgs.h"
 
+#include "cli/CommandTable.h"
+
 namespace orvane::cli {
 
 // The program's own options are taken wherever they stand, before the command or after it
@@ -53,7 +55,7 @@ Result<CliArgs> parseCliArgs(const std::vector<std::string>& argv) {
     return a;
 }
 
-const char* usageText() {
+std::string usageText() {
     return R"(Usage: orvanectl [OPTIONS] COMMAND [ARGS]
 The options may stand anywhere on the line; after -- every word is an argument.
 
@@ -80,45 +82,7 @@ Options:
   --version             print the version
   -h, --help            show this help
 
-Commands:
-  devices                         the HID interfaces of the mouse with their roles and report lengths
-  status                          online, sensor, battery, charging, DPI level, Mac_ID, DataChange
-                                  and the configuration folder in use; reads only, and writes
-                                  nothing to the mouse or to a file
-  apply [--profile N]             write profile N (default: the current one) to the mouse in full
-  set polling 125|250|500|1000    change one setting of the current profile and send what changed
-  set dpi LEVEL DPI|step:N        LEVEL 1-4; a DPI value of the sensor's table, or a step index
-  set dpi-enable LEVEL on|off     LEVEL 1-4; the only enabled level cannot be switched off
-  set dpi-colour LEVEL RRGGBB     indicator colour of LEVEL 1-4
-  set debounce MS                 0 to 16, even
-  set sleep N                     1 to 10
-  set lift-off 1|2
-  set button N FUNCTION           N 1-6; FUNCTION is one of:
-                                    left right middle back forward disable
-                                    dpi-cycle dpi-up dpi-down
-                                    fire (the fixed 50/3 repeat) | fire A B (A above 4)
-                                    key "Ctrl+C" (Ctrl, Shift, Alt, Win and a key name)
-                                    media-player prev next stop play-pause mute volume-up
-                                    volume-down email calculator my-computer
-                                    alt-f4 show-desktop run minimise maximise
-                                    macro NAME (a macro of the library's first set)
-                                  at least one button keeps the left click
-  profile show [N]                the settings of profile N (default: the current one)
-  profile export N FILE           write profile N to a profile file
-  profile import N FILE           read a profile file into profile N (a bad file changes nothing)
-  profile select N                make profile N current and send it to the mouse
-  dump profile|settings|library|language FILE
-                                  what the reader makes of FILE, as JSON
-  reset --yes                     factory reset of the mouse and of the current profile
-  macro list [SET]                the macro sets (or set SET, numbered from 1) and their macros
-  macro show NAME [SET]           the actions of macro NAME of SET (default: the first set,
-                                  whose macros the buttons use)
-  macro export FILE               write the macro library to FILE
-  macro import FILE               make FILE the macro library (a bad file changes nothing)
-  macro delete NAME [SET]         delete macro NAME of SET (default: the first set)
-  udev-rule                       print the udev rule that lets the user at the seat use the mouse
-  udev-rule --install             (as root) write it to /etc/udev/rules.d and have udev apply it
-
+)" + commandsHelp() + R"(
 Profiles are numbered 1 to 5, DPI levels 1 to 4 and buttons 1 to 6, as the window shows them.
 A change is saved to the profile even when the mouse cannot take it; the command then says what
 was not sent and why. With ORVANE_TRACE=1 every frame is traced on standard error

@@ -25,6 +25,6 @@ struct CliArgs {
 // Fails with a usage message for an unknown option or a missing value.
 Result<CliArgs> parseCliArgs(const std::vector<std::string>& argv);
 
-const char* usageText();
+std::string usageText();
 
 }  // namespace orvane::cli

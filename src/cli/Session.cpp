@@ -48,8 +48,15 @@ const std::vector<Session::CommandEntry>& Session::commands() {
         {"devices", &Session::devices}, {"status", &Session::status},   {"apply", &Session::apply},
         {"set", &Session::set},         {"profile", &Session::profile}, {"dump", &Session::dump},
         {"reset", &Session::reset},     {"macro", &Session::macro},     {"udev-rule", &Session::udevRule},
+        {"completion", &Session::completion},
     };
     return table;
+}
+
+std::vector<std::string> Session::handledCommands() {
+    std::vector<std::string> names;
+    for (const CommandEntry& entry : commands()) names.emplace_back(entry.name);
+    return names;
 }
 
 int Session::run() {

@@ -45,6 +45,9 @@ public:
     // a JSON document on out).
     int run();
 
+    // The commands run() knows, hidden ones included.
+    static std::vector<std::string> handledCommands();
+
 private:
     struct Failure {
         int code;
@@ -87,6 +90,7 @@ private:
     std::variant<std::pair<uint32_t, uint32_t>, Failure> findMacro(const std::string& name,
                                                                    const std::string* setWord) const;
     Outcome udevRule();
+    Outcome completion();
 
     Outcome loadFiles();
     Outcome openTransport();

@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <ostream>
 
+#include "cli/CommandTable.h"
 #include "cli/Dump.h"
 #include "cli/JsonWriter.h"
 #include "cli/Session.h"
@@ -86,7 +87,7 @@ Session::Outcome Session::macro() {
     if (sub == "export") return macroExport();
     if (sub == "import") return macroImport();
     if (sub == "delete") return macroDelete();
-    return Failure{kExitUsage, "macro takes list, show, export, import or delete"};
+    return Failure{kExitUsage, "macro takes " + listWords(subcommandsOf("macro"))};
 }
 
 // A set number as given (1 = the first set) checked against the library: its index, or a

@@ -1,6 +1,7 @@
 // orvanectl's profile and file commands: profile show/export/import/select and dump.
 #include <ostream>
 
+#include "cli/CommandTable.h"
 #include "cli/Dump.h"
 #include "cli/JsonWriter.h"
 #include "cli/Session.h"
@@ -22,7 +23,7 @@ Session::Outcome Session::profile() {
     if (sub == "export") return profileExport();
     if (sub == "import") return profileImport();
     if (sub == "select") return profileSelect();
-    return Failure{kExitUsage, "profile takes show, export, import or select"};
+    return Failure{kExitUsage, "profile takes " + listWords(subcommandsOf("profile"))};
 }
 
 Session::Outcome Session::profileShow() {

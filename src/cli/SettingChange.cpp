@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "cli/ButtonFunction.h"
+#include "cli/CommandTable.h"
 #include "device/ButtonEncoder.h"
 #include "profile/ProfileLimits.h"
 
@@ -34,14 +35,14 @@ int levelPosition(int b, uint8_t mask) {
     return 0;
 }
 
+struct Rate {
+    const char* word;
+    uint8_t code;
+    const char16_t* name;
+};
+constexpr Rate kRates[] = {{"125", 0, u"125HZ"}, {"250", 1, u"250HZ"}, {"500", 2, u"500HZ"}, {"1000", 3, u"1000HZ"}};
+
 Result<SettingChange> polling(const std::vector<std::string>& w) {
-    struct Rate {
-        const char* word;
-        uint8_t code;
-        const char16_t* name;
-    };
-    static constexpr Rate kRates[] = {
-        {"125", 0, u"125HZ"}, {"250", 1, u"250HZ"}, {"500", 2, u"500HZ"}, {"1000", 3, u"1000HZ"}};
     if (w.size() != 2) return usage("set polling takes one rate: 125, 250, 500 or 1000");
     for (const Rate& r : kRates) {
         if (w[1] != r.word) continue;
@@ -167,7 +168,7 @@ int dpiLevelAfterToggle(int b, uint8_t maskBefore, int k, bool nowOn) {
 
 Result<SettingChange> parseSettingChange(const std::vector<std::string>& w, const AppData& app,
                                          const DpiTables& tables) {
-    if (w.empty()) return usage("set needs a setting: polling, dpi, dpi-enable, dpi-colour, debounce, sleep, lift-off, button");
+    if (w.empty()) return usage("set needs a setting: " + listWords(subcommandsOf("set")));
     const std::string& what = w[0];
     if (what == "polling") return polling(w);
     if (what == "dpi") return dpi(w, tables);
@@ -176,6 +177,12 @@ Result<SettingChange> parseSettingChange(const std::vector<std::string>& w, cons
     if (what == "debounce" || what == "sleep" || what == "lift-off") return numberSetting(w);
     if (what == "button") return button(w, app);
     return usage("unknown setting " + what);
+}
+
+std::vector<std::string> pollingRateWords() {
+    std::vector<std::string> words;
+    for (const Rate& r : kRates) words.emplace_back(r.word);
+    return words;
 }
 
 }  // namespace orvane::cli

@@ -22,6 +22,9 @@ struct SettingChange {
 Result<SettingChange> parseSettingChange(const std::vector<std::string>& words, const AppData& app,
                                          const DpiTables& tables);
 
+// The rates `set polling` takes, in Hz.
+std::vector<std::string> pollingRateWords();
+
 // The active level after switching level k on or off, as the DPI section counts it.
 int dpiLevelAfterToggle(int currentLevel, uint8_t maskBefore, int k, bool nowOn);
 

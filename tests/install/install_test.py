@@ -24,7 +24,8 @@ PICTURES = ["share/orvane/skins/Frame_common.bmp", "share/orvane/skins/res/364.p
 DESKTOP = ["share/applications/orvane.desktop", "share/icons/hicolor/scalable/apps/orvane.svg"] + [
     "share/icons/hicolor/%dx%d/apps/orvane.png" % (s, s) for s in (16, 22, 24, 32, 48, 64, 128, 256)]
 OTHER = ["lib/udev/rules.d/70-orvane.rules", "share/metainfo/org.orvane.Orvane.metainfo.xml",
-         "share/bash-completion/completions/orvanectl"] + [
+         "share/bash-completion/completions/orvanectl", "share/zsh/vendor-completions/_orvanectl",
+         "share/fish/vendor_completions.d/orvanectl.fish"] + [
     "share/man/man1/%s.1.gz" % p for p in ("orvane", "orvanectl", "orvane-virtual-mouse")]
 EXPECTED = PROGRAMS + SHIPPED + PICTURES + DESKTOP + OTHER
 
@@ -93,6 +94,12 @@ def check_manuals_and_completion(prefix):
               'COMP_WORDS=(orvanectl set polling ""); COMP_CWORD=3; _orvanectl; echo "${COMPREPLY[*]}"')
     r = run(["bash", "-c", script, "bash", completion])
     check(r.stdout.split("\n")[:2] == ["set", "125 250 500 1000"], "bash completion: " + r.stdout + r.stderr)
+    # The installed scripts are what the installed program writes.
+    for shell, path in (("bash", completion), ("zsh", "share/zsh/vendor-completions/_orvanectl"),
+                        ("fish", "share/fish/vendor_completions.d/orvanectl.fish")):
+        r = run([os.path.join(prefix, "bin/orvanectl"), "completion", shell])
+        with open(os.path.join(prefix, path)) as f:
+            check(r.returncode == 0 and r.stdout == f.read(), "the installed %s completion is stale" % shell)
 
 
 def check_new_user(prefix, tmp):
