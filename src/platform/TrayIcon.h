@@ -29,6 +29,7 @@ public:
     virtual bool add(const Image& icon, const Text& tip, const TrayMenuTexts& menu,
                      std::function<void(TrayEvent)> onEvent) = 0;
     virtual void remove() = 0;
+    // The icon is shown in a notification area now, so a window hidden into it can come back.
     virtual bool added() const = 0;
     virtual void setToolTip(const Text& /*tip*/) {}
     virtual void setAutostartChecked(bool /*checked*/) {}

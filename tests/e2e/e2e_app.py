@@ -4,7 +4,7 @@ the virtual mouse, the tray icon and a second start bring the hidden window back
 is written, and the window answers a click while a long pass writes macros to the mouse and ends in
 the middle of it, saving what was pending.
 
-usage: e2e_app.py BIN_DIR CASE   (CASE: slider | tray | second | firststart | screenshot | shared | livepass)
+usage: e2e_app.py BIN_DIR CASE   (CASE: slider | tray | second | firststart | notray | screenshot | shared | livepass)
 """
 import os
 import re
@@ -216,6 +216,34 @@ def case_second():
         app.wait(10)
         if tray:
             tray.terminate()
+        display.close()
+        shutil.rmtree(appdir, ignore_errors=True)
+
+
+def notice_windows(env):
+    return [w for w in xdotool(env, "search", "--onlyvisible", "--name", TITLE).split()
+            if (m := re.search(r"Geometry: (\d+)x", xdotool(env, "getwindowgeometry", w))) and int(m.group(1)) < 1000]
+
+
+def case_notray():
+    # No notification area: the minimise control cannot hide the window into one, so it is never
+    # withdrawn, and a notice says why.
+    display, appdir = Display(), app_dir()
+    env = env_for(display, appdir)
+    app = subprocess.Popen([os.path.join(BIN, "orvane"), "--simulate"], env=env)
+    try:
+        win = wait_for("the main window", lambda: find_window(env))
+        time.sleep(0.5)
+        xdotool(env, "mousemove", "--window", win, "1079", "19")
+        xdotool(env, "click", "1")
+        wait_for("the notice that there is no tray", lambda: notice_windows(env), 5)
+        # Without a window manager nothing iconifies it, so it stays mapped; never withdrawn.
+        if find_window(env) != win:
+            fail("the window was hidden with no tray to bring it back from")
+        print("without a tray the window stays reachable and says why")
+    finally:
+        app.terminate()
+        app.wait(10)
         display.close()
         shutil.rmtree(appdir, ignore_errors=True)
 
@@ -442,5 +470,6 @@ def case_livepass():
 
 if __name__ == "__main__":
     {"slider": case_slider, "tray": case_tray, "second": case_second, "firststart": case_firststart,
+     "notray": case_notray,
      "screenshot": case_screenshot,
      "shared": case_shared, "livepass": case_livepass}[CASE]()

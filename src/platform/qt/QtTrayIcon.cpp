@@ -60,7 +60,9 @@ public:
         menu_.reset();
     }
 
-    bool added() const override { return icon_ != nullptr; }
+    // Asked each time: a panel that starts after us (at login) still counts once it is up, and
+    // one that goes away does not.
+    bool added() const override { return icon_ != nullptr && QSystemTrayIcon::isSystemTrayAvailable(); }
 
     void setToolTip(const Text& tip) override {
         if (icon_) icon_->setToolTip(toQString(tip));
