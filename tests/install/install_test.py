@@ -1,20 +1,24 @@
 #!/usr/bin/env python3
 """The installed Orvane: install into a staging prefix, validate what desktops and udev read,
-run the installed programs for a new user, and build the Debian package.
+run the installed programs for a new user, and build the Debian package. With --lintian, build
+the package and have lintian check it (exit status 77, "skipped", where lintian is missing).
 
-usage: install_test.py BUILD_DIR
+usage: install_test.py BUILD_DIR [--lintian]
 """
 import glob
 import gzip
 import os
+import re
 import shutil
 import subprocess
 import sys
 import tempfile
 
+import package_checks
 import udev_rules
 
 BUILD = os.path.abspath(sys.argv[1])
+SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 failures = []
 
 PROGRAMS = ["bin/orvane", "bin/orvanectl", "bin/orvane-virtual-mouse"]
@@ -27,7 +31,8 @@ OTHER = ["lib/udev/rules.d/70-orvane.rules", "share/metainfo/org.orvane.Orvane.m
          "share/bash-completion/completions/orvanectl", "share/zsh/vendor-completions/_orvanectl",
          "share/fish/vendor_completions.d/orvanectl.fish"] + [
     "share/man/man1/%s.1.gz" % p for p in ("orvane", "orvanectl", "orvane-virtual-mouse")]
-EXPECTED = PROGRAMS + SHIPPED + PICTURES + DESKTOP + OTHER
+DOCS = ["share/doc/orvane/copyright", "share/doc/orvane/changelog.gz", "share/lintian/overrides/orvane"]
+EXPECTED = PROGRAMS + SHIPPED + PICTURES + DESKTOP + OTHER + DOCS
 
 
 def check(ok, what):
@@ -58,6 +63,30 @@ def check_validators(prefix):
     metainfo = os.path.join(prefix, "share/metainfo/org.orvane.Orvane.metainfo.xml")
     r = run(["appstreamcli", "validate", "--no-net", metainfo])
     check(r.returncode == 0, "appstreamcli validate: " + r.stdout + r.stderr)
+    with open(metainfo) as f:
+        check("<project_license>MIT</project_license>" in f.read(), "the AppStream file does not name the MIT licence")
+
+
+def check_documents(prefix):
+    """The copyright file states LICENSE in Debian's format; the changelog is compressed as Debian does it."""
+    with open(os.path.join(SOURCE, "LICENSE")) as f:
+        problems = package_checks.copyright_problems(os.path.join(prefix, "share/doc/orvane/copyright"), f.read())
+    check(not problems, "copyright: " + "; ".join(problems))
+    problems, _ = package_checks.changelog_problems(os.path.join(prefix, "share/doc/orvane/changelog.gz"))
+    check(not problems, "changelog.gz: " + "; ".join(problems))
+
+
+def check_hardening(prefix):
+    """The programs are built as Debian builds its packages (cmake/Hardening.cmake)."""
+    cache = package_checks.read_cache(BUILD)
+    if cache.get("ORVANE_HARDENING", "ON") != "ON":
+        return
+    # _FORTIFY_SOURCE needs the optimiser and is left out under the sanitizers.
+    fortified = (cache.get("CMAKE_BUILD_TYPE") in ("Release", "RelWithDebInfo", "MinSizeRel") and
+                 cache.get("ORVANE_ASAN", "OFF") == "OFF" and cache.get("ORVANE_TSAN", "OFF") == "OFF")
+    for program in PROGRAMS:
+        problems = package_checks.hardening_problems(os.path.join(prefix, program), fortified)
+        check(not problems, program + ": " + "; ".join(problems))
 
 
 def check_udev_rule(prefix):
@@ -152,12 +181,17 @@ def check_new_user(prefix, tmp):
     check(tree(prefix) == before, "something was written under the prefix")
 
 
-def check_package(tmp):
+def build_package(tmp):
     out = os.path.join(tmp, "deb")
     r = run(["cpack", "--config", os.path.join(BUILD, "CPackConfig.cmake"), "-G", "DEB", "-B", out], cwd=BUILD,
             timeout=600)
     debs = glob.glob(os.path.join(out, "*.deb"))
     check(r.returncode == 0 and len(debs) == 1, "cpack: " + r.stdout[-2000:] + r.stderr[-2000:])
+    return debs
+
+
+def check_package(tmp):
+    debs = build_package(tmp)
     if not debs:
         return
     contents = run(["dpkg-deb", "--contents", debs[0]]).stdout
@@ -173,23 +207,56 @@ def check_package(tmp):
         postinst = f.read()
     check("udevadm control --reload-rules" in postinst and "udevadm trigger" in postinst,
           "the package does not reload the udev rules")
+    unpacked = os.path.join(tmp, "unpacked")
+    run(["dpkg-deb", "-x", debs[0], unpacked])
+    version = run(["dpkg-deb", "-f", debs[0], "Version"]).stdout.strip()
+    _, logged = package_checks.changelog_problems(os.path.join(unpacked, "usr/share/doc/orvane/changelog.gz"))
+    check(logged == version, "the changelog's latest entry is %r, the package %r" % (logged, version))
+
+
+def check_lintian(tmp):
+    """lintian finds no error and no warning: the warnings that are right for this package are
+    overridden, with the reason, in packaging/lintian-overrides (see packaging/LINTIAN.md)."""
+    debs = build_package(tmp)
+    if not debs:
+        return
+    r = run(["lintian", "--fail-on", "error,warning", "--display-info", debs[0]], timeout=600)
+    reported = [line for line in r.stdout.splitlines() if re.match(r"[EW]: ", line)]
+    check(r.returncode == 0 and not reported, "lintian: " + r.stdout + r.stderr)
+    # An override that no longer matches hides nothing and would hide a later problem unexplained.
+    unused = [line for line in r.stdout.splitlines() if "unused-override" in line or "mismatched-override" in line]
+    check(not unused, "lintian overrides that match nothing: " + "; ".join(unused))
+    print(r.stdout, end="")
 
 
 def main():
+    lintian = "--lintian" in sys.argv[2:]
+    if lintian and not shutil.which("lintian"):
+        print("lintian is not installed: skipped")
+        return 77
     tmp = tempfile.mkdtemp(prefix="orvane-install-")
     try:
+        if lintian:
+            check_lintian(tmp)
+            return finish()
         prefix = os.path.join(tmp, "stage", "usr")
         r = run(["cmake", "--install", BUILD, "--prefix", prefix])
         check(r.returncode == 0, "cmake --install: " + r.stdout + r.stderr)
         for f in EXPECTED:
             check(os.path.isfile(os.path.join(prefix, f)), "not installed: " + f)
         check_validators(prefix)
+        check_documents(prefix)
+        check_hardening(prefix)
         check_udev_rule(prefix)
         check_manuals_and_completion(prefix)
         check_new_user(prefix, tmp)
         check_package(tmp)
     finally:
         shutil.rmtree(tmp, ignore_errors=True)
+    return finish()
+
+
+def finish():
     if failures:
         print("%d failure(s)" % len(failures))
         return 1
