@@ -71,6 +71,7 @@ private:
     Outcome dispatch();
     Outcome devices();
     Outcome status();
+    Outcome statusFailure(const Result<AppFolders>& folders, Failure failure);
     Outcome apply();
     Outcome set();
     Outcome profile();

@@ -128,20 +128,59 @@ Session::Outcome Session::devices() {
     return std::nullopt;
 }
 
+namespace {
+
+void folderJson(JsonWriter& json, const Result<AppFolders>& folders) {
+    json.key("configFolder");
+    if (!folders) {
+        json.null();
+        return;
+    }
+    json.beginObject();
+    json.field("path", folders->config.string());
+    json.field("reason", ConfigFolderReason(folders.value()));
+    json.endObject();
+}
+
+std::string folderLine(const Result<AppFolders>& folders) {
+    return "files:       " +
+           (folders ? DescribeConfigFolder(folders.value()) : "none (" + folders.error().message() + ")") + "\n";
+}
+
+}  // namespace
+
+// Without a mouse the folder in use is still worth knowing: it goes out beside the failure.
+Session::Outcome Session::statusFailure(const Result<AppFolders>& folders, Failure failure) {
+    if (args_.json) {
+        JsonWriter json;
+        json.beginObject();
+        json.field("ok", false);
+        json.field("exitCode", failure.code);
+        json.field("error", failure.message);
+        folderJson(json, folders);
+        json.endObject();
+        print(json.str());
+    } else {
+        print(folderLine(folders));
+    }
+    return failure;
+}
+
 Session::Outcome Session::status() {
     if (!args_.words.empty()) return Failure{kExitUsage, "status takes no arguments"};
     // The folder is only looked at: status creates, seeds and repairs nothing.
     const auto folders = ResolveFolders(FolderRequest{args_.appDir, args_.simulate.has_value()});
     const Stored stored = folders ? readStored(folders->config) : Stored{};
-    if (auto f = openTransport()) return f;
+    if (auto f = openTransport()) return statusFailure(folders, *f);
     Connection connection(*transport_);
     connection.detect();
     if (!connection.anyPresent())
-        return Failure{kExitFailure, "no mouse found: neither the wired mouse nor the receiver is plugged in"};
+        return statusFailure(folders, {kExitFailure, "no mouse found: neither the wired mouse nor the receiver is plugged in"});
     if (!connection.anyOpen()) {
         for (DeviceRole r : kDeviceRoles)
-            if (const auto& e = connection.openError(r)) return Failure{kExitFailure, openProblem(*e, e->context, platform_.udevRuleFolders)};
-        return Failure{kExitFailure, "the mouse was found but its command interface could not be opened"};
+            if (const auto& e = connection.openError(r))
+                return statusFailure(folders, {kExitFailure, openProblem(*e, e->context, platform_.udevRuleFolders)});
+        return statusFailure(folders, {kExitFailure, "the mouse was found but its command interface could not be opened"});
     }
     FrameIo io(connection, platform_.loop);
     MouseReport mouse;
@@ -151,10 +190,10 @@ Session::Outcome Session::status() {
         answered = true;
     });
     if (!platform_.runUntil([&] { return answered; }, kStatusTimeoutMs))
-        return Failure{kExitFailure, "the mouse did not answer the status request in time"};
+        return statusFailure(folders, {kExitFailure, "the mouse did not answer the status request in time"});
     if (!mouse.status) {
         const std::string why = mouse.error ? mouse.error->message() : std::string("no reply");
-        return Failure{kExitFailure, "the mouse did not answer the status request: " + why};
+        return statusFailure(folders, {kExitFailure, "the mouse did not answer the status request: " + why});
     }
     const StatusReply& s = *mouse.status;
     const Reported r = reportedOf(s);
@@ -181,15 +220,7 @@ Session::Outcome Session::status() {
         optionalField(json, "dpiLevel", r.dpiLevel);
         json.field("macId", hexId(s.macId));
         optionalHex(json, "dataChange", counter);
-        json.key("configFolder");
-        if (folders) {
-            json.beginObject();
-            json.field("path", folders->config.string());
-            json.field("reason", ConfigFolderReason(folders.value()));
-            json.endObject();
-        } else {
-            json.null();
-        }
+        folderJson(json, folders);
         json.key("stored").beginObject();
         optionalHex(json, "sensor", storedSensor);
         optionalHex(json, "macId", stored.macId);
@@ -218,8 +249,7 @@ Session::Outcome Session::status() {
     out += "Mac_ID:      " + hexId(s.macId) + storedNote(s.macId, stored.macId) + "\n";
     out += "DataChange:  " + (counter ? hexId(*counter) : std::string("unknown (not reported)")) +
            storedNote(counter, storedCounter) + "\n";
-    out += "files:       " +
-           (folders ? DescribeConfigFolder(folders.value()) : "none (" + folders.error().message() + ")") + "\n";
+    out += folderLine(folders);
     print(out);
     return std::nullopt;
 }

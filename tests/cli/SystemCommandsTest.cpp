@@ -53,6 +53,17 @@ TEST_F(SessionTest, StatusNamesTheFolderInUse) {
     ASSERT_EQ(run({"--json", "status"}), kExitOk);
     EXPECT_NE(out.str().find("\"path\": \"" + (dir / "config").string() + "\""), std::string::npos)
         << out.str();
+    // Also with no mouse to report: the failure comes with the folder.
+    prepare = [](sim::SimTransport& t) {
+        for (auto link : {sim::Link::Wired, sim::Link::Receiver}) t.unplug(link);
+    };
+    ASSERT_EQ(run({"status"}), kExitFailure);
+    EXPECT_NE(err.str().find("no mouse found"), std::string::npos) << err.str();
+    EXPECT_NE(out.str().find("files:       " + (dir / "config").string()), std::string::npos) << out.str();
+    ASSERT_EQ(run({"status", "--json"}), kExitFailure);
+    EXPECT_NE(out.str().find("\"ok\": false"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("\"path\": \"" + (dir / "config").string() + "\""), std::string::npos)
+        << out.str();
 }
 
 TEST(UdevInstall, WritesTheRuleAndHasUdevApplyIt) {
