@@ -60,14 +60,6 @@ bool CComboButton::OnLButtonUp(uint32_t, Point pt) {
     return state_ != before;
 }
 
-void CComboButton::SetMenuOpen(bool open) {
-    if (menuOpen_ && !open) {
-        hoverCount_ = 0;
-        hoverLatched_ = false;
-    }
-    menuOpen_ = open;
-}
-
 int32_t CComboButton::ArrowWidth() const { return std::min(rect_.height() + Scaled(2), Scaled(kArrowMax)); }
 
 int CComboButton::Frame() const {

@@ -29,9 +29,8 @@ public:
     // Shows "Disable" instead of the caption.
     void SetDisableText(bool on) { disableText_ = on; }
     bool DisableText() const { return disableText_; }
-    // Set while a menu opened from this box is on screen. When it closes the box reports the
-    // pointer afresh, so a pointer still on it is heard again.
-    void SetMenuOpen(bool open);
+    // Set while a menu opened from this box is on screen.
+    void SetMenuOpen(bool open) { menuOpen_ = open; }
     bool MenuOpen() const { return menuOpen_; }
     int Frame() const;
     // The square at the right end that holds the drop-down arrow: as wide as the box is tall

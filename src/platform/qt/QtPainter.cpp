@@ -102,10 +102,6 @@ QFont shrunk(const QFont& f, const QString& s, const QRect& r, int flags) {
     return small;
 }
 
-}  // namespace
-
-namespace {
-
 // How drawText lays out text in r: the font after narrowing or shrinking, the Qt flags and the
 // text as one line where asked, before any ellipsis.
 struct TextLayout {
