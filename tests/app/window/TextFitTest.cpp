@@ -102,10 +102,21 @@ TEST_P(TextFit, TheMainWindowWithEverySectionOpenAndFiveDigitDpiValues) {
     }
 }
 
-TEST_P(TextFit, TheAssignmentMenuAndTheProfileMenu) {
+TEST_P(TextFit, TheAssignmentMenuItsSubmenusAndTheProfileMenu) {
     click(mainwnd::kFirstCombo);
-    ASSERT_GT(platform_->windowCount(), 1u);
-    EXPECT_THAT(overflows(platform_->lastWindow()->paint()), IsEmpty());
+    Settle();
+    ui::CWndPopup* main = dlg().Buttons().MainMenu();
+    ASSERT_NE(main, nullptr);
+    auto& menu = *static_cast<platform::FakeWindow*>(main->GetWindow());
+    EXPECT_THAT(overflows(menu.paint()), IsEmpty());
+    // The items that open a submenu of shipped texts: DPI, multimedia, office, windows.
+    for (int item : {5, 10, 11, 12}) {
+        const size_t before = platform_->windowCount();
+        menu.moveTo(40, int32_t(float(1 + 22 * item + 11) * GetParam().scale));
+        Settle();
+        ASSERT_GT(platform_->windowCount(), before) << "item " << item;
+        EXPECT_THAT(overflows(platform_->lastWindow()->paint()), IsEmpty()) << "item " << item;
+    }
     window().key(platform::kVkEscape);
     Settle();
     const auto tab = centre(mainwnd::kFirstTab);
