@@ -117,6 +117,10 @@ void ButtonAssignmentPanel::RedrawCombo(uint32_t combo) {
 
 void ButtonAssignmentPanel::SetMark(uint32_t combo, bool on) {
     if (auto* c = Combo(combo)) {
+        // The row's number stayed over the picture while its menu was open (the box does not
+        // report leaving then); with the menu gone it goes too, whether or not the pointer
+        // still moves over the window.
+        if (!on && c->MenuOpen() && highlight_ == int(combo - kFirstCombo) + 1) SetHighlight(0);
         c->SetMenuOpen(on);
         w_.InvalidateRect(c->GetRect());
     }

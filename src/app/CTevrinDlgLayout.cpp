@@ -50,6 +50,8 @@ void CTevrinDlg::CreatePermanentControls() {
     auto title = [&](uint32_t id, Rect r, int entry) {
         auto* t = Add<ui::CCheckButton>(0, id, Scaled(r.left, r.top, r.right, r.bottom), Language().LanguageText(entry));
         t->LoadImages({u"skins\\header2_nr.png", u"skins\\header2_ov.png"});
+        // A panel's title does nothing, so it never takes the pointer's look or a click.
+        t->SetMouseAware(false);
     };
     title(kButtonsTitle, {36, 37, 266, 62}, kTextButtonsTitle);
     buttons_.Create();
@@ -108,7 +110,10 @@ void CTevrinDlg::DrawPanelFrames(Painter& p, int showCount) {
     panel(36, 62, 230, 205);
     panel(36, 311, 230, 43);
     panel(36, 423, 230, 82);
-    panel(36, 545, 230, 26 * showCount + 30);
+    // The profiles' frame ends just under the add button, which sits one tab pitch (25) below
+    // the last tab and never above the third: 26 per tab would outgrow the tabs and, with five,
+    // run into the version line.
+    panel(36, 545, 230, 25 * std::max(showCount, 3) + 32);
     for (int i = 0; i < kSectionCount; ++i) {
         if (!open_[size_t(i)]) continue;
         if (Section(i) == Section::LiftOff && !liftOffShown_) continue;

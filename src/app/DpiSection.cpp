@@ -10,7 +10,6 @@
 #include "ui/CDPIRadioButton.h"
 #include "ui/CDPIValueShowControl.h"
 #include "ui/DpiLevelMask.h"
-#include "ui/UiFont.h"
 
 namespace orvane {
 
@@ -36,8 +35,9 @@ void DpiSection::Create() {
         gauge->LoadImages(u"skins\\mouse\\dpi_bar_1.png", u"skins\\mouse\\dpi_bar_2.png");
         auto* label = w_.Add<ui::CDPIRadioButton>(kGroup, kDpiLabel + uint32_t(i), w_.Scaled(909 + dx, 212, 935 + dx, 223));
         label->LoadStrip(u"skins\\dpi_value.png");
-        // Five digits must fit the 26-pixel label.
-        label->SetFont(int32_t(10.0f * w_.Scale()), ui::UiFontChoice().face);
+        // Five digits must fit the 26-pixel label: the value is digits only, drawn in the Latin
+        // face in every language, as a CJK face's digits are wider and taller.
+        label->SetFont(int32_t(10.0f * w_.Scale()), u"Tahoma");
         // The label only shows the value; clicking it must not change which levels are lit.
         label->SetMouseAware(false);
         auto* check = w_.Add<ui::CCheckButton>(kGroup, kDpiCheck + uint32_t(i), w_.Scaled(916 + dx, 226, 927 + dx, 237),

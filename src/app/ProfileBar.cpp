@@ -22,6 +22,9 @@ using platform::Rect;
 namespace {
 
 constexpr uint32_t kTabCount = ui::CTabControl::kTabCount;
+// Design pixels at a tab's right end kept clear of its name: the current-profile dot (a circle
+// of radius 3 centred 11 pixels from the edge) and a little air before it.
+constexpr int kTabDotRoom = 18;
 
 bool isTab(uintptr_t id) { return id >= kFirstTab && id < kFirstTab + kTabCount; }
 
@@ -42,7 +45,9 @@ void ProfileBar::Create() {
                                             w_.App().profiles[p].GetProfileName(), w_.App().currentProfile);
         tab->LoadImages(u"skins\\profile_slot_nr.png", u"skins\\profile_slot_ov.png", u"skins\\profile_slot_nr2.png",
                         u"skins\\profile_slot_ov2.png");
-        tab->SetTextMargins(int32_t(10.0f * w_.Scale()), int32_t(4.0f * w_.Scale()));
+        // The name ends (with its ellipsis) before the dot at the tab's right end that marks the
+        // current profile.
+        tab->SetTextMargins(int32_t(10.0f * w_.Scale()), int32_t(float(kTabDotRoom) * w_.Scale()));
     }
     w_.Add<ui::CImageButton>(0, kAddProfile, w_.Scaled(50, 630, 96, 650), Text{})
         ->LoadImages({u"skins\\add_nr.png", u"skins\\add_ov.png"});

@@ -8,7 +8,9 @@ namespace orvane::dialogs {
 
 namespace {
 
-constexpr int kTitle = 180, kOkCaption = 4, kCancelCaption = 5;
+constexpr int kTitle = 180, kOkCaption = 4, kCancelCaption = 5, kPressAKey = 346;
+// The prompt stands in the key's place, dimmer than a captured key's name.
+constexpr uint32_t kPromptColour = 0x808080;
 constexpr uint8_t kShortcutType = 0x70;
 
 // In the order their prefixes are written: Ctrl, Shift, Alt, Win.
@@ -57,6 +59,8 @@ void CShortcutDlg::CreateControls(const Rect&) {
     auto* name = Add<ui::CStaticText>(0, kIdKeyName, scaledRect(25, 35, 183, 57, s), kDialogTextColour,
                                       platform::kTextLeft | platform::kTextSingleLine);
     name->SetFont(int32_t(-13.0f * s), u"Tahoma");
+    name->SetLabel(language_.LanguageText(kPressAKey));
+    name->SetTextColour(kPromptColour);
     for (const Box& b : kBoxes) {
         Add<ui::CCheckButton>(0, b.id, scaledRect(b.left, 72, b.left + 11, 83, s), Text{})
             ->LoadImages({u"skins\\check_nr.png", u"skins\\check_ov.png", u"skins\\check_dn.png"});
@@ -91,6 +95,7 @@ void CShortcutDlg::Capture(const platform::KeyEvent& e) {
             }
     if (auto* name = FindControlAs<ui::CStaticText>(kIdKeyName)) {
         name->SetLabel(keyName(key_));
+        name->SetTextColour(kDialogTextColour);
         InvalidateRect(name->GetRect());
     }
 }

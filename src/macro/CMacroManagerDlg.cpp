@@ -111,9 +111,10 @@ void CMacroManagerDlg::CreateControls(const Rect&) {
     const float s = Scale();
     auto rect = [s](int l, int t, int r, int b) { return scaledRect(l, t, r, b, s); };
     for (const Caption& c : kCaptions) {
-        // The captions may reach past the window's edge; inside it they end with an ellipsis.
+        // The captions may reach past the window's edge; inside it they are drawn narrower
+        // before they end with an ellipsis.
         auto* text = Add<ui::CStaticText>(0, c.id, rect(c.left, c.top, std::min(c.right, kCaptionRight), c.bottom), kTextColour,
-                                          platform::kTextLeft | platform::kTextSingleLine);
+                                          platform::kTextLeft | platform::kTextSingleLine | platform::kTextCondense);
         text->SetLabel(language_.LanguageText(c.text));
     }
     noticeText_ = Add<ui::CStaticText>(0, kCaptureNotice, rect(368, 252, 522, 326), kNoticeColour,

@@ -1,4 +1,6 @@
 #include "ui/CButtonBase.h"
+
+#include <algorithm>
 #include "ui/Messages.h"
 
 #include "ui/CDlgBase.h"
@@ -54,9 +56,9 @@ void CButtonBase::SetTextMargins(int32_t left, int32_t right) {
     marginRight_ = right;
 }
 
-void CButtonBase::DrawCaption(Painter& p, const Text& text, uint32_t colour) const {
+void CButtonBase::DrawCaption(Painter& p, const Text& text, uint32_t colour, int32_t reservedRight) const {
     if (text.empty()) return;
-    const Rect r = rect_.adjusted(marginLeft_, 0, -marginRight_, 0);
+    const Rect r = rect_.adjusted(marginLeft_, 0, -std::max(marginRight_, reservedRight), 0);
     p.drawText(text, r, font_, bgr(colour),
                align_ | platform::kTextSingleLine | platform::kTextVCenter | platform::kTextWordEllipsis);
 }

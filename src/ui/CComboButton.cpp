@@ -1,4 +1,7 @@
 #include "ui/CComboButton.h"
+
+#include <algorithm>
+
 #include "ui/Messages.h"
 
 namespace orvane::ui {
@@ -57,6 +60,8 @@ bool CComboButton::OnLButtonUp(uint32_t, Point pt) {
     return state_ != before;
 }
 
+int32_t CComboButton::ArrowWidth() const { return std::min(rect_.height() + Scaled(2), Scaled(kArrowMax)); }
+
 int CComboButton::Frame() const {
     if (disableLook_) return state_ != kNormal ? 4 : 3;
     return menuOpen_ ? 1 : state_;
@@ -66,7 +71,7 @@ void CComboButton::Draw(Painter& p, const Rect&) {
     const int frame = Frame();
     images_.draw(p, rect_, frame);
     const uint32_t colour = (disableLook_ || frame != 0) ? kTextOver : kTextNormal;
-    DrawCaption(p, disableText_ ? Text{u"Disable"} : text_, colour);
+    DrawCaption(p, disableText_ ? Text{u"Disable"} : text_, colour, ArrowWidth());
 }
 
 }  // namespace orvane::ui

@@ -33,6 +33,10 @@ public:
     void SetMenuOpen(bool open) { menuOpen_ = open; }
     bool MenuOpen() const { return menuOpen_; }
     int Frame() const;
+    // The square at the right end that holds the drop-down arrow: as wide as the box is tall
+    // plus two pixels, at most kArrowMax design pixels. Captions end before it.
+    static constexpr int32_t kArrowMax = 22;
+    int32_t ArrowWidth() const;
 
 protected:
     // LoadImages({normal, active}).

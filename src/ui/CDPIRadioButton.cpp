@@ -16,9 +16,9 @@ void CDPIRadioButton::OnClick() { DpiLevelMask::lightUpTo(id_); }
 
 void CDPIRadioButton::Draw(Painter& p, const Rect&) {
     images_.draw(p, rect_, Frame());
-    // Inside the frame's border, with a pixel to spare: five-digit values are drawn narrower
-    // rather than over the border.
-    const int32_t inset = Scaled(2);
+    // Inside the frame's border (one pixel, two at scale 2) with a pixel to spare: five-digit
+    // values are drawn narrower rather than over the border.
+    const int32_t inset = Scaled(1) + 1;
     const Rect band{rect_.left + inset, rect_.top, rect_.right - inset, rect_.top + Scaled(11)};
     p.drawText(fromUtf8(std::to_string(int64_t{value_} * 50)), band, font_, bgr(textColour_),
                platform::kTextCenter | platform::kTextSingleLine | platform::kTextVCenter | platform::kTextCondense |

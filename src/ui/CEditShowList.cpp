@@ -47,8 +47,9 @@ void CEditShowList::Draw(Painter& p, const Rect&) {
         if (FirstRow + k == SelectedRow) p.fillRect(row, bgr(kSelected));
         const MacroKey* key = set->FindKey(uint32_t(FirstRow + k));
         if (!key) continue;
+        // A name as long as a macro name may be is drawn narrower before it is cut short.
         p.drawText(key->GetName(), row, font_, bgr(kText),
-                   platform::kTextLeft | platform::kTextSingleLine | platform::kTextVCenter |
+                   platform::kTextLeft | platform::kTextSingleLine | platform::kTextVCenter | platform::kTextCondense |
                        platform::kTextWordEllipsis);
     }
 }

@@ -42,7 +42,7 @@ public:
 class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (int i : {4, 5, 26, 141, 144, 147, 153, 154, 170, 174, 175, 176, 180})
+        for (int i : {4, 5, 26, 141, 144, 147, 153, 154, 170, 174, 175, 176, 180, 346})
             language_.SetText(i, u"T" + fromUtf8(std::to_string(i)));
         language_.SetText(26, u"Fire key+");
         ASSERT_TRUE(parent_.Create());
@@ -191,11 +191,16 @@ protected:
 
 TEST_F(ShortcutTest, TheTickedBoxesAndTheKeyMakeTheCombination) {
     run([&](FakeWindow& w, CShortcutDlg& d) {
+        // Until a key is pressed its place asks for one, dimmer than a key's name.
+        auto* name = d.FindControlAs<ui::CStaticText>(CShortcutDlg::kIdKeyName);
+        EXPECT_EQ(name->Label(), u"T346");
+        const uint32_t promptColour = name->TextColour();
         clickOn(w, d, CShortcutDlg::kIdCtrl);
         clickOn(w, d, CShortcutDlg::kIdAlt);
         w.key(keyDown('A'));
         w.key(KeyEvent{false, 'A', false, 0, 0, {}});
-        EXPECT_EQ(d.FindControlAs<ui::CStaticText>(CShortcutDlg::kIdKeyName)->Label(), u"A");
+        EXPECT_EQ(name->Label(), u"A");
+        EXPECT_NE(name->TextColour(), promptColour);
         clickOn(w, d, kIdOkButton);
     });
     ASSERT_EQ(parent_.results.size(), 1u);

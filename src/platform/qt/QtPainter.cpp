@@ -1,4 +1,5 @@
 #include "platform/qt/QtPainter.h"
+#include "platform/qt/TextNeeds.h"
 
 #include <QFontMetrics>
 #include <algorithm>
@@ -101,47 +102,73 @@ QFont shrunk(const QFont& f, const QString& s, const QRect& r, int flags) {
     return small;
 }
 
+// How drawText lays out text in r: the font after narrowing or shrinking, the Qt flags and the
+// text as one line where asked, before any ellipsis.
+struct TextLayout {
+    QFont font;
+    QString text;
+    int flags = 0;
+};
+
+TextLayout layoutText(QtResources& res, const Text& text, const Rect& r, const FontSpec& font, TextFormat format) {
+    TextLayout l{res.font(font), toQString(text), 0};
+    if (format & kTextCenter)
+        l.flags |= Qt::AlignHCenter;
+    else if (format & kTextRight)
+        l.flags |= Qt::AlignRight;
+    else
+        l.flags |= Qt::AlignLeft;
+    if (format & kTextNoClip) l.flags |= Qt::TextDontClip;
+    if (format & kTextSingleLine) {
+        l.text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        l.flags |= Qt::TextSingleLine;
+        if (format & kTextVCenter)
+            l.flags |= Qt::AlignVCenter;
+        else if (format & kTextBottom)
+            l.flags |= Qt::AlignBottom;
+        else
+            l.flags |= Qt::AlignTop;
+        if (format & kTextCondense) l.font = condensed(l.font, l.text, r.width());
+    } else if (format & kTextWordBreak) {
+        l.flags |= Qt::TextWordWrap | ((format & kTextVCenter) ? Qt::AlignVCenter : Qt::AlignTop);
+        if (format & kTextShrinkToFit) l.font = shrunk(l.font, l.text, toQRect(r), l.flags);
+    } else {
+        l.flags |= Qt::AlignTop;
+    }
+    return l;
+}
+
 }  // namespace
 
 void QtPainter::drawText(const Text& text, const Rect& r, const FontSpec& font, Color c, TextFormat format) {
     if (text.empty() || r.isEmpty()) return;
-    QFont f = res_.font(font);
-    QString s = toQString(text);
-    int flags = 0;
-    if (format & kTextCenter)
-        flags |= Qt::AlignHCenter;
-    else if (format & kTextRight)
-        flags |= Qt::AlignRight;
-    else
-        flags |= Qt::AlignLeft;
-    if (format & kTextNoClip) flags |= Qt::TextDontClip;
-    const bool ellipsis = format & (kTextWordEllipsis | kTextEndEllipsis);
-    if (format & kTextSingleLine) {
-        s.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-        flags |= Qt::TextSingleLine;
-        if (format & kTextVCenter)
-            flags |= Qt::AlignVCenter;
-        else if (format & kTextBottom)
-            flags |= Qt::AlignBottom;
-        else
-            flags |= Qt::AlignTop;
-        if (format & kTextCondense) f = condensed(f, s, r.width());
-        if (ellipsis) s = QFontMetrics(f).elidedText(s, Qt::ElideRight, r.width());
-    } else if (format & kTextWordBreak) {
-        flags |= Qt::TextWordWrap | ((format & kTextVCenter) ? Qt::AlignVCenter : Qt::AlignTop);
-        if (format & kTextShrinkToFit) f = shrunk(f, s, toQRect(r), flags);
-    } else {
-        flags |= Qt::AlignTop;
-        if (ellipsis) {
-            const QFontMetrics fm(f);
-            QStringList lines = s.split(QLatin1Char('\n'));
+    TextLayout l = layoutText(res_, text, r, font, format);
+    if (format & (kTextWordEllipsis | kTextEndEllipsis)) {
+        const QFontMetrics fm(l.font);
+        if (format & kTextSingleLine) {
+            l.text = fm.elidedText(l.text, Qt::ElideRight, r.width());
+        } else if (!(format & kTextWordBreak)) {
+            QStringList lines = l.text.split(QLatin1Char('\n'));
             for (auto& line : lines) line = fm.elidedText(line, Qt::ElideRight, r.width());
-            s = lines.join(QLatin1Char('\n'));
+            l.text = lines.join(QLatin1Char('\n'));
         }
     }
-    p_.setFont(f);
+    p_.setFont(l.font);
     p_.setPen(toQColor(c));
-    p_.drawText(toQRect(r), flags, s);
+    p_.drawText(toQRect(r), l.flags, l.text);
+}
+
+Size textNeeds(const Text& text, const Rect& r, const FontSpec& font, TextFormat format) {
+    if (text.empty()) return {};
+    // Fonts only; never destroyed, as Qt's own statics may be gone at exit.
+    static auto* resources = new QtResources;
+    const TextLayout l = layoutText(*resources, text, r, font, format);
+    const QFontMetrics fm(l.font);
+    // One line is as tall as its ink: faces with CJK glyphs have line boxes far taller than
+    // what they draw, and a vertically centred line only shows its ink.
+    if (l.flags & Qt::TextSingleLine) return {fm.horizontalAdvance(l.text), fm.tightBoundingRect(l.text).height()};
+    const QRect b = fm.boundingRect(toQRect(r), l.flags & ~Qt::TextDontClip, l.text);
+    return {b.width(), b.height()};
 }
 
 Size QtPainter::textSize(const Text& text, const FontSpec& font) {

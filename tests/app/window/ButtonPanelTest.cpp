@@ -407,6 +407,32 @@ TEST_F(ButtonPanel, MenusAtDisplayScaleTwo) {
 }
 
 // Escape closes the menus as a click elsewhere does, with the pointer still over them.
+TEST_F(ButtonPanel, TheRowsNumberGoesWhenItsMenuClosesAndComesBackWithThePointer) {
+    StartQuiet();
+    const auto c = centre(kFirstCombo + 1);
+    window().moveTo(c.x, c.y);
+    FakeWindow& menu = openRow(1);
+    EXPECT_EQ(dlg().Highlight(), 2);
+    // The pointer goes over to the menu (the row keeps its number while the menu is open) and
+    // Escape closes the menu without the pointer touching the main window again.
+    window().leave();
+    menu.moveTo(40, itemY(0));
+    EXPECT_EQ(dlg().Highlight(), 2);
+    EXPECT_TRUE(menu.key(platform::kVkEscape));
+    Settle();
+    EXPECT_EQ(dlg().Highlight(), 0);
+    // Back on the row, the number shows again.
+    window().moveTo(c.x, c.y);
+    EXPECT_EQ(dlg().Highlight(), 2);
+
+    // A choice from the menu takes it away as well.
+    FakeWindow& again = openRow(3);
+    window().leave();
+    choose(again, 1);
+    EXPECT_EQ(panel().MainMenu(), nullptr);
+    EXPECT_EQ(dlg().Highlight(), 0);
+}
+
 TEST_F(ButtonPanel, EscapeClosesTheMenuAndItsSubmenu) {
     StartQuiet();
     FakeWindow& menu = openRow(1);

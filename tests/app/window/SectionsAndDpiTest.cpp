@@ -67,6 +67,21 @@ TEST_F(MainWindowTest, AtScaleTwoEveryRectangleDoubles) {
     EXPECT_EQ(dlg().FindControl(kExit)->GetRect(), (platform::Rect{2184, 24, 2214, 54}));
 }
 
+TEST_F(MainWindowTest, ThePanelTitlesTakeNeitherThePointersLookNorAClick) {
+    Start();
+    for (uint32_t id : {kButtonsTitle, kBatteryTitle, kProfilesTitle}) {
+        auto* title = control<ui::CCheckButton>(id);
+        ASSERT_NE(title, nullptr);
+        const auto c = centre(id);
+        window().moveTo(c.x, c.y);
+        window().moveTo(c.x + 1, c.y);
+        EXPECT_EQ(title->Frame(), 0) << id;
+        window().click(c.x, c.y);
+        EXPECT_EQ(title->Frame(), 0) << id;
+        EXPECT_FALSE(title->Checked()) << id;
+    }
+}
+
 class DpiLevelsTest : public MainWindowTest {
 protected:
     void SetLevels(uint8_t mask, uint8_t active) {
