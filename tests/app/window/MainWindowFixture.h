@@ -77,6 +77,7 @@ struct WindowSetup {
     bool create = true;        // start the window in the constructor
     StartKind start = StartKind::User;
     bool tray = true;          // the desktop has a notification area
+    bool virtualMouse = false; // the window says it talks to the virtual mouse
     // When set, the application folder also holds the built skins/ and pictures are read from
     // there with this decoder (else tests register the pictures they look at).
     platform::ImageCache::Decoder pictures;
@@ -131,7 +132,7 @@ protected:
                                                                      else
                                                                          RunMacroManager(*dlg_, *app_, dlg_->Files(), 1);
                                                                  },
-                                                                 setup.start});
+                                                                 setup.start, setup.virtualMouse});
         if (setup.create) {
             ASSERT_TRUE(dlg_->Create());
         }
