@@ -261,7 +261,7 @@ void CTevrinDlg::OnTimer(int id) {
 bool CTevrinDlg::OnKeyDown(uint32_t vk) {
     // Neither key may close or otherwise touch the main window.
     if (vk == platform::kVkReturn || vk == platform::kVkEscape) return true;
-    if (keys_.feed(vk)) ShowAttention(kSupportNotice);
+    if (keys_.feed(vk)) ShowAttention(SupportNotice());
     return false;
 }
 
