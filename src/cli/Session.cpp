@@ -104,7 +104,8 @@ Session::Outcome Session::loadFiles() {
     // Missing or damaged files are replaced by defaults, as the application does at start-up.
     // What went wrong on the way is said on standard error, so it reaches the user whatever
     // --json makes of the output.
-    for (const std::string& problem : LoadConfigFolder(*app_, 1.0)) err_ << "orvanectl: warning: " << problem << "\n";
+    for (const std::string& problem : LoadConfigFolder(*app_, 1.0))
+        err_ << "orvanectl: warning: " << problem << "\n";
     for (const ProfileRepair& r : app_->profileRepairs)
         err_ << "orvanectl: warning: profile " << r.profile + 1 << " as stored: " << r.problem.Describe() << "\n";
     return std::nullopt;

@@ -106,7 +106,8 @@ std::vector<Error> LoadSettingsAndProfiles(AppData& app) {
     // A bad settings file no longer costs the profiles: each is read from its slot and only a
     // missing or malformed one is reset.
     bool anyProfileRead = false;
-    for (int i = 0; i < kProfileCount; ++i) anyProfileRead |= ReadProfileFile(app, i, app.settings.GetSlotPath(i), unsaved);
+    for (int i = 0; i < kProfileCount; ++i)
+        anyProfileRead |= ReadProfileFile(app, i, app.settings.GetSlotPath(i), unsaved);
 
     if (!settingsRead) {
         // Profiles that survived the settings were made for a sensor nobody recorded; fresh

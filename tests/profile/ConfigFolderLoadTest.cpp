@@ -59,7 +59,9 @@ TEST_F(ConfigFolderLoad, FilesThatCouldNotBeWrittenAreTold) {
     Put(Config("default2.psf"), bad);
     Put(Config("MacroLibraryFile.mlf"), bad);
     testing::RecordingFileCalls sys;
-    sys.failWhen = [](const testing::FileCall& c) { return c.op == "rename" && c.to.find(".bak") != std::string::npos; };
+    sys.failWhen = [](const testing::FileCall& c) {
+        return c.op == "rename" && c.to.find(".bak") != std::string::npos;
+    };
     AppData app(dir_);
     const auto said = LoadConfigFolder(app, 1.0);
     ASSERT_EQ(said.size(), 2u) << Joined(said);

@@ -157,7 +157,8 @@ TEST_F(MainWindowTest, TheTenLetterSequenceOpensTheSupportNotice) {
 TEST_F(MainWindowTest, TheVersionLabelAndTheSupportNoticeShowTheProjectVersion) {
     Start();
     const Text version = fromUtf8(ORVANE_PROJECT_VERSION);
-    EXPECT_EQ(control<ui::CStaticText>(kVersion)->Label(), app_->language.LanguageText(kTextVersion) + u":" + version);
+    EXPECT_EQ(control<ui::CStaticText>(kVersion)->Label(),
+              app_->language.LanguageText(kTextVersion) + u":" + version);
     Text shown;
     platform_->onModal = [&shown](platform::FakeWindow& w) {
         if (auto* a = dynamic_cast<dialogs::CAttentionDlg*>(&w.host())) shown = a->Message();
