@@ -1,5 +1,6 @@
 #include "MainWindowLayout.h"
 
+#include "base/Version.h"
 #include "ui/CBattery.h"
 #include "ui/CCheckButton.h"
 #include "ui/CColorSelectButton.h"
@@ -67,7 +68,7 @@ void MainWindowLayout::CreateControls(const Rect&) {
                          u"skins\\profile_slot_ov2.png");
     }
     Add<CStaticText>(0, 3021, D(36, 702, 246, 720), 0xB4B4B4, platform::kTextLeft | platform::kTextSingleLine)
-        ->SetLabel(u"Version:1.1.23");
+        ->SetLabel(u"Version:" + Text(VersionText()));
     Add<CStaticImage>(0, 3400, D(457, 171, 672, 569))->LoadImageFile(u"skins\\mouse\\mouse_nr.png");
     Add<CImageButton>(0, 2002, D(1072, 12, 1087, 27), Text{})->LoadImages({u"skins\\min_nr.png", u"skins\\min_ov.png"});
     Add<CImageButton>(0, 2001, D(1092, 12, 1107, 27), Text{})

@@ -1,6 +1,7 @@
 #include "app/CTevrinDlg.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "app/MacroManagerLauncher.h"
@@ -8,6 +9,7 @@
 #include "dialogs/CAttentionDlg.h"
 #include "dialogs/CProgressBarDlg.h"
 #include "dialogs/PopupWindowTable.h"
+#include "profile/ConfigFolderLoad.h"
 #include "profile/LanguageFile.h"
 #include "profile/ProfileFile.h"
 #include "profile/Storage.h"
@@ -50,9 +52,8 @@ bool CTevrinDlg::OnInitDialog() {
     const float s = Scale();
     // Files first: the controls take their texts, font and DPI steps from them.
     files_.Load([this, s] {
-        (void)LoadLanguage(app_, s);
-        (void)LoadLibraryFile(app_);
-        LoadSettingsAndProfiles(app_);
+        for (const std::string& problem : LoadConfigFolder(app_, s))
+            std::fprintf(stderr, "orvane: warning: %s\n", problem.c_str());
     });
     ui::SetUiFontChoice(platform::FontChoice{app_.font.face, app_.font.height, app_.font.charset});
     link_->rebuildDpiTables();
@@ -276,7 +277,7 @@ void CTevrinDlg::OnTimer(int id) {
 bool CTevrinDlg::OnKeyDown(uint32_t vk) {
     // Neither key may close or otherwise touch the main window.
     if (vk == platform::kVkReturn || vk == platform::kVkEscape) return true;
-    if (keys_.feed(vk)) ShowAttention(kSupportNotice);
+    if (keys_.feed(vk)) ShowAttention(SupportNotice());
     return false;
 }
 

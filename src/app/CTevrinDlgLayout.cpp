@@ -4,6 +4,7 @@
 
 #include "app/CTevrinDlg.h"
 #include "app/MainIds.h"
+#include "base/Version.h"
 #include "ui/CBattery.h"
 #include "ui/CCheckButton.h"
 #include "ui/CImageButton.h"
@@ -71,7 +72,7 @@ void CTevrinDlg::CreatePermanentControls() {
     profiles_.Create();
 
     auto* version = Add<ui::CStaticText>(0, kVersion, Scaled(36, 702, 246, 720), kGrey, platform::kTextLeft);
-    version->SetLabel(Language().LanguageText(kTextVersion) + kVersionSuffix);
+    version->SetLabel(Language().LanguageText(kTextVersion) + u":" + Text(VersionText()));
 
     Add<ui::CStaticImage>(0, kMousePicture, Scaled(457, 171, 672, 569))->LoadImageFile(u"skins\\mouse\\mouse_nr.png");
     // Below the mouse picture, clear of both columns: it stays up while the mouse is missing and

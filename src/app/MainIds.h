@@ -106,7 +106,6 @@ inline constexpr int kMacroManagerStartMode = 1;
 inline constexpr int32_t kDesignWidth = 1127;
 inline constexpr int32_t kDesignHeight = 740;
 
-inline constexpr char16_t kVersionSuffix[] = u":1.1.23";
 inline constexpr char16_t kTrayTip[] = u"Velmira Orvane";
 
 }  // namespace orvane::mainwnd

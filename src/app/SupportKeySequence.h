@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <string_view>
 
+#include "base/Text.h"
+#include "base/Version.h"
+
 namespace orvane {
 
 class SupportKeySequence {
@@ -21,8 +24,10 @@ private:
 };
 
 // What the notice says; not from the language file, so it reads the same in every language.
-inline constexpr char16_t kSupportNotice[] =
-    u"Velmira Orvane 1.1.23. For help, report the problem to the Orvane project with the output of "
-    u"\"orvanectl devices\" and \"orvanectl status\".";
+inline Text SupportNotice() {
+    return u"Velmira Orvane " + Text(VersionText()) +
+           u". For help, report the problem to the Orvane project with the output of "
+           u"\"orvanectl devices\" and \"orvanectl status\".";
+}
 
 }  // namespace orvane

@@ -1,13 +1,15 @@
 #include "base/Version.h"
 
-#ifndef ORVANE_VERSION
-#define ORVANE_VERSION "unknown"
-#endif
+#include "base/VersionNumber.h"
 
 namespace orvane {
 
 const char* VersionString() {
     return ORVANE_VERSION;
+}
+
+std::u16string_view VersionText() {
+    return u"" ORVANE_VERSION;
 }
 
 }  // namespace orvane

@@ -8,6 +8,7 @@
 #include "device/AccessAdvice.h"
 #include "device/Connection.h"
 #include "profile/AppPaths.h"
+#include "profile/ConfigFolderLoad.h"
 #include "profile/ConfigLock.h"
 #include "profile/LanguageFile.h"
 #include "profile/Storage.h"
@@ -108,10 +109,10 @@ Session::Outcome Session::loadFiles() {
     app_ = std::make_unique<AppData>(ConfigFolder{folders->config});
     host_ = std::make_unique<CliHost>(*app_);
     // Missing or damaged files are replaced by defaults, as the application does at start-up.
-    (void)LoadLanguage(*app_, 1.0);
-    (void)LoadLibraryFile(*app_);
-    LoadSettingsAndProfiles(*app_);
-    // Said on standard error, so it reaches the user whatever --json makes of the output.
+    // What went wrong on the way is said on standard error, so it reaches the user whatever
+    // --json makes of the output.
+    for (const std::string& problem : LoadConfigFolder(*app_, 1.0))
+        err_ << "orvanectl: warning: " << problem << "\n";
     for (const ProfileRepair& r : app_->profileRepairs)
         err_ << "orvanectl: warning: profile " << r.profile + 1 << " as stored: " << r.problem.Describe() << "\n";
     return std::nullopt;

@@ -1,6 +1,7 @@
 #include "profile/Storage.h"
 
 #include <functional>
+#include <vector>
 
 #include "profile/AppData.h"
 #include "profile/AtomicFile.h"
@@ -58,9 +59,15 @@ bool HoldsDefaultSteps(const Profile& p, uint16_t sensorId) {
 
 Status FirstFailure(const Status& a, const Status& b) { return a ? b : a; }
 
+// A save that loading could not make. In a read-only session nothing is written on purpose, so
+// there is nothing to tell.
+void NoteUnsaved(const AppData& app, const Status& saved, std::vector<Error>& unsaved) {
+    if (!saved && !app.readOnly) unsaved.push_back(saved.error());
+}
+
 }  // namespace
 
-bool ReadProfileFile(AppData& app, int i, const std::filesystem::path& path) {
+bool ReadProfileFile(AppData& app, int i, const std::filesystem::path& path, std::vector<Error>& unsaved) {
     if (i < 0 || i >= kProfileCount) return false;
     Profile& profile = app.profiles[size_t(i)];
     auto read = ReadProfileFileInto(path, profile);
@@ -74,17 +81,20 @@ bool ReadProfileFile(AppData& app, int i, const std::filesystem::path& path) {
     }
     app.ResetProfileToDefaults(i);
     if (path == app.settings.GetSlotPath(i)) NoteUnread(app, path);
-    (void)SaveProfile(app, i);
+    NoteUnsaved(app, SaveProfile(app, i), unsaved);
     return false;
 }
 
-void LoadSettingsAndProfiles(AppData& app) {
+std::vector<Error> LoadSettingsAndProfiles(AppData& app) {
+    std::vector<Error> unsaved;
+    // How many leftovers went is of no interest; one that stays is tried again next start.
     if (!app.readOnly) (void)RemoveStaleTemporaries(app.configDir);
     const std::filesystem::path path = app.Config("config.ini");
     auto read = ReadSettingsFile(path, Settings{});
     const bool settingsRead = read && Complete(*read);
     if (settingsRead) {
         app.settings = std::move(read.value());
+        // Repaired values are used from here on and reach the file with the next save.
         (void)RepairSettings(app.settings, app.configDir);
     } else {
         NoteUnread(app, path);
@@ -96,17 +106,20 @@ void LoadSettingsAndProfiles(AppData& app) {
     // A bad settings file no longer costs the profiles: each is read from its slot and only a
     // missing or malformed one is reset.
     bool anyProfileRead = false;
-    for (int i = 0; i < kProfileCount; ++i) anyProfileRead |= ReadProfileFile(app, i, app.settings.GetSlotPath(i));
+    for (int i = 0; i < kProfileCount; ++i)
+        anyProfileRead |= ReadProfileFile(app, i, app.settings.GetSlotPath(i), unsaved);
 
     if (!settingsRead) {
         // Profiles that survived the settings were made for a sensor nobody recorded; fresh
         // defaults were made for the default one.
         if (anyProfileRead) app.settings.SetPreST(kUnknownSensorPreST);
-        (void)WriteSettings(app);
-        return;
+        NoteUnsaved(app, WriteSettings(app), unsaved);
+        return unsaved;
     }
     const uint16_t storedSensor = uint16_t(~app.settings.GetPreST());
-    if (SensorOfProfilesKnown(app.settings) && storedSensor != app.SensorId) (void)ApplySensorChange(app, app.SensorId);
+    if (SensorOfProfilesKnown(app.settings) && storedSensor != app.SensorId)
+        NoteUnsaved(app, ApplySensorChange(app, app.SensorId), unsaved);
+    return unsaved;
 }
 
 Status WriteSettings(AppData& app) {
@@ -201,8 +214,11 @@ Status LoadLibraryFile(AppData& app) {
     if (read) return read;
     app.library.ClearLibrary();
     NoteUnread(app, path);
-    (void)SaveLibraryFile(app, app.library);
-    return read;
+    const Status replaced = SaveLibraryFile(app, app.library);
+    if (replaced || app.readOnly) return read;
+    // Both halves matter: why the library is empty, and that the file on disk is still the old one.
+    return makeError(0, read.error().message() + "; the empty library was not written in its place: " +
+                            replaced.error().message());
 }
 
 Status SaveLibraryFile(AppData& app, const MacroLibrary& library) {

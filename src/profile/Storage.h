@@ -8,6 +8,7 @@
 #include <bitset>
 #include <cstdint>
 #include <filesystem>
+#include <vector>
 
 #include "base/Result.h"
 #include "profile/Profile.h"
@@ -21,16 +22,18 @@ using ProfileSet = std::bitset<kProfileCount>;
 
 // Start-up read of profile i: fills it from `path` (repairing, and recording in
 // app.profileRepairs, values the mouse would not take) and returns true, or (file missing or
-// malformed) resets profile i, writes it to its slot path and returns false. Afterwards the
-// profile is always complete. For import use ImportProfile, which never resets anything.
-bool ReadProfileFile(AppData& app, int i, const std::filesystem::path& path);
+// malformed) resets profile i, writes it to its slot path (a write that fails is added to
+// `unsaved`) and returns false. Afterwards the profile is always complete. For import use
+// ImportProfile, which never resets anything.
+bool ReadProfileFile(AppData& app, int i, const std::filesystem::path& path, std::vector<Error>& unsaved);
 
 // The start-up sequence: removes what killed saves left behind, reads and repairs the settings,
 // reads the five profiles, then reconciles their DPI defaults with the stored sensor. A missing or
 // malformed config.ini returns the settings to their defaults but resets only the profiles whose
 // own files are missing or malformed; the sensor those kept profiles were made for is then
-// unknown until the mouse reports one (see RecordSensorChange).
-void LoadSettingsAndProfiles(AppData& app);
+// unknown until the mouse reports one (see RecordSensorChange). Returns the writes this sequence
+// could not make (the files on disk then differ from what is used), for the caller to tell once.
+std::vector<Error> LoadSettingsAndProfiles(AppData& app);
 
 Status WriteSettings(AppData& app);
 // Writes the current profile index into the table and the table to config.ini.
@@ -61,7 +64,8 @@ Status ImportProfile(AppData& app, int i, const std::filesystem::path& path);
 Result<Profile> ReadImportedProfile(const std::filesystem::path& path, const Profile& base);
 
 // The main window's library: read config/MacroLibraryFile.mlf into app.library (which should be
-// empty); a missing or bad file is set aside and replaced by an empty library.
+// empty); a missing or bad file is set aside and replaced by an empty library. Fails when the file
+// could not be read; when the empty library could not be written either, the failure says both.
 Status LoadLibraryFile(AppData& app);
 // Writes `library` to config/MacroLibraryFile.mlf with the same protection as the other files.
 Status SaveLibraryFile(AppData& app, const MacroLibrary& library);

@@ -14,6 +14,8 @@
 #include "cli/Session.h"
 #include "device/hid/FrameTrace.h"
 #include "device/sim/SimTransport.h"
+#include "profile/AtomicFile.h"
+#include "profile/TextFile.h"
 
 namespace orvane::cli {
 
@@ -25,6 +27,12 @@ protected:
         dir = fs::temp_directory_path() / ("orvanectl-test-" + std::to_string(::getpid()) + "-" +
                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
+        // A language file, as every real folder has one (seeded from the shipped copy); without
+        // it each run would start with a warning about it. No texts: the built-in ones stay.
+        fs::create_directories(dir / "config");
+        TextFileWriter language;
+        language.Line(u"[Setting]");
+        ASSERT_TRUE(WriteFileAtomically(dir / "config" / "Lan.txt", language.Bytes()).ok());
         hid::FrameTrace::setSink([this](std::string_view line) { trace.emplace_back(line); });
     }
     void TearDown() override {

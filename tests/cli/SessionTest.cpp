@@ -190,5 +190,18 @@ TEST_F(SessionTest, ProfileShowTakesJsonAfterItsWords) {
     EXPECT_NE(out.str().find("\"profile\": 2"), std::string::npos) << out.str();
 }
 
+// A damaged library is replaced by an empty one as the folder is read: the user is told, on
+// standard error whatever --json does, and only by the run that replaced it.
+TEST_F(SessionTest, ADamagedLibraryIsToldOnceOnStandardError) {
+    ASSERT_EQ(run({"profile", "show"}), kExitOk) << err.str();
+    const fs::path library = dir / "config" / "MacroLibraryFile.mlf";
+    std::ofstream(library, std::ios::binary) << "not a library";
+    ASSERT_EQ(run({"--json", "profile", "show"}), kExitOk) << err.str();
+    EXPECT_NE(err.str().find("orvanectl: warning: " + library.string()), std::string::npos) << err.str();
+    EXPECT_EQ(out.str().find("warning"), std::string::npos) << out.str();
+    ASSERT_EQ(run({"profile", "show"}), kExitOk) << err.str();
+    EXPECT_EQ(err.str().find("MacroLibraryFile.mlf"), std::string::npos) << err.str();
+}
+
 }  // namespace
 }  // namespace orvane::cli

@@ -98,7 +98,7 @@ TEST_P(DialogLooks, AttentionMessagesOfOneToSeveralLinesStayClearOfTheButtons) {
         Text message;
     } cases[] = {
         {"attention-one-line", u"No mouse found."},
-        {"attention-support", kSupportNotice},
+        {"attention-support", SupportNotice()},
         {"attention-long",
          u"The profile file could not be written, so the change stays only in memory: check that the "
          u"folder is writable and that the disk has room, then change the setting again."},

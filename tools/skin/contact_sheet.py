@@ -4,6 +4,7 @@ and every image with its name and pixel size."""
 
 import base64
 import os
+import re
 import subprocess
 import tempfile
 
@@ -12,6 +13,16 @@ from pngio import encode_png, png_size, read_bmp
 
 FONT = 'font-family="DejaVu Sans"'
 GREY, WHITE, YELLOW = "#b4b4b4", "#ffffff", "#ffff00"
+
+
+def project_version():
+    """The version as project(VERSION) in the top CMakeLists.txt writes it, the one place it is kept."""
+    top = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "CMakeLists.txt")
+    with open(top, encoding="utf-8") as f:
+        found = re.search(r"^project\(orvane VERSION ([0-9.]+)", f.read(), re.MULTILINE)
+    if not found:
+        raise SystemExit(top + ": no project(orvane VERSION ...) line")
+    return found.group(1)
 
 
 class Sheet:
@@ -90,7 +101,7 @@ def _main_window(sh, ox, oy):
                       ("skins/profile_slot_ov.png" if i == 1 else "skins/profile_slot_nr.png"), r)
         sh.label(r, ["Default", "Shooter", "Office"][i], GREY, 12, "start", 8)
     sh.rect_image("skins/add_nr.png", L.add_button(3))
-    sh.text(L.VERSION_TEXT[0], L.VERSION_TEXT[3] - 4, "Version:1.1.23", GREY, 11)
+    sh.text(L.VERSION_TEXT[0], L.VERSION_TEXT[3] - 4, "Version:" + project_version(), GREY, 11)
     sh.rect_image("skins/mouse/mouse_nr.png", L.MOUSE)
     sh.image("skins/mouse/number1.png", *L.HIGHLIGHTS[0], 22, 22, smooth=False)
     sh.rect_image("skins/min_nr.png", L.MINIMISE)

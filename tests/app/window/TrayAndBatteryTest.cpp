@@ -197,6 +197,20 @@ TEST_F(MainWindowTest, TheTenLetterSequenceOpensTheSupportNotice) {
     EXPECT_EQ(platform_->windowCount(), before + 1);
 }
 
+// The build hands this test the version of project(VERSION); the window must show that one.
+TEST_F(MainWindowTest, TheVersionLabelAndTheSupportNoticeShowTheProjectVersion) {
+    Start();
+    const Text version = fromUtf8(ORVANE_PROJECT_VERSION);
+    EXPECT_EQ(control<ui::CStaticText>(kVersion)->Label(),
+              app_->language.LanguageText(kTextVersion) + u":" + version);
+    Text shown;
+    platform_->onModal = [&shown](platform::FakeWindow& w) {
+        if (auto* a = dynamic_cast<dialogs::CAttentionDlg*>(&w.host())) shown = a->Message();
+    };
+    for (char c : std::string("ORVANEHELP")) window().key(uint32_t(c));
+    EXPECT_EQ(shown.rfind(u"Velmira Orvane " + version + u". For help", 0), 0u) << toUtf8(shown);
+}
+
 TEST_F(MainWindowTest, HoveringAButtonRowHighlightsItsNumberOnTheMouse) {
     Start();
     dlg().SendMessage(kMsgComboRow, kFirstCombo + 2, ui::kCodeEntered);
