@@ -189,7 +189,7 @@ void ProfileBar::Import(int q) {
 void ProfileBar::Export(int q) {
     auto path = w_.GetPlatform().fileChooser().saveFile(w_.GetWindow(), profileChooser(w_.Language().LanguageText(kTextExportTitle)));
     if (!path) return;
-    if (!WriteProfileFile(w_.App().profiles[size_t(q)], *path))
+    if (!ExportProfileFile(w_.App().profiles[size_t(q)], *path))
         w_.ShowAttention(w_.Language().LanguageText(kTextExportFailed));
 }
 

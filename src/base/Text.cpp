@@ -62,4 +62,42 @@ Text fromUtf8(std::string_view s) {
     return out;
 }
 
+std::string toValidUtf8(std::string_view s) {
+    static constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+    auto in = [&s](size_t at, unsigned lo, unsigned hi) {
+        return at < s.size() && uint8_t(s[at]) >= lo && uint8_t(s[at]) <= hi;
+    };
+    std::string out;
+    out.reserve(s.size());
+    size_t i = 0;
+    while (i < s.size()) {
+        const uint8_t b = uint8_t(s[i]);
+        size_t len = 0;
+        if (b < 0x80) {
+            len = 1;
+        } else if (b >= 0xC2 && b <= 0xDF) {
+            len = in(i + 1, 0x80, 0xBF) ? 2 : 0;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            if (b == 0xED && in(i + 1, 0xA0, 0xBF) && in(i + 2, 0x80, 0xBF)) {
+                out += kReplacement;  // a surrogate on its own
+                i += 3;
+                continue;
+            }
+            const unsigned lo = b == 0xE0 ? 0xA0 : 0x80, hi = b == 0xED ? 0x9F : 0xBF;
+            len = in(i + 1, lo, hi) && in(i + 2, 0x80, 0xBF) ? 3 : 0;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            const unsigned lo = b == 0xF0 ? 0x90 : 0x80, hi = b == 0xF4 ? 0x8F : 0xBF;
+            len = in(i + 1, lo, hi) && in(i + 2, 0x80, 0xBF) && in(i + 3, 0x80, 0xBF) ? 4 : 0;
+        }
+        if (len == 0) {
+            out += kReplacement;
+            ++i;
+        } else {
+            out.append(s.substr(i, len));
+            i += len;
+        }
+    }
+    return out;
+}
+
 }  // namespace orvane

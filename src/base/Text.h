@@ -12,4 +12,8 @@ using Text = std::u16string;
 std::string toUtf8(std::u16string_view text);
 Text fromUtf8(std::string_view utf8);
 
+// The bytes with every sequence that is not UTF-8 replaced by U+FFFD, so that what reaches JSON
+// or a terminal is always valid text. A lone surrogate as toUtf8 keeps it becomes one U+FFFD.
+std::string toValidUtf8(std::string_view bytes);
+
 }  // namespace orvane

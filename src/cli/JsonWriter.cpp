@@ -73,7 +73,9 @@ JsonWriter& JsonWriter::key(std::string_view name) {
 JsonWriter& JsonWriter::value(std::string_view text) {
     separate();
     out_ += '"';
-    for (unsigned char c : text) {
+    // JSON is UTF-8 only: a name with a lone surrogate, or a path in another encoding, would
+    // make the whole document unreadable.
+    for (unsigned char c : toValidUtf8(text)) {
         switch (c) {
         case '"': raw("\\\""); break;
         case '\\': raw("\\\\"); break;

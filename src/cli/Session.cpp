@@ -5,6 +5,7 @@
 
 #include "cli/JsonWriter.h"
 #include "cli/SettingChange.h"
+#include "cli/TerminalText.h"
 #include "device/AccessAdvice.h"
 #include "device/Connection.h"
 #include "profile/AppPaths.h"
@@ -26,8 +27,12 @@ const std::vector<SyncGroup> kAllGroups{SyncGroup::Buttons, SyncGroup::Performan
 std::string fileProblem(const std::string& path, const Error& error) {
     if (error.code == ENOENT) return path + ": no such file";
     if (error.isPermission()) return path + ": permission denied";
-    if (error.code) return path + ": " + std::strerror(error.code);
-    return path + ": " + error.context;
+    // These say what was wrong in their own words ("... is not a regular file"), most with the path.
+    if (error.code == 0 || error.code == EFBIG) {
+        if (error.context.rfind(path, 0) == 0) return error.context;
+        return path + ": " + error.context;
+    }
+    return path + ": " + std::strerror(error.code);
 }
 
 std::string openProblem(const Error& error, const std::string& path,
@@ -64,12 +69,14 @@ int Session::run() {
     const Outcome failed = dispatch();
     if (!failed) return kExitOk;
     if (args_.json && !printed_) print(errorJson(failed->code, failed->message));
-    err_ << "orvanectl: " << failed->message << "\n";
+    err_ << "orvanectl: " << terminalText(failed->message) << "\n";
     return failed->code;
 }
 
 void Session::print(const std::string& text) {
-    out_ << text;
+    // JSON escapes what it carries itself; plain text gets names from files, which must not
+    // reach the terminal as control sequences.
+    out_ << (args_.json ? text : terminalText(text));
     printed_ = true;
 }
 
@@ -114,8 +121,24 @@ Session::Outcome Session::loadFiles() {
     for (const std::string& problem : LoadConfigFolder(*app_, 1.0))
         err_ << "orvanectl: warning: " << problem << "\n";
     for (const ProfileRepair& r : app_->profileRepairs)
-        err_ << "orvanectl: warning: profile " << r.profile + 1 << " as stored: " << r.problem.Describe() << "\n";
+        err_ << "orvanectl: warning: profile " << r.profile + 1 << " as stored: " << terminalText(r.problem.Describe())
+             << "\n";
+    for (const auto& [path, trouble] : app_->fileTroubles) {
+        const std::string what = trouble.damaged ? " is damaged" : " could not be read";
+        const std::string done = trouble.keptAs.empty()
+                                     ? "defaults are used and the file is left as it is"
+                                     : "kept as " + trouble.keptAs.string() + " and replaced by defaults";
+        err_ << "orvanectl: warning: " << terminalText(fileProblem(path.string(), trouble.error)) << " (the file" << what
+             << "); " << terminalText(done) << "\n";
+    }
     return std::nullopt;
+}
+
+Session::Outcome Session::requireReadable(const std::filesystem::path& file) const {
+    const auto found = app_->fileTroubles.find(file);
+    if (found == app_->fileTroubles.end() || found->second.damaged) return std::nullopt;
+    // Showing defaults in its place would pass them off as what the file holds.
+    return Failure{kExitFailure, fileProblem(file.string(), found->second.error) + "; nothing to show"};
 }
 
 Session::Outcome Session::openTransport() {

@@ -94,6 +94,8 @@ private:
     Outcome completion();
 
     Outcome loadFiles();
+    // A read command's failure when `file` (of the config folder) could not be read at loading.
+    Outcome requireReadable(const std::filesystem::path& file) const;
     Outcome openTransport();
     // Starts the link. Returns why no device can carry a frame, if none can; write commands
     // report that instead of failing before they have saved what they were asked to.

@@ -109,6 +109,7 @@ Session::Outcome Session::macroList() {
     const auto& w = args_.words;
     if (w.size() > 2) return Failure{kExitUsage, "macro list takes at most a set number"};
     if (auto f = loadFiles()) return f;
+    if (auto f = requireReadable(app_->Config(kLibraryFile))) return f;
     const MacroLibrary& lib = app_->library;
     uint32_t first = 0, last = lib.SetCount();
     if (w.size() == 2) {
@@ -176,6 +177,7 @@ Session::Outcome Session::macroShow() {
     const auto& w = args_.words;
     if (w.size() < 2 || w.size() > 3) return Failure{kExitUsage, "macro show takes NAME and optionally a set number"};
     if (auto f = loadFiles()) return f;
+    if (auto f = requireReadable(app_->Config(kLibraryFile))) return f;
     auto found = findMacro(w[1], w.size() == 3 ? &w[2] : nullptr);
     if (auto* f = std::get_if<Failure>(&found)) return *f;
     const auto [s, k] = std::get<std::pair<uint32_t, uint32_t>>(found);
@@ -229,7 +231,7 @@ Session::Outcome Session::macroExport() {
     if (w.size() != 2) return Failure{kExitUsage, "macro export takes FILE"};
     if (auto f = loadFiles()) return f;
     report_.emplace("macro export", "macro library exported to " + w[1]);
-    const Status st = WriteLibraryFile(app_->library, w[1]);
+    const Status st = ExportLibraryFile(app_->library, w[1]);
     report_->addFile(w[1], st.ok(), st.ok() ? std::string() : st.error().message());
     return conclude();
 }
@@ -240,17 +242,18 @@ Session::Outcome Session::macroImport() {
     if (auto f = loadFiles()) return f;
     // Read apart from the library in use: a file that is not a library changes nothing.
     MacroLibrary imported;
-    Status read = ReadLibraryFile(imported, w[1]);
-    // A library whose names could not be written back is refused as a whole, too.
-    if (read) read = CheckLibraryFits(imported);
+    const Status read = ReadLibraryFile(imported, w[1]);
     if (!read) {
         const Error& e = read.error();
-        if (e.code == ENOENT || e.isPermission() || e.code == EISDIR)
-            return Failure{kExitFailure, fileProblem(w[1], e) + "; nothing changed"};
+        // The system's reason ("Input/output error") when the file could not be read at all.
+        if (e.code != 0 && e.code != EFBIG) return Failure{kExitFailure, fileProblem(w[1], e) + "; nothing changed"};
         std::string why = e.context;
         if (why.rfind(w[1] + ": ", 0) == 0) why = why.substr(w[1].size() + 2);
         return Failure{kExitFailure, w[1] + ": not a macro library (" + why + "); nothing changed"};
     }
+    // Names the dialogs would refuse, or a library too large to be read back, refuse it as a whole.
+    if (const Status fits = CheckImportedLibrary(imported); !fits)
+        return Failure{kExitFailure, w[1] + ": not imported (" + fits.error().context + "); nothing changed"};
     app_->library = std::move(imported);
     report_.emplace("macro import", w[1] + " imported as the macro library");
     const std::string path = app_->Config(kLibraryFile).string();

@@ -31,7 +31,10 @@ Session::Outcome Session::profileShow() {
     if (w.size() > 2) return Failure{kExitUsage, "profile show takes at most a profile number 1-5"};
     if (w.size() == 2 && profileNumber(w[1]) < 0) return Failure{kExitUsage, "profile numbers are 1-5"};
     if (auto f = loadFiles()) return f;
+    // Which profile is current comes from the settings.
+    if (auto f = requireReadable(app_->Config("config.ini"))) return f;
     const int index = w.size() == 2 ? profileNumber(w[1]) : app_->CurrentIndex();
+    if (auto f = requireReadable(app_->settings.GetSlotPath(index))) return f;
     DpiTables tables;
     tables.rebuild(app_->SensorId);
     const Profile& p = app_->profiles[size_t(index)];
@@ -60,7 +63,7 @@ Session::Outcome Session::profileExport() {
     const int index = profileNumber(w[1]);
     report_.emplace("profile export", "profile " + w[1] + " exported to " + w[2]);
     report_->setProfile(index);
-    const Status st = WriteProfileFile(app_->profiles[size_t(index)], w[2]);
+    const Status st = ExportProfileFile(app_->profiles[size_t(index)], w[2]);
     report_->addFile(w[2], st.ok(), st.ok() ? std::string() : st.error().message());
     return conclude();
 }
@@ -74,9 +77,10 @@ Session::Outcome Session::profileImport() {
     auto read = ReadProfileFileInto(w[2], p);
     if (!read) {
         const Error& e = read.error();
-        if (e.code == ENOENT || e.isPermission() || e.code == EISDIR)
-            return Failure{kExitFailure, fileProblem(w[2], e) + "; nothing changed"};
-        return Failure{kExitFailure, w[2] + ": not a profile file (" + e.message() + "); nothing changed"};
+        if (e.code != 0 && e.code != EFBIG) return Failure{kExitFailure, fileProblem(w[2], e) + "; nothing changed"};
+        std::string why = e.context;
+        if (why.rfind(w[2] + ": ", 0) == 0) why = why.substr(w[2].size() + 2);
+        return Failure{kExitFailure, w[2] + ": not a profile file (" + why + "); nothing changed"};
     }
     if (const NameCheck name = CheckImportedProfileName(read->GetProfileName()); !name)
         return Failure{kExitFailure, w[2] + ": " + name.Describe("profile name") + "; nothing changed"};

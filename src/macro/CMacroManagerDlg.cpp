@@ -416,7 +416,7 @@ platform::FileChooserOptions LibraryChooserOptions(const Text& title) {
 void CMacroManagerDlg::Export() {
     auto path = GetPlatform().fileChooser().saveFile(GetWindow(), LibraryChooserOptions(language_.LanguageText(kTextExportTitle)));
     if (!path) return;
-    if (Status written = WriteLibraryFile(library_, *path); !written)
+    if (Status written = ExportLibraryFile(library_, *path); !written)
         ShowAttention(language_.LanguageText(kTextExportFailed) + u"\n" + fromUtf8(written.error().message()));
 }
 
@@ -427,8 +427,9 @@ void CMacroManagerDlg::Import() {
     // Read into a library of its own first: a bad file leaves the one in the window untouched.
     MacroLibrary imported;
     Status read = ReadLibraryFile(imported, *path);
-    // A library whose names could not be written back is refused as a whole, too.
-    if (read) read = CheckLibraryFits(imported);
+    // A library with names the dialogs would refuse, or that could not be written back, is
+    // refused as a whole, too.
+    if (read) read = CheckImportedLibrary(imported);
     if (!read) {
         ShowAttention(language_.LanguageText(kTextImportFailed) + u"\n" + fromUtf8(read.error().message()));
         return;

@@ -4,9 +4,11 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <vector>
 
+#include "base/Result.h"
 #include "base/Text.h"
 #include "profile/LanguageTable.h"
 #include "profile/MacroLibrary.h"
@@ -52,6 +54,14 @@ struct AppData {
     // Files of the config folder that exist but could not be read or were malformed: each is set
     // aside (NAME.bak, ...) before anything replaces it, and is not replaced while that fails.
     std::set<std::filesystem::path> unreadFiles;
+    // What loading found wrong with a file of the folder, for the user to be told: why it could
+    // not be used and, once it has been set aside, the copy that keeps it.
+    struct FileTrouble {
+        Error error;
+        bool damaged = false;  // its bytes were read but are not a valid file (else: unreadable)
+        std::filesystem::path keptAs;
+    };
+    std::map<std::filesystem::path, FileTrouble> fileTroubles;
     // Values of the loaded profiles that the mouse would not take, each set back to its default
     // in memory (the file keeps them until the profile is next saved), for the user to be told.
     std::vector<ProfileRepair> profileRepairs;

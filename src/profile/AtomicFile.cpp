@@ -84,19 +84,89 @@ std::string RandomSuffix() {
     return out;
 }
 
-// Creates ".NAME.orvane-XXXXXX" beside the target, locked for the life of the save.
+// The temporary's name beside the target: ".NAME.orvane-XXXXXX".
+std::filesystem::path TemporaryPath(const std::filesystem::path& target) {
+    return FolderOf(target) / ("." + target.filename().string() + std::string(kTemporaryTag) + RandomSuffix());
+}
+
+// True while `fd` is still the file at `path`: another program's clean-up may have taken a
+// temporary that was created but not yet locked, and removed it.
+bool StillNamed(int fd, const std::filesystem::path& path) {
+    struct stat open {}, named {};
+    if (Sys().fstat(fd, &open) != 0 || open.st_nlink == 0) return false;
+    return ::lstat(path.c_str(), &named) == 0 && named.st_dev == open.st_dev && named.st_ino == open.st_ino;
+}
+
+// Creates ".NAME.orvane-XXXXXX" beside the target, locked for the life of the save. Creating
+// and locking are two calls, and the clean-up of killed saves removes any temporary it can lock;
+// one taken in between is given up and another made, so the save never loses its file.
 Result<std::pair<int, std::filesystem::path>> CreateTemporary(const std::filesystem::path& target,
                                                               mode_t mode) {
-    const std::string stem = "." + target.filename().string() + std::string(kTemporaryTag);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::filesystem::path tmp = FolderOf(target) / (stem + RandomSuffix());
+        std::filesystem::path tmp = TemporaryPath(target);
         const int fd = Sys().open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd < 0 && errno == EEXIST) continue;
         if (fd < 0) return SystemError("create temporary for", target);
         (void)Sys().flock(fd, LOCK_EX);
-        return std::pair{fd, std::move(tmp)};
+        if (StillNamed(fd, tmp)) return std::pair{fd, std::move(tmp)};
+        (void)Sys().close(fd);
     }
     return makeError(EEXIST, "create temporary for " + target.string());
+}
+
+Status CheckTarget(const std::filesystem::path& target, const struct stat& st, bool exists) {
+    if (exists && !S_ISREG(st.st_mode)) {
+        return makeError(0, target.string() + " is not a regular file: not replaced");
+    }
+    if (exists && IsReadOnlyFile(target)) return makeError(0, target.string() + " is read-only: not replaced");
+    return {};
+}
+
+// The readers refuse a file larger than this, so nothing larger is written.
+Status CheckReadable(const std::filesystem::path& target, std::string_view bytes) {
+    if (bytes.size() <= kMaxReadBytes) return {};
+    return makeError(EFBIG, target.string() + ": " + std::to_string(bytes.size()) + " bytes would be larger than the " +
+                                std::to_string(kMaxReadBytes >> 20) + " MiB this program reads back: not written");
+}
+
+// The file is written with no name at all and named only once it is complete, so a program
+// killed while writing leaves nothing behind. Returns false in `supported` when the file system
+// cannot make unnamed files.
+Status WriteUnnamed(const std::filesystem::path& target, std::string_view bytes, const struct stat& st,
+                    bool exists, bool& supported) {
+    supported = true;
+    Fd fd(Sys().open(FolderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, exists ? 0600 : 0666));
+    if (fd.get() < 0) {
+        supported = !(errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL);
+        return SystemError("create a file in", FolderOf(target));
+    }
+    if (exists && Sys().fchmod(fd.get(), st.st_mode & 07777) != 0) return SystemError("chmod", target);
+    if (Status s = WriteAll(fd.get(), bytes, target); !s) return s;
+    if (Sys().fsync(fd.get()) != 0) return SystemError("fsync", target);
+    if (!exists && Sys().linkUnnamed(fd.get(), target.c_str()) == 0) {
+        SyncFolder(FolderOf(target));
+        return {};
+    }
+    // Replacing needs a name to rename from. It is locked before it appears, so the clean-up of
+    // killed saves leaves it alone, and it exists only for the rename.
+    (void)Sys().flock(fd.get(), LOCK_EX);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path tmp = TemporaryPath(target);
+        if (Sys().linkUnnamed(fd.get(), tmp.c_str()) != 0) {
+            if (errno == EEXIST) continue;
+            supported = false;  // e.g. no /proc: the named way still works
+            return SystemError("name the new", target);
+        }
+        if (Sys().rename(tmp.c_str(), target.c_str(), false) != 0) {
+            const Error e = SystemError("rename over", target);
+            (void)Sys().unlink(tmp.c_str());
+            return e;
+        }
+        (void)Sys().close(fd.release());
+        SyncFolder(FolderOf(target));
+        return {};
+    }
+    return makeError(EEXIST, "name the new " + target.string());
 }
 
 }  // namespace
@@ -140,12 +210,10 @@ bool IsReadOnlyFile(const std::filesystem::path& path) {
 Status WriteFileAtomically(const std::filesystem::path& requested, std::string_view bytes) {
     if (requested.empty()) return makeError(ENOENT, "write (no path)");
     const std::filesystem::path target = ResolveTarget(requested);
+    if (Status s = CheckReadable(target, bytes); !s) return s;
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0;
-    if (exists && !S_ISREG(st.st_mode)) {
-        return makeError(0, target.string() + " is not a regular file: not replaced");
-    }
-    if (exists && IsReadOnlyFile(target)) return makeError(0, target.string() + " is read-only: not replaced");
+    if (Status s = CheckTarget(target, st, exists); !s) return s;
 
     // A new file gets the usual permissions (0666 less the umask), a replacement keeps the old ones.
     auto created = CreateTemporary(target, exists ? 0600 : 0666);
@@ -165,6 +233,19 @@ Status WriteFileAtomically(const std::filesystem::path& requested, std::string_v
     (void)Sys().close(fd.release());
     SyncFolder(FolderOf(target));
     return {};
+}
+
+Status WriteExportFile(const std::filesystem::path& requested, std::string_view bytes) {
+    if (requested.empty()) return makeError(ENOENT, "write (no path)");
+    const std::filesystem::path target = ResolveTarget(requested);
+    if (Status s = CheckReadable(target, bytes); !s) return s;
+    struct stat st {};
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (Status s = CheckTarget(target, st, exists); !s) return s;
+    bool supported = true;
+    Status written = WriteUnnamed(target, bytes, st, exists, supported);
+    if (written || supported) return written;
+    return WriteFileAtomically(requested, bytes);
 }
 
 std::filesystem::path BackupPath(const std::filesystem::path& path, int n) {

@@ -30,7 +30,14 @@ static_assert(kLibraryKeyUnits == 2849 && kMaxReadBytes > 10 * 256 * kLibraryKey
 // The whole file. A file that does not exist gives an error whose isGone() is true.
 Result<std::string> ReadFileBytes(const std::filesystem::path& path, size_t maxBytes = kMaxReadBytes);
 
+// Refuses bytes that ReadFileBytes would refuse (more than kMaxReadBytes), so that no save
+// leaves a file the next start would have to set aside.
 Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+// The same for a file written outside the config folder, where nothing removes what a killed
+// save left: the bytes are written to a file without a name, which is named only when complete
+// (or, replacing a file, given a locked temporary name just for the rename). A file system that
+// cannot do that gets WriteFileAtomically.
+Status WriteExportFile(const std::filesystem::path& path, std::string_view bytes);
 
 // True when the file exists and may not be changed by us: no write permission for us, or no write
 // permission bit at all (which root would otherwise ignore).

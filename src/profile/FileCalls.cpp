@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <string>
 
 namespace orvane {
 namespace {
@@ -26,6 +27,14 @@ int FileCalls::flock(int fd, int operation) { return ::flock(fd, operation); }
 int FileCalls::fsync(int fd) { return ::fsync(fd); }
 int FileCalls::close(int fd) { return ::close(fd); }
 int FileCalls::unlink(const char* path) { return ::unlink(path); }
+
+int FileCalls::linkUnnamed(int fd, const char* to) {
+    // AT_EMPTY_PATH needs a privilege most users lack; the descriptor's /proc entry does not.
+    if (::linkat(fd, "", AT_FDCWD, to, AT_EMPTY_PATH) == 0) return 0;
+    if (errno != ENOENT && errno != EPERM && errno != EACCES && errno != EINVAL) return -1;
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, to, AT_SYMLINK_FOLLOW);
+}
 
 int FileCalls::rename(const char* from, const char* to, bool noReplace) {
     if (!noReplace) return ::rename(from, to);

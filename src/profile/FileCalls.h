@@ -23,6 +23,8 @@ public:
     // With noReplace the rename fails with EEXIST rather than replace an existing `to`.
     virtual int rename(const char* from, const char* to, bool noReplace);
     virtual int unlink(const char* path);
+    // Gives the unnamed file open at fd (made with O_TMPFILE) the name `to`; never replaces.
+    virtual int linkUnnamed(int fd, const char* to);
 };
 
 // The calls in use: the system's unless a test installed its own.

@@ -17,13 +17,13 @@ public:
     bool Header() {
         auto line = lines_.Next();
         if (line && *line == u"[MacroLibrary]") return true;
-        return Fail("not the macro library header");
+        return FailAt(1, "not the macro library header");
     }
 
     // The next line, which must hold "=" followed by at least one character.
     bool Entry(std::string_view what) {
         auto line = lines_.Next();
-        if (!line) return Fail("file ends before " + std::string(what));
+        if (!line) return FailAt(lines_.LineNumber() + 1, "file ends before " + std::string(what));
         line_ = std::move(*line);
         const size_t eq = line_.find(u'=');
         if (eq == Text::npos || eq + 1 == line_.size()) return Fail("malformed " + std::string(what));
@@ -35,8 +35,11 @@ public:
     [[nodiscard]] int32_t Number() const { return ParseDecimal(value_); }
     [[nodiscard]] const std::string& ErrorText() const { return error_; }
 
-    bool Fail(const std::string& what) {
-        error_ = "line " + std::to_string(lines_.LineNumber()) + ": " + what;
+    bool Fail(const std::string& what) { return FailAt(lines_.LineNumber(), what); }
+
+    // Lines count from 1; a line that is missing is the one after the last.
+    bool FailAt(int line, const std::string& what) {
+        error_ = "line " + std::to_string(line) + ": " + what;
         return false;
     }
 
@@ -78,19 +81,53 @@ Status NameFits(const Text& name, const std::string& what) {
     return makeError(0, check.Describe(what) + ": the library file could not be read back");
 }
 
-}  // namespace
+Status NameAllowed(const Text& name, const std::string& what) {
+    const NameCheck check = CheckMacroName(name);
+    if (check) return {};
+    return makeError(0, check.Describe(what));
+}
 
-Status CheckLibraryFits(const MacroLibrary& library) {
+// Applies `check` to every set's name and every macro's name, stopping at the first failure.
+template <typename Check>
+Status CheckNames(const MacroLibrary& library, Check check) {
     for (uint32_t s = 0; s < library.SetCount(); ++s) {
         const MacroSet& set = *library.FindSet(s);
         const std::string where = "macro set " + std::to_string(s + 1);
-        if (Status st = NameFits(set.GetName(), "name of " + where); !st) return st;
+        if (Status st = check(set.GetName(), "name of " + where); !st) return st;
         for (uint32_t k = 0; k < set.KeyCount(); ++k) {
             const std::string key = "name of macro " + std::to_string(k + 1) + " in " + where;
-            if (Status st = NameFits(set.FindKey(k)->GetName(), key); !st) return st;
+            if (Status st = check(set.FindKey(k)->GetName(), key); !st) return st;
         }
     }
     return {};
+}
+
+Status SizeFits(size_t bytes) {
+    if (bytes <= kMaxReadBytes) return {};
+    return makeError(EFBIG, "the library file would take " + std::to_string(bytes) + " bytes, more than the " +
+                                std::to_string(kMaxReadBytes >> 20) + " MiB this program reads back");
+}
+
+Status WriteChecked(const MacroLibrary& library, const std::filesystem::path& path,
+                    Status (*write)(const std::filesystem::path&, std::string_view)) {
+    if (Status s = CheckNames(library, NameFits); !s) return makeError(0, path.string() + ": " + s.error().context);
+    const std::string bytes = FormatLibraryFile(library);
+    if (Status s = SizeFits(bytes.size()); !s) return makeError(s.error().code, path.string() + ": " + s.error().context);
+    return write(path, bytes);
+}
+
+}  // namespace
+
+Status CheckLibraryFits(const MacroLibrary& library) {
+    if (Status s = CheckNames(library, NameFits); !s) return s;
+    return SizeFits(FormatLibraryFile(library).size());
+}
+
+Status CheckImportedLibrary(const MacroLibrary& library) {
+    // Names are held to the rules a macro dialog applies, so an import cannot bring in a name
+    // the window would never let the user type; then the file it makes must read back.
+    if (Status s = CheckNames(library, NameAllowed); !s) return s;
+    return CheckLibraryFits(library);
 }
 
 std::string FormatLibraryFile(const MacroLibrary& library) {
@@ -159,8 +196,11 @@ Result<MacroLibrary> ParseLibraryFile(std::string_view bytes) {
 }
 
 Status WriteLibraryFile(const MacroLibrary& library, const std::filesystem::path& path) {
-    if (Status s = CheckLibraryFits(library); !s) return makeError(0, path.string() + ": " + s.error().context);
-    return WriteFileAtomically(path, FormatLibraryFile(library));
+    return WriteChecked(library, path, WriteFileAtomically);
+}
+
+Status ExportLibraryFile(const MacroLibrary& library, const std::filesystem::path& path) {
+    return WriteChecked(library, path, WriteExportFile);
 }
 
 Status ReadLibraryFile(MacroLibrary& library, const std::filesystem::path& path) {

@@ -177,6 +177,11 @@ Status WriteProfileFile(const Profile& profile, const std::filesystem::path& pat
     return WriteFileAtomically(path, FormatProfileFile(profile));
 }
 
+Status ExportProfileFile(const Profile& profile, const std::filesystem::path& path) {
+    if (Status s = CheckProfileFits(profile); !s) return makeError(0, path.string() + ": " + s.error().context);
+    return WriteExportFile(path, FormatProfileFile(profile));
+}
+
 Result<Profile> ReadProfileFileInto(const std::filesystem::path& path, const Profile& base) {
     auto bytes = ReadFileBytes(path);
     if (!bytes) return bytes.error();

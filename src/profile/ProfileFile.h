@@ -21,6 +21,8 @@ Result<Profile> ParseProfileFile(std::string_view bytes, const Profile& base);
 Status CheckProfileFits(const Profile& profile);
 
 Status WriteProfileFile(const Profile& profile, const std::filesystem::path& path);
+// The same for a file the user chose (see WriteExportFile).
+Status ExportProfileFile(const Profile& profile, const std::filesystem::path& path);
 
 // Reads a file without side effects, for import and inspection: on failure no profile changes.
 Result<Profile> ReadProfileFileInto(const std::filesystem::path& path, const Profile& base);

@@ -21,8 +21,22 @@ bool Exists(const std::filesystem::path& path) {
 }
 
 // A file that is there but could not be used must be kept before it is replaced.
-void NoteUnread(AppData& app, const std::filesystem::path& path) {
-    if (!path.empty() && Exists(path)) app.unreadFiles.insert(path);
+void NoteUnread(AppData& app, const std::filesystem::path& path, const Error& why, bool damaged) {
+    if (path.empty() || !Exists(path)) return;
+    app.unreadFiles.insert(path);
+    app.fileTroubles[path] = AppData::FileTrouble{why, damaged, {}};
+}
+
+// The file's bytes parsed by `parse`, or why not; `damaged` tells a file that was read but
+// refused from one that could not be read at all.
+template <typename T, typename Parse>
+Result<T> ReadAndParse(const std::filesystem::path& path, Parse parse, bool& damaged) {
+    auto bytes = ReadFileBytes(path);
+    damaged = bytes.ok();
+    if (!bytes) return bytes.error();
+    Result<T> parsed = parse(std::string_view(*bytes));
+    if (!parsed) return makeError(parsed.error().code, path.string() + ": " + parsed.error().context);
+    return parsed;
 }
 
 // Every save of the folder's files: sets an unread file aside first and never writes in a
@@ -38,6 +52,8 @@ Status ReplaceFile(AppData& app, const std::filesystem::path& path,
                 return makeError(kept.error().code, path.string() + " could not be read and no copy of it could be kept (" +
                                                         kept.error().context + "): not replaced");
             }
+            if (auto trouble = app.fileTroubles.find(path); trouble != app.fileTroubles.end())
+                trouble->second.keptAs = *kept;
         }
         app.unreadFiles.erase(unread);
     }
@@ -70,7 +86,9 @@ void NoteUnsaved(const AppData& app, const Status& saved, std::vector<Error>& un
 bool ReadProfileFile(AppData& app, int i, const std::filesystem::path& path, std::vector<Error>& unsaved) {
     if (i < 0 || i >= kProfileCount) return false;
     Profile& profile = app.profiles[size_t(i)];
-    auto read = ReadProfileFileInto(path, profile);
+    bool damaged = false;
+    auto read = ReadAndParse<Profile>(
+        path, [&](std::string_view bytes) { return ParseProfileFile(bytes, profile); }, damaged);
     if (read) {
         profile = std::move(read.value());
         // A hand-edited file must not hand the mouse values it cannot take, or leave it
@@ -80,7 +98,7 @@ bool ReadProfileFile(AppData& app, int i, const std::filesystem::path& path, std
         return true;
     }
     app.ResetProfileToDefaults(i);
-    if (path == app.settings.GetSlotPath(i)) NoteUnread(app, path);
+    if (path == app.settings.GetSlotPath(i)) NoteUnread(app, path, read.error(), damaged);
     NoteUnsaved(app, SaveProfile(app, i), unsaved);
     return false;
 }
@@ -90,14 +108,16 @@ std::vector<Error> LoadSettingsAndProfiles(AppData& app) {
     // How many leftovers went is of no interest; one that stays is tried again next start.
     if (!app.readOnly) (void)RemoveStaleTemporaries(app.configDir);
     const std::filesystem::path path = app.Config("config.ini");
-    auto read = ReadSettingsFile(path, Settings{});
+    bool damaged = false;
+    auto read = ReadAndParse<Settings>(
+        path, [](std::string_view bytes) { return ParseSettingsFile(bytes, Settings{}); }, damaged);
     const bool settingsRead = read && Complete(*read);
     if (settingsRead) {
         app.settings = std::move(read.value());
         // Repaired values are used from here on and reach the file with the next save.
         (void)RepairSettings(app.settings, app.configDir);
     } else {
-        NoteUnread(app, path);
+        NoteUnread(app, path, read ? makeError(0, "some settings are missing") : read.error(), damaged);
         app.settings.ResetToDefaults(app.configDir);
     }
     app.currentProfile = app.settings.GetCurrentProfile();
@@ -210,12 +230,16 @@ Result<Profile> ReadImportedProfile(const std::filesystem::path& path, const Pro
 
 Status LoadLibraryFile(AppData& app) {
     const std::filesystem::path path = app.Config("MacroLibraryFile.mlf");
-    Status read = ReadLibraryFile(app.library, path);
-    if (read) return read;
+    bool damaged = false;
+    auto read = ReadAndParse<MacroLibrary>(path, ParseLibraryFile, damaged);
+    if (read) {
+        app.library = std::move(read.value());
+        return {};
+    }
     app.library.ClearLibrary();
-    NoteUnread(app, path);
+    NoteUnread(app, path, read.error(), damaged);
     const Status replaced = SaveLibraryFile(app, app.library);
-    if (replaced || app.readOnly) return read;
+    if (replaced || app.readOnly) return read.error();
     // Both halves matter: why the library is empty, and that the file on disk is still the old one.
     return makeError(0, read.error().message() + "; the empty library was not written in its place: " +
                             replaced.error().message());

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "RecordingFileCalls.h"
 #include "TestFiles.h"
 #include "profile/AtomicFile.h"
@@ -165,6 +168,83 @@ TEST_F(AtomicFile, TemporariesOfKilledSavesAreRemovedButNotThoseInUse) {
     }
     ::close(inUse);
     EXPECT_EQ(RemoveStaleTemporaries(dir_ / "config"), 1);
+}
+
+// Another program's start-up clean-up runs at the worst moment: after the save created its
+// temporary and before it locked it. The clean-up takes and removes the file; the save must still
+// end with the new bytes in place rather than fail to rename a file that is gone.
+TEST_F(AtomicFile, ACleanUpBetweenCreatingAndLockingATemporaryCostsTheSaveNothing) {
+    class CleanUpBeforeLock : public RecordingFileCalls {
+    public:
+        explicit CleanUpBeforeLock(std::filesystem::path folder) : folder_(std::move(folder)) {}
+        int flock(int fd, int operation) override {
+            if (!inCleanUp_ && operation == LOCK_EX && cleanUps_ < 3) {
+                inCleanUp_ = true;
+                removed += RemoveStaleTemporaries(folder_);
+                inCleanUp_ = false;
+                ++cleanUps_;
+            }
+            return RecordingFileCalls::flock(fd, operation);
+        }
+        int removed = 0;
+
+    private:
+        std::filesystem::path folder_;
+        bool inCleanUp_ = false;
+        int cleanUps_ = 0;
+    };
+    const auto target = Config("Lan.txt");
+    CleanUpBeforeLock sys(dir_ / "config");
+    const Status s = WriteFileAtomically(target, "seeded");
+    ASSERT_TRUE(s.ok()) << s.error().message();
+    EXPECT_GE(sys.removed, 1);  // the race did happen
+    EXPECT_EQ(Get(target), "seeded");
+    EXPECT_TRUE(Leftovers().empty());
+}
+
+// Many saves and clean-ups at once in a fresh folder, as when several programs start together:
+// every save succeeds and nothing is left behind.
+TEST_F(AtomicFile, SavesAndCleanUpsRunningTogetherAllSucceed) {
+    const auto folder = dir_ / "config" / "fresh";
+    std::atomic<bool> writing{true};
+    std::atomic<int> failures{0};
+    std::vector<std::thread> threads;
+    for (int c = 0; c < 2; ++c)
+        threads.emplace_back([&] {
+            while (writing) (void)RemoveStaleTemporaries(folder);
+        });
+    std::filesystem::create_directories(folder);
+    std::vector<std::thread> writers;
+    for (int w = 0; w < 4; ++w)
+        writers.emplace_back([&, w] {
+            for (int n = 0; n < 150; ++n) {
+                const auto file = folder / ("f" + std::to_string(w) + "-" + std::to_string(n % 5));
+                if (!WriteFileAtomically(file, "v" + std::to_string(n)).ok()) ++failures;
+            }
+        });
+    for (auto& t : writers) t.join();
+    writing = false;
+    for (auto& t : threads) t.join();
+    EXPECT_EQ(failures.load(), 0);
+    for (int w = 0; w < 4; ++w) EXPECT_EQ(Get(folder / ("f" + std::to_string(w) + "-4")), "v149");
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        EXPECT_FALSE(IsTemporaryName(e.path().filename().string())) << e.path();
+}
+
+// Our readers stop at kMaxReadBytes; a file beyond it would be set aside at the next start, so
+// it is never written and the old one stays.
+TEST_F(AtomicFile, NothingLargerThanTheReadersTakeIsWritten) {
+    const auto target = Config("MacroLibraryFile.mlf");
+    Put(target, "old");
+    const std::string big(kMaxReadBytes + 1, 'x');
+    for (auto write : {WriteFileAtomically, WriteExportFile}) {
+        const Status s = write(target, big);
+        ASSERT_FALSE(s.ok());
+        EXPECT_EQ(s.error().code, EFBIG);
+        EXPECT_NE(s.error().context.find(target.string()), std::string::npos) << s.error().context;
+        EXPECT_EQ(Get(target), "old");
+        EXPECT_TRUE(Leftovers().empty());
+    }
 }
 
 }  // namespace

@@ -160,6 +160,63 @@ TEST(MacroSet, KeysKeepTheirAddressesAndNamesAreExact) {
     EXPECT_EQ(lib.FindSet(0)->GetName(), u"Set \U0001F600");
 }
 
+// Errors name the line as an editor numbers it; a missing line is the one after the last.
+TEST(MacroLibraryFile, LineNumbersCountFromOne) {
+    auto empty = ParseLibraryFile(testing::Utf16Raw(u""));
+    ASSERT_FALSE(empty.ok());
+    EXPECT_EQ(empty.error().context, "line 1: not the macro library header");
+    auto headerOnly = ParseLibraryFile(Utf16File({"[MacroLibrary]"}));
+    ASSERT_FALSE(headerOnly.ok());
+    EXPECT_EQ(headerOnly.error().context, "line 2: file ends before set count");
+    auto lines = OneKey("s", "k");
+    lines.pop_back();
+    auto shortFile = ParseLibraryFile(Utf16File(lines));
+    ASSERT_FALSE(shortFile.ok());
+    EXPECT_EQ(shortFile.error().context, "line 10: file ends before actions");
+    lines[4] = "\t\tMacroKey0Name";
+    auto noEquals = ParseLibraryFile(Utf16File(lines));
+    ASSERT_FALSE(noEquals.ok());
+    EXPECT_EQ(noEquals.error().context, "line 5: malformed key name");
+}
+
+// A library the readers would refuse for its size is never written: not by a save, not by an
+// export, and an import of it is refused before anything is replaced.
+TEST(MacroLibraryFile, ALibraryTooLargeToReadBackIsRefused) {
+    MacroLibrary lib;
+    MacroSet& set = lib.AddSet(u"Many");
+    for (int k = 0; k < 3050; ++k) set.AddKey(u"k" + fromUtf8(std::to_string(k)));
+    ASSERT_GT(FormatLibraryFile(lib).size(), kMaxReadBytes);
+    const Status fits = CheckLibraryFits(lib);
+    ASSERT_FALSE(fits.ok());
+    EXPECT_EQ(fits.error().code, EFBIG);
+    EXPECT_NE(fits.error().context.find("16 MiB"), std::string::npos) << fits.error().context;
+    EXPECT_FALSE(CheckImportedLibrary(lib).ok());
+    while (set.KeyCount() > 2900) set.DeleteKey(0);  // about 16.4 MB
+    EXPECT_TRUE(CheckLibraryFits(lib).ok());
+}
+
+// An import brings names in just as a macro dialog does, so it is held to the same rules. The
+// writer itself only refuses what its reader would: a library already on disk stays writable.
+TEST(MacroLibraryFile, ImportedNamesFollowTheMacroNameRules) {
+    const Text tooLong(25, u'n');
+    for (const Text& bad : {tooLong, Text(u"cr\r"), Text(u"nul\0x", 5), Text(u"\x1B]0;title\x07"),
+                            Text(u"tab\there"), Text(u"half\xD800")}) {
+        MacroLibrary inMacro;
+        inMacro.AddSet(u"Set").AddKey(bad);
+        const Status macro = CheckImportedLibrary(inMacro);
+        ASSERT_FALSE(macro.ok()) << toUtf8(bad);
+        EXPECT_NE(macro.error().context.find("macro 1 in macro set 1"), std::string::npos) << macro.error().context;
+        EXPECT_TRUE(CheckLibraryFits(inMacro).ok()) << toUtf8(bad);
+        MacroLibrary inSet;
+        inSet.AddSet(bad).AddKey(u"fine");
+        EXPECT_FALSE(CheckImportedLibrary(inSet).ok()) << toUtf8(bad);
+    }
+    EXPECT_TRUE(CheckImportedLibrary(Sample()).ok());
+    MacroLibrary longest;
+    longest.AddSet(Text(24, u's')).AddKey(Text(24, u'k'));
+    EXPECT_TRUE(CheckImportedLibrary(longest).ok());
+}
+
 class ManagerReader : public testing::TempAppDir {};
 
 TEST_F(ManagerReader, FailureLeavesTheLibraryEmptyAndTheFileAlone) {

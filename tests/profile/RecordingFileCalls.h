@@ -86,6 +86,12 @@ public:
         return Refused(call) ? -1 : FileCalls::rename(from, to, noReplace);
     }
     int unlink(const char* path) override { return Refused(On("unlink", path)) ? -1 : FileCalls::unlink(path); }
+    // Recorded as "link", from the descriptor's open path (the folder, for an unnamed file).
+    int linkUnnamed(int fd, const char* to) override {
+        FileCall call = On("link", names_[fd]);
+        call.to = to;
+        return Refused(call) ? -1 : FileCalls::linkUnnamed(fd, to);
+    }
 
 private:
     static FileCall On(std::string op, std::string path) {
