@@ -167,7 +167,7 @@ TEST_F(FolderFiles, CommandsStartedTogetherOnAFreshFolderAllSucceed) {
             if (pid == 0) {
                 ::close(go[1]);
                 char c;
-                (void)::read(go[0], &c, 1);  // everyone starts when the pipe closes
+                (void)!::read(go[0], &c, 1);  // everyone starts when the pipe closes
                 dir = fresh;
                 const int rc = run({i % 2 ? "profile" : "macro", i % 2 ? "show" : "list"});
                 ::_exit(rc == kExitOk ? 0 : 10 + rc);
