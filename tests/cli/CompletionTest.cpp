@@ -133,8 +133,8 @@ TEST_F(CompletionWords, TheHelperReadsTheLibraryOfTheLinesFolder) {
     EXPECT_TRUE(has(out.str(), "\"2\"")) << out.str();
     EXPECT_EQ(run({"completion", "macros", "0"}), kExitUsage);
     EXPECT_EQ(run({"completion", "tcsh"}), kExitUsage);
-    // A key press neither seeds nor locks the folder: only the library is there.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "config"), fs::directory_iterator()), 1);
+    // A key press neither seeds nor locks the folder: only the fixture's library and language are there.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "config"), fs::directory_iterator()), 2);
     for (const char* sh : {"bash", "zsh", "fish"}) {
         ASSERT_EQ(run({"completion", sh}), kExitOk);
         EXPECT_EQ(out.str(), completionScript(sh));
