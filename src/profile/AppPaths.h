@@ -46,9 +46,9 @@ struct FolderEnvironment {
     static FolderEnvironment Current();
 };
 
-// The names of the shipped default files a new configuration folder receives.
-inline constexpr const char* kSeededFiles[] = {"LanSetting.ini", "Lan_EN.txt", "Lan.txt",
-                                               "MacroLibraryFile.mlf"};
+// The names of the shipped default files a new configuration folder receives, beside the file of
+// every shipped language (profile/Languages.h).
+inline constexpr const char* kSeededFiles[] = {"LanSetting.ini", "MacroLibraryFile.mlf"};
 
 // Chooses the folders; creates nothing. Fails only when no home folder can be found.
 Result<AppFolders> ResolveFolders(const FolderRequest& request, const FolderEnvironment& env);

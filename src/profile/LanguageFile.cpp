@@ -2,6 +2,7 @@
 
 #include "profile/AppData.h"
 #include "profile/AtomicFile.h"
+#include "profile/Languages.h"
 #include "profile/TextFile.h"
 #include "profile/TextNumbers.h"
 
@@ -21,7 +22,8 @@ Text ParseLanguageSelector(std::optional<std::string_view> bytes) {
 }
 
 std::string_view LanguageFileName(std::u16string_view code) {
-    return code == u"EN" ? "Lan_EN.txt" : "Lan.txt";
+    const ShippedLanguage* language = FindShippedLanguage(code);
+    return (language ? *language : FallbackLanguage()).file;
 }
 
 LanguageParse ParseLanguageFile(std::string_view bytes, LanguageTable& table) {

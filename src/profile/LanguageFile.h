@@ -1,6 +1,6 @@
 #pragma once
 // The language selector (config/LanSetting.ini) and the language files it selects
-// (config/Lan_EN.txt for the code "EN", config/Lan.txt otherwise).
+// (config/Lan_EN.txt for the code "EN", one file per shipped language, config/Lan.txt otherwise).
 #include <filesystem>
 #include <optional>
 #include <string_view>
@@ -14,7 +14,7 @@ struct AppData;
 
 // The language code of a selector file; none (no file) gives an empty code.
 Text ParseLanguageSelector(std::optional<std::string_view> bytes);
-// "Lan_EN.txt" for the code "EN" (exactly), "Lan.txt" for anything else.
+// The file of a shipped language's code (exactly: "EN" is "Lan_EN.txt"); "Lan.txt" for any other.
 std::string_view LanguageFileName(std::u16string_view code);
 
 struct LanguageParse {

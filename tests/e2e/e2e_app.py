@@ -58,8 +58,8 @@ def app_dir():
     os.symlink(os.path.join(BIN, "skins"), os.path.join(d, "skins"))
     os.mkdir(os.path.join(d, "config"))
     cfg = os.path.join(BIN, "config")
-    for f in ("LanSetting.ini", "Lan_EN.txt", "Lan.txt", "MacroLibraryFile.mlf"):
-        if os.path.exists(os.path.join(cfg, f)):
+    for f in os.listdir(cfg):
+        if f == "LanSetting.ini" or f == "MacroLibraryFile.mlf" or (f.startswith("Lan") and f.endswith(".txt")):
             shutil.copy(os.path.join(cfg, f), os.path.join(d, "config", f))
     return d
 

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -6,6 +7,7 @@
 #include "TestFiles.h"
 #include "profile/AppData.h"
 #include "profile/LanguageFile.h"
+#include "profile/Languages.h"
 #include "profile/MacroLibraryFile.h"
 
 namespace orvane {
@@ -126,20 +128,45 @@ protected:
     }
 };
 
-TEST_F(ShippedFiles, LanguagesNameEveryEntryInUse) {
-    for (const char* name : {"Lan_EN.txt", "Lan.txt"}) {
-        auto bytes = ReadFileBytes(Shipped(name));
+// The placeholders of a text in order ("%d", "%s", "%%"): a translation must keep them.
+std::vector<Text> Placeholders(const Text& text) {
+    std::vector<Text> found;
+    for (size_t i = text.find(u'%'); i != Text::npos && i + 1 < text.size(); i = text.find(u'%', i + 2))
+        found.push_back(text.substr(i, 2));
+    return found;
+}
+
+TEST_F(ShippedFiles, EveryLanguageNamesEveryEntryInUseWithTheSamePlaceholders) {
+    LanguageTable english;
+    auto englishBytes = ReadFileBytes(Shipped("Lan_EN.txt"));
+    ASSERT_TRUE(englishBytes.ok());
+    ASSERT_TRUE(ParseLanguageFile(*englishBytes, english).status.ok());
+    for (int i : kNamedEntries) EXPECT_FALSE(english.LanguageText(i).empty()) << "English entry " << i;
+    for (const ShippedLanguage& language : ShippedLanguages()) {
+        const std::string name(language.file);
+        auto bytes = ReadFileBytes(Shipped(name.c_str()));
         ASSERT_TRUE(bytes.ok()) << name;
         LanguageTable t;
         auto r = ParseLanguageFile(*bytes, t);
         EXPECT_TRUE(r.status.ok()) << name;
-        for (int i : kNamedEntries) EXPECT_FALSE(t.LanguageText(i).empty()) << name << " entry " << i;
+        EXPECT_EQ(t.LanguageText(0), language.ownName) << name;
+        EXPECT_EQ(LanguageFileName(language.code), language.file);
+        for (int i = 0; i < LanguageTable::kSize; ++i) {
+            const Text& reference = english.LanguageText(i);
+            if (reference.empty()) continue;
+            EXPECT_FALSE(t.LanguageText(i).empty()) << name << " entry " << i;
+            EXPECT_EQ(Placeholders(t.LanguageText(i)), Placeholders(reference)) << name << " entry " << i;
+        }
     }
+}
+
+TEST_F(ShippedFiles, TheEnglishFileIsReadWithTheMacroPrefixesOfTheOthers) {
     AppData app(Shipped("x").parent_path().parent_path());
     ASSERT_TRUE(LoadLanguage(app, 1.0).ok());
     EXPECT_EQ(app.language.LanguageText(190), u"Macro: ");
-    // Buttons named while the other shipped language was in use keep their macros.
-    EXPECT_EQ(app.language.OtherWordings(kMacroPrefixEntry), std::vector<Text>{u"宏："});
+    // Buttons named while another shipped language was in use keep their macros.
+    const auto others = app.language.OtherWordings(kMacroPrefixEntry);
+    EXPECT_THAT(others, ::testing::Contains(Text(u"宏："))) << "the Chinese wording";
     EXPECT_EQ(app.font.face, u"Tahoma");
 }
 

@@ -39,9 +39,9 @@ def app_dir(root):
     for sub in ("skins", "resources"):
         if os.path.isdir(os.path.join(BIN, sub)):
             os.symlink(os.path.join(BIN, sub), os.path.join(d, sub))
-    for f in ("LanSetting.ini", "Lan_EN.txt", "Lan.txt", "MacroLibraryFile.mlf"):
+    for f in os.listdir(os.path.join(BIN, "config")):
         src = os.path.join(BIN, "config", f)
-        if os.path.exists(src):
+        if f in ("LanSetting.ini", "MacroLibraryFile.mlf") or (f.startswith("Lan") and f.endswith(".txt")):
             shutil.copy(src, os.path.join(d, "config", f))
     return d
 

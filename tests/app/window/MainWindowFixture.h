@@ -16,6 +16,7 @@
 #include "dialogs/CAttentionDlg.h"
 #include "dialogs/PopupWindowTable.h"
 #include "platform/FakePlatform.h"
+#include "profile/Languages.h"
 #include "profile/Storage.h"
 #include "ui/CSliderControl.h"
 
@@ -83,6 +84,13 @@ struct WindowSetup {
     platform::ImageCache::Decoder pictures;
 };
 
+// The selector and every shipped language's file.
+inline std::vector<std::string> ShippedConfigFiles() {
+    std::vector<std::string> files{"LanSetting.ini"};
+    for (const ShippedLanguage& language : ShippedLanguages()) files.emplace_back(language.file);
+    return files;
+}
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void Start(const WindowSetup& setup = {}) {
@@ -91,7 +99,7 @@ protected:
         std::filesystem::create_directories(dir_ / "config");
         // The shipped language files, so notices and captions carry real texts.
         if (const char* runtime = std::getenv("ORVANE_RUNTIME_DIR"))
-            for (const char* f : {"LanSetting.ini", "Lan_EN.txt", "Lan.txt"}) {
+            for (const auto& f : ShippedConfigFiles()) {
                 std::error_code ec;
                 std::filesystem::copy_file(std::filesystem::path(runtime) / "config" / f, dir_ / "config" / f, ec);
             }

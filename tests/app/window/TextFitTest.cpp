@@ -1,5 +1,5 @@
 // Every shipped text drawn in its control with the real fonts (the Qt font machinery offscreen,
-// fonts pinned by fonts.conf), at scale 1 and 2, in English and in Chinese: a text that needs
+// fonts pinned by fonts.conf), at scale 1 and 2, in every shipped language: a text that needs
 // more room than its control gives it is reported. Long names the user types are cut before the
 // pictures beside them.
 #include <gmock/gmock.h>
@@ -35,7 +35,7 @@ platform::qt::QtPlatform& qt() {
 
 struct Look {
     float scale;
-    bool chinese;
+    const ShippedLanguage* language;
 };
 
 class TextFit : public MainWindowTest, public ::testing::WithParamInterface<Look> {
@@ -49,13 +49,16 @@ protected:
         setup.create = false;
         setup.virtualMouse = true;  // its label beside the logo is checked with the rest
         Start(setup);
-        // Without the selector the Chinese file is read.
-        if (GetParam().chinese) std::filesystem::remove(dir_ / "config" / "LanSetting.ini");
+        const ShippedLanguage& language = *GetParam().language;
+        WriteSelector(language.code);
         ASSERT_TRUE(dlg_->Create());
         Settle();
-        ASSERT_EQ(app_->language.LanguageText(0), GetParam().chinese ? u"中文" : u"English");
+        ASSERT_EQ(app_->language.LanguageText(0), language.ownName);
     }
 
+    void WriteSelector(std::u16string_view code) {
+        std::ofstream(dir_ / "config" / "LanSetting.ini") << "[ChangeLanguage]\nLanguage=" << toUtf8(code) << "\n";
+    }
     int32_t scaled(int32_t v) const { return int32_t(float(v) * GetParam().scale); }
     platform::Size needs(const PaintOp& op) {
         return platform::qt::textNeeds(op.text, op.rect, op.font, op.format);
@@ -192,11 +195,17 @@ TEST_P(TextFit, WithFiveProfilesTheProfilesFrameEndsAboveTheVersionLine) {
     EXPECT_LE(dlg().FindControl(mainwnd::kAddProfile)->GetRect().bottom, frame->rect.bottom);
 }
 
-INSTANTIATE_TEST_SUITE_P(Looks, TextFit,
-                         ::testing::Values(Look{1.0f, false}, Look{2.0f, false}, Look{1.0f, true}, Look{2.0f, true}),
-                         [](const auto& info) {
-                             return std::string(info.param.chinese ? "Chinese" : "English") +
-                                    (info.param.scale > 1.0f ? "Scale2" : "Scale1");
+std::vector<Look> EveryLook() {
+    std::vector<Look> looks;
+    for (const ShippedLanguage& language : ShippedLanguages())
+        for (float scale : {1.0f, 2.0f}) looks.push_back({scale, &language});
+    return looks;
+}
+
+INSTANTIATE_TEST_SUITE_P(Looks, TextFit, ::testing::ValuesIn(EveryLook()),
+                         [](const ::testing::TestParamInfo<Look>& info) {
+                             return toUtf8(info.param.language->code) + "At" +
+                                    std::to_string(int(info.param.scale));
                          });
 
 }  // namespace

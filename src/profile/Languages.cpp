@@ -1,0 +1,26 @@
+#include "profile/Languages.h"
+
+#include <array>
+
+namespace orvane {
+
+namespace {
+// Add a language here and as data/config/lan_<code in lower case>.txt; the build names the file.
+constexpr std::array kLanguages{
+    ShippedLanguage{u"EN", "Lan_EN.txt", u"English", "en"},
+    ShippedLanguage{u"ZH", "Lan.txt", u"中文", "zh"},
+};
+constexpr size_t kFallback = 1;
+}  // namespace
+
+std::span<const ShippedLanguage> ShippedLanguages() { return kLanguages; }
+
+const ShippedLanguage* FindShippedLanguage(std::u16string_view code) {
+    for (const ShippedLanguage& l : kLanguages)
+        if (l.code == code) return &l;
+    return nullptr;
+}
+
+const ShippedLanguage& FallbackLanguage() { return kLanguages[kFallback]; }
+
+}  // namespace orvane
