@@ -18,6 +18,7 @@
 #include "app/SupportKeySequence.h"
 #include "app/UndeliveredChanges.h"
 #include "app/WindowPresence.h"
+#include "device/AccessAdvice.h"
 #include "device/DeviceLink.h"
 #include "platform/TrayIcon.h"
 #include "profile/AppData.h"
@@ -41,6 +42,8 @@ public:
         std::function<void()> macroManager = {};       // none: RunMacroManager
         StartKind start = StartKind::User;             // Session: hidden until the mouse is online
         bool virtualMouse = false;                     // --simulate: the window says so
+        // Where the advice for a mouse this user may not open looks for the udev rule.
+        std::vector<std::filesystem::path> udevRuleFolders = UdevRuleFolders();
     };
 
     CTevrinDlg(platform::Platform& platform, AppData& app, Services services);

@@ -65,7 +65,7 @@ void CTevrinDlg::showNotice(const Text& message) {
 }
 
 void CTevrinDlg::showAccessProblem(const std::string& what) {
-    showNotice(desktop::AccessNotice(Language(), what));
+    showNotice(desktop::AccessNotice(Language(), what, services_.udevRuleFolders));
 }
 
 void CTevrinDlg::updateBattery(const BatteryView& view) {
@@ -137,7 +137,8 @@ void CTevrinDlg::UpdateNoticeStrip() {
     auto* notice = FindControlAs<ui::CNoticeStrip>(kUndeliveredNotice);
     if (!notice) return;
     Text message = presence::DescribeConnection(Language(), link_->connection(),
-                                                link_->linkActive() && link_->mouseOnline());
+                                                link_->linkActive() && link_->mouseOnline(),
+                                                services_.udevRuleFolders);
     const Text undelivered = undelivered_.Describe(Language());
     if (!message.empty() && !undelivered.empty()) message += u"\n";
     notice->SetMessage(message + undelivered);

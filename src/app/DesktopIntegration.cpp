@@ -29,8 +29,9 @@ Text FillNumber(const Text& format, int n) {
     return out;
 }
 
-Text desktop::AccessNotice(const LanguageTable& language, const std::string& what) {
-    const AccessAdvice advice = AdviseOnDeniedAccess(what);
+Text desktop::AccessNotice(const LanguageTable& language, const std::string& what,
+                           const std::vector<std::filesystem::path>& udevRuleFolders) {
+    const AccessAdvice advice = AdviseOnDeniedAccess(what, udevRuleFolders);
     return language.LanguageText(advice.ruleInstalled ? kTextNotYetAccess : kTextNoAccess) + u"\n" +
            fromUtf8(advice.command);
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The window's place in the desktop beyond its own pixels: the tray icon's tooltip with the
 // battery, a notification when the battery runs low, and starting with the session.
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/Autostart.h"
 #include "app/BatteryAlerts.h"
@@ -26,8 +28,9 @@ inline constexpr int kTextNoAccess = 308;      // the udev rule is missing
 inline constexpr int kTextNotYetAccess = 309;  // installed, not yet applied
 
 // The attention text for a mouse this user may not open: what is wrong and the one command
-// that fixes it.
-Text AccessNotice(const LanguageTable& language, const std::string& what);
+// that fixes it, depending on whether udevRuleFolders hold our rule.
+Text AccessNotice(const LanguageTable& language, const std::string& what,
+                  const std::vector<std::filesystem::path>& udevRuleFolders);
 }  // namespace desktop
 
 class DesktopIntegration {

@@ -6,11 +6,12 @@
 
 namespace orvane::presence {
 
-Text DescribeConnection(const LanguageTable& language, const Connection& connection, bool mouseOnline) {
+Text DescribeConnection(const LanguageTable& language, const Connection& connection, bool mouseOnline,
+                        const std::vector<std::filesystem::path>& udevRuleFolders) {
     if (mouseOnline) return {};
     for (DeviceRole r : kDeviceRoles) {
         const auto& e = connection.openError(r);
-        if (connection.present(r) && e && e->isPermission()) return desktop::AccessNotice(language, e->context);
+        if (connection.present(r) && e && e->isPermission()) return desktop::AccessNotice(language, e->context, udevRuleFolders);
     }
     if (!connection.anyPresent()) return language.LanguageText(DeviceLink::kNoDeviceNotice);
     return language.LanguageText(DeviceLink::kMouseAsleepNotice);

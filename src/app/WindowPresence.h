@@ -4,6 +4,9 @@
 // up whether the mouse is there or not; only a start with the desktop session waits hidden until
 // the mouse reports itself online, and goes again when it leaves. Hiding needs a tray to come
 // back from: without one the window minimises to the task bar instead.
+#include <filesystem>
+#include <vector>
+
 #include "base/Text.h"
 #include "profile/LanguageTable.h"
 
@@ -61,7 +64,8 @@ inline constexpr int kTextNoTray = 361;
 // What the window says about the connection: nothing while the mouse answers; otherwise that
 // a device is plugged in but this user may not open it, that none was found, or that the mouse
 // does not respond behind its receiver or cable.
-Text DescribeConnection(const LanguageTable& language, const Connection& connection, bool mouseOnline);
+Text DescribeConnection(const LanguageTable& language, const Connection& connection, bool mouseOnline,
+                        const std::vector<std::filesystem::path>& udevRuleFolders);
 }  // namespace presence
 
 }  // namespace orvane

@@ -58,23 +58,35 @@ TEST_F(MainWindowTest, TheTrayMenuTurnsStartingWithTheSessionOnAndOff) {
     EXPECT_FALSE(tray_->autostartChecked_);
 }
 
-TEST_F(MainWindowTest, AMouseThisUserMayNotOpenGetsANoticeWithTheFix) {
+// The rule is looked for in the test's own folder (dir_/udev), never in the machine's.
+class AccessNoticeTest : public MainWindowTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(AccessNoticeTest, AMouseThisUserMayNotOpenGetsANoticeWithTheFix) {
+    const bool ruleInstalled = GetParam();
     WindowSetup setup;
     setup.create = false;
     Start(setup);
+    if (ruleInstalled) {
+        std::filesystem::create_directories(dir_ / "udev");
+        std::ofstream(dir_ / "udev" / kUdevRuleName) << UdevRuleText();
+    }
     for (auto link : {sim::Link::Wired, sim::Link::Receiver})
         sim_->injectFault(link, sim::Fault::OpenFeatureFails, sim::kFaultAlways);
     ASSERT_TRUE(dlg().Create());
     Advance(DeviceLink::kNoticeDelayMs + 100);
     ASSERT_EQ(dlg().Notices().size(), 1u);
     const Text message = dlg().Notices()[0]->Message();
-    const AccessAdvice advice = AdviseOnDeniedAccess("x");
+    const AccessAdvice advice = AdviseOnDeniedAccess("x", {dir_ / "udev"});
+    ASSERT_EQ(advice.ruleInstalled, ruleInstalled);
     EXPECT_TRUE(Contains(message, fromUtf8(advice.command))) << toUtf8(message);
-    EXPECT_TRUE(
-        Contains(message, app_->language.LanguageText(advice.ruleInstalled ? desktop::kTextNotYetAccess
-                                                                           : desktop::kTextNoAccess)));
-    EXPECT_FALSE(app_->language.LanguageText(desktop::kTextNoAccess).empty());
+    const int expected = ruleInstalled ? desktop::kTextNotYetAccess : desktop::kTextNoAccess;
+    EXPECT_FALSE(app_->language.LanguageText(expected).empty());
+    EXPECT_TRUE(Contains(message, app_->language.LanguageText(expected))) << toUtf8(message);
 }
+
+INSTANTIATE_TEST_SUITE_P(Rule, AccessNoticeTest, ::testing::Bool(), [](const auto& info) {
+    return std::string(info.param ? "Installed" : "Missing");
+});
 
 }  // namespace
 }  // namespace orvane::test

@@ -140,7 +140,8 @@ protected:
                                                                      else
                                                                          RunMacroManager(*dlg_, *app_, dlg_->Files(), 1);
                                                                  },
-                                                                 setup.start, setup.virtualMouse});
+                                                                 setup.start, setup.virtualMouse,
+                                                                 {dir_ / "udev"}});
         if (setup.create) {
             ASSERT_TRUE(dlg_->Create());
         }
