@@ -13,6 +13,7 @@
 #include "platform/qt/TextNeeds.h"
 #include "platform/qt/QtPlatform.h"
 #include "profile/MacroLibraryFile.h"
+#include "profile/TextFile.h"
 #include "ui/CCheckButton.h"
 #include "ui/CComboButton.h"
 #include "ui/CDPIRadioButton.h"
@@ -57,7 +58,10 @@ protected:
     }
 
     void WriteSelector(std::u16string_view code) {
-        std::ofstream(dir_ / "config" / "LanSetting.ini") << "[ChangeLanguage]\nLanguage=" << toUtf8(code) << "\n";
+        TextFileWriter selector;
+        selector.Line(u"[ChangeLanguage]");
+        selector.Line(u"Language=" + Text(code));
+        std::ofstream(dir_ / "config" / "LanSetting.ini", std::ios::binary) << selector.Bytes();
     }
     int32_t scaled(int32_t v) const { return int32_t(float(v) * GetParam().scale); }
     platform::Size needs(const PaintOp& op) {
