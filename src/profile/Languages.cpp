@@ -9,6 +9,9 @@ namespace {
 constexpr std::array kLanguages{
     ShippedLanguage{u"EN", "Lan_EN.txt", u"English", "en"},
     ShippedLanguage{u"ZH", "Lan.txt", u"中文", "zh"},
+    ShippedLanguage{u"DE", "Lan_DE.txt", u"Deutsch", "de"},
+    ShippedLanguage{u"FR", "Lan_FR.txt", u"Français", "fr"},
+    ShippedLanguage{u"ES", "Lan_ES.txt", u"Español", "es"},
 };
 constexpr size_t kFallback = 1;
 }  // namespace
