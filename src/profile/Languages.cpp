@@ -9,6 +9,9 @@ namespace {
 constexpr std::array kLanguages{
     ShippedLanguage{u"EN", "Lan_EN.txt", u"English", "en"},
     ShippedLanguage{u"ZH", "Lan.txt", u"中文", "zh"},
+    ShippedLanguage{u"PT_BR", "Lan_PT_BR.txt", u"Português (Brasil)", "pt"},
+    ShippedLanguage{u"RU", "Lan_RU.txt", u"Русский", "ru"},
+    ShippedLanguage{u"JA", "Lan_JA.txt", u"日本語", "ja"},
 };
 constexpr size_t kFallback = 1;
 }  // namespace
