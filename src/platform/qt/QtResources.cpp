@@ -14,7 +14,9 @@ constexpr size_t kScaledCacheBytes = 96u << 20;
 QString toQ(const Text& t) { return QString::fromUtf16(t.data(), qsizetype(t.size())); }
 
 // The Japanese faces whose cell is as high as their em, like the Chinese one.
-bool isJapaneseFace(const QString& lowerFace) { return lowerFace == u"ms ui gothic" || lowerFace == u"ms gothic"; }
+bool isJapaneseFace(const QString& lowerFace) {
+    return lowerFace == u"ms ui gothic" || lowerFace == u"ms gothic";
+}
 
 // Cell height (ascent + descent) over em size of the faces the skin names, so that a height
 // asked for in cell pixels gives text of the size the skin was drawn for, whatever stands in.
@@ -41,7 +43,8 @@ QtResources::QtResources() {
             break;
         }
     // A Chinese face draws the characters Japanese shares with Chinese in their Chinese forms.
-    for (const char* f : {"Noto Sans CJK JP", "Noto Sans JP", "IPAexGothic", "IPAGothic", "TakaoPGothic", "VL PGothic"})
+    for (const char* f :
+         {"Noto Sans CJK JP", "Noto Sans JP", "IPAexGothic", "IPAGothic", "TakaoPGothic", "VL PGothic"})
         if (families.contains(QString::fromLatin1(f))) {
             japaneseFamily_ = QString::fromLatin1(f);
             break;
