@@ -58,7 +58,12 @@ LanguageParse ReadLanguageFile(const std::filesystem::path& path, LanguageTable&
 }
 
 FontChoice ChooseFont(const LanguageTable& table, double displayScale) {
-    if (table.LanguageText(0) == u"中文") return {u"宋体", int32_t(displayScale * 12), 134};
+    const Text& name = table.LanguageText(0);
+    // The CJK faces' cell is their em: the skin's boxes hold 12 pixels of them per scale step.
+    if (name == u"中文") return {u"宋体", int32_t(displayScale * 12), 134};
+    // Japanese gets a Japanese face: a Chinese one (or the Latin face's CJK fallback) would draw
+    // the characters both languages share in their Chinese forms.
+    if (name == u"日本語") return {u"MS UI Gothic", int32_t(displayScale * 12), 128};
     return {u"Tahoma", int32_t(displayScale * 16), 1};
 }
 

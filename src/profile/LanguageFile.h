@@ -29,7 +29,8 @@ LanguageParse ParseLanguageFile(std::string_view bytes, LanguageTable& table);
 // Reads one language file into `table` without choosing a font (for inspection).
 LanguageParse ReadLanguageFile(const std::filesystem::path& path, LanguageTable& table);
 
-// The font every control creates: the Chinese face when entry 0 names Chinese, else Tahoma.
+// The font every control creates: the Chinese face when entry 0 names Chinese, a Japanese face
+// when it names Japanese, else Tahoma.
 FontChoice ChooseFont(const LanguageTable& table, double displayScale);
 
 // Records in `table` how every other language file of `folder` (Lan*.txt, not `loaded`) words

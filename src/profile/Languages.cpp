@@ -12,6 +12,9 @@ constexpr std::array kLanguages{
     ShippedLanguage{u"DE", "Lan_DE.txt", u"Deutsch", "de"},
     ShippedLanguage{u"FR", "Lan_FR.txt", u"Français", "fr"},
     ShippedLanguage{u"ES", "Lan_ES.txt", u"Español", "es"},
+    ShippedLanguage{u"PT_BR", "Lan_PT_BR.txt", u"Português (Brasil)", "pt"},
+    ShippedLanguage{u"RU", "Lan_RU.txt", u"Русский", "ru"},
+    ShippedLanguage{u"JA", "Lan_JA.txt", u"日本語", "ja"},
 };
 constexpr size_t kFallback = 1;
 }  // namespace

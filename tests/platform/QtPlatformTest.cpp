@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFontDatabase>
 #include <QImage>
 #include <fstream>
 #include <thread>
@@ -142,6 +143,27 @@ TEST(QtText, SkinFacesMapToInstalledFamilies) {
         p.drawText(u"中文", {0, 0, 40, 20}, FontSpec{u"宋体", 12, 0}, bgr(0xFFFFFF), kTextSingleLine);
     });
     EXPECT_GT(inkColumns(cjk, 0, 20), 8);  // drawn with a real CJK face, not boxes of nothing
+}
+
+TEST(QtText, JapaneseGetsAJapaneseFamilyAndCyrillicTheLatinOne) {
+    platform();
+    qt::QtResources res;
+    // The Japanese face stands for a Japanese family, never the Chinese one whose forms of the
+    // shared characters differ, and is drawn at the size of the Chinese face.
+    const QString japanese = res.family(u"MS UI Gothic");
+    EXPECT_TRUE(QFontDatabase::writingSystems(japanese).contains(QFontDatabase::Japanese))
+        << japanese.toStdString();
+    if (QFontDatabase::families().contains(QStringLiteral("Noto Sans CJK JP"))) {
+        EXPECT_EQ(japanese, QStringLiteral("Noto Sans CJK JP"));
+    }
+    EXPECT_EQ(res.font(FontSpec{u"MS UI Gothic", 12, 0}).pixelSize(), 12);
+    EXPECT_EQ(res.font(FontSpec{u"ms ui gothic", 24, 0}).pixelSize(), 24);
+    const Image kana = platform().render({40, 20}, [](Painter& p) {
+        p.drawText(u"ボタン", {0, 0, 40, 20}, FontSpec{u"MS UI Gothic", 12, 0}, bgr(0xFFFFFF), kTextSingleLine);
+    });
+    EXPECT_GT(inkColumns(kana, 0, 20), 12);
+    // Russian is drawn by the Latin face's own family, which has the Cyrillic letters.
+    EXPECT_TRUE(QFontDatabase::writingSystems(res.family(u"Tahoma")).contains(QFontDatabase::Cyrillic));
 }
 
 // Ink rows of a picture: first and last row with anything drawn, or -1.

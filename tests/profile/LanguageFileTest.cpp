@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 
 #include "TestFiles.h"
 #include "profile/AppData.h"
@@ -69,6 +70,16 @@ TEST(LanguageFile, FontFollowsEntryZero) {
     EXPECT_EQ(ChooseFont(t, 2.0), (FontChoice{u"宋体", 24, 134}));
     t.SetText(0, u"English");
     EXPECT_EQ(ChooseFont(t, 1.0), (FontChoice{u"Tahoma", 16, 1}));
+    // Japanese: its own face (not the Chinese one, whose forms of shared characters differ), at
+    // the Chinese sizes, with the Japanese character set.
+    t.SetText(0, u"日本語");
+    EXPECT_EQ(ChooseFont(t, 1.0), (FontChoice{u"MS UI Gothic", 12, 128}));
+    EXPECT_EQ(ChooseFont(t, 2.0), (FontChoice{u"MS UI Gothic", 24, 128}));
+    // Cyrillic and accented Latin are drawn by the Latin face.
+    t.SetText(0, u"Русский");
+    EXPECT_EQ(ChooseFont(t, 2.0), (FontChoice{u"Tahoma", 32, 1}));
+    t.SetText(0, u"Português (Brasil)");
+    EXPECT_EQ(ChooseFont(t, 1.0), (FontChoice{u"Tahoma", 16, 1}));
 }
 
 class LanguageLoad : public testing::TempAppDir {};
@@ -115,17 +126,19 @@ constexpr int kNamedEntries[] = {
     308, 309, 320, 321, 322, 323, 324, 325, 326, 327, 330, 331, 332, 333, 334, 335, 336, 337, 338, 339, 340,
     341, 342, 343, 344, 345, 346, 360, 361};
 
+// The build places the test programs in tests/ beside bin/, where the run-time files are.
+std::filesystem::path ShippedConfig(const char* name) {
+    const char* runtime = std::getenv("ORVANE_RUNTIME_DIR");
+    const std::filesystem::path bin =
+        runtime != nullptr && *runtime != '\0'
+            ? std::filesystem::path(runtime)
+            : std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin";
+    return bin / "config" / name;
+}
+
 class ShippedFiles : public ::testing::Test {
 protected:
-    // The build places the test programs in tests/ beside bin/, where the run-time files are.
-    static std::filesystem::path Shipped(const char* name) {
-        const char* runtime = std::getenv("ORVANE_RUNTIME_DIR");
-        const std::filesystem::path bin =
-            runtime != nullptr && *runtime != '\0'
-                ? std::filesystem::path(runtime)
-                : std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin";
-        return bin / "config" / name;
-    }
+    static std::filesystem::path Shipped(const char* name) { return ShippedConfig(name); }
 };
 
 // The placeholders of a text in order ("%d", "%s", "%%"): a translation must keep them.
@@ -168,6 +181,51 @@ TEST_F(ShippedFiles, TheEnglishFileIsReadWithTheMacroPrefixesOfTheOthers) {
     const auto others = app.language.OtherWordings(kMacroPrefixEntry);
     EXPECT_THAT(others, ::testing::Contains(Text(u"宏："))) << "the Chinese wording";
     EXPECT_EQ(app.font.face, u"Tahoma");
+}
+
+// The shipped language files in a folder of their own, each selected in turn.
+class ShippedLanguageFiles : public testing::TempAppDir {};
+
+TEST_F(ShippedLanguageFiles, EachLoadsWithItsFontAndEveryOthersMacroPrefix) {
+    for (const ShippedLanguage& l : ShippedLanguages()) {
+        const std::string file(l.file);
+        std::filesystem::copy_file(ShippedConfig(file.c_str()), Config(file));
+    }
+    std::map<Text, std::string> prefixes;  // wording -> a file using it
+    for (const ShippedLanguage& language : ShippedLanguages()) {
+        const std::string name(language.file);
+        Put(Config("LanSetting.ini"), Utf16File({"[ChangeLanguage]", "Language=" + toUtf8(language.code)}));
+        AppData app(dir_);
+        ASSERT_TRUE(LoadLanguage(app, 2.0).ok()) << name;
+        ASSERT_EQ(app.language.LanguageText(0), language.ownName) << name;
+        // Japanese is the one language besides Chinese that must not be drawn with the Latin
+        // face's fallback (Chinese forms of the shared characters).
+        const Text expectedFace = language.localeLanguage == "zh"   ? u"宋体"
+                                  : language.localeLanguage == "ja" ? u"MS UI Gothic"
+                                                                    : u"Tahoma";
+        EXPECT_EQ(app.font.face, expectedFace) << name;
+        // A macro button's name is the prefix and then the macro's name: the prefix ends in a
+        // separator, so that where the macro's name begins is plain.
+        const Text& prefix = app.language.LanguageText(kMacroPrefixEntry);
+        EXPECT_TRUE(prefix.ends_with(u": ") || prefix.ends_with(u"：")) << name;
+        prefixes.emplace(prefix, name);
+        // A button named while any other language was in use keeps its macro.
+        for (const ShippedLanguage& other : ShippedLanguages()) {
+            const std::string otherName(other.file);
+            LanguageTable t;
+            ASSERT_TRUE(ReadLanguageFile(Config(otherName), t).status.ok()) << otherName;
+            const Text& theirs = t.LanguageText(kMacroPrefixEntry);
+            if (theirs == prefix) continue;
+            EXPECT_THAT(app.language.OtherWordings(kMacroPrefixEntry), ::testing::Contains(theirs))
+                << name << " with " << otherName;
+        }
+    }
+    // One wording that starts another would take the other's buttons for its own.
+    for (const auto& [a, fileA] : prefixes)
+        for (const auto& [b, fileB] : prefixes)
+            if (a != b) {
+                EXPECT_FALSE(b.starts_with(a)) << fileA << " / " << fileB;
+            }
 }
 
 TEST_F(ShippedFiles, MacroLibraryHasASetWithExamples) {

@@ -13,6 +13,11 @@ constexpr size_t kScaledCacheBytes = 96u << 20;
 
 QString toQ(const Text& t) { return QString::fromUtf16(t.data(), qsizetype(t.size())); }
 
+// The Japanese faces whose cell is as high as their em, like the Chinese one.
+bool isJapaneseFace(const QString& lowerFace) {
+    return lowerFace == u"ms ui gothic" || lowerFace == u"ms gothic";
+}
+
 // Cell height (ascent + descent) over em size of the faces the skin names, so that a height
 // asked for in cell pixels gives text of the size the skin was drawn for, whatever stands in.
 double cellRatio(const QString& face) {
@@ -20,6 +25,7 @@ double cellRatio(const QString& face) {
     if (f == u"tahoma") return 2472.0 / 2048.0;
     if (f == u"ms shell dlg" || f == u"microsoft sans serif" || f == u"arial") return 2355.0 / 2048.0;
     if (f == u"宋体" || f == u"simsun" || f == u"新宋体" || f == u"nsimsun") return 1.0;
+    if (isJapaneseFace(f)) return 1.0;
     return 0.0;  // unknown: measure the face that is used
 }
 }  // namespace
@@ -36,6 +42,13 @@ QtResources::QtResources() {
             cjkSerifFamily_ = QString::fromLatin1(f);
             break;
         }
+    // A Chinese face draws the characters Japanese shares with Chinese in their Chinese forms.
+    for (const char* f :
+         {"Noto Sans CJK JP", "Noto Sans JP", "IPAexGothic", "IPAGothic", "TakaoPGothic", "VL PGothic"})
+        if (families.contains(QString::fromLatin1(f))) {
+            japaneseFamily_ = QString::fromLatin1(f);
+            break;
+        }
     if (cjkFamily_.isEmpty()) cjkFamily_ = cjkSerifFamily_;
     if (cjkSerifFamily_.isEmpty()) cjkSerifFamily_ = cjkFamily_;
 }
@@ -50,6 +63,10 @@ QString QtResources::family(const Text& face) const {
         return cjkSerifFamily_.isEmpty() ? sans : cjkSerifFamily_;
     if (f == u"微软雅黑" || f == u"microsoft yahei" || f == u"黑体" || f == u"simhei")
         return cjkFamily_.isEmpty() ? sans : cjkFamily_;
+    if (isJapaneseFace(f)) {
+        if (!japaneseFamily_.isEmpty()) return japaneseFamily_;
+        return cjkFamily_.isEmpty() ? sans : cjkFamily_;
+    }
     return toQ(face);
 }
 

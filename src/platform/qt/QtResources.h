@@ -65,6 +65,7 @@ private:
     size_t scaledBytes_ = 0;
     QString cjkFamily_;
     QString cjkSerifFamily_;
+    QString japaneseFamily_;  // Japanese forms of the characters Chinese shares
 };
 
 }  // namespace orvane::platform::qt
