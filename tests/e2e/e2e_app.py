@@ -59,9 +59,16 @@ def app_dir():
     os.mkdir(os.path.join(d, "config"))
     cfg = os.path.join(BIN, "config")
     for f in os.listdir(cfg):
-        if f == "LanSetting.ini" or f == "MacroLibraryFile.mlf" or (f.startswith("Lan") and f.endswith(".txt")):
+        if f == "MacroLibraryFile.mlf" or (f.startswith("Lan") and f.endswith(".txt")):
             shutil.copy(os.path.join(cfg, f), os.path.join(d, "config", f))
+    choose_english(os.path.join(d, "config"))
     return d
+
+
+def choose_english(config):
+    """The language selector of a user who chose English, whatever the machine's locale."""
+    with open(os.path.join(config, "LanSetting.ini"), "wb") as f:
+        f.write("\ufeff[ChangeLanguage]\nLanguage=EN\n".encode("utf-16-le"))
 
 
 def env_for(display, appdir, **extra):
