@@ -53,8 +53,12 @@ TEST_F(LanguageWindow, TheTrayOffersEveryLanguageAndAChoiceIsWrittenForTheNextSt
 }
 
 TEST_F(LanguageWindow, TheLanguageTheUserChoseIsCheckedAtStart) {
+    WindowSetup setup;
+    setup.create = false;
+    Start(setup);
     ASSERT_TRUE(WriteLanguageSelector(dir_ / "config", u"EN").ok());
-    Start();
+    ASSERT_TRUE(dlg().Create());
+    Settle();
     EXPECT_EQ(tray_->languageChecked_, ItemOf(u"EN"));
 }
 
