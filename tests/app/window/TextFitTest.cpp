@@ -57,7 +57,7 @@ protected:
     }
 
     void WriteSelector(std::u16string_view code) {
-        std::ofstream(dir_ / "config" / "LanSetting.ini") << "[ChangeLanguage]\nLanguage=" << toUtf8(code) << "\n";
+        ASSERT_TRUE(WriteLanguageSelector(dir_ / "config", code).ok());
     }
     int32_t scaled(int32_t v) const { return int32_t(float(v) * GetParam().scale); }
     platform::Size needs(const PaintOp& op) {
