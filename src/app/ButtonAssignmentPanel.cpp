@@ -7,6 +7,7 @@
 #include "app/MainIds.h"
 #include "dialogs/CFireKeyDlg.h"
 #include "dialogs/CShortcutDlg.h"
+#include "profile/ButtonNames.h"
 #include "ui/CComboButton.h"
 #include "ui/CComboPopup.h"
 #include "ui/CDPIPopup.h"
@@ -104,7 +105,8 @@ void ButtonAssignmentPanel::Create() {
 
 void ButtonAssignmentPanel::Refresh(const Profile& profile) {
     for (int k = 0; k < kRows; ++k)
-        if (auto* combo = Combo(kFirstCombo + uint32_t(k))) combo->SetText(profile.keys[size_t(k)].KeyName);
+        if (auto* combo = Combo(kFirstCombo + uint32_t(k)))
+            combo->SetText(ShownButtonName(profile.keys[size_t(k)], w_.Language()));
 }
 
 ui::CComboButton* ButtonAssignmentPanel::Combo(uint32_t id) const {

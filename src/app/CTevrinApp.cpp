@@ -11,6 +11,7 @@
 #include "device/hid/HidrawTransport.h"
 #include "device/sim/SimTransport.h"
 #include "profile/AppPaths.h"
+#include "profile/LanguageChoice.h"
 
 namespace orvane {
 
@@ -70,6 +71,7 @@ int CTevrinApp::Run(Environment env) {
         return 1;
     }
     AppData app(ConfigFolder{folders->config});
+    app.languageSources = {folders->shipped / "config", ProcessEnvironment()};
     // A look at the window or at the virtual mouse changes nothing of the user's session.
     const bool session = !screenshot && !options_.simulate;
     std::optional<Autostart> autostart;

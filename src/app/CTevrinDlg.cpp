@@ -34,6 +34,7 @@ CTevrinDlg::CTevrinDlg(platform::Platform& platform, AppData& app, Services serv
       services_(std::move(services)),
       link_(std::make_unique<DeviceLink>(app_, platform.loop(), *this, services_.transport)),
       desktop_(app_.language, services_.tray.get(), services_.notifier.get(), std::move(services_.autostart)),
+      languageMenu_(app_, platform.loop(), [this](const Text& message) { showNotice(message); }),
       files_(app_, platform.loop(), [this](const SharedConfig::Merged& m) { OnFilesMerged(m); }),
       dpi_(*this),
       performance_(*this),
@@ -317,9 +318,11 @@ intptr_t CTevrinDlg::ShowAttention(const Text& message) {
 void CTevrinDlg::AddTrayIcon() {
     if (!services_.tray) return;
     const Image icon = ui::LoadResourceImage(Images(), ui::kResourceAppIcon);
+    platform::TrayChoices languages = languageMenu_.Menu();
+    languages.chosen = [this](int item) { languageMenu_.Choose(item, services_.tray.get()); };
     services_.tray->add(icon, kTrayTip,
                         {Language().LanguageText(kTextTrayShow), Language().LanguageText(kTextTrayExit),
-                         desktop_.AutostartMenuText()},
+                         desktop_.AutostartMenuText(), std::move(languages)},
                         [this](platform::TrayEvent e) { OnTray(e); });
     desktop_.OnTrayAdded();
 }

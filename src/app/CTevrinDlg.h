@@ -12,6 +12,7 @@
 #include "app/ConfigSync.h"
 #include "app/DesktopIntegration.h"
 #include "app/DpiSection.h"
+#include "app/LanguageMenu.h"
 #include "app/PerformanceSections.h"
 #include "app/ProfileBar.h"
 #include "app/SectionLayout.h"
@@ -160,6 +161,7 @@ private:
     Services services_;
     std::unique_ptr<DeviceLink> link_;
     DesktopIntegration desktop_;
+    LanguageMenu languageMenu_;
     ConfigSync files_;
     DpiSection dpi_;
     PerformanceSections performance_;

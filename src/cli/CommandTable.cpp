@@ -2,6 +2,7 @@
 
 #include "cli/ButtonFunction.h"
 #include "cli/SettingChange.h"
+#include "profile/Languages.h"
 #include "profile/Profile.h"
 #include "profile/ProfileLimits.h"
 
@@ -156,6 +157,12 @@ std::vector<CommandDef> build() {
          {{"--install", false, {}}},
          {{"udev-rule", "print the udev rule that lets the user at the seat use the mouse"},
           {"udev-rule --install", "(as root) write it to /etc/udev/rules.d and have udev apply it"}}});
+    t.push_back({{"language"},
+                 {choice("CODE", languageWords(), true)},
+                 {},
+                 {{"language", "the interface language the window uses, and why, with the codes"},
+                  {"language CODE|system", "start the window in language CODE, or in the system\n"
+                                           "locale's language, from its next start"}}});
     // The completion scripts, and the library's names and sets they offer; not for people.
     t.push_back(
         {{"completion"}, {choice("WHAT", {"bash", "zsh", "fish", "macros", "sets"}), macroSet}, {}, {}});
@@ -163,6 +170,13 @@ std::vector<CommandDef> build() {
 }
 
 }  // namespace
+
+std::vector<std::string> languageWords() {
+    std::vector<std::string> words;
+    for (const ShippedLanguage& l : ShippedLanguages()) words.push_back(toUtf8(Text(l.code)));
+    words.emplace_back("system");
+    return words;
+}
 
 std::string CommandDef::joinedPath() const {
     return joined(path, " ");

@@ -53,6 +53,8 @@ const std::vector<OptionDef>& globalOptions();
 std::vector<std::string> commandNames();
 // The words that may follow `command` ("show", "export", ...); empty for a command without.
 std::vector<std::string> subcommandsOf(const std::string& command);
+// The codes of the shipped languages, then "system".
+std::vector<std::string> languageWords();
 // "a, b or c".
 std::string listWords(const std::vector<std::string>& words);
 

@@ -54,7 +54,7 @@ const std::vector<Session::CommandEntry>& Session::commands() {
         {"devices", &Session::devices}, {"status", &Session::status},   {"apply", &Session::apply},
         {"set", &Session::set},         {"profile", &Session::profile}, {"dump", &Session::dump},
         {"reset", &Session::reset},     {"macro", &Session::macro},     {"udev-rule", &Session::udevRule},
-        {"completion", &Session::completion},
+        {"language", &Session::language},       {"completion", &Session::completion},
     };
     return table;
 }
@@ -114,6 +114,7 @@ Session::Outcome Session::loadFiles() {
     }
     lock_.emplace(std::move(lock.value()));
     app_ = std::make_unique<AppData>(ConfigFolder{folders->config});
+    app_->languageSources = {folders->shipped / "config", platform_.environment};
     host_ = std::make_unique<CliHost>(*app_);
     // Missing or damaged files are replaced by defaults, as the application does at start-up.
     // What went wrong on the way is said on standard error, so it reaches the user whatever

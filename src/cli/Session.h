@@ -34,6 +34,8 @@ struct Platform {
     std::function<Result<std::unique_ptr<hid::Transport>>()> makeTransport;
     // Where udev rules are looked for when access to the mouse is denied.
     std::vector<std::filesystem::path> udevRuleFolders = UdevRuleFolders();
+    // The locale variables the interface language follows; none: English.
+    EnvironmentLookup environment = {};
 };
 
 class Session {
@@ -92,6 +94,7 @@ private:
                                                                    const std::string* setWord) const;
     Outcome udevRule();
     Outcome completion();
+    Outcome language();
 
     Outcome loadFiles();
     // A read command's failure when `file` (of the config folder) could not be read at loading.

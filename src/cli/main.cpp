@@ -14,6 +14,7 @@
 #include "device/sim/SimOptions.h"
 #include "device/sim/SimTransport.h"
 #include "profile/AppPaths.h"
+#include "profile/LanguageChoice.h"
 
 using namespace orvane;
 
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
             if (simOptions) return std::unique_ptr<hid::Transport>(std::make_unique<sim::SimTransport>(*simOptions));
             return std::unique_ptr<hid::Transport>(std::make_unique<hid::HidrawTransport>());
         }};
+    platform.environment = ProcessEnvironment();
     cli::Session session(std::move(args.value()), std::move(platform), std::cout, std::cerr);
     return session.run();
 }

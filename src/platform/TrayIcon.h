@@ -3,6 +3,7 @@
 // backend uses a StatusNotifierItem where the desktop has one and XEmbed otherwise; tests use a
 // recording fake. Events arrive on the UI thread.
 #include <functional>
+#include <vector>
 
 #include "base/Text.h"
 #include "platform/Image.h"
@@ -16,10 +17,20 @@ enum class TrayEvent {
     MenuAutostart, // the "start with the session" item was toggled
 };
 
+// A submenu of which one item is checked; it follows the autostart item.
+struct TrayChoices {
+    Text title;  // empty: no such submenu
+    std::vector<Text> items;
+    int checked = -1;
+    // The chosen item's index, on the UI thread once the menu has closed.
+    std::function<void(int)> chosen;
+};
+
 struct TrayMenuTexts {
     Text show;
     Text exit;
     Text autostart;  // empty: no such item
+    TrayChoices language;
 };
 
 class TrayIcon {
@@ -33,6 +44,7 @@ public:
     virtual bool added() const = 0;
     virtual void setToolTip(const Text& /*tip*/) {}
     virtual void setAutostartChecked(bool /*checked*/) {}
+    virtual void setLanguageChecked(int /*item*/) {}
 };
 
 }  // namespace orvane::platform

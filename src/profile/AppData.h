@@ -10,6 +10,7 @@
 
 #include "base/Result.h"
 #include "base/Text.h"
+#include "profile/LanguageChoice.h"
 #include "profile/LanguageTable.h"
 #include "profile/MacroLibrary.h"
 #include "profile/Profile.h"
@@ -47,6 +48,8 @@ struct AppData {
     Settings settings;
     std::array<Profile, kProfileCount> profiles;
     LanguageTable language;
+    LanguageSources languageSources;
+    LanguageChoice languageChoice;  // the language loading chose, and whether the user chose it
     std::filesystem::path configDir;
     uint16_t SensorId = 0;
     int32_t currentProfile = 0;  // mirror of the CurrentProfile setting, kept within 0-4

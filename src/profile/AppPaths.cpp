@@ -6,12 +6,10 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <iterator>
 #include <string_view>
 #include <vector>
 
 #include "profile/AtomicFile.h"
-#include "profile/Languages.h"
 
 #ifndef ORVANE_INSTALLED_DATADIR
 #define ORVANE_INSTALLED_DATADIR "/usr/local/share/orvane"
@@ -129,9 +127,7 @@ Status PrepareConfigFolder(const AppFolders& folders) {
     const fs::path source = folders.shipped / "config";
     std::error_code ec;
     if (fs::equivalent(source, folders.config, ec)) return {};
-    std::vector<std::string_view> names(std::begin(kSeededFiles), std::end(kSeededFiles));
-    for (const ShippedLanguage& language : ShippedLanguages()) names.push_back(language.file);
-    for (std::string_view name : names) {
+    for (std::string_view name : kSeededFiles) {
         const fs::path target = folders.config / name;
         if (fs::symlink_status(target, ec).type() != fs::file_type::not_found) continue;
         if (!fs::is_regular_file(source / name, ec)) continue;  // a reader falls back to defaults

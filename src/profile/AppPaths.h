@@ -46,9 +46,11 @@ struct FolderEnvironment {
     static FolderEnvironment Current();
 };
 
-// The names of the shipped default files a new configuration folder receives, beside the file of
-// every shipped language (profile/Languages.h).
-inline constexpr const char* kSeededFiles[] = {"LanSetting.ini", "MacroLibraryFile.mlf"};
+// The names of the shipped default files a new configuration folder receives. The language files
+// are not among them: they are read from the shipped folder, under any copy the user keeps in the
+// configuration folder (LoadLanguage), so a newer version's texts reach every user. Nor is the
+// language selector: without one the interface follows the locale.
+inline constexpr const char* kSeededFiles[] = {"MacroLibraryFile.mlf"};
 
 // Chooses the folders; creates nothing. Fails only when no home folder can be found.
 Result<AppFolders> ResolveFolders(const FolderRequest& request, const FolderEnvironment& env);
@@ -72,8 +74,9 @@ std::filesystem::path ShippedFolder();
 // Where a shipped file is looked for, in order: the user's own folder first (DIR of --app-dir
 // or ORVANE_APP_DIR, else the per-user folder), then the shipped folder. A skin folder that
 // holds only some pictures thus changes those and keeps the rest, and --app-dir pointing at an
-// empty folder still draws the installed skin. The default config/ files follow the same rule
-// by being copied into the configuration folder when it lacks them (PrepareConfigFolder).
+// empty folder still draws the installed skin. The language files follow the same rule
+// (LanguageFolders); the default macro library is copied into the configuration folder when it
+// lacks one (PrepareConfigFolder).
 std::vector<std::filesystem::path> PictureFolders(const FolderEnvironment& env);
 
 std::filesystem::path ExecutableFolder();

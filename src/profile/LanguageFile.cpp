@@ -1,7 +1,11 @@
 #include "profile/LanguageFile.h"
 
+#include <cerrno>
+
 #include "profile/AppData.h"
 #include "profile/AtomicFile.h"
+#include "profile/ButtonNames.h"
+#include "profile/LanguageChoice.h"
 #include "profile/Languages.h"
 #include "profile/TextFile.h"
 #include "profile/TextNumbers.h"
@@ -18,6 +22,8 @@ Text ParseLanguageSelector(std::optional<std::string_view> bytes) {
     if (!second) return {};
     const size_t eq = second->find(u'=');
     if (eq != Text::npos && eq >= 1 && eq + 1 < second->size()) return second->substr(eq + 1);
+    // "Language=" names no language: the locale decides, as without a selector.
+    if (eq != Text::npos && eq >= 1 && eq + 1 == second->size()) return {};
     return *second;
 }
 
@@ -71,8 +77,6 @@ namespace {
 
 // Language files are few and small; a folder full of look-alikes is not read to the end.
 constexpr int kMaxOtherLanguageFiles = 16;
-// Entries whose texts are stored in profiles and later matched again.
-constexpr int kStoredEntries[] = {kMacroPrefixEntry};
 
 bool IsLanguageFileName(const std::string& name) {
     auto lower = [](std::string s) {
@@ -98,20 +102,40 @@ void CollectOtherWordings(const std::filesystem::path& folder, const std::filesy
         ++read;
         // A file that breaks off still names the entries before the break.
         (void)ReadLanguageFile(path, other);
-        for (int index : kStoredEntries)
+        for (int index : StoredNameEntries())
             if (other.LanguageText(index) != table.LanguageText(index))
                 table.AddOtherWording(index, other.LanguageText(index));
     }
 }
 
+std::vector<std::filesystem::path> LanguageFolders(const AppData& app) {
+    std::vector<std::filesystem::path> folders{app.configDir};
+    const std::filesystem::path& shipped = app.languageSources.shippedFolder;
+    std::error_code ec;
+    if (!shipped.empty() && !std::filesystem::equivalent(shipped, app.configDir, ec)) folders.push_back(shipped);
+    return folders;
+}
+
 Status LoadLanguage(AppData& app, double displayScale) {
-    auto selector = ReadFileBytes(app.Config("LanSetting.ini"));
-    const Text code =
-        ParseLanguageSelector(selector ? std::optional<std::string_view>(*selector) : std::nullopt);
-    const std::filesystem::path file = app.Config(LanguageFileName(code));
-    LanguageParse parsed = ReadLanguageFile(file, app.language);
-    CollectOtherWordings(app.configDir, file, app.language);
-    if (!parsed.status) return parsed.status;
+    const LanguageChoice choice = ReadLanguageChoice(app.configDir, app.languageSources.getenv);
+    app.languageChoice = choice;
+    const std::vector<std::filesystem::path> folders = LanguageFolders(app);
+    // The shipped file first, then the user's own copy over it: the user's wording of an entry
+    // wins, and an entry a newer version added still has its text when the copy predates it.
+    Status status = makeError(ENOENT, (folders.front() / choice.file).string() + ": no such language file");
+    bool found = false, complete = true;
+    for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
+        const std::filesystem::path file = *folder / choice.file;
+        std::error_code ec;
+        if (!std::filesystem::exists(file, ec)) continue;
+        found = true;
+        if (LanguageParse parsed = ReadLanguageFile(file, app.language); !parsed.status) {
+            complete = false;
+            status = parsed.status;
+        }
+    }
+    for (const std::filesystem::path& folder : folders) CollectOtherWordings(folder, folder / choice.file, app.language);
+    if (!found || !complete) return status;
     app.font = ChooseFont(app.language, displayScale);
     return {};
 }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "base/Result.h"
 #include "profile/LanguageTable.h"
@@ -12,7 +13,8 @@ namespace orvane {
 
 struct AppData;
 
-// The language code of a selector file; none (no file) gives an empty code.
+// The language code of a selector file; no file, no second line or an empty value ("Language=")
+// give an empty code.
 Text ParseLanguageSelector(std::optional<std::string_view> bytes);
 // The file of a shipped language's code (exactly: "EN" is "Lan_EN.txt"); "Lan.txt" for any other.
 std::string_view LanguageFileName(std::u16string_view code);
@@ -38,8 +40,13 @@ FontChoice ChooseFont(const LanguageTable& table, double displayScale);
 void CollectOtherWordings(const std::filesystem::path& folder, const std::filesystem::path& loaded,
                           LanguageTable& table);
 
-// Selector, language file, then the font (only after a complete read), and the other files'
-// wordings. Writes nothing.
+// The folders a language file is looked for in, the user's first: the config folder, then the
+// shipped one (when set and not the same folder).
+std::vector<std::filesystem::path> LanguageFolders(const AppData& app);
+
+// The chosen language's file (the shipped copy, then the user's own over it), then the font (only
+// after every copy found was read completely), and how the other files word the stored texts.
+// Writes nothing.
 Status LoadLanguage(AppData& app, double displayScale);
 
 }  // namespace orvane

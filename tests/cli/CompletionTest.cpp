@@ -133,8 +133,9 @@ TEST_F(CompletionWords, TheHelperReadsTheLibraryOfTheLinesFolder) {
     EXPECT_TRUE(has(out.str(), "\"2\"")) << out.str();
     EXPECT_EQ(run({"completion", "macros", "0"}), kExitUsage);
     EXPECT_EQ(run({"completion", "tcsh"}), kExitUsage);
-    // A key press neither seeds nor locks the folder: only the fixture's library and language are there.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "config"), fs::directory_iterator()), 2);
+    // A key press neither seeds nor locks the folder: only the fixture's library and two language
+    // files are there.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "config"), fs::directory_iterator()), 3);
     for (const char* sh : {"bash", "zsh", "fish"}) {
         ASSERT_EQ(run({"completion", sh}), kExitOk);
         EXPECT_EQ(out.str(), completionScript(sh));
@@ -246,7 +247,7 @@ protected:
 TEST_F(BashCompletion, CompletesEveryPlaceOnTheLine) {
     const std::string folder = (dir / "folder").string();
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
-        {{""}, "devices status apply set profile dump reset macro udev-rule"},
+        {{""}, "devices status apply set profile dump reset macro udev-rule language"},
         {{"--json", "se"}, "set"},
         {{"-"}, "--app-dir --simulate --json --version --help -h"},
         {{"macro", ""}, "list show export import delete"},

@@ -27,12 +27,13 @@ protected:
         dir = fs::temp_directory_path() / ("orvanectl-test-" + std::to_string(::getpid()) + "-" +
                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
-        // A language file, as every real folder has one (seeded from the shipped copy); without
-        // it each run would start with a warning about it. No texts: the built-in ones stay.
+        // The language files, as every installation has them; without the one chosen each run
+        // would start with a warning about it. No texts: the built-in ones stay.
         fs::create_directories(dir / "config");
         TextFileWriter language;
         language.Line(u"[Setting]");
-        ASSERT_TRUE(WriteFileAtomically(dir / "config" / "Lan.txt", language.Bytes()).ok());
+        for (const char* name : {"Lan.txt", "Lan_EN.txt"})
+            ASSERT_TRUE(WriteFileAtomically(dir / "config" / name, language.Bytes()).ok());
         hid::FrameTrace::setSink([this](std::string_view line) { trace.emplace_back(line); });
     }
     void TearDown() override {
@@ -61,6 +62,7 @@ protected:
                               return std::unique_ptr<hid::Transport>(std::move(t));
                           },
                           {dir / "udev-rules"}};
+        platform.environment = environment;
         out.str("");
         err.str("");
         trace.clear();
@@ -78,6 +80,7 @@ protected:
 
     fs::path dir;
     std::function<void(sim::SimTransport&)> prepare;
+    EnvironmentLookup environment;  // the locale variables the run sees; none by default
     std::ostringstream out, err;
     std::vector<std::string> trace;
 };

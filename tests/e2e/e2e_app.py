@@ -59,9 +59,16 @@ def app_dir():
     os.mkdir(os.path.join(d, "config"))
     cfg = os.path.join(BIN, "config")
     for f in os.listdir(cfg):
-        if f == "LanSetting.ini" or f == "MacroLibraryFile.mlf" or (f.startswith("Lan") and f.endswith(".txt")):
+        if f == "MacroLibraryFile.mlf" or (f.startswith("Lan") and f.endswith(".txt")):
             shutil.copy(os.path.join(cfg, f), os.path.join(d, "config", f))
+    choose_english(os.path.join(d, "config"))
     return d
+
+
+def choose_english(config):
+    """The language selector of a user who chose English, whatever the machine's locale."""
+    with open(os.path.join(config, "LanSetting.ini"), "wb") as f:
+        f.write("\ufeff[ChangeLanguage]\nLanguage=EN\n".encode("utf-16-le"))
 
 
 def env_for(display, appdir, **extra):
@@ -311,7 +318,7 @@ def case_screenshot():
             display.close()
             shutil.rmtree(appdir, ignore_errors=True)
     # --app-dir naming an empty folder (as an autostart entry written with it may): the config is
-    # seeded there and the pictures come from the shipped skin.
+    # seeded there with the macros, and the pictures and the texts come from the shipped folder.
     display, empty = Display(), tempfile.mkdtemp(prefix="orvane-e2e-empty-")
     try:
         env = env_for(display, empty)
@@ -319,10 +326,12 @@ def case_screenshot():
         r = subprocess.run([os.path.join(BIN, "orvane"), "--simulate", "--app-dir", empty, "--screenshot",
                             os.path.join(empty, "shot.png")], env=env, timeout=60, stderr=subprocess.PIPE, text=True)
         sys.stderr.write(r.stderr)
-        if r.returncode != 0 or "picture" in r.stderr:
+        if r.returncode != 0 or "picture" in r.stderr or "language file" in r.stderr:
             fail("--app-dir with an empty folder: exit %d, %s" % (r.returncode, r.stderr))
-        if not os.path.exists(os.path.join(empty, "config", "Lan_EN.txt")):
+        if not os.path.exists(os.path.join(empty, "config", "MacroLibraryFile.mlf")):
             fail("--app-dir with an empty folder: its config/ was not seeded")
+        if os.path.exists(os.path.join(empty, "config", "Lan_EN.txt")):
+            fail("--app-dir with an empty folder: a language file was copied instead of read where it is shipped")
         print("--app-dir with an empty folder draws every picture")
     finally:
         display.close()

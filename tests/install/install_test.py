@@ -22,7 +22,7 @@ SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file_
 failures = []
 
 PROGRAMS = ["bin/orvane", "bin/orvanectl", "bin/orvane-virtual-mouse"]
-SHIPPED = ["share/orvane/config/" + f for f in ("LanSetting.ini", "Lan_EN.txt", "Lan.txt", "MacroLibraryFile.mlf")]
+SHIPPED = ["share/orvane/config/" + f for f in ("Lan_EN.txt", "Lan.txt", "MacroLibraryFile.mlf")]
 PICTURES = ["share/orvane/skins/Frame_common.bmp", "share/orvane/skins/res/364.png",
             "share/orvane/skins/res/364@2x.png", "share/orvane/skins/res/palette.png"]
 DESKTOP = ["share/applications/orvane.desktop", "share/icons/hicolor/scalable/apps/orvane.svg"] + [
@@ -149,15 +149,18 @@ def check_new_user(prefix, tmp):
     check(r.returncode == 0, "orvanectl --simulate status: " + r.stdout + r.stderr)
     r = run([os.path.join(bin_dir, "orvanectl"), "--simulate", "set", "polling", "500"], env=env, timeout=60)
     check(r.returncode == 0, "orvanectl --simulate set polling 500: " + r.stdout + r.stderr)
-    for f in ("config.ini", "default0.psf", "Lan_EN.txt", "MacroLibraryFile.mlf"):
+    for f in ("config.ini", "default0.psf", "MacroLibraryFile.mlf"):
         check(os.path.isfile(os.path.join(config, "simulation", f)), "simulation folder lacks " + f)
     check(not os.path.exists(os.path.join(config, "config.ini")), "--simulate wrote the real settings")
 
     # A real run without a mouse still sets the user up; profile commands need no device.
     r = run([os.path.join(bin_dir, "orvanectl"), "profile", "show"], env=env, timeout=60)
     check(r.returncode == 0, "orvanectl profile show: " + r.stdout + r.stderr)
-    for f in ["config.ini", "Lan.txt", "LanSetting.ini"] + ["default%d.psf" % i for i in range(5)]:
+    for f in ["config.ini", "MacroLibraryFile.mlf"] + ["default%d.psf" % i for i in range(5)]:
         check(os.path.isfile(os.path.join(config, f)), "per-user folder lacks " + f)
+    # The texts are read where they are installed, and without a selector the locale decides.
+    for f in ["Lan.txt", "Lan_EN.txt", "LanSetting.ini"]:
+        check(not os.path.exists(os.path.join(config, f)), "per-user folder was given " + f)
     check(os.stat(config).st_mode & 0o777 == 0o700, "the per-user folder is not private")
     with open(os.path.join(config, "config.ini"), "rb") as f:
         settings = f.read().decode("utf-16")

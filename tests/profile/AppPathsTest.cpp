@@ -142,6 +142,7 @@ TEST_F(AppPathsTest, PreparingCreatesAPrivateFolderAndSeedsOnlyMissingFiles) {
     const fs::path shipped = MakeFolder("share/orvane");
     fs::create_directories(shipped / "config");
     Put(shipped / "config" / "Lan_EN.txt", "shipped english");
+    Put(shipped / "config" / "LanSetting.ini", "an old package's selector");
     Put(shipped / "config" / "MacroLibraryFile.mlf", "shipped macros");
     Put(shipped / "config" / "config.ini", "never seeded");
 
@@ -152,20 +153,23 @@ TEST_F(AppPathsTest, PreparingCreatesAPrivateFolderAndSeedsOnlyMissingFiles) {
     struct stat st {};
     ASSERT_EQ(::stat(f.config.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
-    EXPECT_EQ(Get(f.config / "Lan_EN.txt"), "shipped english");
     EXPECT_EQ(Get(f.config / "MacroLibraryFile.mlf"), "shipped macros");
     EXPECT_FALSE(Exists(f.config / "config.ini"));
-    EXPECT_FALSE(Exists(f.config / "Lan.txt"));  // not shipped: the reader's defaults apply
+    // Language files are read where they are shipped, and without a selector the locale decides.
+    EXPECT_FALSE(Exists(f.config / "Lan_EN.txt"));
+    EXPECT_FALSE(Exists(f.config / "LanSetting.ini"));
 
     // The user's own files are never replaced, and a deleted one comes back.
     Put(f.config / "MacroLibraryFile.mlf", "my macros");
-    fs::remove(f.config / "Lan_EN.txt");
     ASSERT_TRUE(PrepareConfigFolder(f).ok());
     EXPECT_EQ(Get(f.config / "MacroLibraryFile.mlf"), "my macros");
-    EXPECT_EQ(Get(f.config / "Lan_EN.txt"), "shipped english");
+    fs::remove(f.config / "MacroLibraryFile.mlf");
+    ASSERT_TRUE(PrepareConfigFolder(f).ok());
+    EXPECT_EQ(Get(f.config / "MacroLibraryFile.mlf"), "shipped macros");
 
     // The build tree's own config/ is the shipped folder itself: nothing to copy.
     f.config = shipped / "config";
+    fs::remove(shipped / "config" / "LanSetting.ini");
     ASSERT_TRUE(PrepareConfigFolder(f).ok());
     EXPECT_FALSE(Exists(shipped / "config" / "LanSetting.ini"));
 }

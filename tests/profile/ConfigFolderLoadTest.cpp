@@ -16,7 +16,7 @@ class ConfigFolderLoad : public testing::TempAppDir {
 protected:
     void SetUp() override {
         TempAppDir::SetUp();
-        Put(Config("Lan.txt"), Utf16File({"[Setting]", "0=English", "85=First"}));
+        Put(Config("Lan_EN.txt"), Utf16File({"[Setting]", "0=English", "85=First"}));
     }
     static bool Says(const std::vector<std::string>& lines, const std::string& what) {
         for (const std::string& line : lines)
@@ -39,12 +39,12 @@ TEST_F(ConfigFolderLoad, AFreshFolderAndASecondStartAreNoNews) {
 }
 
 TEST_F(ConfigFolderLoad, UnusableFilesAreToldOneLineEach) {
-    Put(Config("Lan.txt"), Utf16File({"[Setting]", "0=English", "not a line"}));
+    Put(Config("Lan_EN.txt"), Utf16File({"[Setting]", "0=English", "not a line"}));
     Put(Config("MacroLibraryFile.mlf"), "not a library");
     AppData app(dir_);
     const auto said = LoadConfigFolder(app, 1.0);
     ASSERT_EQ(said.size(), 2u) << Joined(said);
-    EXPECT_NE(said[0].find(Config("Lan.txt").string()), std::string::npos) << said[0];
+    EXPECT_NE(said[0].find(Config("Lan_EN.txt").string()), std::string::npos) << said[0];
     EXPECT_NE(said[1].find(Config("MacroLibraryFile.mlf").string()), std::string::npos) << said[1];
     EXPECT_NE(said[1].find("starts empty"), std::string::npos) << said[1];
     // Told once: the library was replaced, so the next start has nothing to say about it.

@@ -153,7 +153,7 @@ const HostileCase kCases[] = {
          EXPECT_EQ(std::filesystem::file_size(f.Config("default4.psf.bak")), kMaxReadBytes + 1);
          EXPECT_EQ(f.Get(f.Slot(4)), FormatProfileFile(app.profiles[4]));
      }},
-    {"FifoAsLanguageFile", [](HostileFiles& f) { ASSERT_EQ(::mkfifo(f.Config("Lan.txt").c_str(), 0644), 0); },
+    {"FifoAsLanguageFile", [](HostileFiles& f) { ASSERT_EQ(::mkfifo(f.Config("Lan_EN.txt").c_str(), 0644), 0); },
      [](HostileFiles&, AppData& app) {
          const Status s = LoadLanguage(app, 1.0);
          ASSERT_FALSE(s.ok());

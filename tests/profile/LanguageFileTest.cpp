@@ -86,6 +86,7 @@ class LanguageLoad : public testing::TempAppDir {};
 
 TEST_F(LanguageLoad, FailureKeepsTheInitialFont) {
     AppData app(dir_);
+    Put(Config("LanSetting.ini"), Utf16File({"[ChangeLanguage]", "Language=XX"}));
     Put(Config("Lan.txt"), Utf16File({"[Setting]", "0=Deutsch", "1=Öffnen", "oops"}));
     EXPECT_FALSE(LoadLanguage(app, 1.0).ok());
     EXPECT_EQ(app.language.LanguageText(1), u"Öffnen");
@@ -124,7 +125,7 @@ constexpr int kNamedEntries[] = {
     197, 198, 199, 200, 201, 202, 203, 204, 205, 206, 220, 221, 230, 231, 232, 233, 234, 235, 236,
     237, 238, 239, 240, 241, 242, 260, 265, 266, 270, 271, 272, 273, 300, 301, 302, 303, 304, 305, 306, 307,
     308, 309, 320, 321, 322, 323, 324, 325, 326, 327, 330, 331, 332, 333, 334, 335, 336, 337, 338, 339, 340,
-    341, 342, 343, 344, 345, 346, 360, 361};
+    341, 342, 343, 344, 345, 346, 360, 361, 362, 363, 364, 365};
 
 // The build places the test programs in tests/ beside bin/, where the run-time files are.
 std::filesystem::path ShippedConfig(const char* name) {

@@ -41,8 +41,11 @@ def app_dir(root):
             os.symlink(os.path.join(BIN, sub), os.path.join(d, sub))
     for f in os.listdir(os.path.join(BIN, "config")):
         src = os.path.join(BIN, "config", f)
-        if f in ("LanSetting.ini", "MacroLibraryFile.mlf") or (f.startswith("Lan") and f.endswith(".txt")):
+        if f == "MacroLibraryFile.mlf" or (f.startswith("Lan") and f.endswith(".txt")):
             shutil.copy(src, os.path.join(d, "config", f))
+    # English whatever the machine's locale, as a user who chose it has.
+    with open(os.path.join(d, "config", "LanSetting.ini"), "wb") as f:
+        f.write("\ufeff[ChangeLanguage]\nLanguage=EN\n".encode("utf-16-le"))
     return d
 
 

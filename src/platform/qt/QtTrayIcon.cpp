@@ -1,12 +1,14 @@
 #include "platform/qt/QtTrayIcon.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
 #include <QMenu>
 #include <QPixmap>
 #include <QSystemTrayIcon>
+#include <vector>
 
 #include "platform/qt/QtResources.h"
 
@@ -40,6 +42,7 @@ public:
             autostart_->setCheckable(true);
             QObject::connect(autostart_, &QAction::triggered, [this] { emitEvent(TrayEvent::MenuAutostart); });
         }
+        addChoices(texts.language);
         menu_->addSeparator();
         QObject::connect(menu_->addAction(toQString(texts.exit)), &QAction::triggered,
                          [this] { emitEvent(TrayEvent::MenuExit); });
@@ -57,6 +60,7 @@ public:
         if (icon_) icon_->hide();
         icon_.reset();
         autostart_ = nullptr;
+        languageItems_.clear();
         menu_.reset();
     }
 
@@ -72,7 +76,29 @@ public:
         if (autostart_) autostart_->setChecked(checked);
     }
 
+    void setLanguageChecked(int item) override {
+        for (size_t i = 0; i < languageItems_.size(); ++i) languageItems_[i]->setChecked(int(i) == item);
+    }
+
 private:
+    void addChoices(const TrayChoices& choices) {
+        if (choices.title.empty()) return;
+        QMenu* sub = menu_->addMenu(toQString(choices.title));
+        auto* group = new QActionGroup(sub);
+        group->setExclusive(true);
+        for (size_t i = 0; i < choices.items.size(); ++i) {
+            QAction* item = sub->addAction(toQString(choices.items[i]));
+            item->setCheckable(true);
+            item->setChecked(int(i) == choices.checked);
+            group->addAction(item);
+            languageItems_.push_back(item);
+            QObject::connect(item, &QAction::triggered, [fn = choices.chosen, i] {
+                // Posted like the other items: the handler may show a notice.
+                QMetaObject::invokeMethod(qApp, [fn, i] { if (fn) fn(int(i)); }, Qt::QueuedConnection);
+            });
+        }
+    }
+
     void emitEvent(TrayEvent e) {
         // Posted, so the handler (which may run a modal dialog or end the program) never runs
         // inside the icon's own signal.
@@ -83,6 +109,7 @@ private:
     std::function<void(TrayEvent)> onEvent_;
     std::unique_ptr<QMenu> menu_;
     QAction* autostart_ = nullptr;  // owned by menu_
+    std::vector<QAction*> languageItems_;  // owned by menu_
     std::unique_ptr<QSystemTrayIcon> icon_;
 };
 

@@ -24,10 +24,12 @@ namespace orvane::test {
 
 class FakeTray : public platform::TrayIcon {
 public:
-    bool add(const platform::Image&, const Text& tip, const platform::TrayMenuTexts&,
+    bool add(const platform::Image&, const Text& tip, const platform::TrayMenuTexts& menu,
              std::function<void(platform::TrayEvent)> onEvent) override {
         if (!available_) return false;  // a desktop without a notification area
         tip_ = tip;
+        menu_ = menu;
+        languageChecked_ = menu.language.checked;
         onEvent_ = std::move(onEvent);
         added_ = true;
         return true;
@@ -37,6 +39,11 @@ public:
     void fire(platform::TrayEvent e) { onEvent_(e); }
     void setToolTip(const Text& tip) override { liveTip_ = tip; }
     void setAutostartChecked(bool checked) override { autostartChecked_ = checked; }
+    void setLanguageChecked(int item) override { languageChecked_ = item; }
+    // The user picks item i of the language submenu.
+    void chooseLanguage(int i) { menu_.language.chosen(i); }
+    platform::TrayMenuTexts menu_;  // as added
+    int languageChecked_ = -1;      // as added or updated since
     Text tip_;      // as added
     Text liveTip_;  // as updated since
     bool autostartChecked_ = false;
@@ -84,9 +91,9 @@ struct WindowSetup {
     platform::ImageCache::Decoder pictures;
 };
 
-// The selector and every shipped language's file.
+// Every shipped language's file (with no selector and no locale the window speaks English).
 inline std::vector<std::string> ShippedConfigFiles() {
-    std::vector<std::string> files{"LanSetting.ini"};
+    std::vector<std::string> files;
     for (const ShippedLanguage& language : ShippedLanguages()) files.emplace_back(language.file);
     return files;
 }

@@ -13,7 +13,7 @@
 #include "platform/qt/TextNeeds.h"
 #include "platform/qt/QtPlatform.h"
 #include "profile/MacroLibraryFile.h"
-#include "profile/TextFile.h"
+#include "profile/LanguageChoice.h"
 #include "ui/CCheckButton.h"
 #include "ui/CComboButton.h"
 #include "ui/CDPIRadioButton.h"
@@ -58,10 +58,7 @@ protected:
     }
 
     void WriteSelector(std::u16string_view code) {
-        TextFileWriter selector;
-        selector.Line(u"[ChangeLanguage]");
-        selector.Line(u"Language=" + Text(code));
-        std::ofstream(dir_ / "config" / "LanSetting.ini", std::ios::binary) << selector.Bytes();
+        ASSERT_TRUE(WriteLanguageSelector(dir_ / "config", code).ok());
     }
     int32_t scaled(int32_t v) const { return int32_t(float(v) * GetParam().scale); }
     platform::Size needs(const PaintOp& op) {

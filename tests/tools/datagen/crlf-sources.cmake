@@ -1,7 +1,7 @@
 # Runs orvane-datagen on each shipped source as LF and as CR LF text; both must give the same file.
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
-foreach(entry "text:lan_en.txt" "text:lan_zh.txt" "text:LanSetting.ini" "macros:MacroLibraryFile.txt")
+foreach(entry "text:lan_en.txt" "text:lan_zh.txt" "macros:MacroLibraryFile.txt")
   string(REPLACE ":" ";" entry "${entry}")
   list(GET entry 0 mode)
   list(GET entry 1 name)
