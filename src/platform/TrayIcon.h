@@ -14,12 +14,14 @@ enum class TrayEvent {
     MenuShow,      // the menu's first item
     MenuExit,      // the menu's second item
     MenuAutostart, // the "start with the session" item was toggled
+    MenuDpiIndicator, // the "show DPI changes on screen" item was toggled
 };
 
 struct TrayMenuTexts {
     Text show;
     Text exit;
     Text autostart;  // empty: no such item
+    Text dpiIndicator;  // a check item; empty: no such item
 };
 
 class TrayIcon {
@@ -33,6 +35,7 @@ public:
     virtual bool added() const = 0;
     virtual void setToolTip(const Text& /*tip*/) {}
     virtual void setAutostartChecked(bool /*checked*/) {}
+    virtual void setDpiIndicatorChecked(bool /*checked*/) {}
 };
 
 }  // namespace orvane::platform

@@ -40,6 +40,11 @@ public:
             autostart_->setCheckable(true);
             QObject::connect(autostart_, &QAction::triggered, [this] { emitEvent(TrayEvent::MenuAutostart); });
         }
+        if (!texts.dpiIndicator.empty()) {
+            dpiIndicator_ = menu_->addAction(toQString(texts.dpiIndicator));
+            dpiIndicator_->setCheckable(true);
+            QObject::connect(dpiIndicator_, &QAction::triggered, [this] { emitEvent(TrayEvent::MenuDpiIndicator); });
+        }
         menu_->addSeparator();
         QObject::connect(menu_->addAction(toQString(texts.exit)), &QAction::triggered,
                          [this] { emitEvent(TrayEvent::MenuExit); });
@@ -57,6 +62,7 @@ public:
         if (icon_) icon_->hide();
         icon_.reset();
         autostart_ = nullptr;
+        dpiIndicator_ = nullptr;
         menu_.reset();
     }
 
@@ -72,6 +78,10 @@ public:
         if (autostart_) autostart_->setChecked(checked);
     }
 
+    void setDpiIndicatorChecked(bool checked) override {
+        if (dpiIndicator_) dpiIndicator_->setChecked(checked);
+    }
+
 private:
     void emitEvent(TrayEvent e) {
         // Posted, so the handler (which may run a modal dialog or end the program) never runs
@@ -83,6 +93,7 @@ private:
     std::function<void(TrayEvent)> onEvent_;
     std::unique_ptr<QMenu> menu_;
     QAction* autostart_ = nullptr;  // owned by menu_
+    QAction* dpiIndicator_ = nullptr;  // owned by menu_
     std::unique_ptr<QSystemTrayIcon> icon_;
 };
 
