@@ -23,10 +23,11 @@ namespace orvane::test {
 
 class FakeTray : public platform::TrayIcon {
 public:
-    bool add(const platform::Image&, const Text& tip, const platform::TrayMenuTexts&,
+    bool add(const platform::Image&, const Text& tip, const platform::TrayMenuTexts& menu,
              std::function<void(platform::TrayEvent)> onEvent) override {
         if (!available_) return false;  // a desktop without a notification area
         tip_ = tip;
+        menu_ = menu;
         onEvent_ = std::move(onEvent);
         added_ = true;
         return true;
@@ -36,9 +37,12 @@ public:
     void fire(platform::TrayEvent e) { onEvent_(e); }
     void setToolTip(const Text& tip) override { liveTip_ = tip; }
     void setAutostartChecked(bool checked) override { autostartChecked_ = checked; }
+    void setDpiIndicatorChecked(bool checked) override { dpiIndicatorChecked_ = checked; }
     Text tip_;      // as added
+    platform::TrayMenuTexts menu_;
     Text liveTip_;  // as updated since
     bool autostartChecked_ = false;
+    bool dpiIndicatorChecked_ = false;
     bool available_ = true;
 
 private:
@@ -55,7 +59,9 @@ public:
     void notify(const Text& summary, const Text& body, platform::Urgency urgency) override {
         shown.push_back({summary, body, urgency});
     }
+    void hint(const Text& summary, const Text& body) override { hints.push_back({summary, body, platform::Urgency::Normal}); }
     std::vector<Shown> shown;
+    std::vector<Shown> hints;
 };
 
 struct WindowSetup {
