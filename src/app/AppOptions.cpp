@@ -41,6 +41,8 @@ Result<AppOptions> parseAppOptions(const std::vector<std::string>& args) {
         } else if (a.rfind("--simulate=", 0) == 0) {
             o.simulate = true;
             o.simulateOptions = a.substr(11);
+        } else if (a == "--simulate-input") {
+            o.simulateInput = true;
         } else if (auto v = takeValue(args, i, "--app-dir")) {
             if (!*v) return v->error();
             o.appDir = v->value();
@@ -51,11 +53,12 @@ Result<AppOptions> parseAppOptions(const std::vector<std::string>& args) {
             return makeError(EINVAL, "unknown option " + a);
         }
     }
+    if (o.simulateInput && !o.simulate) return makeError(EINVAL, "--simulate-input needs --simulate");
     return o;
 }
 
 const char* appUsage() {
-    return "Usage: orvane [--simulate[=OPTIONS]] [--app-dir DIR] [--autostart] [--screenshot FILE]\n"
+    return "Usage: orvane [--simulate[=OPTIONS] [--simulate-input]] [--app-dir DIR] [--autostart] [--screenshot FILE]\n"
            "       orvane --help | --version\n"
            "\n"
            "Configures the Velmira Wireless mouse. It opens its window, which says whether the\n"
@@ -64,6 +67,10 @@ const char* appUsage() {
            "  --simulate[=OPTIONS]  use the built-in virtual mouse instead of the hardware;\n"
            "                        OPTIONS as for orvanectl, e.g. sensor=0x3335,battery=57,charging,\n"
            "                        asleep, mac=0x123456, receiver-only, wired-only\n"
+           "  --simulate-input      the virtual mouse takes commands from standard input, one per\n"
+           "                        line, as orvane-virtual-mouse does: dpi 1-4, cycle-dpi (its DPI\n"
+           "                        button), polling 1|2|4|8, battery 0-100, charging 0|1|2, sleep,\n"
+           "                        wake, plug|unplug wired|receiver, reset\n"
            "  --app-dir DIR         keep the settings, profiles and macros in DIR/config; pictures\n"
            "                        come from DIR/skins where it has them (also ORVANE_APP_DIR)\n"
            "  --autostart           as the login entry starts it: wait hidden in the tray until the\n"

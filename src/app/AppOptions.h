@@ -12,6 +12,7 @@ namespace orvane {
 struct AppOptions {
     bool simulate = false;
     std::string simulateOptions;  // the text after "--simulate=", as orvanectl takes it
+    bool simulateInput = false;   // the virtual mouse takes commands from standard input
     std::string appDir;           // empty: ORVANE_APP_DIR, else the executable's folder
     std::string screenshot;       // empty: run normally
     bool autostart = false;       // started with the desktop session: hidden until the mouse is online

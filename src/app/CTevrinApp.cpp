@@ -1,5 +1,7 @@
 #include "app/CTevrinApp.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 
@@ -7,6 +9,7 @@
 #include "app/InstanceChannel.h"
 #include "app/MainIds.h"
 #include "app/MouseSettingsLauncher.h"
+#include "app/SimulatorConsole.h"
 #include "app/TerminationSignals.h"
 #include "device/hid/HidrawTransport.h"
 #include "device/sim/SimTransport.h"
@@ -37,13 +40,17 @@ int CTevrinApp::Run(Environment env) {
     }
 
     std::unique_ptr<hid::Transport> transport;
+    std::unique_ptr<SimulatorConsole> console;
     if (options_.simulate) {
         auto sim = sim::parseSimOptions(options_.simulateOptions);
         if (!sim) {
             std::fprintf(stderr, "orvane: --simulate: %s\n", sim.error().message().c_str());
             return 2;
         }
-        transport = std::make_unique<sim::SimTransport>(sim.value(), &platform.loop());
+        auto mouse = std::make_unique<sim::SimTransport>(sim.value(), &platform.loop());
+        if (options_.simulateInput && !screenshot)
+            console = std::make_unique<SimulatorConsole>(platform.loop(), *mouse, STDIN_FILENO);
+        transport = std::move(mouse);
     } else {
         transport = std::make_unique<hid::HidrawTransport>();
     }
@@ -101,6 +108,7 @@ int CTevrinApp::Run(Environment env) {
         (void)dlg.DoModal();
     }
     running = nullptr;
+    console.reset();
     dlg.Shutdown();
     return status;
 }

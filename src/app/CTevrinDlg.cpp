@@ -40,6 +40,7 @@ CTevrinDlg::CTevrinDlg(platform::Platform& platform, AppData& app, Services serv
       performance_(*this),
       buttons_(*this),
       profiles_(*this),
+      indicator_(platform, app_.language, services_.notifier.get()),
       presence_(services_.start) {
     open_[size_t(Section::Dpi)] = true;
     open_[size_t(Section::Polling)] = true;
@@ -322,9 +323,11 @@ void CTevrinDlg::AddTrayIcon() {
     languages.chosen = [this](int item) { languageMenu_.Choose(item, services_.tray.get()); };
     services_.tray->add(icon, kTrayTip,
                         {Language().LanguageText(kTextTrayShow), Language().LanguageText(kTextTrayExit),
-                         desktop_.AutostartMenuText(), std::move(languages)},
+                         desktop_.AutostartMenuText(), std::move(languages),
+                         Language().LanguageText(indicator::kTextToggle)},
                         [this](platform::TrayEvent e) { OnTray(e); });
     desktop_.OnTrayAdded();
+    services_.tray->setDpiIndicatorChecked(DpiIndicatorEnabled(app_.settings));
 }
 
 void CTevrinDlg::OnTray(platform::TrayEvent event) {
@@ -333,7 +336,16 @@ void CTevrinDlg::OnTray(platform::TrayEvent event) {
         case platform::TrayEvent::MenuShow: SendMessage(kMsgCommand, kCmdShow, 0); break;
         case platform::TrayEvent::MenuExit: SendMessage(kMsgCommand, kCmdExit, 0); break;
         case platform::TrayEvent::MenuAutostart: desktop_.ToggleAutostart(); break;
+        case platform::TrayEvent::MenuDpiIndicator: ToggleDpiIndicator(); break;
     }
+}
+
+void CTevrinDlg::ToggleDpiIndicator() {
+    const bool on = !DpiIndicatorEnabled(app_.settings);
+    SetDpiIndicatorEnabled(app_.settings, on);
+    (void)files_.WriteSettings();  // kept and retried when the folder is busy
+    if (!on) indicator_.Hide();
+    if (services_.tray) services_.tray->setDpiIndicatorChecked(on);
 }
 
 // The tray and a second start: the user asked for the window, with or without the mouse.
@@ -349,6 +361,7 @@ void CTevrinDlg::OnFilesMerged(const SharedConfig::Merged& merged) {
         sensorChanged(link_->dpiTables().sensorPageFlag(), link_->dpiTables().stepCount());
     }
     RefreshPages();
+    if (services_.tray) services_.tray->setDpiIndicatorChecked(DpiIndicatorEnabled(app_.settings));
     // What another program saved may not be what the mouse holds: send what differs.
     SendCurrentProfile();
 }

@@ -11,6 +11,7 @@
 #include "app/ButtonAssignmentPanel.h"
 #include "app/ConfigSync.h"
 #include "app/DesktopIntegration.h"
+#include "app/DpiIndicator.h"
 #include "app/DpiSection.h"
 #include "app/LanguageMenu.h"
 #include "app/PerformanceSections.h"
@@ -110,6 +111,9 @@ public:
 
     // ---- LinkHost ----
     void refreshPages() override { RefreshPages(); }
+    // The indicator of the new level, unless the user turned it off.
+    void dpiLevelChangedByMouse(int level) override;
+    const DpiIndicator& Indicator() const { return indicator_; }
     void showWindow() override;
     void hideWindow() override;
     void showProgress() override;
@@ -143,6 +147,7 @@ private:
     void DrawPanelFrames(platform::Painter& p, int showCount);
     void ToggleSection(uint32_t headerId);
     void ShowOrPoll();
+    void ToggleDpiIndicator();
     void OnTray(platform::TrayEvent event);
     void AddTrayIcon();
     void ApplyStartHidden();
@@ -169,6 +174,7 @@ private:
     ProfileBar profiles_;
     SupportKeySequence keys_;
     UndeliveredChanges undelivered_;
+    DpiIndicator indicator_;
     WindowPresence presence_;
     std::set<SyncGroup> marked_;  // groups marked since the last pass that went through them
     std::vector<std::unique_ptr<dialogs::CAttentionDlg>> notices_;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/CTevrinDlg.h"
+#include "app/DpiLevels.h"
 #include "app/MainIds.h"
 #include "dialogs/CAttentionDlg.h"
 #include "dialogs/CFirmwareResetDlg.h"
@@ -24,6 +25,16 @@ void CTevrinDlg::showWindow() {
     GetWindow()->show();
     GetWindow()->activate();
     UpdateNoticeStrip();
+}
+
+void CTevrinDlg::dpiLevelChangedByMouse(int level) {
+    // A level beyond the four the window shows (a report of level byte 0 is one) names no column.
+    if (!DpiIndicatorEnabled(app_.settings) || level < 0 || level > 3) return;
+    const Profile& p = app_.Current();
+    // The window numbers the levels by their column, not among the enabled ones.
+    const int column = dpiLevelPosition(level, p.DPIOffOnFlagValue);
+    indicator_.Announce({column + 1, link_->dpiTables().dpiValue(p.XYSetting[size_t(column)]),
+                         p.DPILevelIndication[size_t(column)]});
 }
 
 void CTevrinDlg::hideWindow() {

@@ -128,6 +128,7 @@ void DeviceLink::checkDataChange(DeviceRole device) {
 
 void DeviceLink::applyDeviceNotification(DeviceRole device, uint8_t intervalByte, uint8_t levelByte) {
     Profile& p = current();
+    const bool levelChanged = p.CurrentDPILevelValue != static_cast<uint8_t>(levelByte - 1);
     currentDpiLevel_ = int(levelByte) - 1;
     p.CurrentDPILevelValue = static_cast<uint8_t>(levelByte - 1);
     const uint8_t rate = intervalByte == 8 ? 0 : intervalByte == 4 ? 1 : intervalByte == 2 ? 2 : 3;
@@ -144,6 +145,8 @@ void DeviceLink::applyDeviceNotification(DeviceRole device, uint8_t intervalByte
         dpi[0] = uint8_t((buildDpiImage(p, dpi_)[0] & 0xF0) | (dpi[0] & 0x0F));
         sent_.dpi.hold(dpi);
     }
+    // A report of the level already in use (the polling button, a repeat) is no change to show.
+    if (levelChanged) host_.dpiLevelChangedByMouse(p.CurrentDPILevelValue);
 }
 
 void DeviceLink::refreshBatteryDisplay() {

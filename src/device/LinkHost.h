@@ -4,8 +4,6 @@
 // thread. Defaults do nothing, so a host implements only what it shows.
 #include <string>
 
-#include <string>
-
 #include "base/Text.h"
 #include "device/PassReport.h"
 
@@ -25,6 +23,9 @@ public:
 
     // Profile values changed from outside the pages (device reports, reset, sync pass).
     virtual void refreshPages() {}
+    // The mouse switched to another DPI level by itself (its DPI button); level is counted among
+    // the enabled levels, as CurrentDPILevelValue. Pages are already refreshed.
+    virtual void dpiLevelChangedByMouse(int level) { (void)level; }
     // The mouse came online while the window was not yet active: bring it to the front.
     virtual void showWindow() {}
     // The mouse went offline after such an automatic show.

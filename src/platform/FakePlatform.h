@@ -1,6 +1,7 @@
 #pragma once
 // Platform for tests: virtual time, in-memory windows and images registered by the test.
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "base/VirtualEventLoop.h"
@@ -21,6 +22,12 @@ public:
     VirtualEventLoop& clock() { return loop_; }
     ImageCache& images() override { return images_; }
     const ScreenInfo& screen() const override { return screen_; }
+    Rect pointerScreen() const override { return pointerScreen_ ? *pointerScreen_ : Platform::pointerScreen(); }
+    bool placesWindows() const override { return placesWindows_; }
+    // A desktop like Wayland's, where windows are placed by the compositor alone.
+    void setPlacesWindows(bool on) { placesWindows_ = on; }
+    // Puts the pointer on another screen with this work area.
+    void setPointerScreen(Rect workArea) { pointerScreen_ = workArea; }
     std::unique_ptr<Window> createWindow(WindowHost& host, const WindowOptions& options) override;
     // Records the painting and returns a black picture of the size.
     Image render(Size size, const std::function<void(Painter&)>& paint) override;
@@ -49,6 +56,8 @@ private:
     std::vector<FakeWindow*> windows_;
     VirtualEventLoop loop_;
     ScreenInfo screen_;
+    std::optional<Rect> pointerScreen_;
+    bool placesWindows_ = true;
     std::map<std::string, Image> files_;
     std::vector<std::string> missing_;
     ImageCache images_;

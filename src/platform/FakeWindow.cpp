@@ -5,7 +5,7 @@
 namespace orvane::platform {
 
 FakeWindow::FakeWindow(EventLoop& loop, WindowHost& host, const WindowOptions& options)
-    : Window(loop, host), geometry_(options.geometry) {}
+    : Window(loop, host), kind_(options.kind), geometry_(options.geometry) {}
 
 FakeWindow::~FakeWindow() { detach(); }
 

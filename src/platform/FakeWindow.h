@@ -61,10 +61,12 @@ public:
     int dragMoves() const { return dragMoves_; }
     bool topmost() const { return topmost_; }
     const Text& title() const { return title_; }
+    WindowKind kind() const { return kind_; }
     // Runs inside runModal(); what the user does while the dialog is up.
     std::function<void(FakeWindow&)> onModal;
 
 private:
+    WindowKind kind_;
     Rect geometry_;
     Text title_;
     Image icon_;

@@ -29,6 +29,11 @@ public:
     virtual EventLoop& loop() = 0;
     virtual ImageCache& images() = 0;
     virtual const ScreenInfo& screen() const = 0;
+    // Whether a window can be put at a place of our choosing (not on Wayland, where only the
+    // compositor places windows).
+    virtual bool placesWindows() const { return true; }
+    // The work area, in screen coordinates, of the screen the pointer is on.
+    virtual Rect pointerScreen() const { return Rect::fromSize(0, 0, screen().fullScreen.width, screen().fullScreen.height); }
     // Created hidden.
     virtual std::unique_ptr<Window> createWindow(WindowHost& host, const WindowOptions& options) = 0;
     // Paints into an off-screen picture of the given size (black to begin with) and returns it.

@@ -15,6 +15,7 @@ enum class TrayEvent {
     MenuShow,      // the menu's first item
     MenuExit,      // the menu's second item
     MenuAutostart, // the "start with the session" item was toggled
+    MenuDpiIndicator, // the "show DPI changes on screen" item was toggled
 };
 
 // A submenu of which one item is checked; it follows the autostart item.
@@ -31,6 +32,7 @@ struct TrayMenuTexts {
     Text exit;
     Text autostart;  // empty: no such item
     TrayChoices language;
+    Text dpiIndicator;  // a check item; empty: no such item
 };
 
 class TrayIcon {
@@ -45,6 +47,7 @@ public:
     virtual void setToolTip(const Text& /*tip*/) {}
     virtual void setAutostartChecked(bool /*checked*/) {}
     virtual void setLanguageChecked(int /*item*/) {}
+    virtual void setDpiIndicatorChecked(bool /*checked*/) {}
 };
 
 }  // namespace orvane::platform

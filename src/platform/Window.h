@@ -19,6 +19,7 @@ namespace orvane::platform {
 enum class WindowKind {
     TopLevel,  // a dialog: activatable, draggable, appears in the task bar
     Popup,     // a menu: top-most tool window that reports losing activation
+    Overlay,   // a passing indicator: top-most, never activated, clicks pass through it, no task bar entry
 };
 
 class Window;

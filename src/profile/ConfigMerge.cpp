@@ -108,6 +108,11 @@ Settings MergeSettings(const Settings& base, const Settings& ours, const Setting
         const bool inBar = n >= barFirst && n <= barLast;
         if (inBar ? barChanged : entry(ours, n) != entry(base, n)) take(n);
     }
+    // The later entries by key: a value we changed (or added) wins, theirs stay otherwise.
+    for (const auto& [key, value] : ours.Extras()) {
+        const Text* before = base.GetExtra(key);
+        if (!before || *before != value) (void)m.SetExtra(key, value);
+    }
     return m;
 }
 

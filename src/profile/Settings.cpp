@@ -55,6 +55,23 @@ void Settings::SetValue(int n, Text value) {
     if (n >= 0 && n < kSettingCount) values_[size_t(n)] = std::move(value);
 }
 
+const Text* Settings::GetExtra(std::u16string_view key) const {
+    for (const auto& [k, v] : extras_)
+        if (k == key) return &v;
+    return nullptr;
+}
+
+bool Settings::SetExtra(std::u16string_view key, Text value) {
+    for (auto& [k, v] : extras_)
+        if (k == key) {
+            v = std::move(value);
+            return true;
+        }
+    if (extras_.size() >= size_t(kMaxExtraSettings)) return false;
+    extras_.emplace_back(Text(key), std::move(value));
+    return true;
+}
+
 std::filesystem::path Settings::DefaultSlotPath(const std::filesystem::path& configDir, int slot) {
     return configDir / ("default" + std::to_string(slot) + ".psf");
 }
@@ -68,6 +85,7 @@ void Settings::ResetToDefaults(const std::filesystem::path& configDir) {
             values_[size_t(n)] = fromUtf8(DefaultSlotPath(configDir, n - 12).string());
         }
     }
+    extras_.clear();
 }
 
 uint16_t Settings::GetSensor() const {

@@ -1,9 +1,13 @@
 #pragma once
 // The 17 key/value texts kept in config/config.ini. Keys are stored, not fixed: the reader
-// takes them from the file and the writer writes them back as read.
+// takes them from the file and the writer writes them back as read. Entries after those 17 are
+// the keys of later additions (and of later versions): kept by name, in file order.
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "base/Text.h"
 
@@ -29,6 +33,13 @@ enum class SettingKey : int {
     ProfileSlot4URL,
 };
 inline constexpr int kSettingCount = 17;
+// How many entries may follow the 17; a file with more is not ours.
+inline constexpr int kMaxExtraSettings = 32;
+
+// Keys of the entries after the 17.
+namespace extra_setting {
+inline constexpr std::u16string_view kDpiIndicator = u"ShowDPIChanges";  // "0" off, anything else on
+}
 
 class Settings {
 public:
@@ -62,6 +73,17 @@ public:
     // Slot path of profile i as stored (may be empty when the file held no such entry).
     [[nodiscard]] std::filesystem::path GetSlotPath(int slot) const;
 
+    // The entries after the 17, in file order.
+    [[nodiscard]] const std::vector<std::pair<Text, Text>>& Extras() const { return extras_; }
+    // The value of an entry after the 17; null when the file has none.
+    [[nodiscard]] const Text* GetExtra(std::u16string_view key) const;
+    // Replaces the value of the first entry with that key, or adds one at the end. False when
+    // the table already holds kMaxExtraSettings other entries.
+    bool SetExtra(std::u16string_view key, Text value);
+    // For the reader: one more entry as the file has it (duplicates included).
+    void AddExtra(Text key, Text value) { extras_.emplace_back(std::move(key), std::move(value)); }
+    void ClearExtras() { extras_.clear(); }
+
     // CurrentProfile in 0-4, ProfileShowCount in 0-5 and a show list that is a permutation of 0-4:
     // every value that the profile bar uses as an index.
     [[nodiscard]] bool IndicesAreValid() const;
@@ -71,6 +93,7 @@ public:
 private:
     std::array<Text, kSettingCount> keys_;
     std::array<Text, kSettingCount> values_;
+    std::vector<std::pair<Text, Text>> extras_;
 };
 
 // Formats with "0x%4X": upper-case hex padded with spaces to four digits.

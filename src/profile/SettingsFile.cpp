@@ -16,6 +16,13 @@ std::string FormatSettingsFile(const Settings& settings) {
         t += settings.GetEntry(n, 1);
         w.EndLine();
     }
+    for (const auto& [key, value] : settings.Extras()) {
+        Text& t = w.Current();
+        t += key;
+        t += u'=';
+        t += value;
+        w.EndLine();
+    }
     return w.Bytes();
 }
 
@@ -28,24 +35,39 @@ Status CheckSettingsFit(const Settings& settings) {
         if (check) check = CheckFileText(settings.GetEntry(n, 1), false);
         if (!check) return makeError(0, check.Describe(what) + ": config.ini could not be read back");
     }
+    for (const auto& [key, value] : settings.Extras()) {
+        const std::string what = "setting " + toUtf8(key);
+        NameCheck check = CheckFileText(key, false);
+        if (check && key.find(u'=') != Text::npos) return makeError(0, "the key of " + what + " holds \"=\"");
+        if (check) check = CheckFileText(value, false);
+        if (!check) return makeError(0, check.Describe(what) + ": config.ini could not be read back");
+    }
     return {};
 }
 
 Result<Settings> ParseSettingsFile(std::string_view bytes, const Settings& base) {
     Settings s = base;
+    // The 17 entries the file does not reach keep base's texts; the ones after them are the file's.
+    s.ClearExtras();
     LineReader lines(bytes);
     auto header = lines.Next();
     if (!header || *header != u"[Setting]") return makeError(0, "line 1: not the settings header");
     int n = 0;
     while (auto line = lines.Next()) {
         const std::string where = "line " + std::to_string(lines.LineNumber()) + ": ";
-        if (n >= kSettingCount) return makeError(0, where + "more than 17 entries");
+        if (n >= kSettingCount + kMaxExtraSettings) {
+            return makeError(0, where + "more than " + std::to_string(kSettingCount + kMaxExtraSettings) + " entries");
+        }
         const size_t eq = line->find(u'=');
         if (eq == Text::npos || eq == 0 || eq + 1 == line->size()) {
             return makeError(0, where + "not a key=value entry");
         }
-        s.SetKey(n, line->substr(0, eq));
-        s.SetValue(n, line->substr(eq + 1));
+        if (n < kSettingCount) {
+            s.SetKey(n, line->substr(0, eq));
+            s.SetValue(n, line->substr(eq + 1));
+        } else {
+            s.AddExtra(line->substr(0, eq), line->substr(eq + 1));
+        }
         ++n;
     }
     return s;

@@ -1,5 +1,6 @@
 #pragma once
-// config/config.ini: "[Setting]" and up to 17 key=value lines, keys taken from the file.
+// config/config.ini: "[Setting]" and 17 key=value lines, keys taken from the file, then up to
+// kMaxExtraSettings entries added since (Settings::Extras).
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -15,8 +16,9 @@ Status CheckSettingsFit(const Settings& settings);
 
 std::string FormatSettingsFile(const Settings& settings);
 
-// Parses into a copy of `base`: entries the file does not reach keep base's texts. A line without
-// "=", with "=" first or last, or an 18th entry makes the file malformed.
+// Parses into a copy of `base`: of the 17, entries the file does not reach keep base's texts; the
+// entries after them are the file's alone. A line without "=", with "=" first or last, or more
+// than 17 + kMaxExtraSettings entries make the file malformed.
 Result<Settings> ParseSettingsFile(std::string_view bytes, const Settings& base);
 
 // Checks (CheckSettingsFit) and writes the table.

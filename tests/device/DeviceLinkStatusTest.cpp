@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "LinkFixture.h"
 #include "profile/SettingsRepair.h"
 
@@ -146,6 +148,29 @@ TEST_F(StatusTest, DeviceNotificationSetsRateAndLevelAndSendsNothing) {
     link.markDirty(SyncGroup::Performance);
     sync();
     EXPECT_TRUE(sim.log().sets(DeviceRole::Wired).empty());
+}
+
+// The window shows a level the mouse chose by itself; a report that changes no level (the polling
+// button, the same level again) is nothing to show.
+TEST_F(StatusTest, OnlyADeviceNotificationWithAnotherLevelIsReportedAsTheMousesOwnChange) {
+    startAndSettle();
+    host.calls.clear();
+    auto levelReports = [&] {
+        return std::count_if(host.calls.begin(), host.calls.end(),
+                             [](const std::string& c) { return c.rfind("dpi level ", 0) == 0; });
+    };
+    ASSERT_TRUE(sim.userSetPollingInterval(8).ok());
+    ASSERT_TRUE(pumpUntil([&] { return profile().PollingRateValue[0] == 0; }));
+    EXPECT_EQ(levelReports(), 0);
+    const int now = profile().CurrentDPILevelValue == 1 ? 2 : 1;
+    ASSERT_TRUE(sim.userSelectDpiLevel(now).ok());
+    ASSERT_TRUE(pumpUntil([&] { return link.currentDpiLevel() == now; }));
+    EXPECT_EQ(host.count("dpi level " + std::to_string(now)), 1);
+    EXPECT_EQ(levelReports(), 1);
+    ASSERT_TRUE(sim.userSelectDpiLevel(now).ok());
+    ASSERT_TRUE(sim.userSetPollingInterval(1).ok());
+    ASSERT_TRUE(pumpUntil([&] { return profile().PollingRateValue[0] == 3; }));
+    EXPECT_EQ(levelReports(), 1);
 }
 
 TEST_F(StatusTest, FactoryResetGoesToOneDeviceAndResetsTheProfile) {

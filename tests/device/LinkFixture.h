@@ -26,6 +26,7 @@ struct RecordingHost : LinkHost {
     int saves = 0;
 
     void refreshPages() override { calls.push_back("refresh"); }
+    void dpiLevelChangedByMouse(int level) override { calls.push_back("dpi level " + std::to_string(level)); }
     void showWindow() override { calls.push_back("show"); }
     void hideWindow() override { calls.push_back("hide"); }
     void showProgress() override { calls.push_back("progress"); }

@@ -78,6 +78,21 @@ TEST(MergeSettings, EntriesMergeOneByOneAndTheProfileBarAsAWhole) {
     EXPECT_TRUE(m.IndicesAreValid());
 }
 
+TEST(MergeSettings, LaterEntriesMergeByKey) {
+    Settings base;
+    base.ResetToDefaults("/cfg");
+    ASSERT_TRUE(base.SetExtra(u"A", u"1"));
+    Settings ours = base, theirs = base;
+    ASSERT_TRUE(ours.SetExtra(extra_setting::kDpiIndicator, u"0"));  // only ours has it
+    ASSERT_TRUE(theirs.SetExtra(u"A", u"2"));                         // only theirs changed it
+    ASSERT_TRUE(theirs.SetExtra(u"B", u"3"));
+    const Settings m = MergeSettings(base, ours, theirs);
+    ASSERT_NE(m.GetExtra(extra_setting::kDpiIndicator), nullptr);
+    EXPECT_EQ(*m.GetExtra(extra_setting::kDpiIndicator), u"0");
+    EXPECT_EQ(*m.GetExtra(u"A"), u"2");
+    EXPECT_EQ(*m.GetExtra(u"B"), u"3");
+}
+
 MacroLibrary Library(std::initializer_list<std::pair<const char16_t*, uint32_t>> keys) {
     MacroLibrary lib;
     MacroSet& set = lib.AddSet(u"Macros");

@@ -141,6 +141,48 @@ TEST_F(Storage, KeysAreTakenFromTheFile) {
     EXPECT_EQ(Get(Config("config.ini")), Utf16File(lines));
 }
 
+// Entries after the 17 (settings added later) survive a read and a write, in their order, and a
+// file with them is not taken for a broken one.
+TEST_F(Storage, LaterEntriesAreKeptByNameAndWrittenBack) {
+    auto lines = DefaultSettingsLines();
+    lines.push_back("ShowDPIChanges=0");
+    lines.push_back("SomethingNewer=x=y");
+    Put(Config("config.ini"), Utf16File(lines));
+    AppData app = Started();
+    EXPECT_FALSE(Exists(Config("config.ini.bak")));
+    ASSERT_NE(app.settings.GetExtra(extra_setting::kDpiIndicator), nullptr);
+    EXPECT_EQ(*app.settings.GetExtra(extra_setting::kDpiIndicator), u"0");
+    EXPECT_EQ(*app.settings.GetExtra(u"SomethingNewer"), u"x=y");
+    ASSERT_TRUE(SaveCurrentProfileIndex(app).ok());
+    EXPECT_EQ(Get(Config("config.ini")), Utf16File(lines));
+
+    // Changing one rewrites it in place; a new one goes last.
+    EXPECT_TRUE(app.settings.SetExtra(u"SomethingNewer", u"z"));
+    EXPECT_TRUE(app.settings.SetExtra(u"Third", u"3"));
+    ASSERT_TRUE(SaveCurrentProfileIndex(app).ok());
+    lines[lines.size() - 1] = "SomethingNewer=z";
+    lines.push_back("Third=3");
+    EXPECT_EQ(Get(Config("config.ini")), Utf16File(lines));
+}
+
+TEST_F(Storage, LaterEntriesAreBoundedAndChecked) {
+    auto lines = DefaultSettingsLines();
+    for (int i = 0; i <= kMaxExtraSettings; ++i) lines.push_back("K" + std::to_string(i) + "=1");
+    EXPECT_FALSE(ParseSettingsFile(Utf16File(lines), Settings{}).ok());
+    lines.pop_back();
+    auto parsed = ParseSettingsFile(Utf16File(lines), Settings{});
+    ASSERT_TRUE(parsed.ok());
+    Settings full = parsed.value();
+    EXPECT_FALSE(full.SetExtra(u"OneTooMany", u"1"));
+    EXPECT_TRUE(full.SetExtra(u"K0", u"2"));  // a change is no addition
+    // A value the reader would refuse is never written.
+    Settings s = parsed.value();
+    ASSERT_TRUE(s.SetExtra(u"K1", u"two\nlines"));
+    EXPECT_FALSE(CheckSettingsFit(s).ok());
+    // A base's later entries are not the file's: reading never doubles them.
+    EXPECT_EQ(ParseSettingsFile(Utf16File(lines), full).value().Extras().size(), size_t(kMaxExtraSettings));
+}
+
 TEST_F(Storage, BadProfileIsKeptAndResetAlone) {
     Put(Config("config.ini"), Utf16File(DefaultSettingsLines()));
     AppData first = Started();

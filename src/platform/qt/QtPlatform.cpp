@@ -1,6 +1,7 @@
 #include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
@@ -68,6 +69,16 @@ EventLoop& QtPlatform::loop() { return *d_->loop; }
 ImageCache& QtPlatform::images() { return d_->images; }
 const ScreenInfo& QtPlatform::screen() const { return d_->screen; }
 FileChooser& QtPlatform::fileChooser() { return d_->files; }
+
+bool QtPlatform::placesWindows() const { return !QGuiApplication::platformName().startsWith("wayland"); }
+
+Rect QtPlatform::pointerScreen() const {
+    QScreen* s = QGuiApplication::screenAt(QCursor::pos());
+    if (!s) s = QGuiApplication::primaryScreen();
+    if (!s) return Platform::pointerScreen();
+    const QRect work = s->availableGeometry();
+    return Rect::fromSize(work.x(), work.y(), work.width(), work.height());
+}
 
 std::unique_ptr<Window> QtPlatform::createWindow(WindowHost& host, const WindowOptions& options) {
     return std::make_unique<QtWindow>(*d_->loop, host, options, *d_->resources);

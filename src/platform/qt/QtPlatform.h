@@ -16,6 +16,8 @@ public:
     EventLoop& loop() override;
     ImageCache& images() override;
     const ScreenInfo& screen() const override;
+    Rect pointerScreen() const override;
+    bool placesWindows() const override;
     std::unique_ptr<Window> createWindow(WindowHost& host, const WindowOptions& options) override;
     Image render(Size size, const std::function<void(Painter&)>& paint) override;
     Status savePng(const Image& image, const std::string& path) override;

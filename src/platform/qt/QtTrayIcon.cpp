@@ -43,6 +43,11 @@ public:
             QObject::connect(autostart_, &QAction::triggered, [this] { emitEvent(TrayEvent::MenuAutostart); });
         }
         addChoices(texts.language);
+        if (!texts.dpiIndicator.empty()) {
+            dpiIndicator_ = menu_->addAction(toQString(texts.dpiIndicator));
+            dpiIndicator_->setCheckable(true);
+            QObject::connect(dpiIndicator_, &QAction::triggered, [this] { emitEvent(TrayEvent::MenuDpiIndicator); });
+        }
         menu_->addSeparator();
         QObject::connect(menu_->addAction(toQString(texts.exit)), &QAction::triggered,
                          [this] { emitEvent(TrayEvent::MenuExit); });
@@ -61,6 +66,7 @@ public:
         icon_.reset();
         autostart_ = nullptr;
         languageItems_.clear();
+        dpiIndicator_ = nullptr;
         menu_.reset();
     }
 
@@ -78,6 +84,9 @@ public:
 
     void setLanguageChecked(int item) override {
         for (size_t i = 0; i < languageItems_.size(); ++i) languageItems_[i]->setChecked(int(i) == item);
+    }
+    void setDpiIndicatorChecked(bool checked) override {
+        if (dpiIndicator_) dpiIndicator_->setChecked(checked);
     }
 
 private:
@@ -110,6 +119,7 @@ private:
     std::unique_ptr<QMenu> menu_;
     QAction* autostart_ = nullptr;  // owned by menu_
     std::vector<QAction*> languageItems_;  // owned by menu_
+    QAction* dpiIndicator_ = nullptr;  // owned by menu_
     std::unique_ptr<QSystemTrayIcon> icon_;
 };
 

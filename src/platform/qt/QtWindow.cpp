@@ -45,9 +45,18 @@ QtWindow::QtWindow(EventLoop& loop, WindowHost& host, const WindowOptions& optio
     Qt::WindowFlags flags = Qt::FramelessWindowHint;
     if (kind_ == WindowKind::Popup)
         flags |= Qt::Tool | Qt::WindowStaysOnTopHint | Qt::NoDropShadowWindowHint;
+    else if (kind_ == WindowKind::Overlay)
+        // A tooltip-type window: override-redirect on X11, so no window manager gives it focus or
+        // a task bar entry; the input flags make clicks reach whatever lies below.
+        flags |= Qt::ToolTip | Qt::WindowStaysOnTopHint | Qt::NoDropShadowWindowHint | Qt::WindowDoesNotAcceptFocus |
+                 Qt::WindowTransparentForInput;
     else
         flags |= Qt::Window;
     widget_ = new QtWindowWidget(this, parentWidget, flags);
+    if (kind_ == WindowKind::Overlay) {
+        widget_->setAttribute(Qt::WA_ShowWithoutActivating);
+        widget_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
     setGeometry(options.geometry);
 }
 
@@ -128,7 +137,7 @@ void QtWindow::setTopmost(bool on) {
 }
 
 void QtWindow::activate() {
-    if (!widget_) return;
+    if (!widget_ || kind_ == WindowKind::Overlay) return;
     widget_->raise();
     widget_->activateWindow();
 }

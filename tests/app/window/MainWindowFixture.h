@@ -44,9 +44,12 @@ public:
     void chooseLanguage(int i) { menu_.language.chosen(i); }
     platform::TrayMenuTexts menu_;  // as added
     int languageChecked_ = -1;      // as added or updated since
+    void setDpiIndicatorChecked(bool checked) override { dpiIndicatorChecked_ = checked; }
     Text tip_;      // as added
+    platform::TrayMenuTexts menu_;
     Text liveTip_;  // as updated since
     bool autostartChecked_ = false;
+    bool dpiIndicatorChecked_ = false;
     bool available_ = true;
 
 private:
@@ -63,7 +66,9 @@ public:
     void notify(const Text& summary, const Text& body, platform::Urgency urgency) override {
         shown.push_back({summary, body, urgency});
     }
+    void hint(const Text& summary, const Text& body) override { hints.push_back({summary, body, platform::Urgency::Normal}); }
     std::vector<Shown> shown;
+    std::vector<Shown> hints;
 };
 
 struct WindowSetup {
