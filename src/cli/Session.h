@@ -79,6 +79,7 @@ private:
     Outcome profileExport();
     Outcome profileImport();
     Outcome profileSelect();
+    Outcome profilePrograms();
     Outcome dump();
     Outcome reset();
     Outcome macro();
