@@ -14,11 +14,13 @@
 #include "app/DpiSection.h"
 #include "app/PerformanceSections.h"
 #include "app/ProfileBar.h"
+#include "app/ProgramFollowing.h"
 #include "app/SectionLayout.h"
 #include "app/SupportKeySequence.h"
 #include "app/UndeliveredChanges.h"
 #include "app/WindowPresence.h"
 #include "device/DeviceLink.h"
+#include "platform/FocusWatcher.h"
 #include "platform/TrayIcon.h"
 #include "profile/AppData.h"
 #include "ui/CDlgBase.h"
@@ -41,6 +43,8 @@ public:
         std::function<void()> macroManager = {};       // none: RunMacroManager
         StartKind start = StartKind::User;             // Session: hidden until the mouse is online
         bool virtualMouse = false;                     // --simulate: the window says so
+        // none: the desktop's focus is not followed
+        std::unique_ptr<platform::FocusWatcher> focusWatcher = nullptr;
     };
 
     CTevrinDlg(platform::Platform& platform, AppData& app, Services services);
@@ -61,6 +65,7 @@ public:
     int Highlight() const { return buttons_.Highlight(); }
     ButtonAssignmentPanel& Buttons() { return buttons_; }
     ProfileBar& Profiles() { return profiles_; }
+    ProgramFollowing& Following() { return following_; }
 
     // ---- Pages and the change pipeline ----
     void RefreshPages();
@@ -162,6 +167,7 @@ private:
     PerformanceSections performance_;
     ButtonAssignmentPanel buttons_;
     ProfileBar profiles_;
+    ProgramFollowing following_;
     SupportKeySequence keys_;
     UndeliveredChanges undelivered_;
     WindowPresence presence_;
