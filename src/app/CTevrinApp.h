@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/AppOptions.h"
+#include "platform/FocusWatcher.h"
 #include "platform/Notifier.h"
 #include "platform/Platform.h"
 #include "platform/TrayIcon.h"
@@ -19,6 +20,8 @@ public:
         std::function<std::unique_ptr<platform::TrayIcon>()> makeTray;
         // Makes the desktop notifications; may return none (no session bus).
         std::function<std::unique_ptr<platform::Notifier>()> makeNotifier;
+        // Makes what tells which program has the focus; may be unset or return none.
+        std::function<std::unique_ptr<platform::FocusWatcher>()> makeFocusWatcher = {};
     };
 
     explicit CTevrinApp(AppOptions options) : options_(std::move(options)) {}

@@ -40,6 +40,7 @@ CTevrinDlg::CTevrinDlg(platform::Platform& platform, AppData& app, Services serv
       performance_(*this),
       buttons_(*this),
       profiles_(*this),
+      following_(*this, services_.focusWatcher.get()),
       indicator_(platform, app_.language, services_.notifier.get()),
       presence_(services_.start) {
     open_[size_t(Section::Dpi)] = true;
@@ -81,6 +82,7 @@ bool CTevrinDlg::OnInitDialog() {
     // the link never waits for the mouse on this thread).
     if (GetWindow() && GetWindow()->isVisible() && !GetWindow()->isMinimized()) UpdateWindow();
     link_->start();
+    following_.Start(true);
     SetTimer(kTimerHideWhileInactive, 100);
     return true;
 }
@@ -110,6 +112,8 @@ void CTevrinDlg::Shutdown() {
     shutDown_ = true;
     // The link writes a save still pending, so a change made just before exit is kept, then
     // closes the device handles.
+    // No profile switch may start while the last save is written.
+    following_.Stop();
     link_->shutdown();
     // A save that found another program writing is still kept: it waits for the folder now.
     files_.Flush(kFinalSaveWaitMs);

@@ -16,12 +16,14 @@
 #include "app/LanguageMenu.h"
 #include "app/PerformanceSections.h"
 #include "app/ProfileBar.h"
+#include "app/ProgramFollowing.h"
 #include "app/SectionLayout.h"
 #include "app/SupportKeySequence.h"
 #include "app/UndeliveredChanges.h"
 #include "app/WindowPresence.h"
 #include "device/AccessAdvice.h"
 #include "device/DeviceLink.h"
+#include "platform/FocusWatcher.h"
 #include "platform/TrayIcon.h"
 #include "profile/AppData.h"
 #include "ui/CDlgBase.h"
@@ -46,6 +48,8 @@ public:
         bool virtualMouse = false;                     // --simulate: the window says so
         // Where the advice for a mouse this user may not open looks for the udev rule.
         std::vector<std::filesystem::path> udevRuleFolders = UdevRuleFolders();
+        // none: the desktop's focus is not followed
+        std::unique_ptr<platform::FocusWatcher> focusWatcher = nullptr;
     };
 
     CTevrinDlg(platform::Platform& platform, AppData& app, Services services);
@@ -66,6 +70,7 @@ public:
     int Highlight() const { return buttons_.Highlight(); }
     ButtonAssignmentPanel& Buttons() { return buttons_; }
     ProfileBar& Profiles() { return profiles_; }
+    ProgramFollowing& Following() { return following_; }
 
     // ---- Pages and the change pipeline ----
     void RefreshPages();
@@ -172,6 +177,7 @@ private:
     PerformanceSections performance_;
     ButtonAssignmentPanel buttons_;
     ProfileBar profiles_;
+    ProgramFollowing following_;
     SupportKeySequence keys_;
     UndeliveredChanges undelivered_;
     DpiIndicator indicator_;

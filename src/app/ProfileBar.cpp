@@ -86,7 +86,10 @@ bool ProfileBar::Handles(uint32_t msg) const {
 
 void ProfileBar::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
     if (isTab(msg)) {
-        if (lParam == ui::kCodeClicked) SwitchTo(int(msg - kFirstTab));
+        if (lParam == ui::kCodeClicked) {
+            SwitchTo(int(msg - kFirstTab));
+            w_.Following().OnManualSwitch();
+        }
         if (lParam == ui::kCodeRightReleased) OpenContextMenu(msg);
     } else if (msg == kAddProfile) {
         if (lParam == ui::kCodeClicked) Add();

@@ -122,6 +122,13 @@ std::vector<CommandDef> build() {
                  {profileArg()},
                  {},
                  {{"profile select N", "make profile N current and send it to the mouse"}}});
+    t.push_back({{"profile", "programs"},
+                 // add and remove are followed by the program, typed freely.
+                 {profileArg(), choice("ACTION", {"list", "add", "remove"}, true)},
+                 {},
+                 {{"profile programs N [list | add PROGRAM | remove PROGRAM]",
+                   "the programs (at most three) whose focused window makes profile N\n"
+                   "current: a name or window class, any case, or a full path"}}});
     const std::vector<std::string> dumpKinds{"profile", "settings", "library", "language"};
     t.push_back({{"dump"},
                  {choice("KIND", dumpKinds), fileArg()},

@@ -81,6 +81,7 @@ private:
     Outcome profileExport();
     Outcome profileImport();
     Outcome profileSelect();
+    Outcome profilePrograms();
     Outcome dump();
     Outcome reset();
     Outcome macro();

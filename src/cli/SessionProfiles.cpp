@@ -23,6 +23,7 @@ Session::Outcome Session::profile() {
     if (sub == "export") return profileExport();
     if (sub == "import") return profileImport();
     if (sub == "select") return profileSelect();
+    if (sub == "programs") return profilePrograms();
     return Failure{kExitUsage, "profile takes " + listWords(subcommandsOf("profile"))};
 }
 

@@ -163,6 +163,8 @@ TEST_F(CompletionWords, EveryOfferedWordIsTaken) {
                 if (line.back() == "key") line.push_back("Ctrl+C");
                 if (line.back() == "macro") line.push_back(helper({"macros", "1"}).front());
             }
+            if (c.joinedPath() == "profile programs" && (line.back() == "add" || line.back() == "remove"))
+                line.push_back("steam");
             ++runs;
             EXPECT_NE(run(line), kExitUsage) << ::testing::PrintToString(line) << ": " << err.str();
         };

@@ -15,6 +15,7 @@
 #include "device/sim/SimTransport.h"
 #include "dialogs/CAttentionDlg.h"
 #include "dialogs/PopupWindowTable.h"
+#include "platform/FakeFocusWatcher.h"
 #include "platform/FakePlatform.h"
 #include "profile/Languages.h"
 #include "profile/Storage.h"
@@ -46,7 +47,6 @@ public:
     int languageChecked_ = -1;      // as added or updated since
     void setDpiIndicatorChecked(bool checked) override { dpiIndicatorChecked_ = checked; }
     Text tip_;      // as added
-    platform::TrayMenuTexts menu_;
     Text liveTip_;  // as updated since
     bool autostartChecked_ = false;
     bool dpiIndicatorChecked_ = false;
@@ -91,6 +91,7 @@ struct WindowSetup {
     StartKind start = StartKind::User;
     bool tray = true;          // the desktop has a notification area
     bool virtualMouse = false; // the window says it talks to the virtual mouse
+    bool focusKnown = true;    // the desktop tells which program has the focus
     // When set, the application folder also holds the built skins/ and pictures are read from
     // there with this decoder (else tests register the pictures they look at).
     platform::ImageCache::Decoder pictures;
@@ -136,6 +137,8 @@ protected:
         tray_->available_ = setup.tray;
         auto notifier = std::make_unique<FakeNotifier>();
         notifier_ = notifier.get();
+        auto focus = std::make_unique<platform::FakeFocusWatcher>(setup.focusKnown);
+        focus_ = focus.get();
         dialogs::PopupWindowTable::instance().clear();
         dlg_ = std::make_unique<CTevrinDlg>(*platform_, *app_,
                                             CTevrinDlg::Services{*sim_, std::move(tray),
@@ -153,7 +156,7 @@ protected:
                                                                          RunMacroManager(*dlg_, *app_, dlg_->Files(), 1);
                                                                  },
                                                                  setup.start, setup.virtualMouse,
-                                                                 {dir_ / "udev"}});
+                                                                 {dir_ / "udev"}, std::move(focus)});
         if (setup.create) {
             ASSERT_TRUE(dlg_->Create());
         }
@@ -248,6 +251,7 @@ protected:
     std::unique_ptr<CTevrinDlg> dlg_;
     FakeTray* tray_ = nullptr;
     FakeNotifier* notifier_ = nullptr;
+    platform::FakeFocusWatcher* focus_ = nullptr;
     int settingsOpened_ = 0;
     std::function<void()> macroManager_;  // stands in for the macro manager; none: the real one
 };

@@ -1,0 +1,55 @@
+#include "app/ProgramFollowing.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "app/CTevrinDlg.h"
+#include "profile/ProfilePrograms.h"
+
+namespace orvane {
+namespace {
+
+// Our own executable, so that looking at the window is not taken for leaving the program the
+// profile follows.
+platform::ProgramIdentity OwnProgram() {
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? platform::ProgramIdentity{} : platform::ProgramIdentity{fromUtf8(exe.string()), {}, {}};
+}
+
+}  // namespace
+
+ProgramFollowing::ProgramFollowing(CTevrinDlg& window, platform::FocusWatcher* watcher)
+    : w_(window),
+      watcher_(watcher),
+      follower_(window.GetPlatform().loop(),
+                {[this] { return ShownProfiles(); }, [this] { return w_.App().CurrentIndex(); },
+                 [this](int profile) { w_.Profiles().SwitchTo(profile); }}) {}
+
+void ProgramFollowing::Start(bool enabled) {
+    if (watching_ || !Available()) return;
+    watching_ = true;
+    follower_.SetOwnProgram(OwnProgram());
+    follower_.SetEnabled(enabled);
+    watcher_->watch([this](const platform::ProgramIdentity& focused) { follower_.OnFocus(focused); });
+}
+
+void ProgramFollowing::Stop() {
+    if (!watching_) return;
+    watching_ = false;
+    watcher_->stop();
+    follower_.SetEnabled(false);
+}
+
+std::vector<autoprofile::FollowedProfile> ProgramFollowing::ShownProfiles() const {
+    const AppData& app = w_.App();
+    const int count = std::clamp(app.settings.GetProfileShowCount(), 0, kProfileCount);
+    std::vector<autoprofile::FollowedProfile> out;
+    for (int i = 0; i < count; ++i) {
+        const int p = app.settings.GetProfileShowList(i);
+        if (p >= 0 && p < kProfileCount) out.push_back({p, ProfilePrograms(app.profiles[size_t(p)])});
+    }
+    return out;
+}
+
+}  // namespace orvane
