@@ -60,6 +60,8 @@ NameCheck CheckProfileName(std::u16string_view name) { return CheckName(name, kP
 
 NameCheck CheckMacroName(std::u16string_view name) { return CheckName(name, kMacroNameMaxLength); }
 
+NameCheck CheckProgramName(std::u16string_view name) { return CheckName(name, kProgramNameMaxLength); }
+
 NameCheck CheckImportedProfileName(std::u16string_view name) {
     if (name.empty()) return {NameProblem::None, kProfileNameMaxLength};
     return CheckProfileName(name);

@@ -21,6 +21,9 @@ enum class NameProblem {
 // names are bounded so that a name can never outgrow what the profile bar and its dialogs show.
 inline constexpr size_t kMacroNameMaxLength = 24;
 inline constexpr size_t kProfileNameMaxLength = 64;
+// A program a profile follows is named by its file name (or window class): at most what a file
+// name on Linux can be.
+inline constexpr size_t kProgramNameMaxLength = 255;
 
 struct NameCheck {
     NameProblem problem = NameProblem::None;
@@ -35,6 +38,7 @@ struct NameCheck {
 
 [[nodiscard]] NameCheck CheckProfileName(std::u16string_view name);
 [[nodiscard]] NameCheck CheckMacroName(std::u16string_view name);
+[[nodiscard]] NameCheck CheckProgramName(std::u16string_view name);
 // For a profile file being imported: the rules above, except that an empty name is accepted (a
 // default profile has one when the language file lacks its entry, and it reads back as written).
 [[nodiscard]] NameCheck CheckImportedProfileName(std::u16string_view name);
