@@ -41,6 +41,15 @@ TEST(NameRules, ProfileNamesRefuseWhatBreaksALine) {
     EXPECT_EQ(CheckProfileName(Text(100, u'p') + u'\n').problem, NameProblem::LineBreak);
 }
 
+TEST(NameRules, ProgramNamesAreFileNamesOnOneLine) {
+    EXPECT_TRUE(CheckProgramName(u"firefox-esr").ok());
+    EXPECT_TRUE(CheckProgramName(Text(255, u'g')).ok());
+    EXPECT_EQ(CheckProgramName(Text(256, u'g')).problem, NameProblem::TooLong);
+    EXPECT_EQ(CheckProgramName(u"").problem, NameProblem::Empty);
+    EXPECT_EQ(CheckProgramName(u"game\nother").problem, NameProblem::LineBreak);
+    EXPECT_EQ(CheckProgramName(u"game\t").problem, NameProblem::ControlCharacter);
+}
+
 class WritersRefuse : public testing::TempAppDir {};
 
 // Whatever slips past the rules, a writer never produces a file its reader would throw away.

@@ -8,6 +8,7 @@
 #include "app/SectionLayout.h"
 #include "dialogs/CAttentionDlg.h"
 #include "dialogs/CFireKeyDlg.h"
+#include "dialogs/CProgramsDlg.h"
 #include "dialogs/CShortcutDlg.h"
 #include "macro/CMacroManagerDlg.h"
 #include "platform/qt/TextNeeds.h"
@@ -136,8 +137,11 @@ TEST_P(TextFit, TheCaptureDialogsAndTheNotices) {
     EXPECT_THAT(dialogOverflows(fire), IsEmpty());
     dialogs::CShortcutDlg shortcut(*platform_, &dlg(), app_->language, 1036);
     EXPECT_THAT(dialogOverflows(shortcut), IsEmpty());
+    // Without a watcher the note that switching is unavailable shows too.
+    dialogs::CProgramsDlg programs(*platform_, &dlg(), app_->language, {u"firefox-esr", u"", u""}, nullptr);
+    EXPECT_THAT(dialogOverflows(programs), IsEmpty());
     for (int entry : {140, 145, 148, 151, 152, 153, 154, 155, 156, 173, 174, 175, 176, 232, 235, 237, 240, 241, 320,
-                      325, 326, 361}) {
+                      325, 326, 361, 384, 385}) {
         dialogs::CAttentionDlg notice(*platform_, &dlg(), app_->language, app_->language.LanguageText(entry));
         EXPECT_THAT(dialogOverflows(notice), IsEmpty()) << "entry " << entry;
     }
