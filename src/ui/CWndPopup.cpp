@@ -295,7 +295,8 @@ intptr_t CWndPopup::onMessage(uint32_t msg, uintptr_t, intptr_t) {
 }
 
 bool CWndPopup::onKey(const platform::KeyEvent& e) {
-    if (e.vk != platform::kVkEscape || !window_) return false;
+    if (!window_) return false;
+    if (e.vk != platform::kVkEscape) return e.down && OnNavigationKey(e.vk);
     // Escape leaves the menu as a click elsewhere does, wherever the pointer rests.
     if (e.down) {
         tracking_ = false;
