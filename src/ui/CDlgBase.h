@@ -166,6 +166,9 @@ protected:
     bool accessibleAct(int item, platform::AccessibleAction action) override;
     bool accessibleFocus(int item) override;
     bool accessibleSetValue(int item, int32_t value) override;
+    // A dialog whose answer is the key typed (Tab, Space and the arrows included) keeps every
+    // key for itself: no Tab order and no focused control there.
+    virtual bool TypedKeyIsTheAnswer() const { return false; }
     // Tab, Shift+Tab and the focused control's keys; true when used.
     bool HandleFocusKey(const platform::KeyEvent& e);
 

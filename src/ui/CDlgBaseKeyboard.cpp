@@ -94,6 +94,7 @@ bool CDlgBase::ActOn(CControlBase* control, const std::function<bool(CControlBas
 }
 
 bool CDlgBase::HandleFocusKey(const platform::KeyEvent& e) {
+    if (TypedKeyIsTheAnswer()) return false;
     if (e.vk == platform::kVkTab) {
         if (e.mods & (platform::kKeyModCtrl | platform::kKeyModAlt)) return false;
         return MoveFocus(!(e.mods & platform::kKeyModShift));

@@ -399,6 +399,23 @@ TEST_F(MenuKeys, EnterWithNoHotItemChoosesNothing) {
     EXPECT_TRUE(take().empty());
 }
 
+TEST_F(MenuKeys, EscapeFromTheKeyboardAsksTheOwnerToStepBackBeforeLeavingTheMenu) {
+    EXPECT_TRUE(win->key(platform::kVkEscape));
+    // The owner did not step back (it returned 0): the menu is left as on losing activation.
+    EXPECT_EQ(take(), (std::vector<Message>{{kMsgPopupEscape, 7, CWndPopup::kTypeCombo},
+                                            {kMsgComboPopupDeactivated, 7, CWndPopup::kTypeCombo}}));
+    dlg.onMessage = [](uint32_t msg, uintptr_t, intptr_t) -> intptr_t { return msg == kMsgPopupEscape ? 1 : 0; };
+    EXPECT_TRUE(win->key(platform::kVkEscape));
+    EXPECT_EQ(take(), (std::vector<Message>{{kMsgPopupEscape, 7, CWndPopup::kTypeCombo}}));
+}
+
+TEST_F(MenuKeys, EscapeWithThePointerInTheMenuLeavesItAtOnce) {
+    win->moveTo(5, 5);
+    take();
+    EXPECT_TRUE(win->key(platform::kVkEscape));
+    EXPECT_EQ(take(), (std::vector<Message>{{kMsgComboPopupDeactivated, 7, CWndPopup::kTypeCombo}}));
+}
+
 TEST_F(MenuKeys, ReadersSeeAMenuOfItemsWithoutTheSeparator) {
     const platform::WindowHost& host = *menu;
     EXPECT_EQ(host.accessibleWindow().role, AccessibleRole::Menu);
