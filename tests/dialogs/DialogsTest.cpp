@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dialogs/CAttentionDlg.h"
+#include "dialogs/CFramedDlg.h"
 #include "dialogs/CColorPaletteDlg.h"
 #include "dialogs/CDPIValueSettingDlg.h"
 #include "dialogs/CFirmwareResetDlg.h"
@@ -58,6 +59,7 @@ TEST_F(DialogsTest, AttentionCloseButtonAnswersNoAndOkAnswersYes) {
 
 TEST_F(DialogsTest, AttentionIsAnsweredWithTabAndSpaceAndEveryButtonHasAName) {
     language_.SetText(CFramedDlg::kTextCloseName, u"Close");
+    language_.SetText(4, u"OK");
     Driven<CAttentionDlg> dlg(platform_, nullptr, language_, u"Delete?");
     std::vector<Text> names;
     dlg.during = [&](FakeWindow& w) {
