@@ -256,6 +256,12 @@ void ButtonAssignmentPanel::OpenMainMenu(uint32_t combo) {
     const float s = w_.Scale();
     const Point at = ToScreen(MainMenuOrigin(c->GetRect(), nullptr));
     auto menu = std::make_unique<ui::CComboPopup>(w_.Language());
+    {
+        Text title = w_.Language().LanguageText(mainwnd::kTextReaderAssignmentMenu);
+        const Text row = fromUtf8(std::to_string(combo - kFirstCombo + 1));
+        if (const size_t at = title.find(u"%d"); at != Text::npos) title.replace(at, 2, row);
+        menu->SetAccessibleTitle(title);
+    }
     menu->SetImages(u"skins\\menu_nr.png", u"skins\\menu_ov.png", u"skins\\menusub_nr.png", u"skins\\menusub_ov.png");
     auto* popup = w_.AdoptPopup(std::move(menu));
     w_.PopupSlot(kSlotMain) = popup;
@@ -313,6 +319,25 @@ void ButtonAssignmentPanel::OpenMacroList(uint32_t combo, int set) {
 }
 
 // ---- Closed without a choice ----
+
+bool ButtonAssignmentPanel::OnEscape(int popupType) {
+    bool closed = false;
+    for (const auto& k : kSubmenus)
+        if (auto* sub = Submenu(k.slot); sub && sub->Type() == popupType) {
+            w_.ClosePopup(k.slot);
+            closed = true;
+        }
+    if (popupType >= ui::CWndPopup::kTypeMacroSetBase) {
+        const auto set = size_t(popupType - ui::CWndPopup::kTypeMacroSetBase);
+        if (MacroList(set)) {
+            w_.CloseMacroSetPopup(set);
+            closed = true;
+        }
+    }
+    if (!closed) return false;
+    if (auto* menu = MainMenu(); menu && menu->GetWindow()) menu->GetWindow()->activate();
+    return true;
+}
 
 void ButtonAssignmentPanel::MainMenuClosed(uint32_t combo) {
     if (SubmenuOrListOpen()) return;

@@ -33,6 +33,9 @@ public:
     void Refresh(const Profile& profile);
     bool Handles(uint32_t msg) const;
     void OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam);
+    // Escape in a submenu or macro list of the chain closes just that one and gives the keyboard
+    // back to the assignment menu; false for a menu that is not one of those.
+    bool OnEscape(int popupType);
     // Over the mouse picture, after the controls.
     void DrawHighlight(platform::Painter& p) const;
 

@@ -218,6 +218,7 @@ intptr_t CTevrinDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) 
         performance_.OnMessage(msg, wParam, lParam);
         return 0;
     }
+    if (msg == ui::kMsgPopupEscape) return buttons_.OnEscape(int(lParam)) ? 1 : 0;
     if (buttons_.Handles(msg)) {
         buttons_.OnMessage(msg, wParam, lParam);
         return 0;

@@ -149,6 +149,8 @@ protected:
 private:
     void CreatePermanentControls();
     void PlaceControls();
+    // Names the controls that show no text of their own, for screen readers (ReaderNames.cpp).
+    void NameControlsForReaders();
     void DrawPanelFrames(platform::Painter& p, int showCount);
     void ToggleSection(uint32_t headerId);
     void ShowOrPoll();

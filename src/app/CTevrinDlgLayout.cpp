@@ -45,6 +45,7 @@ void CTevrinDlg::CreateControls(const Rect&) {
         if (auto* h = FindControlAs<ui::CCheckButton>(kSections[size_t(i)].headerId)) h->SetChecked(open_[size_t(i)]);
     ApplySectionVisibility();
     PlaceControls();
+    NameControlsForReaders();
 }
 
 void CTevrinDlg::CreatePermanentControls() {

@@ -86,6 +86,8 @@ void CTevrinDlg::updateBattery(const BatteryView& view) {
         gauge->Phase = view.phase;
         gauge->Level = uint8_t(view.level);
         gauge->Mode = view.chargeState;
+        gauge->SetValueText(view.chargeState == ui::CBattery::kCharging ? Language().LanguageText(kTextReaderCharging)
+                                                                        : Text{});
         InvalidateRect(gauge->GetRect());
     }
     if (auto* text = FindControlAs<ui::CStaticText>(kBatteryText)) {

@@ -1,5 +1,7 @@
 #include "app/DpiSection.h"
 
+#include <string>
+
 #include "app/CTevrinDlg.h"
 #include "app/DpiLevels.h"
 #include "app/MainIds.h"
@@ -25,6 +27,8 @@ constexpr int kGroup = 1;
 }
 
 int DpiSection::DpiOfStep(int step) const { return w_.Link().dpiTables().dpiValue(step); }
+
+Text DpiSection::DpiText(int step) const { return fromUtf8(std::to_string(DpiOfStep(step)) + " DPI"); }
 
 void DpiSection::Create() {
     const int steps = w_.Link().dpiTables().stepCount();
@@ -63,8 +67,10 @@ void DpiSection::Refresh(const Profile& profile) {
         }
         if (auto* colour = w_.FindControlAs<ui::CColorSelectButton>(kDpiColour + uint32_t(i)))
             colour->SetColour(profile.DPILevelIndication[size_t(i)]);
-        if (auto* gauge = w_.FindControlAs<ui::CDPIValueShowControl>(kDpiGauge + uint32_t(i)))
+        if (auto* gauge = w_.FindControlAs<ui::CDPIValueShowControl>(kDpiGauge + uint32_t(i))) {
             gauge->SetValue(profile.XYSetting[size_t(i)]);
+            gauge->SetValueText(DpiText(profile.XYSetting[size_t(i)]));
+        }
     }
     w_.SetCurrentDpiLevel(profile.CurrentDPILevelValue);
 }
@@ -116,6 +122,7 @@ void DpiSection::EditValue(int level) {
                                      w_.Link().dpiTables().stepCount(), [this](int s) { return DpiOfStep(s); });
     if (dlg.DoModal() != ui::kIdOk) return;
     w_.InvalidateRect(gauge->GetRect());
+    gauge->SetValueText(DpiText(gauge->Value()));
     if (auto* label = w_.FindControlAs<ui::CDPIRadioButton>(kDpiLabel + uint32_t(level))) {
         label->SetValue(DpiOfStep(gauge->Value()) / 50);
         w_.InvalidateRect(label->GetRect());

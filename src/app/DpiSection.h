@@ -31,6 +31,8 @@ private:
     void EditValue(int level);
     void EditColour(int level);
     int DpiOfStep(int step) const;
+    // A step's DPI as read aloud ("800 DPI").
+    Text DpiText(int step) const;
 
     CTevrinDlg& w_;
 };

@@ -98,6 +98,18 @@ inline constexpr int kTextMouseSettings = 260;
 inline constexpr int kTextSleepUnit = 266;
 inline constexpr int kTextLiftOff1 = 270;
 inline constexpr int kTextLiftOff2 = 271;
+// Names read aloud for controls that show none (each "%d" is a number as the window counts).
+inline constexpr int kTextReaderButtonRow = 400;
+inline constexpr int kTextReaderDpiLevel = 401;
+inline constexpr int kTextReaderDpiValue = 402;
+inline constexpr int kTextReaderDpiColour = 403;
+inline constexpr int kTextReaderDpiOn = 404;
+inline constexpr int kTextReaderMinimise = 405;
+inline constexpr int kTextReaderClose = 406;
+inline constexpr int kTextReaderBattery = 407;
+inline constexpr int kTextReaderAddProfile = 408;
+inline constexpr int kTextReaderAssignmentMenu = 409;
+inline constexpr int kTextReaderCharging = 410;
 
 // The macro manager as the main window opens it.
 inline constexpr int kMacroManagerStartMode = 1;

@@ -107,6 +107,7 @@ void PerformanceSections::ShowSliderValue(uint32_t slider, int position) {
     if (slider == kPollingSlider) id = kPollingValue, text = PollingText(position);
     if (slider == kSleepSlider) id = kSleepValue, text = number(position + 1);
     if (slider == kDebounceSlider) id = kDebounceValue, text = number(position * 2) + u"ms";
+    if (auto* s = w_.FindControl(slider)) s->SetValueText(text);
     if (auto* t = w_.FindControlAs<ui::CStaticText>(id)) {
         t->SetLabel(text);
         w_.InvalidateRect(t->GetRect());

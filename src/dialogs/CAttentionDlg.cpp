@@ -1,5 +1,7 @@
 #include "dialogs/CAttentionDlg.h"
 
+#include "dialogs/CFramedDlg.h"
+
 #include "dialogs/DialogLayout.h"
 #include "ui/CImageButton.h"
 #include "ui/CStaticText.h"
@@ -15,6 +17,7 @@ CAttentionDlg::CAttentionDlg(platform::Platform& platform, ui::CDlgBase* parent,
 void CAttentionDlg::CreateControls(const Rect&) {
     const float s = Scale();
     auto* close = Add<ui::CImageButton>(0, kIdClose, scaledRect(300, 4, 315, 19, s), Text{});
+    close->SetAccessibleName(language_.LanguageText(CFramedDlg::kTextCloseName));
     close->LoadImages({u"skins\\exit_nr.png", u"skins\\exit_ov.png"});
     auto* ok = Add<ui::CImageButton>(0, kIdOkButton, scaledRect(240, 70, 309, 90, s), language_.LanguageText(4));
     ok->LoadImages({u"skins\\button2_nr.png", u"skins\\button2_ov.png"});

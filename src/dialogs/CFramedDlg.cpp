@@ -33,6 +33,8 @@ void CFramedDlg::Close(intptr_t result) {
 void CFramedDlg::AddCloseButton() {
     Add<ui::CImageButton>(0, kIdClose, scaledRect(405, 4, 420, 19, Scale()), Text{})
         ->LoadImages({u"skins\\exit_nr.png", u"skins\\exit_ov.png"});
+    // The cross shows no text: readers say "Close".
+    if (auto* close = FindControl(kIdClose)) close->SetAccessibleName(language_.LanguageText(kTextCloseName));
 }
 
 void CFramedDlg::AddPushButton(uint32_t id, const Rect& d, int entry) {

@@ -16,6 +16,8 @@ class CFramedDlg : public ui::CDlgBase {
 public:
     static constexpr int32_t kWidth = 429;
     static constexpr int32_t kHeight = 140;
+    // The name screen readers give the close cross.
+    static constexpr int kTextCloseName = 406;
 
     ~CFramedDlg() override;
     bool OnInitDialog() override;

@@ -36,6 +36,8 @@ public:
     bool HookRunning() const { return hook_ && hook_->Running(); }
 
 protected:
+    // Any key typed is the key chosen.
+    bool TypedKeyIsTheAnswer() const override { return true; }
     void CreateValue(const Rect& rect) override;
     void Confirm() override;
 

@@ -37,6 +37,7 @@ public:
     void endModal(intptr_t result) override;
     bool inModal() const override { return modal_; }
     std::unique_ptr<EditField> createEditField(const EditFieldOptions& options) override;
+    void announce(AccessibleEvent e, int item) override { announcements_.push_back({e, item}); }
 
     // ---- Test side ----
     void pointer(PointerKind kind, int32_t x, int32_t y, uint32_t flags = 0);
@@ -62,6 +63,13 @@ public:
     bool topmost() const { return topmost_; }
     const Text& title() const { return title_; }
     WindowKind kind() const { return kind_; }
+    struct Announcement {
+        AccessibleEvent event;
+        int item;
+        friend bool operator==(const Announcement&, const Announcement&) = default;
+    };
+    const std::vector<Announcement>& announcements() const { return announcements_; }
+    void clearAnnouncements() { announcements_.clear(); }
     // Runs inside runModal(); what the user does while the dialog is up.
     std::function<void(FakeWindow&)> onModal;
 
@@ -76,6 +84,7 @@ private:
     int dragMoves_ = 0;
     Point cursor_{-1, -1};
     std::vector<Rect> invalidations_;
+    std::vector<Announcement> announcements_;
     RecordingPainter painter_;
 };
 

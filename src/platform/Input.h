@@ -55,5 +55,15 @@ struct KeyEvent {
 
 inline constexpr uint32_t kVkReturn = 0x0D;
 inline constexpr uint32_t kVkEscape = 0x1B;
+inline constexpr uint32_t kVkTab = 0x09;
+inline constexpr uint32_t kVkSpace = 0x20;
+inline constexpr uint32_t kVkPageUp = 0x21;
+inline constexpr uint32_t kVkPageDown = 0x22;
+inline constexpr uint32_t kVkEnd = 0x23;
+inline constexpr uint32_t kVkHome = 0x24;
+inline constexpr uint32_t kVkLeft = 0x25;
+inline constexpr uint32_t kVkUp = 0x26;
+inline constexpr uint32_t kVkRight = 0x27;
+inline constexpr uint32_t kVkDown = 0x28;
 
 }  // namespace orvane::platform

@@ -9,6 +9,7 @@
 
 #include "base/EventLoop.h"
 #include "base/Text.h"
+#include "platform/Accessible.h"
 #include "platform/EditField.h"
 #include "platform/Geometry.h"
 #include "platform/Image.h"
@@ -74,6 +75,10 @@ public:
 
     // A text field shown in this window; it lives as long as the returned object and the window.
     virtual std::unique_ptr<EditField> createEditField(const EditFieldOptions& options) = 0;
+
+    // Tells assistive technology that item (of the host's accessibleItems; -1 the window)
+    // changed. Backends without an accessibility bridge ignore it.
+    virtual void announce(AccessibleEvent, int) {}
 
     // ---- Common to every backend ----
     Size clientSize() const { return geometry().size(); }

@@ -1,7 +1,9 @@
 #pragma once
 // What a window reports to the object it shows (a dialog or a popup menu).
 #include <cstdint>
+#include <vector>
 
+#include "platform/Accessible.h"
 #include "platform/Geometry.h"
 #include "platform/Input.h"
 #include "platform/Painter.h"
@@ -22,6 +24,17 @@ public:
     virtual void onActivate(bool) {}
     // The user or the desktop asked the window to close.
     virtual void onCloseRequest() {}
+
+    // ---- Accessibility ----
+    // The window itself (a dialog or a menu) and the items it draws, in reading order.
+    virtual AccessibleNode accessibleWindow() const { return {}; }
+    virtual std::vector<AccessibleNode> accessibleItems() const { return {}; }
+    // Asks item index (of accessibleItems) to act or to take the keyboard focus; false when it
+    // cannot.
+    virtual bool accessibleAct(int, AccessibleAction) { return false; }
+    virtual bool accessibleFocus(int) { return false; }
+    // Moves a ranged item to value; false when it has no range.
+    virtual bool accessibleSetValue(int, int32_t) { return false; }
 };
 
 }  // namespace orvane::platform

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace orvane::ui {
 
@@ -28,6 +29,15 @@ void CBattery::ReleaseImages() {
     empty_ = {};
     charging_ = {};
     lightning_ = {};
+}
+
+void CBattery::DescribeInto(AccessibleNode& n) const {
+    n.role = AccessibleRole::ProgressBar;
+    n.hasRange = true;
+    n.minimum = 0;
+    n.maximum = 100;
+    n.current = Mode == kDischarging ? Level : 100;
+    if (n.value.empty()) n.value = fromUtf8(std::to_string(n.current) + " %");
 }
 
 int32_t CBattery::FillSourceWidth(int32_t percent) const {

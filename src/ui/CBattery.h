@@ -18,6 +18,12 @@ public:
     void Draw(Painter& p, const Rect& clip) override;
     void ReleaseImages() override;
 
+protected:
+    // A gauge of the level in percent; charging says so in its value.
+    void DescribeInto(AccessibleNode& n) const override;
+
+public:
+
     void LoadFullImage(const Text& path) { full_ = Remember(LoadImage(path)); }
     void LoadEmptyImage(const Text& path) { empty_ = Remember(LoadImage(path)); }
     void LoadChargingImage(const Text& path) { charging_ = Remember(LoadImage(path)); }

@@ -39,6 +39,19 @@ bool CButtonBase::OnLButtonUp(uint32_t, Point pt) {
     return state_ != before;
 }
 
+bool CButtonBase::Activate() {
+    if (disabled_ || !mouseAware_) return false;
+    Notify(kCodePressed);
+    OnClick();
+    Notify(kCodeClicked, ClickParam());
+    return true;
+}
+
+void CButtonBase::DescribeInto(AccessibleNode& n) const {
+    n.role = mouseAware_ ? AccessibleRole::PushButton : AccessibleRole::Label;
+    if (mouseAware_) n.defaultAction = platform::AccessibleAction::Press;
+}
+
 void CButtonBase::LoadStrip(const Text& path) { images_.setStrip(LoadImage(path)); }
 
 void CButtonBase::LoadResourceStrip(int resourceId) {

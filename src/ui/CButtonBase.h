@@ -24,6 +24,8 @@ public:
     bool OnLButtonDown(uint32_t flags, Point pt) override;
     bool OnLButtonUp(uint32_t flags, Point pt) override;
     void ReleaseImages() override { images_.release(); }
+    // A press and a click, as the pointer makes them.
+    bool Activate() override;
 
     // A strip of the class's frame count, from a skin file or from a picture the application
     // carries.
@@ -42,6 +44,9 @@ public:
     int PointerState() const { return state_; }
 
 protected:
+    // A push button; a button that does nothing (a panel title) reads as a label.
+    void DescribeInto(AccessibleNode& n) const override;
+    bool TakesFocus() const override { return mouseAware_; }
     // The class's own action on a click, before the owner hears of it.
     virtual void OnClick() {}
     // wParam of the click notification.

@@ -2,6 +2,14 @@
 
 namespace orvane::ui {
 
+void CCheckButton::DescribeInto(AccessibleNode& n) const {
+    CButtonBase::DescribeInto(n);
+    if (!mouseAware_) return;
+    n.role = AccessibleRole::CheckBox;
+    n.state |= platform::kAccessibleCheckable;
+    if (checked_) n.state |= platform::kAccessibleChecked;
+}
+
 CCheckButton::CCheckButton(CDlgBase* owner, uint32_t id, const Rect& rect, Text text, bool visible, bool active,
                            bool disabled)
     : CButtonBase(owner, id, rect, std::move(text), 3, visible, active, disabled) {}

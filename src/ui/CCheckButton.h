@@ -24,6 +24,7 @@ public:
 
 protected:
     void OnClick() override { checked_ = !checked_; }
+    void DescribeInto(AccessibleNode& n) const override;
 
 private:
     bool checked_ = false;

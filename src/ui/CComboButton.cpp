@@ -60,6 +60,21 @@ bool CComboButton::OnLButtonUp(uint32_t, Point pt) {
     return state_ != before;
 }
 
+bool CComboButton::Activate() {
+    if (disabled_ || disableLook_) return false;
+    SendToOwner(groupMessage_, id_, kCodeClicked);
+    return true;
+}
+
+void CComboButton::DescribeInto(AccessibleNode& n) const {
+    n.role = AccessibleRole::ComboBox;
+    n.value = disableText_ ? Text{u"Disable"} : text_;
+    if (n.name == text_) n.name.clear();  // the owner names the row; the caption is the value
+    n.state |= platform::kAccessibleHasPopup;
+    if (disableLook_) n.state |= platform::kAccessibleDisabled;
+    else n.defaultAction = platform::AccessibleAction::Press;
+}
+
 int32_t CComboButton::ArrowWidth() const { return std::min(rect_.height() + Scaled(2), Scaled(kArrowMax)); }
 
 int CComboButton::Frame() const {

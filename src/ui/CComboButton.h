@@ -21,6 +21,8 @@ public:
     bool OnMouseMove(uint32_t flags, Point pt) override;
     bool OnLButtonDown(uint32_t flags, Point pt) override;
     bool OnLButtonUp(uint32_t flags, Point pt) override;
+    // Opens the assignment menu, as a click does.
+    bool Activate() override;
 
     uint32_t GroupMessage() const { return groupMessage_; }
     // The box of a button that cannot be assigned: its own two looks, white text, no clicks.
@@ -39,6 +41,8 @@ public:
     int32_t ArrowWidth() const;
 
 protected:
+    // A combo box whose value is the assignment shown.
+    void DescribeInto(AccessibleNode& n) const override;
     // LoadImages({normal, active}).
     std::vector<Image> FramesFromSeparate(std::vector<Image> images) const override;
 

@@ -37,6 +37,23 @@ bool CControlBase::OnLButtonUp(uint32_t, Point) { return false; }
 bool CControlBase::OnRButtonUp(uint32_t, Point) { return false; }
 bool CControlBase::OnLButtonDblClk(uint32_t, Point) { return false; }
 
+AccessibleNode CControlBase::Describe() const {
+    AccessibleNode n;
+    n.name = accessibleName_.empty() ? text_ : accessibleName_;
+    n.value = valueText_;
+    n.rect = rect_;
+    if (disabled_) n.state |= platform::kAccessibleDisabled;
+    if (Focusable()) n.state |= platform::kAccessibleFocusable;
+    if (owner_ && owner_->FocusedControl() == this) n.state |= platform::kAccessibleFocused;
+    DescribeInto(n);
+    return n;
+}
+
+void CControlBase::DescribeInto(AccessibleNode& n) const {
+    // A picture says something only when it was given a name.
+    n.role = n.name.empty() ? AccessibleRole::None : AccessibleRole::Graphic;
+}
+
 void CControlBase::SetFont(int32_t height, const Text& face) { font_ = FontSpec{face, height, 0}; }
 
 intptr_t CControlBase::Notify(intptr_t code, uintptr_t wParam) { return SendToOwner(id_, wParam, code); }

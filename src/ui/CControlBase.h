@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "base/Text.h"
+#include "platform/Accessible.h"
 #include "platform/Color.h"
 #include "platform/Font.h"
 #include "platform/Geometry.h"
@@ -14,6 +15,8 @@
 namespace orvane::ui {
 
 using platform::bgr;
+using platform::AccessibleNode;
+using platform::AccessibleRole;
 using platform::Color;
 using platform::FontSpec;
 using platform::Image;
@@ -51,6 +54,26 @@ public:
     virtual bool OnLButtonDblClk(uint32_t flags, Point pt);
     virtual void ReleaseImages() {}
 
+    // ---- Keyboard and assistive technology ----
+    // What the control is to a reader: the common part (name, value, rectangle, disabled and
+    // focused) filled here, the role and the rest by the class (DescribeInto).
+    AccessibleNode Describe() const;
+    // Takes part in the Tab order: shown, enabled and something to do.
+    bool Focusable() const { return Shown() && !disabled_ && TakesFocus(); }
+    // Does what a click does; false when the control has nothing to do.
+    virtual bool Activate() { return false; }
+    // Arrow and page keys while the control has the focus; true when used.
+    virtual bool OnNavigationKey(uint32_t) { return false; }
+    // Steps a ranged control by delta; false when it has no range.
+    virtual bool StepBy(int32_t) { return false; }
+    // Moves a ranged control to value; false when it has no range.
+    virtual bool SetAccessibleValue(int32_t) { return false; }
+    // A name for readers when the control shows no text of its own (or a better one).
+    void SetAccessibleName(Text name) { accessibleName_ = std::move(name); }
+    // The value as read aloud, for controls whose value is shown elsewhere (a slider's label).
+    void SetValueText(Text value) { valueText_ = std::move(value); }
+    const Text& ValueText() const { return valueText_; }
+
     void SetRect(const Rect& r) { SetRect(r.left, r.top, r.right, r.bottom); }
     // Replaces the font: the UI face's character set stays, height and face change.
     void SetFont(int32_t height, const Text& face);
@@ -68,6 +91,10 @@ public:
     CDlgBase* Owner() const { return owner_; }
 
 protected:
+    // The class's part of Describe: the role and what only it knows.
+    virtual void DescribeInto(AccessibleNode& node) const;
+    // Whether the class acts on keys at all (Focusable adds shown and enabled).
+    virtual bool TakesFocus() const { return false; }
     // Sends the control's own message (number = Id) to the owner with code as lParam.
     intptr_t Notify(intptr_t code, uintptr_t wParam = 0);
     intptr_t SendToOwner(uint32_t msg, uintptr_t wParam, intptr_t lParam);
@@ -88,6 +115,8 @@ protected:
     bool mouseAware_;
     Text text_;
     FontSpec font_;
+    Text accessibleName_;
+    Text valueText_;
 };
 
 }  // namespace orvane::ui

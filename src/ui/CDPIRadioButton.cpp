@@ -14,6 +14,15 @@ int CDPIRadioButton::Frame() const { return DpiLevelMask::isLit(id_) ? 2 : state
 
 void CDPIRadioButton::OnClick() { DpiLevelMask::lightUpTo(id_); }
 
+void CDPIRadioButton::DescribeInto(AccessibleNode& n) const {
+    CButtonBase::DescribeInto(n);
+    n.value = fromUtf8(std::to_string(int64_t{value_} * 50) + " DPI");
+    if (!mouseAware_) return;
+    n.role = AccessibleRole::RadioButton;
+    n.state |= platform::kAccessibleCheckable;
+    if (DpiLevelMask::isLit(id_)) n.state |= platform::kAccessibleChecked;
+}
+
 void CDPIRadioButton::Draw(Painter& p, const Rect&) {
     images_.draw(p, rect_, Frame());
     // Inside the frame's border (one pixel, two at scale 2) with a pixel to spare: five-digit

@@ -21,6 +21,8 @@ public:
 
 protected:
     void OnClick() override;
+    // Its value is the level's DPI, as drawn.
+    void DescribeInto(AccessibleNode& n) const override;
 
 private:
     int32_t value_ = 0;

@@ -24,6 +24,19 @@ void CDPIValueShowControl::ReleaseImages() {
     fill_ = {};
 }
 
+bool CDPIValueShowControl::Activate() {
+    if (disabled_) return false;
+    Notify(kCodePressed);
+    Notify(kCodeClicked);
+    return true;
+}
+
+void CDPIValueShowControl::DescribeInto(AccessibleNode& n) const {
+    n.role = AccessibleRole::PushButton;
+    n.defaultAction = platform::AccessibleAction::Press;
+    n.state |= platform::kAccessibleHasPopup;
+}
+
 int32_t CDPIValueShowControl::FillTop() const {
     if (stepCount_ <= 0) return rect_.bottom;
     // A value the owner set beyond the steps fills the gauge rather than overflowing it.

@@ -16,6 +16,8 @@ public:
     bool OnLButtonDown(uint32_t flags, Point pt) override;
     bool OnLButtonUp(uint32_t flags, Point pt) override;
     void ReleaseImages() override;
+    // Asks for the level's value dialog, as a click does.
+    bool Activate() override;
 
     void LoadImages(const Text& background, const Text& fill);
     void SetImages(const Image& background, const Image& fill);
@@ -29,6 +31,11 @@ public:
     // Top of the fill in device pixels: at scale above 1 an odd fill height grows by a pixel,
     // so the fill always ends on a whole design pixel.
     int32_t FillTop() const;
+
+protected:
+    // A button that opens the value dialog; its value is the owner's DPI text.
+    void DescribeInto(AccessibleNode& n) const override;
+    bool TakesFocus() const override { return true; }
 
 private:
     Image background_;

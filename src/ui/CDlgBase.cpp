@@ -23,7 +23,7 @@ CDlgBase::~CDlgBase() {
     for (int id : timers_) platform_.loop().killTimer(this, id);
     if (window_) window_->detach();
     window_.reset();
-    hot_ = pressed_ = nullptr;
+    hot_ = pressed_ = focus_ = nullptr;
     for (auto& list : lists_) list.clear();
 }
 
@@ -122,6 +122,7 @@ void CDlgBase::DrawControls(Painter& p, const Rect& clip) {
     for (auto& list : lists_)
         for (auto& c : list)
             if (c && c->Shown() && c->GetRect().intersects(area)) c->Draw(p, clip);
+    DrawFocusMark(p);
 }
 
 void CDlgBase::InvalidateRect(const Rect& r) {
@@ -223,7 +224,10 @@ void CDlgBase::KillTimer(int id) {
 
 bool CDlgBase::TimerActive(int id) const { return platform_.loop().timerActive(this, id); }
 
-bool CDlgBase::onKey(const platform::KeyEvent& e) { return e.down ? OnKeyDown(e.vk) : OnKeyUp(e.vk); }
+bool CDlgBase::onKey(const platform::KeyEvent& e) {
+    if (e.down && HandleFocusKey(e)) return true;
+    return e.down ? OnKeyDown(e.vk) : OnKeyUp(e.vk);
+}
 
 bool CDlgBase::OnKeyDown(uint32_t vk) {
     if (vk == platform::kVkReturn) {

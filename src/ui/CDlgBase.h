@@ -3,6 +3,7 @@
 // one off-screen picture, routes the pointer to them and turns their notifications into
 // numbered messages for its own handlers (OnMessage).
 #include <array>
+#include <functional>
 #include <memory>
 #include <set>
 #include <vector>
@@ -101,6 +102,28 @@ public:
     virtual bool OnKeyDown(uint32_t vk);
     virtual bool OnKeyUp(uint32_t) { return false; }
 
+    // ---- Keyboard focus and assistive technology (CDlgBaseKeyboard.cpp) ----
+    // The control the keyboard acts on; none until a key or a reader picks one.
+    CControlBase* FocusedControl() const { return focus_; }
+    // Gives control the focus (null clears it), repaints both marks and announces it.
+    void SetFocusedControl(CControlBase* control);
+    // Moves the focus to the next (or previous) focusable control in reading order, wrapping
+    // round. False when the window has none.
+    bool MoveFocus(bool forward);
+    // The shown controls in the order a reader and Tab visit them: the order they were added,
+    // which windows keep top to bottom, column by column.
+    virtual std::vector<CControlBase*> ReadingOrder() const;
+    // The controls told to readers (ReadingOrder without decoration); accessible items are
+    // numbered by this list.
+    std::vector<CControlBase*> ExposedControls() const;
+    // The window's name for readers; the title when unset.
+    void SetAccessibleTitle(Text title) { accessibleTitle_ = std::move(title); }
+    // The keyboard's mark round the focused control, in the skin's highlight colour (drawn by
+    // DrawControls after the controls).
+    void DrawFocusMark(Painter& p) const;
+    // Runs what a key or a reader asked of control, then announces what changed about it.
+    bool ActOn(CControlBase* control, const std::function<bool(CControlBase&)>& act);
+
     // ---- Pointer routing (windows may extend these; call the base) ----
     virtual void OnMouseMove(uint32_t flags, Point pt);
     virtual void OnMouseLeave();
@@ -138,6 +161,16 @@ protected:
     intptr_t onMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
     void onTimer(int id) override { OnTimer(id); }
     void onCloseRequest() override { SendMessage(kMsgClose); }
+    platform::AccessibleNode accessibleWindow() const override;
+    std::vector<platform::AccessibleNode> accessibleItems() const override;
+    bool accessibleAct(int item, platform::AccessibleAction action) override;
+    bool accessibleFocus(int item) override;
+    bool accessibleSetValue(int item, int32_t value) override;
+    // A dialog whose answer is the key typed (Tab, Space and the arrows included) keeps every
+    // key for itself: no Tab order and no focused control there.
+    virtual bool TypedKeyIsTheAnswer() const { return false; }
+    // Tab, Shift+Tab and the focused control's keys; true when used.
+    bool HandleFocusKey(const platform::KeyEvent& e);
 
     // Controls whose release repaints the whole window (their look depends on others').
     static bool RepaintsWholeWindow(uint32_t id);
@@ -160,6 +193,8 @@ private:
     Point dragFrom_{};
     bool captured_ = false;
     Point lastPoint_{-1, -1};
+    CControlBase* focus_ = nullptr;
+    Text accessibleTitle_;
     std::array<CWndPopup*, kPopupSlots> popupSlots_{};
     std::vector<CWndPopup*> macroSetPopups_;
     std::vector<std::unique_ptr<CWndPopup>> popups_;

@@ -13,7 +13,11 @@ void CDlgBase::onPointer(const platform::PointerEvent& e) {
     using platform::PointerKind;
     switch (e.kind) {
         case PointerKind::Move: OnMouseMove(e.flags, e.pos); break;
-        case PointerKind::LeftDown: OnLButtonDown(e.flags, e.pos); break;
+        case PointerKind::LeftDown:
+            // The pointer takes over: the keyboard's mark goes until a key brings it back.
+            SetFocusedControl(nullptr);
+            OnLButtonDown(e.flags, e.pos);
+            break;
         case PointerKind::LeftUp: OnLButtonUp(e.flags, e.pos); break;
         case PointerKind::LeftDoubleClick: OnLButtonDblClk(e.flags, e.pos); break;
         case PointerKind::RightDown: break;

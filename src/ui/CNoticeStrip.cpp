@@ -9,6 +9,11 @@ CNoticeStrip::CNoticeStrip(CDlgBase* owner, uint32_t id, const Rect& rect, uint3
       border_(borderColour),
       colour_(textColour) {}
 
+void CNoticeStrip::DescribeInto(AccessibleNode& n) const {
+    n.name = message_;
+    n.role = message_.empty() ? AccessibleRole::None : AccessibleRole::Label;
+}
+
 void CNoticeStrip::SetMessage(const Text& message) {
     if (message == message_) return;
     message_ = message;

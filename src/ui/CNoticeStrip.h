@@ -18,6 +18,10 @@ public:
     void SetMessage(const Text& message);
     const Text& Message() const { return message_; }
 
+protected:
+    // Read as a label while it shows a message.
+    void DescribeInto(AccessibleNode& n) const override;
+
 private:
     Text message_;
     uint32_t fill_;

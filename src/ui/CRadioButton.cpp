@@ -2,6 +2,14 @@
 
 namespace orvane::ui {
 
+void CRadioButton::DescribeInto(AccessibleNode& n) const {
+    CButtonBase::DescribeInto(n);
+    if (!mouseAware_) return;
+    n.role = AccessibleRole::RadioButton;
+    n.state |= platform::kAccessibleCheckable;
+    if (Selected()) n.state |= platform::kAccessibleChecked | platform::kAccessibleSelected;
+}
+
 CRadioButton::CRadioButton(CDlgBase* owner, uint32_t id, const Rect& rect, Text text, bool visible, bool active,
                            bool disabled)
     : CButtonBase(owner, id, rect, std::move(text), 3, visible, active, disabled),

@@ -22,6 +22,7 @@ public:
 
 protected:
     void OnClick() override;
+    void DescribeInto(AccessibleNode& n) const override;
 
 private:
     std::optional<RadioOption> option_;

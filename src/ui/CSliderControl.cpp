@@ -2,6 +2,9 @@
 #include "ui/Messages.h"
 
 #include <algorithm>
+#include <string>
+
+#include "platform/Input.h"
 
 namespace orvane::ui {
 
@@ -103,6 +106,39 @@ bool CSliderControl::OnLButtonUp(uint32_t, Point pt) {
     // Released elsewhere: the step the drag reached stands, and the owner hears nothing.
     pointer_.set(PointerState::kNormal);
     return true;
+}
+
+bool CSliderControl::SetAccessibleValue(int32_t value) {
+    if (disabled_ || count_ < 1) return false;
+    SetPosition(value);
+    Invalidate();
+    Notify(kCodeClicked);
+    return true;
+}
+
+bool CSliderControl::StepBy(int32_t delta) { return SetAccessibleValue(position_ + delta); }
+
+bool CSliderControl::OnNavigationKey(uint32_t vk) {
+    switch (vk) {
+        case platform::kVkLeft:
+        case platform::kVkDown: return StepBy(-1);
+        case platform::kVkRight:
+        case platform::kVkUp: return StepBy(1);
+        case platform::kVkPageDown: return StepBy(-PageStep());
+        case platform::kVkPageUp: return StepBy(PageStep());
+        case platform::kVkHome: return SetAccessibleValue(0);
+        case platform::kVkEnd: return SetAccessibleValue(count_ - 1);
+        default: return false;
+    }
+}
+
+void CSliderControl::DescribeInto(AccessibleNode& n) const {
+    n.role = AccessibleRole::Slider;
+    n.hasRange = true;
+    n.minimum = 0;
+    n.maximum = std::max(0, count_ - 1);
+    n.current = position_;
+    if (n.value.empty()) n.value = fromUtf8(std::to_string(position_ + 1));
 }
 
 int32_t CSliderControl::ThumbLeft() const {

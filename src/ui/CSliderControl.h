@@ -2,6 +2,7 @@
 // A horizontal slider of Count evenly spaced steps with a round thumb. The thumb spans a left
 // and a right extent around its step's x. A press on the thumb drags it (code 3 on every move,
 // wParam = step); a release inside takes the step under the pointer (code 2).
+#include <algorithm>
 #include <vector>
 
 #include "ui/CControlBase.h"
@@ -20,6 +21,13 @@ public:
     bool OnLButtonDown(uint32_t flags, Point pt) override;
     bool OnLButtonUp(uint32_t flags, Point pt) override;
     void ReleaseImages() override { thumb_ = {}; }
+    // Left/Down and Right/Up move one step, Page Down/Up a quarter of the track, Home/End to
+    // the ends; each move is reported as a release on the new step (code 2).
+    bool OnNavigationKey(uint32_t vk) override;
+    bool StepBy(int32_t delta) override;
+    bool SetAccessibleValue(int32_t value) override;
+    // The larger step of Page Up/Down: a quarter of the steps, at least two.
+    int32_t PageStep() const { return std::max<int32_t>(2, count_ / 4); }
     // Owners move sliders with their sections; the steps and the thumb move along.
     using CControlBase::SetRect;
     void SetRect(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
@@ -44,6 +52,10 @@ public:
     int32_t ThumbLeft() const;
     // The step whose half-way zone holds x; a point on a midpoint belongs to the upper step.
     int32_t StepAt(int32_t x) const;
+
+protected:
+    void DescribeInto(AccessibleNode& n) const override;
+    bool TakesFocus() const override { return count_ > 1; }
 
 private:
     void BuildSteps();

@@ -20,6 +20,10 @@ public:
     uint32_t TextColour() const { return colour_; }
     TextFormat Format() const { return format_; }
 
+protected:
+    // A label named by what it shows; an empty one is not there for a reader.
+    void DescribeInto(AccessibleNode& n) const override;
+
 private:
     Text label_;
     TextFormat format_;

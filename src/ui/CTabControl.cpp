@@ -65,6 +65,28 @@ bool CTabControl::OnLButtonUp(uint32_t, Point pt) {
     return true;
 }
 
+bool CTabControl::Activate() {
+    if (disabled_) return false;
+    Notify(kCodePressed);
+    if (Profile() >= 0) currentProfile_ = Profile();
+    Notify(kCodeClicked);
+    return true;
+}
+
+bool CTabControl::OnNavigationKey(uint32_t vk) {
+    constexpr uint32_t kVkApps = 0x5D, kVkF10 = 0x79;
+    if (vk != kVkApps && vk != kVkF10) return false;
+    Notify(kCodeRightReleased, id_);
+    return true;
+}
+
+void CTabControl::DescribeInto(AccessibleNode& n) const {
+    n.role = AccessibleRole::PageTab;
+    n.defaultAction = platform::AccessibleAction::Press;
+    n.state |= platform::kAccessibleHasPopup;
+    if (Selected()) n.state |= platform::kAccessibleSelected;
+}
+
 bool CTabControl::OnRButtonUp(uint32_t, Point pt) {
     if (disabled_ || !rect_.contains(pt)) return false;
     Notify(kCodeRightReleased, id_);

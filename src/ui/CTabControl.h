@@ -27,6 +27,10 @@ public:
     bool OnLButtonUp(uint32_t flags, Point pt) override;
     bool OnRButtonUp(uint32_t flags, Point pt) override;
     void ReleaseImages() override;
+    // Makes the profile current, as a click does.
+    bool Activate() override;
+    // The menu key (or Shift+F10's F10) asks for the profile's menu, as a right click does.
+    bool OnNavigationKey(uint32_t vk) override;
 
     void LoadImages(const Text& normal, const Text& over, const Text& selected, const Text& selectedOver);
     void SetImages(const Image& normal, const Image& over, const Image& selected, const Image& selectedOver);
@@ -36,6 +40,10 @@ public:
     bool Selected() const;
     int LookNow() const;
     int PointerStateValue() const { return pointer_.get(); }
+
+protected:
+    void DescribeInto(AccessibleNode& n) const override;
+    bool TakesFocus() const override { return true; }
 
 private:
     // The profile this tab stands for, or -1 for an Id outside the tabs.

@@ -295,11 +295,15 @@ intptr_t CWndPopup::onMessage(uint32_t msg, uintptr_t, intptr_t) {
 }
 
 bool CWndPopup::onKey(const platform::KeyEvent& e) {
-    if (e.vk != platform::kVkEscape || !window_) return false;
-    // Escape leaves the menu as a click elsewhere does, wherever the pointer rests.
+    if (!window_) return false;
+    if (e.vk != platform::kVkEscape) return e.down && OnNavigationKey(e.vk);
     if (e.down) {
+        // With the pointer in the menu, Escape leaves it as a click elsewhere does; used from
+        // the keyboard alone it steps back one menu where the owner can.
+        const bool pointerInMenu = tracking_;
         tracking_ = false;
-        SendToOwner(DeactivationMessage(type_), context_, type_);
+        if (pointerInMenu || !SendToOwner(kMsgPopupEscape, context_, type_))
+            SendToOwner(DeactivationMessage(type_), context_, type_);
     }
     return true;
 }

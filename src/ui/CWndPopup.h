@@ -92,6 +92,17 @@ public:
     // Re-renders the menu.
     void Render();
 
+    // ---- Keyboard and assistive technology (CWndPopupKeyboard.cpp) ----
+    // Up and Down make the previous or next item hot (wrapping round); Enter, Space and Right
+    // open a submenu item's menu or choose the item. Returns true when the key was used.
+    bool OnNavigationKey(uint32_t vk);
+    // Makes item index hot from the keyboard and tells readers.
+    void SetHotFromKeyboard(int index);
+    // Does what a release on item index does: opens its submenu or chooses it.
+    bool ActivateItem(int index);
+    // The menu's name for readers.
+    void SetAccessibleTitle(Text title) { accessibleTitle_ = std::move(title); }
+
 protected:
     // A new item became hot (index); menus that tell the owner do it here.
     virtual void OnHotChanged(int) {}
@@ -127,6 +138,10 @@ protected:
     intptr_t onMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
     void onActivate(bool active) override;
     void onCloseRequest() override { Close(); }
+    platform::AccessibleNode accessibleWindow() const override;
+    std::vector<platform::AccessibleNode> accessibleItems() const override;
+    bool accessibleAct(int item, platform::AccessibleAction action) override;
+    bool accessibleFocus(int item) override;
 
 private:
     void Layout();
@@ -143,6 +158,10 @@ private:
     bool buttonHeld_ = false;
     bool captured_ = false;
     std::unique_ptr<platform::Window> window_;
+    Text accessibleTitle_;
+
+    // Items told to readers (the separators are not); their indices into items_.
+    std::vector<int> ExposedItems() const;
 };
 
 }  // namespace orvane::ui

@@ -25,6 +25,10 @@ inline constexpr intptr_t kCodeRightReleased = 11;
 
 // A popup asks its owner to forget it before closing.
 inline constexpr uint32_t kMsgPopupClosing = 1025;
+// Escape in a popup the pointer is not in (wParam context, lParam type). An owner that closed
+// just that menu, leaving the menu it came from, returns 1; otherwise the popup reports losing
+// activation.
+inline constexpr uint32_t kMsgPopupEscape = 1026;
 
 // Popup menus that lose activation send one of these (wParam context, lParam type).
 inline constexpr uint32_t kMsgComboPopupDeactivated = 1029;

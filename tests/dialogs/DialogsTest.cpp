@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "dialogs/CAttentionDlg.h"
+#include "dialogs/CFramedDlg.h"
 #include "dialogs/CColorPaletteDlg.h"
 #include "dialogs/CDPIValueSettingDlg.h"
 #include "dialogs/CFirmwareResetDlg.h"
@@ -52,6 +55,24 @@ TEST_F(DialogsTest, AttentionCloseButtonAnswersNoAndOkAnswersYes) {
         w.click(c.x, c.y);
     };
     EXPECT_EQ(yes.DoModal(), ui::kIdOk);
+}
+
+TEST_F(DialogsTest, AttentionIsAnsweredWithTabAndSpaceAndEveryButtonHasAName) {
+    language_.SetText(CFramedDlg::kTextCloseName, u"Close");
+    language_.SetText(4, u"OK");
+    Driven<CAttentionDlg> dlg(platform_, nullptr, language_, u"Delete?");
+    std::vector<Text> names;
+    dlg.during = [&](FakeWindow& w) {
+        platform::WindowHost& host = dlg;
+        for (const auto& n : host.accessibleItems())
+            if (n.has(platform::kAccessibleFocusable)) names.push_back(n.name);
+        for (int i = 0; i < 5 && !(dlg.FocusedControl() && dlg.FocusedControl()->Id() == kIdOkButton); ++i)
+            w.key(platform::kVkTab);
+        w.key(platform::kVkSpace);
+    };
+    EXPECT_EQ(dlg.DoModal(), ui::kIdOk);
+    EXPECT_EQ(std::count(names.begin(), names.end(), Text{u"Close"}), 1);
+    for (const auto& n : names) EXPECT_FALSE(n.empty());
 }
 
 TEST_F(DialogsTest, FirmwareResetIgnoresEscapeAndTakesEnter) {

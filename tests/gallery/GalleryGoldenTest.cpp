@@ -46,7 +46,8 @@ TEST(ToolkitGolden, ControlAndMenuSheetsAtBothScalesMatchTheirGoldenImages) {
     const bool update = std::getenv("ORVANE_UPDATE_GOLDENS") != nullptr;
     for (const auto& spec : AllSheets()) {
         // The painter's own sheets have their goldens beside the toolkit's dialog tests.
-        if (spec.name != "buttons" && spec.name != "indicators" && spec.name != "menus") continue;
+        if (spec.name != "buttons" && spec.name != "indicators" && spec.name != "menus" && spec.name != "focus")
+            continue;
         for (float scale : {1.0f, 2.0f}) {
             const std::string name = spec.name + "@" + std::to_string(int(scale)) + "x";
             const platform::Image actual = drawSheet(spec, scale);

@@ -89,6 +89,20 @@ TEST_F(MacroDialogs, KeyDialogTakesTheLastKeyHeardAnywhere) {
     EXPECT_EQ(keyboard.runningHooks(), 0u);
 }
 
+TEST_F(MacroDialogs, KeyDialogTakesTabAsTheKeyChosenNotAsAMoveBetweenItsButtons) {
+    ActionBytes a = keyAction(0x41, false);
+    CActionKeyModifyDlg dlg(platform_, nullptr, app_->language, a);
+    Then([&](FakeWindow& w, ui::CDlgBase&) {
+        w.key(keyDown(platform::kVkTab));
+        EXPECT_EQ(dlg.Chosen(), platform::kVkTab);
+        EXPECT_EQ(dlg.FocusedControl(), nullptr);
+        platform_.keyboard().press(platform::kVkReturn, 5);
+        w.key(keyDown(platform::kVkReturn));
+    });
+    EXPECT_EQ(dlg.DoModal(), ui::kIdOk);
+    EXPECT_EQ(a, keyAction(platform::kVkTab, false));
+}
+
 TEST_F(MacroDialogs, KeyDialogEnterConfirmsThePickAndCancelKeepsTheAction) {
     ActionBytes a = keyAction(0x41, false);
     {

@@ -8,6 +8,7 @@
 #include <QRgb>
 #include <QScreen>
 
+#include "platform/qt/QtAccessible.h"
 #include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtKeyboardHook.h"
 #include "platform/qt/QtFileChooser.h"
@@ -61,6 +62,7 @@ QtPlatform::QtPlatform(int& argc, char** argv) : d_(std::make_unique<Impl>()) {
     d_->loop = std::make_unique<QtEventLoop>();
     d_->resources = std::make_unique<QtResources>();
     d_->screen = queryScreen();
+    installAccessibleFactory();
 }
 
 QtPlatform::~QtPlatform() = default;

@@ -13,6 +13,7 @@
 #include <malloc.h>
 #endif
 
+#include "platform/qt/QtAccessible.h"
 #include "platform/qt/QtEditField.h"
 #include "platform/qt/QtPainter.h"
 #include "platform/qt/QtWindowWidget.h"
@@ -258,6 +259,10 @@ void QtWindow::key(const QKeyEvent& e) {
     if (detached() || !acceptsInput()) return;
     const KeyEvent k = keyEventOf(e);
     if (k.vk) host().onKey(k);
+}
+
+void QtWindow::announce(AccessibleEvent event, int item) {
+    if (!detached()) announceAccessible(widget_, event, item);
 }
 
 void QtWindow::activationChanged(bool active) {

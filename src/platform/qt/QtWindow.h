@@ -42,6 +42,7 @@ public:
     bool inModal() const override { return !modalLoops_.empty(); }
 
     std::unique_ptr<EditField> createEditField(const EditFieldOptions& options) override;
+    void announce(AccessibleEvent event, int item) override;
 
     QWidget* widget() const { return widget_; }
     // False while a modal run of another window (not one this window owns) goes on.

@@ -25,6 +25,9 @@ protected:
     void keyReleaseEvent(QKeyEvent* e) override;
     void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    // Tab and Shift+Tab move between the controls the window draws, which Qt does not know:
+    // they go to the window as keys.
+    bool focusNextPrevChild(bool) override { return false; }
 
 private:
     QtWindow* owner_;

@@ -37,13 +37,16 @@ void GallerySheet::control(const std::string& label, CControlBase& c, State stat
     c.SetRect(r);
     auto& w = host_.Fake();
     const Point centre{r.left + r.width() / 2, r.top + r.height() / 2};
-    if (state != State::Normal) w.moveTo(centre.x, centre.y);
+    if (state == State::Hover || state == State::Pressed) w.moveTo(centre.x, centre.y);
     if (state == State::Pressed) w.press(centre.x, centre.y);
+    if (state == State::Focused) host_.SetFocusedControl(&c);
     const Size size{r.width() + 2 * kPad, r.height() + 2 * kPad};
     Image img = platform_.render(size, [&](Painter& p) {
         p.fillRect({0, 0, size.width, size.height}, bgr(kCellBackground));
         c.Draw(p, r);
+        host_.DrawFocusMark(p);
     });
+    host_.SetFocusedControl(nullptr);
     if (state == State::Pressed) w.release(kAway.x, kAway.y);
     w.moveTo(kAway.x, kAway.y);
     w.leave();

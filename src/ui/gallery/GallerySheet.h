@@ -21,7 +21,8 @@ public:
     platform::FakeWindow& Fake() const { return *static_cast<platform::FakeWindow*>(GetWindow()); }
 };
 
-enum class State { Normal, Hover, Pressed };
+// Focused: at rest with the keyboard's mark.
+enum class State { Normal, Hover, Pressed, Focused };
 
 class GallerySheet {
 public:

@@ -103,6 +103,7 @@ std::vector<SheetSpec> AllSheets() {
         {"buttons", ButtonSheet},
         {"indicators", IndicatorSheet},
         {"menus", MenuSheet},
+        {"focus", FocusSheet},
     };
 }
 

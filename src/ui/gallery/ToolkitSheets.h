@@ -10,5 +10,7 @@ void ButtonSheet(GallerySheet& s);
 void IndicatorSheet(GallerySheet& s);
 // Every menu, with nothing, an item or a submenu item under the pointer.
 void MenuSheet(GallerySheet& s);
+// Each kind of control that takes the keyboard, with the keyboard's mark.
+void FocusSheet(GallerySheet& s);
 
 }  // namespace orvane::ui::gallery

@@ -1,0 +1,164 @@
+// The dialog's keyboard focus and what it tells assistive technology about its controls.
+#include <algorithm>
+
+#include "ui/CButtonBase.h"
+#include "ui/CDlgBase.h"
+
+namespace orvane::ui {
+
+namespace {
+
+using platform::AccessibleEvent;
+
+// The focus mark's thickness: the skin's one-pixel borders at this scale.
+int32_t MarkWidth(float scale) { return std::max(1, int32_t(scale)); }
+
+int IndexIn(const std::vector<CControlBase*>& list, const CControlBase* c) {
+    const auto it = std::find(list.begin(), list.end(), c);
+    return it == list.end() ? -1 : int(it - list.begin());
+}
+
+}  // namespace
+
+std::vector<CControlBase*> CDlgBase::ReadingOrder() const {
+    std::vector<CControlBase*> order;
+    for (const auto& list : lists_)
+        for (const auto& c : list)
+            if (c && c->Shown()) order.push_back(c.get());
+    return order;
+}
+
+std::vector<CControlBase*> CDlgBase::ExposedControls() const {
+    std::vector<CControlBase*> exposed;
+    for (CControlBase* c : ReadingOrder())
+        if (c->Describe().role != AccessibleRole::None) exposed.push_back(c);
+    return exposed;
+}
+
+void CDlgBase::SetFocusedControl(CControlBase* control) {
+    if (control == focus_) return;
+    const int32_t m = MarkWidth(Scale());
+    if (focus_) InvalidateRect(focus_->GetRect().adjusted(-m, -m, m, m));
+    focus_ = control;
+    if (!focus_) return;
+    InvalidateRect(focus_->GetRect().adjusted(-m, -m, m, m));
+    if (window_) window_->announce(AccessibleEvent::Focus, IndexIn(ExposedControls(), focus_));
+}
+
+bool CDlgBase::MoveFocus(bool forward) {
+    std::vector<CControlBase*> ring;
+    for (CControlBase* c : ReadingOrder())
+        if (c->Focusable()) ring.push_back(c);
+    if (ring.empty()) return false;
+    const int n = int(ring.size());
+    const int at = IndexIn(ring, focus_);
+    if (at >= 0) {
+        SetFocusedControl(ring[size_t((at + (forward ? 1 : n - 1)) % n)]);
+        return true;
+    }
+    // The focused control went (hidden, disabled): go on from where it stood among all controls.
+    std::vector<CControlBase*> all;
+    for (const auto& list : lists_)
+        for (const auto& c : list)
+            if (c) all.push_back(c.get());
+    const int from = IndexIn(all, focus_);
+    if (from >= 0) {
+        const int total = int(all.size());
+        for (int k = 1; k < total; ++k) {
+            CControlBase* c = all[size_t((from + (forward ? k : total - k)) % total)];
+            if (IndexIn(ring, c) >= 0) {
+                SetFocusedControl(c);
+                return true;
+            }
+        }
+    }
+    SetFocusedControl(ring[forward ? 0 : size_t(n - 1)]);
+    return true;
+}
+
+bool CDlgBase::ActOn(CControlBase* control, const std::function<bool(CControlBase&)>& act) {
+    if (!control || !control->Focusable()) return false;
+    const AccessibleNode before = control->Describe();
+    const std::weak_ptr<bool> alive = alive_;
+    if (!act(*control)) return false;
+    // The action may have closed the window, or ended the dialog object itself.
+    const auto a = alive.lock();
+    if (!a || !*a || !window_) return true;
+    InvalidateRect(control->GetRect());
+    const AccessibleNode after = control->Describe();
+    const int index = IndexIn(ExposedControls(), control);
+    if (after.value != before.value || after.current != before.current)
+        window_->announce(AccessibleEvent::ValueChanged, index);
+    if (after.state != before.state) window_->announce(AccessibleEvent::StateChanged, index);
+    return true;
+}
+
+bool CDlgBase::HandleFocusKey(const platform::KeyEvent& e) {
+    if (TypedKeyIsTheAnswer()) return false;
+    if (e.vk == platform::kVkTab) {
+        if (e.mods & (platform::kKeyModCtrl | platform::kKeyModAlt)) return false;
+        return MoveFocus(!(e.mods & platform::kKeyModShift));
+    }
+    if (!focus_ || !focus_->Focusable()) return false;
+    if (e.vk == platform::kVkSpace || e.vk == platform::kVkReturn)
+        return ActOn(focus_, [](CControlBase& c) { return c.Activate(); });
+    const uint32_t vk = e.vk;
+    return ActOn(focus_, [vk](CControlBase& c) { return c.OnNavigationKey(vk); });
+}
+
+void CDlgBase::DrawFocusMark(Painter& p) const {
+    if (!focus_ || !focus_->Shown()) return;
+    // One design pixel outside the control, as thick as the skin's one-pixel borders are at
+    // this scale, in the colour the skin gives checked captions.
+    const int32_t width = MarkWidth(Scale());
+    Rect r = focus_->GetRect().adjusted(-width, -width, width, width);
+    for (int32_t i = 0; i < width; ++i) {
+        p.drawRect(r, bgr(CButtonBase::kTextChecked));
+        r = r.adjusted(1, 1, -1, -1);
+    }
+}
+
+// ---- Assistive technology ----
+
+platform::AccessibleNode CDlgBase::accessibleWindow() const {
+    AccessibleNode n;
+    n.role = AccessibleRole::Dialog;
+    n.name = accessibleTitle_.empty() ? Text{u"Velmira Orvane"} : accessibleTitle_;
+    n.rect = ClientRect();
+    return n;
+}
+
+std::vector<platform::AccessibleNode> CDlgBase::accessibleItems() const {
+    std::vector<AccessibleNode> items;
+    for (CControlBase* c : ExposedControls()) items.push_back(c->Describe());
+    return items;
+}
+
+bool CDlgBase::accessibleAct(int item, platform::AccessibleAction action) {
+    const auto exposed = ExposedControls();
+    if (item < 0 || size_t(item) >= exposed.size()) return false;
+    return ActOn(exposed[size_t(item)], [action](CControlBase& c) {
+        switch (action) {
+            case platform::AccessibleAction::Press: return c.Activate();
+            case platform::AccessibleAction::Increase: return c.StepBy(1);
+            case platform::AccessibleAction::Decrease: return c.StepBy(-1);
+            case platform::AccessibleAction::None: break;
+        }
+        return false;
+    });
+}
+
+bool CDlgBase::accessibleFocus(int item) {
+    const auto exposed = ExposedControls();
+    if (item < 0 || size_t(item) >= exposed.size() || !exposed[size_t(item)]->Focusable()) return false;
+    SetFocusedControl(exposed[size_t(item)]);
+    return true;
+}
+
+bool CDlgBase::accessibleSetValue(int item, int32_t value) {
+    const auto exposed = ExposedControls();
+    if (item < 0 || size_t(item) >= exposed.size()) return false;
+    return ActOn(exposed[size_t(item)], [value](CControlBase& c) { return c.SetAccessibleValue(value); });
+}
+
+}  // namespace orvane::ui

@@ -1,0 +1,86 @@
+// The keyboard's mark on each kind of control that takes the keyboard, beside its look at rest.
+#include <string>
+
+#include "ui/CCheckButton.h"
+#include "ui/CColorSelectButton.h"
+#include "ui/CComboButton.h"
+#include "ui/CDPIValueShowControl.h"
+#include "ui/CImageButton.h"
+#include "ui/CRadioButton.h"
+#include "ui/CSliderControl.h"
+#include "ui/CTabControl.h"
+#include "ui/RadioGroupState.h"
+#include "ui/gallery/GalleryTexts.h"
+#include "ui/gallery/ToolkitSheets.h"
+
+namespace orvane::ui::gallery {
+
+namespace {
+
+Rect box(GallerySheet& s, int32_t w, int32_t h) { return {0, 0, s.scaled(w), s.scaled(h)}; }
+
+void both(GallerySheet& s, const std::string& name, CControlBase& c) {
+    s.control(name, c);
+    s.control(name + " focused", c, State::Focused);
+}
+
+}  // namespace
+
+void FocusSheet(GallerySheet& s) {
+    const LanguageTable& texts = GalleryTexts();
+    auto* button = s.host().Add<CImageButton>(0, 2045, box(s, 69, 20), texts.LanguageText(7));
+    button->LoadImages({u"skins\\button2_nr.png", u"skins\\button2_ov.png"});
+    both(s, "button", *button);
+    auto* exit = s.host().Add<CImageButton>(0, 2001, box(s, 15, 15), Text{});
+    exit->LoadImages({u"skins\\exit_nr.png", u"skins\\exit_ov.png"});
+    both(s, "exit", *exit);
+    auto* check = s.host().Add<CCheckButton>(0, 3260, box(s, 11, 11), Text{});
+    check->LoadImages(
+        {u"skins\\check_button_dpi_nr.png", u"skins\\check_button_dpi_ov.png", u"skins\\check_button_dpi_dn.png"});
+    both(s, "check box", *check);
+    s.newRow();
+
+    auto* header = s.host().Add<CCheckButton>(0, 3001, box(s, 262, 25), texts.LanguageText(11));
+    header->LoadImages({u"skins\\header_nr.png", u"skins\\header_ov.png", u"skins\\header_dn.png"});
+    header->SetTextMargins(s.scaled(10), 0);
+    header->SetTextAlign(platform::kTextLeft);
+    both(s, "section", *header);
+    s.newRow();
+
+    const uint32_t savedGroup = RadioGroupState::get();
+    const RadioOption option{0, 0x3};
+    auto* radio = s.host().Add<CRadioButton>(0, 2031, box(s, 15, 15), option);
+    radio->LoadImages({u"skins\\radio_nr.png", u"skins\\radio_ov.png", u"skins\\radio_dn.png"});
+    both(s, "radio", *radio);
+    RadioGroupState::set(savedGroup);
+    const Rect swatch = box(s, 26, 12);
+    auto* colour = s.host().Add<CColorSelectButton>(0, 3270, swatch,
+                                                    swatch.adjusted(s.scaled(2), s.scaled(2), -s.scaled(2), -s.scaled(2)));
+    both(s, "colour", *colour);
+    auto* gauge = s.host().Add<CDPIValueShowControl>(1, 3300, box(s, 7, 132), 32);
+    gauge->LoadImages(u"skins\\mouse\\dpi_bar_1.png", u"skins\\mouse\\dpi_bar_2.png");
+    gauge->SetValue(15);
+    both(s, "DPI gauge", *gauge);
+    s.newRow();
+
+    auto* combo = s.host().Add<CComboButton>(0, 2013, box(s, 162, 21), texts.LanguageText(20), 1028);
+    combo->LoadResourceStrip(CComboButton::kStripResource);
+    combo->SetTextMargins(s.scaled(8), s.scaled(18));
+    combo->SetTextAlign(platform::kTextLeft);
+    both(s, "assignment", *combo);
+    static int32_t current = 0;
+    auto* tab = s.host().Add<CTabControl>(6, 2050, box(s, 162, 21), Text{u"Profile 2"}, current);
+    tab->LoadImages(u"skins\\profile_slot_nr.png", u"skins\\profile_slot_ov.png", u"skins\\profile_slot_nr2.png",
+                    u"skins\\profile_slot_ov2.png");
+    tab->SetTextMargins(s.scaled(6), 0);
+    both(s, "tab", *tab);
+    s.newRow();
+
+    auto* slider = s.host().Add<CSliderControl>(2, 3550, box(s, 145, 13), 3, s.scaled(6), s.scaled(7));
+    slider->LoadThumbImage(u"skins\\Slider_Circle.png");
+    slider->SetPosition(1);
+    both(s, "slider", *slider);
+    s.newRow();
+}
+
+}  // namespace orvane::ui::gallery
