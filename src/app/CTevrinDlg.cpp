@@ -82,7 +82,7 @@ bool CTevrinDlg::OnInitDialog() {
     // the link never waits for the mouse on this thread).
     if (GetWindow() && GetWindow()->isVisible() && !GetWindow()->isMinimized()) UpdateWindow();
     link_->start();
-    following_.Start(true);
+    following_.Start(FollowProgramsEnabled(app_.settings));
     SetTimer(kTimerHideWhileInactive, 100);
     return true;
 }
@@ -329,10 +329,12 @@ void CTevrinDlg::AddTrayIcon() {
     services_.tray->add(icon, kTrayTip,
                         {Language().LanguageText(kTextTrayShow), Language().LanguageText(kTextTrayExit),
                          desktop_.AutostartMenuText(), std::move(languages),
-                         Language().LanguageText(indicator::kTextToggle)},
+                         Language().LanguageText(indicator::kTextToggle),
+                         services_.focusWatcher ? Language().LanguageText(kTextFollowPrograms) : Text()},
                         [this](platform::TrayEvent e) { OnTray(e); });
     desktop_.OnTrayAdded();
     services_.tray->setDpiIndicatorChecked(DpiIndicatorEnabled(app_.settings));
+    services_.tray->setFollowProgramsChecked(FollowProgramsEnabled(app_.settings));
 }
 
 void CTevrinDlg::OnTray(platform::TrayEvent event) {
@@ -342,6 +344,7 @@ void CTevrinDlg::OnTray(platform::TrayEvent event) {
         case platform::TrayEvent::MenuExit: SendMessage(kMsgCommand, kCmdExit, 0); break;
         case platform::TrayEvent::MenuAutostart: desktop_.ToggleAutostart(); break;
         case platform::TrayEvent::MenuDpiIndicator: ToggleDpiIndicator(); break;
+        case platform::TrayEvent::MenuFollowPrograms: ToggleFollowPrograms(); break;
     }
 }
 
@@ -351,6 +354,14 @@ void CTevrinDlg::ToggleDpiIndicator() {
     (void)files_.WriteSettings();  // kept and retried when the folder is busy
     if (!on) indicator_.Hide();
     if (services_.tray) services_.tray->setDpiIndicatorChecked(on);
+}
+
+void CTevrinDlg::ToggleFollowPrograms() {
+    const bool on = !FollowProgramsEnabled(app_.settings);
+    SetFollowProgramsEnabled(app_.settings, on);
+    (void)files_.WriteSettings();  // kept and retried when the folder is busy
+    following_.SetEnabled(on);
+    if (services_.tray) services_.tray->setFollowProgramsChecked(on);
 }
 
 // The tray and a second start: the user asked for the window, with or without the mouse.
@@ -366,7 +377,11 @@ void CTevrinDlg::OnFilesMerged(const SharedConfig::Merged& merged) {
         sensorChanged(link_->dpiTables().sensorPageFlag(), link_->dpiTables().stepCount());
     }
     RefreshPages();
-    if (services_.tray) services_.tray->setDpiIndicatorChecked(DpiIndicatorEnabled(app_.settings));
+    if (services_.tray) {
+        services_.tray->setDpiIndicatorChecked(DpiIndicatorEnabled(app_.settings));
+        services_.tray->setFollowProgramsChecked(FollowProgramsEnabled(app_.settings));
+    }
+    following_.SetEnabled(FollowProgramsEnabled(app_.settings));
     // What another program saved may not be what the mouse holds: send what differs.
     SendCurrentProfile();
 }

@@ -155,6 +155,7 @@ private:
     void ToggleSection(uint32_t headerId);
     void ShowOrPoll();
     void ToggleDpiIndicator();
+    void ToggleFollowPrograms();
     void OnTray(platform::TrayEvent event);
     void AddTrayIcon();
     void ApplyStartHidden();

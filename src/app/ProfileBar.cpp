@@ -7,7 +7,9 @@
 #include "app/MainIds.h"
 #include "dialogs/CAddProfileDlg.h"
 #include "dialogs/CEditProfileDlg.h"
+#include "dialogs/CProgramsDlg.h"
 #include "profile/ProfileFile.h"
+#include "profile/ProfilePrograms.h"
 #include "profile/Storage.h"
 #include "ui/CImageButton.h"
 #include "ui/CProfileRKeyPopup.h"
@@ -119,7 +121,8 @@ void ProfileBar::OpenContextMenu(uint32_t tabId) {
     const Rect window = w_.GetWindow() ? w_.GetWindow()->geometry() : Rect{};
     const int32_t screenHeight = w_.GetPlatform().screen().fullScreen.height;
     int32_t top = r.bottom - int32_t(20.0f * s);
-    if (window.top + top + int32_t(94.0f * s) > screenHeight) top = screenHeight - window.top - int32_t(74.0f * s);
+    // Five items of 22 design pixels and the menu's frame.
+    if (window.top + top + int32_t(116.0f * s) > screenHeight) top = screenHeight - window.top - int32_t(96.0f * s);
     const Point at{window.left + r.left + int32_t(161.0f * s), window.top + top};
     w_.ClosePopup(kProfileMenuSlot);
     auto menu = std::make_unique<ui::CProfileRKeyPopup>(w_.Language());
@@ -160,6 +163,7 @@ void ProfileBar::OnActionTimer() {
         case kExport: Export(q); break;
         case kRename: Rename(q); break;
         case kRemove: Remove(q); break;
+        case kPrograms: Programs(q); break;
         default: break;
     }
 }
@@ -199,6 +203,27 @@ void ProfileBar::Export(int q) {
 void ProfileBar::Rename(int q) {
     dialogs::CEditProfileDlg dlg(w_.GetPlatform(), &w_, w_.Language(), w_.App().profiles[size_t(q)]);
     if (dlg.DoModal() == ui::kIdOk) SaveAndRefresh(q);
+}
+
+void ProfileBar::Programs(int q) {
+    Profile& profile = w_.App().profiles[size_t(q)];
+    dialogs::ProgramSlots current;
+    const std::vector<Text> listed = ProfilePrograms(profile);
+    for (size_t i = 0; i < listed.size() && i < current.size(); ++i) current[i] = listed[i];
+    const auto chosen =
+        dialogs::CProgramsDlg::Choose(w_.GetPlatform(), &w_, w_.Language(), current, w_.Following().Watcher());
+    if (!chosen) return;
+    // A program typed twice is followed once.
+    std::vector<Text> names;
+    for (const Text& name : *chosen)
+        if (!name.empty() && std::none_of(names.begin(), names.end(),
+                                          [&](const Text& n) { return SameProgramEntry(n, name); }))
+            names.push_back(name);
+    if (const ProgramListChange change = SetProfilePrograms(profile, names); !change.ok()) {
+        w_.ShowAttention(fromUtf8(change.Describe({})));
+        return;
+    }
+    SaveAndRefresh(q);
 }
 
 void ProfileBar::Remove(int q) {

@@ -1,7 +1,7 @@
 #pragma once
 // The profile bar of the main window: the tabs of the shown profiles in their stored order, the
 // current one selected; a click switches the current profile, a right click offers import,
-// export, rename and remove; the add button shows the first hidden profile as a new one.
+// export, rename, remove and the programs that select the profile; the add button shows the first hidden profile as a new one.
 #include <cstdint>
 #include <filesystem>
 
@@ -12,7 +12,7 @@ class CTevrinDlg;
 class ProfileBar {
 public:
     // The context menu's actions, run from timer 60 once the menu is gone.
-    enum Action { kImport = 0, kExport = 1, kRename = 2, kRemove = 3 };
+    enum Action { kImport = 0, kExport = 1, kRename = 2, kRemove = 3, kPrograms = 4 };
     static constexpr int kProfileMenuSlot = 5;  // the window's popup slot of the context menu
 
     explicit ProfileBar(CTevrinDlg& window) : w_(window) {}
@@ -32,6 +32,8 @@ public:
     void Export(int profile);
     void Rename(int profile);
     void Remove(int profile);
+    // The programs whose focus makes the profile current.
+    void Programs(int profile);
     void Add();
 
 private:

@@ -5,6 +5,7 @@
 
 #include "app/CTevrinDlg.h"
 #include "profile/ProfilePrograms.h"
+#include "profile/Settings.h"
 
 namespace orvane {
 namespace {
@@ -25,6 +26,15 @@ ProgramFollowing::ProgramFollowing(CTevrinDlg& window, platform::FocusWatcher* w
       follower_(window.GetPlatform().loop(),
                 {[this] { return ShownProfiles(); }, [this] { return w_.App().CurrentIndex(); },
                  [this](int profile) { w_.Profiles().SwitchTo(profile); }}) {}
+
+bool FollowProgramsEnabled(const Settings& settings) {
+    const Text* value = settings.GetExtra(extra_setting::kFollowPrograms);
+    return !value || *value != u"0";
+}
+
+void SetFollowProgramsEnabled(Settings& settings, bool on) {
+    (void)settings.SetExtra(extra_setting::kFollowPrograms, on ? u"1" : u"0");
+}
 
 void ProgramFollowing::Start(bool enabled) {
     if (watching_ || !Available()) return;

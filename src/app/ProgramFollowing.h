@@ -8,6 +8,12 @@
 namespace orvane {
 
 class CTevrinDlg;
+class Settings;
+
+inline constexpr int kTextFollowPrograms = 370;  // the tray item
+// On unless the user turned it off in the tray.
+bool FollowProgramsEnabled(const Settings& settings);
+void SetFollowProgramsEnabled(Settings& settings, bool on);
 
 class ProgramFollowing {
 public:

@@ -8,6 +8,7 @@
 #include "app/CTevrinApp.h"
 #include "app/TerminationSignals.h"
 #include "base/Version.h"
+#include "platform/qt/QtFocusWatcher.h"
 #include "platform/qt/QtNotifier.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtTrayIcon.h"
@@ -52,5 +53,6 @@ int main(int argc, char** argv) {
     orvane::platform::qt::QtPlatform platform(qtArgc, qtArgv);
     orvane::CTevrinApp app(*options);
     return app.Run({platform, [] { return orvane::platform::qt::createTrayIcon(); },
-                    [] { return orvane::platform::qt::createNotifier(); }});
+                    [] { return orvane::platform::qt::createNotifier(); },
+                    [] { return orvane::platform::qt::createFocusWatcher(); }});
 }

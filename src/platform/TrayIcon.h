@@ -16,6 +16,7 @@ enum class TrayEvent {
     MenuExit,      // the menu's second item
     MenuAutostart, // the "start with the session" item was toggled
     MenuDpiIndicator, // the "show DPI changes on screen" item was toggled
+    MenuFollowPrograms, // the "switch profiles with the program in use" item was toggled
 };
 
 // A submenu of which one item is checked; it follows the autostart item.
@@ -33,6 +34,7 @@ struct TrayMenuTexts {
     Text autostart;  // empty: no such item
     TrayChoices language;
     Text dpiIndicator;  // a check item; empty: no such item
+    Text followPrograms;  // a check item; empty: no such item
 };
 
 class TrayIcon {
@@ -48,6 +50,7 @@ public:
     virtual void setAutostartChecked(bool /*checked*/) {}
     virtual void setLanguageChecked(int /*item*/) {}
     virtual void setDpiIndicatorChecked(bool /*checked*/) {}
+    virtual void setFollowProgramsChecked(bool /*checked*/) {}
 };
 
 }  // namespace orvane::platform

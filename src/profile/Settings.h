@@ -39,6 +39,7 @@ inline constexpr int kMaxExtraSettings = 32;
 // Keys of the entries after the 17.
 namespace extra_setting {
 inline constexpr std::u16string_view kDpiIndicator = u"ShowDPIChanges";  // "0" off, anything else on
+inline constexpr std::u16string_view kFollowPrograms = u"FollowPrograms";  // "0" off, anything else on
 }
 
 class Settings {

@@ -8,6 +8,7 @@ constexpr TablePopupEntry kEntries[] = {
     {91, {1}, 1},
     {92, {2}, 1},
     {93, {3}, 1},
+    {380, {4}, 1},  // the programs that select the profile
 };
 }  // namespace
 

@@ -1,5 +1,5 @@
 #pragma once
-// The profile tab's context menu: import, export, rename, remove (one byte, 0 to 3).
+// The profile tab's context menu: import, export, rename, remove, programs (one byte, 0 to 4).
 #include "ui/CTablePopup.h"
 
 namespace orvane::ui {

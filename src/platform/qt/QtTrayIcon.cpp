@@ -48,6 +48,12 @@ public:
             dpiIndicator_->setCheckable(true);
             QObject::connect(dpiIndicator_, &QAction::triggered, [this] { emitEvent(TrayEvent::MenuDpiIndicator); });
         }
+        if (!texts.followPrograms.empty()) {
+            followPrograms_ = menu_->addAction(toQString(texts.followPrograms));
+            followPrograms_->setCheckable(true);
+            QObject::connect(followPrograms_, &QAction::triggered,
+                             [this] { emitEvent(TrayEvent::MenuFollowPrograms); });
+        }
         menu_->addSeparator();
         QObject::connect(menu_->addAction(toQString(texts.exit)), &QAction::triggered,
                          [this] { emitEvent(TrayEvent::MenuExit); });
@@ -67,6 +73,7 @@ public:
         autostart_ = nullptr;
         languageItems_.clear();
         dpiIndicator_ = nullptr;
+        followPrograms_ = nullptr;
         menu_.reset();
     }
 
@@ -87,6 +94,9 @@ public:
     }
     void setDpiIndicatorChecked(bool checked) override {
         if (dpiIndicator_) dpiIndicator_->setChecked(checked);
+    }
+    void setFollowProgramsChecked(bool checked) override {
+        if (followPrograms_) followPrograms_->setChecked(checked);
     }
 
 private:
@@ -120,6 +130,7 @@ private:
     QAction* autostart_ = nullptr;  // owned by menu_
     std::vector<QAction*> languageItems_;  // owned by menu_
     QAction* dpiIndicator_ = nullptr;  // owned by menu_
+    QAction* followPrograms_ = nullptr;  // owned by menu_
     std::unique_ptr<QSystemTrayIcon> icon_;
 };
 

@@ -1,6 +1,7 @@
 // Profiles that follow the focused program, in the whole window: a switch takes the path of a tab
 // click, so the mouse holds the profile, the bar shows it and config.ini stores it.
 #include "MainWindowFixture.h"
+#include "app/ProgramFollowing.h"
 #include "autoprofile/ProfileFollower.h"
 #include "profile/ProfilePrograms.h"
 #include "ui/CTabControl.h"
@@ -100,6 +101,28 @@ TEST_F(FollowProgramsTest, ShutdownStopsListening) {
     ASSERT_TRUE(focus_->watching());
     dlg().Shutdown();
     EXPECT_FALSE(focus_->watching());
+}
+
+TEST_F(FollowProgramsTest, TheTrayItemTurnsFollowingOffAndOnAndConfigIniKeepsTheChoice) {
+    StartWithAFollowingProfile();
+    EXPECT_EQ(tray_->menu_.followPrograms, app_->language.LanguageText(kTextFollowPrograms));
+    EXPECT_TRUE(tray_->followProgramsChecked_);
+
+    tray_->fire(platform::TrayEvent::MenuFollowPrograms);
+    EXPECT_FALSE(tray_->followProgramsChecked_);
+    focus_->focus(kShooter);
+    Advance(ProfileFollower::kDwellMs + DeviceLink::kSyncDelayMs + DeviceLink::kSaveDelayMs + 1000);
+    EXPECT_EQ(app_->currentProfile, 0) << "switched while turned off";
+    EXPECT_NE(fileAscii("config.ini").find("FollowPrograms=0"), std::string::npos) << fileAscii("config.ini");
+
+    tray_->fire(platform::TrayEvent::MenuFollowPrograms);
+    EXPECT_TRUE(tray_->followProgramsChecked_);
+    focus_->focus(kEditor);
+    Advance(ProfileFollower::kDwellMs + 100);
+    focus_->focus(kShooter);
+    Advance(ProfileFollower::kDwellMs + DeviceLink::kSyncDelayMs + 1000);
+    EXPECT_EQ(app_->currentProfile, 1);
+    expectMouseHolds(1);
 }
 
 }  // namespace

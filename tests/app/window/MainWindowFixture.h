@@ -46,10 +46,12 @@ public:
     platform::TrayMenuTexts menu_;  // as added
     int languageChecked_ = -1;      // as added or updated since
     void setDpiIndicatorChecked(bool checked) override { dpiIndicatorChecked_ = checked; }
+    void setFollowProgramsChecked(bool checked) override { followProgramsChecked_ = checked; }
     Text tip_;      // as added
     Text liveTip_;  // as updated since
     bool autostartChecked_ = false;
     bool dpiIndicatorChecked_ = false;
+    bool followProgramsChecked_ = false;
     bool available_ = true;
 
 private:

@@ -4,8 +4,10 @@
 #include "profile/ConfigLock.h"
 #include "dialogs/CAddProfileDlg.h"
 #include "dialogs/CEditProfileDlg.h"
+#include "dialogs/CProgramsDlg.h"
 #include "platform/FakeEditField.h"
 #include "profile/ProfileFile.h"
+#include "profile/ProfilePrograms.h"
 #include "ui/CEditControl.h"
 
 namespace orvane::test {
@@ -307,7 +309,7 @@ TEST_F(ProfileBarTest, TheContextMenuOpensBesideItsTabAndClosesWhenTheFocusLeave
     const auto g = window().geometry();
     EXPECT_EQ(w.geometry().left, g.left + r.left + 161);
     EXPECT_EQ(w.geometry().top, g.top + r.bottom - 20);
-    ASSERT_EQ(menu->Items().size(), 4u);
+    ASSERT_EQ(menu->Items().size(), 5u);
     EXPECT_EQ(menu->Items()[0].text, entry(90));
     // Losing the focus while the pointer is over it is not leaving it.
     w.moveTo(40, itemY(1));
@@ -343,10 +345,28 @@ TEST_F(ProfileBarTest, NearTheBottomOfTheScreenTheContextMenuMovesUp) {
         auto* menu = dlg().PopupSlot(ProfileBar::kProfileMenuSlot);
         return menu ? static_cast<FakeWindow*>(menu->GetWindow())->geometry().top : -1;
     };
-    // It stays below the tab while its 94 pixels fit, then ends 74 pixels above the bottom.
-    const int32_t lowest = screenHeight - (tabBottom - 20) - 94;
+    // It stays below the tab while its 116 pixels fit, then ends 96 pixels above the bottom.
+    const int32_t lowest = screenHeight - (tabBottom - 20) - 116;
     EXPECT_EQ(menuTop(lowest), lowest + tabBottom - 20);
-    EXPECT_EQ(menuTop(lowest + 1), screenHeight - 74);
+    EXPECT_EQ(menuTop(lowest + 1), screenHeight - 96);
+}
+
+TEST_F(ProfileBarTest, ProgramsChosenFromTheTabMenuAreStoredWithTheProfileAndATwiceTypedOneOnce) {
+    StartQuiet();
+    bool shown = false;
+    platform_->onModal = [&](FakeWindow& w) {
+        auto* d = dynamic_cast<dialogs::CProgramsDlg*>(&w.host());
+        if (!d) return;
+        shown = true;
+        static_cast<platform::FakeEditField*>(d->SlotField(0)->Field())->type(u"shooter");
+        static_cast<platform::FakeEditField*>(d->SlotField(2)->Field())->type(u"SHOOTER");
+        clickOn(w, *d, dialogs::kIdOkButton);
+    };
+    runAction(1, ProfileBar::kPrograms);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(ProfilePrograms(app_->profiles[1]), std::vector<Text>{u"shooter"});
+    EXPECT_TRUE(ProfilePrograms(app_->profiles[0]).empty());
+    EXPECT_NE(fileAscii("default1.psf").find("GameFile0=shooter"), std::string::npos);
 }
 
 TEST_F(ProfileBarTest, ExportWritesTheRightClickedProfile) {
