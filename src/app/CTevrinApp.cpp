@@ -93,7 +93,7 @@ int CTevrinApp::Run(Environment env) {
                                         screenshot || !env.makeNotifier ? nullptr : env.makeNotifier(),
                                         std::move(autostart), {},
                                         options_.autostart ? StartKind::Session : StartKind::User,
-                                        options_.simulate,
+                                        options_.simulate, UdevRuleFolders(),
                                         screenshot || !env.makeFocusWatcher ? nullptr : env.makeFocusWatcher()});
     running = &dlg;
     // Logout and Ctrl+C leave as the tray's exit does, through the save that may be pending.

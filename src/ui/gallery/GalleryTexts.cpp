@@ -54,6 +54,7 @@ const LanguageTable& GalleryTexts() {
         {91, u"Export…"},
         {92, u"Rename…"},
         {93, u"Remove"},
+        {380, u"Programs…"},
         {190, u"Macro: "},
         {198, u"Record"},
         {199, u"Stop"},

@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 #include "app/ProgramFollowing.h"
 #include "autoprofile/ProfileFollower.h"
+#include "profile/ButtonNames.h"
 #include "profile/ProfilePrograms.h"
 #include "ui/CTabControl.h"
 
@@ -50,7 +51,8 @@ TEST_F(FollowProgramsTest, AListedProgramBringsItsProfileAfterTheDwellAndLeaving
     EXPECT_EQ(app_->currentProfile, 1);
     EXPECT_TRUE(tabSelected(1));
     EXPECT_FALSE(tabSelected(0));
-    EXPECT_EQ(control<ui::CControlBase>(kFirstCombo + 2)->GetText(), app_->profiles[1].keys[2].KeyName);
+    EXPECT_EQ(control<ui::CControlBase>(kFirstCombo + 2)->GetText(),
+              ShownButtonName(app_->profiles[1].keys[2], app_->language));
     expectMouseHolds(1);
     Advance(DeviceLink::kSaveDelayMs + 500);
     EXPECT_NE(fileAscii("config.ini").find("CurrentProfile=1"), std::string::npos) << fileAscii("config.ini");
