@@ -4,7 +4,11 @@
 program's name, class and executable, and the running programs are listed with their titles;
 without a window manager the watcher says it is unavailable.
 
-usage: e2e_focus.py TRACE_PROGRAM CASE   (CASE: x11 | list | nowm)
+The case app runs the program itself against its virtual mouse: profile 2 names xlogo, and the
+mouse receives profile 2's polling rate within a second of xlogo taking the focus, and profile
+1's again once another program has it.
+
+usage: e2e_focus.py TRACE_PROGRAM CASE [RUNTIME_DIR]   (CASE: x11 | list | nowm | app)
 """
 import os
 import queue
@@ -208,8 +212,63 @@ def case_nowm():
         fail("without a window manager: %r" % out)
 
 
+def polling_frames(trace, start):
+    """The polling-rate frames written to the mouse since offset start of the trace: their interval
+    bytes (1 ms for 1000 Hz, 4 ms for 250 Hz)."""
+    if not os.path.exists(trace):
+        return []
+    with open(trace) as f:
+        text = f.read()[start:]
+    return [l.split()[10] for l in text.splitlines() if " SET " in l and l.split()[5:6] == ["07"] and l.split()[10:11]]
+
+
+def case_app():
+    runtime = sys.argv[3]
+    env = x_server()
+    window_manager(env)
+    appdir = tempfile.mkdtemp(prefix="orvane-follow-")
+    os.symlink(os.path.join(runtime, "skins"), os.path.join(appdir, "skins"))
+    config = os.path.join(appdir, "config")
+    os.mkdir(config)
+    for f in os.listdir(os.path.join(runtime, "config")):
+        if f.startswith("Lan") and f.endswith(".txt"):
+            shutil.copy(os.path.join(runtime, "config", f), os.path.join(config, f))
+    ctl = os.path.join(runtime, "orvanectl")
+    for command in (["profile", "programs", "2", "add", "xlogo"], ["profile", "select", "2"], ["set", "polling", "250"],
+                    ["profile", "select", "1"], ["set", "polling", "1000"]):
+        r = subprocess.run([ctl, "--simulate", "--app-dir", appdir, *command], env=env, capture_output=True,
+                           text=True, timeout=60)
+        if r.returncode != 0:
+            fail("orvanectl %s: %s" % (" ".join(command), r.stdout + r.stderr))
+    alpha_win = window_client(env, window_program("alpha"))
+    logo_win = client(env, "xlogo")
+    xdotool(env, "windowactivate", "--sync", alpha_win)
+    trace = os.path.join(appdir, "trace.txt")
+    app_env = dict(env, ORVANE_APP_DIR=appdir, ORVANE_TRACE=trace)
+    start([os.path.join(runtime, "orvane"), "--simulate"], app_env, stdout=subprocess.DEVNULL,
+          stderr=subprocess.DEVNULL)
+    wait_for("the main window", lambda: xdotool(env, "search", "--onlyvisible", "--name", "Orvane"))
+    time.sleep(2.0)  # start-up traffic
+    xdotool(env, "windowactivate", "--sync", alpha_win)
+    time.sleep(1.0)
+    mark = os.path.getsize(trace) if os.path.exists(trace) else 0
+    if polling_frames(trace, 0) and polling_frames(trace, mark):
+        fail("polling frames while an unlisted program had the focus")
+    xdotool(env, "windowactivate", "--sync", logo_win)
+    listed = wait_for("profile 2's polling frame after xlogo took the focus", lambda: polling_frames(trace, mark), 1.5)
+    time.sleep(0.5)
+    mark = os.path.getsize(trace)
+    xdotool(env, "windowactivate", "--sync", alpha_win)
+    back = wait_for("profile 1's polling frame after alpha took the focus", lambda: polling_frames(trace, mark), 1.5)
+    print("polling values: listed %r, back %r" % (listed, back))
+    if listed[-1] != "04" or back[-1] != "01":
+        fail("polling intervals sent: %r for xlogo's profile 2 (4 ms expected), %r back in profile 1 (1 ms)"
+             % (listed, back))
+    shutil.rmtree(appdir, ignore_errors=True)
+
+
 def main():
-    cases = {"x11": case_x11, "list": case_list, "nowm": case_nowm}
+    cases = {"x11": case_x11, "list": case_list, "nowm": case_nowm, "app": case_app}
     if CASE not in cases:
         fail("unknown case " + CASE)
     try:
