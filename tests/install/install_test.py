@@ -31,7 +31,9 @@ OTHER = ["lib/udev/rules.d/70-orvane.rules", "share/metainfo/org.orvane.Orvane.m
          "share/bash-completion/completions/orvanectl", "share/zsh/vendor-completions/_orvanectl",
          "share/fish/vendor_completions.d/orvanectl.fish"] + [
     "share/man/man1/%s.1.gz" % p for p in ("orvane", "orvanectl", "orvane-virtual-mouse")]
-DOCS = ["share/doc/orvane/copyright", "share/doc/orvane/changelog.gz", "share/lintian/overrides/orvane"]
+DOCS = ["share/doc/orvane/copyright", "share/doc/orvane/changelog.gz", "share/lintian/overrides/orvane",
+        "share/doc/orvane/screenshot-de.png", "share/doc/orvane/screenshot-dpi-indicator.png",
+        "share/doc/orvane/screenshot-programs.png"]
 EXPECTED = PROGRAMS + SHIPPED + PICTURES + DESKTOP + OTHER + DOCS
 
 
