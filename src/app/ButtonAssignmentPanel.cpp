@@ -17,6 +17,7 @@
 #include "ui/COfficePopup.h"
 #include "ui/CStaticImage.h"
 #include "ui/CWindowsManagePopup.h"
+#include "ui/Pictures.h"
 
 namespace orvane {
 
@@ -35,12 +36,12 @@ struct Row {
     Rect comboRect;
 };
 constexpr Row kRowsLayout[kRows] = {
-    {u"skins\\mouse\\serial_number1.png", {52, 82, 73, 101}, {82, 81, 244, 102}},
-    {u"skins\\mouse\\serial_number2.png", {52, 112, 73, 131}, {82, 111, 244, 132}},
-    {u"skins\\mouse\\serial_number3.png", {52, 141, 73, 160}, {82, 140, 244, 161}},
-    {u"skins\\mouse\\serial_number4.png", {52, 170, 73, 189}, {82, 169, 244, 190}},
-    {u"skins\\mouse\\serial_number5.png", {52, 199, 73, 218}, {82, 198, 244, 219}},
-    {u"skins\\mouse\\serial_number6.png", {52, 228, 73, 247}, {82, 227, 244, 248}},
+    {ui::pictures::kMouseSerialNumber1, {52, 82, 73, 101}, {82, 81, 244, 102}},
+    {ui::pictures::kMouseSerialNumber2, {52, 112, 73, 131}, {82, 111, 244, 132}},
+    {ui::pictures::kMouseSerialNumber3, {52, 141, 73, 160}, {82, 140, 244, 161}},
+    {ui::pictures::kMouseSerialNumber4, {52, 170, 73, 189}, {82, 169, 244, 190}},
+    {ui::pictures::kMouseSerialNumber5, {52, 199, 73, 218}, {82, 198, 244, 219}},
+    {ui::pictures::kMouseSerialNumber6, {52, 228, 73, 247}, {82, 227, 244, 248}},
 };
 
 // Where the number of the hovered row is drawn over the mouse picture (row 6 has none).
@@ -97,10 +98,10 @@ void ButtonAssignmentPanel::Create() {
         const Rect c = kRowsLayout[k].comboRect;
         auto* combo = w_.Add<ui::CComboButton>(0, kFirstCombo + uint32_t(k), w_.Scaled(c.left, c.top, c.right, c.bottom),
                                                u"Disable", kMsgComboRow);
-        combo->LoadImages({u"skins\\combo2_nr.png", u"skins\\combo2_ov.png"});
+        combo->LoadImages({ui::pictures::kCombo2Nr, ui::pictures::kCombo2Ov});
     }
     w_.Add<ui::CImageButton>(0, kMacroManager, w_.Scaled(36, 320, 266, 345), w_.Language().LanguageText(kTextMacroManager))
-        ->LoadImages({u"skins\\button1_nr.png", u"skins\\button1_ov.png"});
+        ->LoadImages({ui::pictures::kButton1Nr, ui::pictures::kButton1Ov});
 }
 
 void ButtonAssignmentPanel::Refresh(const Profile& profile) {
@@ -262,7 +263,7 @@ void ButtonAssignmentPanel::OpenMainMenu(uint32_t combo) {
         if (const size_t at = title.find(u"%d"); at != Text::npos) title.replace(at, 2, row);
         menu->SetAccessibleTitle(title);
     }
-    menu->SetImages(u"skins\\menu_nr.png", u"skins\\menu_ov.png", u"skins\\menusub_nr.png", u"skins\\menusub_ov.png");
+    menu->SetImages(ui::pictures::kMenuNr, ui::pictures::kMenuOv, ui::pictures::kMenusubNr, ui::pictures::kMenusubOv);
     auto* popup = w_.AdoptPopup(std::move(menu));
     w_.PopupSlot(kSlotMain) = popup;
     const int32_t size = int32_t(300.0f * s);
@@ -285,7 +286,7 @@ void ButtonAssignmentPanel::OpenSubmenu(uint32_t requestMsg, uint32_t combo) {
         case kSlotOffice: menu = std::make_unique<ui::COfficePopup>(w_.Language()); break;
         case kSlotMain: return;
     }
-    menu->SetImages(u"skins\\menu_nr.png", u"skins\\menu_ov.png", u"skins\\menusub_nr.png", u"skins\\menusub_ov.png");
+    menu->SetImages(ui::pictures::kMenuNr, ui::pictures::kMenuOv, ui::pictures::kMenusubNr, ui::pictures::kMenusubOv);
     const Point at = ToScreen(SubmenuOrigin(c->GetRect(), kind->down, kind->up));
     auto* popup = w_.AdoptPopup(std::move(menu));
     w_.PopupSlot(kind->slot) = popup;
@@ -309,7 +310,7 @@ void ButtonAssignmentPanel::OpenMacroList(uint32_t combo, int set) {
     if (windowTop + client.y + listHeight > screenHeight) client.y = screenHeight - windowTop - listHeight;
     const Point at = ToScreen(client);
     auto menu = std::make_unique<ui::CMacroSetPopup>(w_.Language(), w_.App().library, set);
-    menu->SetImages(u"skins\\menu_nr.png", u"skins\\menu_ov.png", u"skins\\menusub_nr.png", u"skins\\menusub_ov.png");
+    menu->SetImages(ui::pictures::kMenuNr, ui::pictures::kMenuOv, ui::pictures::kMenusubNr, ui::pictures::kMenusubOv);
     auto* popup = w_.AdoptPopup(std::move(menu));
     auto& lists = w_.MacroSetPopups();
     if (lists.size() <= size_t(set)) lists.resize(size_t(set) + 1, nullptr);
@@ -454,7 +455,7 @@ void ButtonAssignmentPanel::RunMacroManager() {
 void ButtonAssignmentPanel::DrawHighlight(platform::Painter& p) const {
     if (highlight_ < 1 || highlight_ > 5) return;
     const platform::Image number =
-        w_.Images().load(u"skins\\mouse\\number" + fromUtf8(std::to_string(highlight_)) + u".png");
+        w_.Images().load(Text(ui::pictures::kMouseNumbers[static_cast<size_t>(highlight_ - 1)]));
     if (!number) return;
     const float s = w_.Scale();
     const Point at = kHighlightAt[highlight_ - 1];

@@ -12,6 +12,7 @@
 #include "ui/CStaticImage.h"
 #include "ui/CStaticText.h"
 #include "ui/Resources.h"
+#include "ui/Pictures.h"
 
 namespace orvane {
 
@@ -51,7 +52,7 @@ void CTevrinDlg::CreateControls(const Rect&) {
 void CTevrinDlg::CreatePermanentControls() {
     auto title = [&](uint32_t id, Rect r, int entry) {
         auto* t = Add<ui::CCheckButton>(0, id, Scaled(r.left, r.top, r.right, r.bottom), Language().LanguageText(entry));
-        t->LoadImages({u"skins\\header2_nr.png", u"skins\\header2_ov.png"});
+        t->LoadImages({ui::pictures::kHeader2Nr, ui::pictures::kHeader2Ov});
         // A panel's title does nothing, so it never takes the pointer's look or a click.
         t->SetMouseAware(false);
     };
@@ -60,10 +61,10 @@ void CTevrinDlg::CreatePermanentControls() {
 
     title(kBatteryTitle, {36, 398, 266, 423}, kTextBatteryTitle);
     auto* battery = Add<ui::CBattery>(0, Scaled(120, 449, 181, 479));
-    battery->LoadFullImage(u"skins\\battery_full.png");
-    battery->LoadEmptyImage(u"skins\\battery_empty.png");
-    battery->LoadChargingImage(u"skins\\battery_charging.png");
-    battery->LoadLightningImage(u"skins\\battery_lighting.png");
+    battery->LoadFullImage(ui::pictures::kBatteryFull);
+    battery->LoadEmptyImage(ui::pictures::kBatteryEmpty);
+    battery->LoadChargingImage(ui::pictures::kBatteryCharging);
+    battery->LoadLightningImage(ui::pictures::kBatteryLighting);
     auto* batteryText = Add<ui::CStaticText>(0, kBatteryText, Scaled(185, 465, 225, 483), kGrey, platform::kTextLeft);
     batteryText->SetFont(int32_t(16.0f * Scale()), u"Tahoma");
     batteryText->SetLabel(u"0%");
@@ -75,7 +76,7 @@ void CTevrinDlg::CreatePermanentControls() {
     auto* version = Add<ui::CStaticText>(0, kVersion, Scaled(36, 702, 246, 720), kGrey, platform::kTextLeft);
     version->SetLabel(Language().LanguageText(kTextVersion) + u":" + Text(VersionText()));
 
-    Add<ui::CStaticImage>(0, kMousePicture, Scaled(457, 171, 672, 569))->LoadImageFile(u"skins\\mouse\\mouse_nr.png");
+    Add<ui::CStaticImage>(0, kMousePicture, Scaled(457, 171, 672, 569))->LoadImageFile(ui::pictures::kMouseMouseNr);
     // Below the mouse picture, clear of both columns: it stays up while the mouse is missing and
     // until it has everything.
     Add<ui::CNoticeStrip>(0, kUndeliveredNotice, Scaled(330, 620, 800, 680), kNoticeFill, kNoticeBorder, kNoticeText);
@@ -86,16 +87,16 @@ void CTevrinDlg::CreatePermanentControls() {
         label->SetLabel(Language().LanguageText(presence::kTextVirtualMouse));
     }
     Add<ui::CImageButton>(0, kMinimise, Scaled(1072, 12, 1087, 27), Text{})
-        ->LoadImages({u"skins\\min_nr.png", u"skins\\min_ov.png"});
+        ->LoadImages({ui::pictures::kMinNr, ui::pictures::kMinOv});
     Add<ui::CImageButton>(0, kExit, Scaled(1092, 12, 1107, 27), Text{})
-        ->LoadImages({u"skins\\exit_nr.png", u"skins\\exit_ov.png"});
+        ->LoadImages({ui::pictures::kExitNr, ui::pictures::kExitOv});
     Add<ui::CImageButton>(0, kReset, Scaled(1040, 700, 1109, 720), Language().LanguageText(kTextReset))
-        ->LoadImages({u"skins\\button2_nr.png", u"skins\\button2_ov.png"});
+        ->LoadImages({ui::pictures::kButton2Nr, ui::pictures::kButton2Ov});
 
     for (const auto& info : kSections) {
         auto* header = Add<ui::CCheckButton>(0, info.headerId, Scaled(kColumnLeft, 37, kColumnLeft + kColumnWidth, 62),
                                              Language().LanguageText(info.textEntry));
-        header->LoadImages({u"skins\\header_nr.png", u"skins\\header_ov.png", u"skins\\header_dn.png"});
+        header->LoadImages({ui::pictures::kHeaderNr, ui::pictures::kHeaderOv, ui::pictures::kHeaderDn});
     }
 }
 
@@ -106,7 +107,7 @@ void CTevrinDlg::PlaceControls() {
 }
 
 void CTevrinDlg::DrawPanelFrames(Painter& p, int showCount) {
-    const Image frame = Images().load(u"skins\\Frame_Lighting_Setting.bmp");
+    const Image frame = Images().load(ui::pictures::kFrameLightingSetting);
     if (!frame) return;
     auto panel = [&](int32_t x, int32_t y, int32_t w, int32_t h) { p.drawImage(frame, Scaled(x, y, x + w, y + h)); };
     panel(36, 62, 230, 205);

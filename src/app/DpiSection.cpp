@@ -12,6 +12,7 @@
 #include "ui/CDPIRadioButton.h"
 #include "ui/CDPIValueShowControl.h"
 #include "ui/DpiLevelMask.h"
+#include "ui/Pictures.h"
 
 namespace orvane {
 
@@ -36,9 +37,9 @@ void DpiSection::Create() {
         const int32_t dx = 37 * i;
         auto* gauge = w_.Add<ui::CDPIValueShowControl>(kGroup, kDpiGauge + uint32_t(i),
                                                        w_.Scaled(918 + dx, 75, 925 + dx, 207), steps);
-        gauge->LoadImages(u"skins\\mouse\\dpi_bar_1.png", u"skins\\mouse\\dpi_bar_2.png");
+        gauge->LoadImages(ui::pictures::kMouseDpiBar1, ui::pictures::kMouseDpiBar2);
         auto* label = w_.Add<ui::CDPIRadioButton>(kGroup, kDpiLabel + uint32_t(i), w_.Scaled(909 + dx, 212, 935 + dx, 223));
-        label->LoadStrip(u"skins\\dpi_value.png");
+        label->LoadStrip(ui::pictures::kDpiValue);
         // Five digits must fit the 26-pixel label: the value is digits only, drawn in the Latin
         // face in every language, as a CJK face's digits are wider and taller.
         label->SetFont(int32_t(10.0f * w_.Scale()), u"Tahoma");
@@ -46,8 +47,8 @@ void DpiSection::Create() {
         label->SetMouseAware(false);
         auto* check = w_.Add<ui::CCheckButton>(kGroup, kDpiCheck + uint32_t(i), w_.Scaled(916 + dx, 226, 927 + dx, 237),
                                                Text{});
-        check->LoadImages({u"skins\\check_button_dpi_nr.png", u"skins\\check_button_dpi_ov.png",
-                           u"skins\\check_button_dpi_dn.png"});
+        check->LoadImages({ui::pictures::kCheckButtonDpiNr, ui::pictures::kCheckButtonDpiOv,
+                           ui::pictures::kCheckButtonDpiDn});
         const Rect colour = w_.Scaled(909 + dx, 240, 935 + dx, 252);
         w_.Add<ui::CColorSelectButton>(kGroup, kDpiColour + uint32_t(i), colour, colour);
     }

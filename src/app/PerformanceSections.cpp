@@ -11,6 +11,7 @@
 #include "ui/CStaticImage.h"
 #include "ui/CStaticText.h"
 #include "ui/RadioGroupState.h"
+#include "ui/Pictures.h"
 
 namespace orvane {
 
@@ -59,8 +60,8 @@ void PerformanceSections::Create() {
     const float s = w_.Scale();
     const int32_t left = int32_t(6.0f * s), right = int32_t(7.0f * s);
     auto slider = [&](Section sec, uint32_t trackId, uint32_t id, int steps) {
-        AddAt<ui::CStaticImage>(sec, trackId, kTrack)->LoadImageFile(u"skins\\Slider_bar.png");
-        AddAt<ui::CSliderControl>(sec, id, kSlider, steps, left, right)->LoadThumbImage(u"skins\\Slider_Circle.png");
+        AddAt<ui::CStaticImage>(sec, trackId, kTrack)->LoadImageFile(ui::pictures::kSliderBar);
+        AddAt<ui::CSliderControl>(sec, id, kSlider, steps, left, right)->LoadThumbImage(ui::pictures::kSliderCircle);
     };
     slider(Section::Polling, kPollingTrack, kPollingSlider, 3);
     AddAt<ui::CStaticText>(Section::Polling, kPollingValue, Rect{195, 34, 256, 52}, kGrey, platform::kTextLeft);
@@ -68,7 +69,7 @@ void PerformanceSections::Create() {
     for (uint32_t id : {kLiftOff1, kLiftOff2}) {
         const Rect r = id == kLiftOff1 ? Rect{80, 27, 95, 42} : Rect{160, 27, 175, 42};
         AddAt<ui::CRadioButton>(Section::LiftOff, id, r)
-            ->LoadImages({u"skins\\radio_nr.png", u"skins\\radio_ov.png", u"skins\\radio_dn.png"});
+            ->LoadImages({ui::pictures::kRadioNr, ui::pictures::kRadioOv, ui::pictures::kRadioDn});
     }
     AddAt<ui::CStaticText>(Section::LiftOff, kLiftOffCaption1, Rect{64, 47, 111, 65}, kGrey, platform::kTextCenter)
         ->SetLabel(w_.Language().LanguageText(kTextLiftOff1));
@@ -88,7 +89,7 @@ void PerformanceSections::Create() {
 
     AddAt<ui::CImageButton>(Section::Pointer, kMouseSettings, Rect{1, 30, 261, 75},
                             w_.Language().LanguageText(kTextMouseSettings))
-        ->LoadImages({u"skins\\button4_nr.png", u"skins\\button4_ov.png"});
+        ->LoadImages({ui::pictures::kButton4Nr, ui::pictures::kButton4Ov});
 }
 
 void PerformanceSections::Place() {

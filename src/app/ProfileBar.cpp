@@ -14,6 +14,7 @@
 #include "ui/CImageButton.h"
 #include "ui/CProfileRKeyPopup.h"
 #include "ui/CTabControl.h"
+#include "ui/Pictures.h"
 
 namespace orvane {
 
@@ -45,14 +46,14 @@ void ProfileBar::Create() {
     for (uint32_t p = 0; p < kTabCount; ++p) {
         auto* tab = w_.Add<ui::CTabControl>(0, kFirstTab + p, w_.Scaled(50, 552, 212, 573),
                                             w_.App().profiles[p].GetProfileName(), w_.App().currentProfile);
-        tab->LoadImages(u"skins\\profile_slot_nr.png", u"skins\\profile_slot_ov.png", u"skins\\profile_slot_nr2.png",
-                        u"skins\\profile_slot_ov2.png");
+        tab->LoadImages(ui::pictures::kProfileSlotNr, ui::pictures::kProfileSlotOv, ui::pictures::kProfileSlotNr2,
+                        ui::pictures::kProfileSlotOv2);
         // The name ends (with its ellipsis) before the dot at the tab's right end that marks the
         // current profile.
         tab->SetTextMargins(int32_t(10.0f * w_.Scale()), int32_t(float(kTabDotRoom) * w_.Scale()));
     }
     w_.Add<ui::CImageButton>(0, kAddProfile, w_.Scaled(50, 630, 96, 650), Text{})
-        ->LoadImages({u"skins\\add_nr.png", u"skins\\add_ov.png"});
+        ->LoadImages({ui::pictures::kAddNr, ui::pictures::kAddOv});
 }
 
 void ProfileBar::Place() {
@@ -126,7 +127,7 @@ void ProfileBar::OpenContextMenu(uint32_t tabId) {
     const Point at{window.left + r.left + int32_t(161.0f * s), window.top + top};
     w_.ClosePopup(kProfileMenuSlot);
     auto menu = std::make_unique<ui::CProfileRKeyPopup>(w_.Language());
-    menu->SetImages(u"skins\\menu_nr.png", u"skins\\menu_ov.png", u"skins\\menusub_nr.png", u"skins\\menusub_ov.png");
+    menu->SetImages(ui::pictures::kMenuNr, ui::pictures::kMenuOv, ui::pictures::kMenusubNr, ui::pictures::kMenusubOv);
     auto* popup = w_.AdoptPopup(std::move(menu));
     w_.PopupSlot(kProfileMenuSlot) = popup;
     const int32_t size = int32_t(300.0f * s);

@@ -5,6 +5,7 @@
 #include "dialogs/DialogLayout.h"
 #include "ui/CImageButton.h"
 #include "ui/CStaticText.h"
+#include "ui/Pictures.h"
 
 namespace orvane::dialogs {
 
@@ -18,9 +19,9 @@ void CAttentionDlg::CreateControls(const Rect&) {
     const float s = Scale();
     auto* close = Add<ui::CImageButton>(0, kIdClose, scaledRect(300, 4, 315, 19, s), Text{});
     close->SetAccessibleName(language_.LanguageText(CFramedDlg::kTextCloseName));
-    close->LoadImages({u"skins\\exit_nr.png", u"skins\\exit_ov.png"});
+    close->LoadImages({ui::pictures::kExitNr, ui::pictures::kExitOv});
     auto* ok = Add<ui::CImageButton>(0, kIdOkButton, scaledRect(240, 70, 309, 90, s), language_.LanguageText(4));
-    ok->LoadImages({u"skins\\button2_nr.png", u"skins\\button2_ov.png"});
+    ok->LoadImages({ui::pictures::kButton2Nr, ui::pictures::kButton2Ov});
     auto* text = Add<ui::CStaticText>(0, kIdMessage, scaledRect(0, 40, 319, 60, s), kDialogTextColour,
                                       platform::kTextCenter | platform::kTextWordBreak | platform::kTextShrinkToFit);
     text->SetLabel(message_);
@@ -40,7 +41,7 @@ void CAttentionDlg::PlaceMessage(Painter& p) {
 
 void CAttentionDlg::DrawWindow(Painter& p, const Rect& client) {
     p.fillRect(client, platform::bgr(BackgroundColor()));
-    p.drawImage(Images().load(u"skins\\Frame_warning.bmp"), client);
+    p.drawImage(Images().load(ui::pictures::kFrameWarning), client);
     PlaceMessage(p);
     DrawControls(p, client);
 }

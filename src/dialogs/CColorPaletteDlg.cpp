@@ -6,6 +6,7 @@
 #include "dialogs/DialogLayout.h"
 #include "ui/CImageButton.h"
 #include "ui/CStaticText.h"
+#include "ui/Pictures.h"
 
 namespace orvane::dialogs {
 
@@ -35,9 +36,9 @@ bool CColorPaletteDlg::OnInitDialog() {
 void CColorPaletteDlg::CreateControls(const Rect&) {
     const float s = Scale();
     Add<ui::CImageButton>(0, kIdClose, scaledRect(480, 6, 495, 21, s), Text{})
-        ->LoadImages({u"skins\\exit_nr.png", u"skins\\exit_ov.png"});
+        ->LoadImages({ui::pictures::kExitNr, ui::pictures::kExitOv});
     Add<ui::CImageButton>(0, kIdOkButton, scaledRect(391, 234, 460, 254, s), language_.LanguageText(4))
-        ->LoadImages({u"skins\\button2_nr.png", u"skins\\button2_ov.png"});
+        ->LoadImages({ui::pictures::kButton2Nr, ui::pictures::kButton2Ov});
     Add<ui::CStaticText>(0, kIdRed, scaledRect(320, 212, 373, 230, s), kDialogTextColour, platform::kTextCenter);
     Add<ui::CStaticText>(0, kIdGreen, scaledRect(320, 235, 373, 253, s), kDialogTextColour, platform::kTextCenter);
     Add<ui::CStaticText>(0, kIdBlue, scaledRect(320, 258, 373, 276, s), kDialogTextColour, platform::kTextCenter);

@@ -9,6 +9,7 @@
 #include "ui/CSliderControl.h"
 #include "ui/CStaticImage.h"
 #include "ui/CStaticText.h"
+#include "ui/Pictures.h"
 
 namespace orvane::dialogs {
 
@@ -34,18 +35,18 @@ void CDPIValueSettingDlg::CreateControls(const Rect&) {
                          platform::kTextLeft | platform::kTextSingleLine)
         ->SetLabel(language_.LanguageText(273));
     Add<ui::CImageButton>(0, kIdClose, scaledRect(405, 4, 420, 19, s), Text{})
-        ->LoadImages({u"skins\\exit_nr.png", u"skins\\exit_ov.png"});
+        ->LoadImages({ui::pictures::kExitNr, ui::pictures::kExitOv});
     Add<ui::CImageButton>(0, kIdOkButton, scaledRect(350, 110, 419, 130, s), language_.LanguageText(4))
-        ->LoadImages({u"skins\\button2_nr.png", u"skins\\button2_ov.png"});
+        ->LoadImages({ui::pictures::kButton2Nr, ui::pictures::kButton2Ov});
     Add<ui::CStaticText>(0, kIdLowest, scaledRect(0, 68, 60, 86, s), kDialogTextColour, platform::kTextCenter)
         ->SetLabel(number(dpiOfStep_(0)));
     Add<ui::CStaticText>(0, kIdHighest, scaledRect(365, 68, 425, 86, s), kDialogTextColour, platform::kTextCenter)
         ->SetLabel(number(dpiOfStep_(stepCount_ - 1)));
     Add<ui::CStaticText>(0, kIdCurrent, scaledRect(0, 45, 429, 63, s), kDialogTextColour, platform::kTextCenter);
-    Add<ui::CStaticImage>(0, kIdTrack, scaledRect(69, 72, 359, 75, s))->LoadImageFile(u"skins\\Slider_bar.png");
+    Add<ui::CStaticImage>(0, kIdTrack, scaledRect(69, 72, 359, 75, s))->LoadImageFile(ui::pictures::kSliderBar);
     auto* slider = Add<ui::CSliderControl>(0, kIdSlider, scaledRect(69, 67, 359, 80, s), stepCount_,
                                            int32_t(6.0f * s), int32_t(7.0f * s));
-    slider->LoadThumbImage(u"skins\\Slider_Circle.png");
+    slider->LoadThumbImage(ui::pictures::kSliderCircle);
     SetIndex(index_, false);
 }
 
@@ -64,7 +65,7 @@ void CDPIValueSettingDlg::SetIndex(int index, bool fromSlider) {
 
 void CDPIValueSettingDlg::DrawWindow(Painter& p, const Rect& client) {
     p.fillRect(client, platform::bgr(BackgroundColor()));
-    p.drawImage(Images().load(u"skins\\Frame_common.bmp"), client);
+    p.drawImage(Images().load(ui::pictures::kFrameCommon), client);
     DrawControls(p, client);
 }
 

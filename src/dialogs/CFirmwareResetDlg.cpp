@@ -3,6 +3,7 @@
 #include "dialogs/DialogLayout.h"
 #include "ui/CImageButton.h"
 #include "ui/CStaticText.h"
+#include "ui/Pictures.h"
 
 namespace orvane::dialogs {
 
@@ -15,11 +16,11 @@ CFirmwareResetDlg::CFirmwareResetDlg(platform::Platform& platform, ui::CDlgBase*
 void CFirmwareResetDlg::CreateControls(const Rect&) {
     const float s = Scale();
     Add<ui::CImageButton>(0, kIdClose, scaledRect(405, 4, 420, 19, s), Text{})
-        ->LoadImages({u"skins\\exit_nr.png", u"skins\\exit_ov.png"});
+        ->LoadImages({ui::pictures::kExitNr, ui::pictures::kExitOv});
     Add<ui::CImageButton>(0, kIdOkButton, scaledRect(260, 110, 329, 130, s), language_.LanguageText(4))
-        ->LoadImages({u"skins\\button2_nr.png", u"skins\\button2_ov.png"});
+        ->LoadImages({ui::pictures::kButton2Nr, ui::pictures::kButton2Ov});
     Add<ui::CImageButton>(0, kIdCancelButton, scaledRect(350, 110, 419, 130, s), language_.LanguageText(5))
-        ->LoadImages({u"skins\\button2_nr.png", u"skins\\button2_ov.png"});
+        ->LoadImages({ui::pictures::kButton2Nr, ui::pictures::kButton2Ov});
     Add<ui::CStaticText>(0, kIdQuestion, scaledRect(0, 60, 429, 108, s), kDialogTextColour,
                          platform::kTextCenter | platform::kTextWordBreak)
         ->SetLabel(language_.LanguageText(140));
@@ -27,7 +28,7 @@ void CFirmwareResetDlg::CreateControls(const Rect&) {
 
 void CFirmwareResetDlg::DrawWindow(Painter& p, const Rect& client) {
     p.fillRect(client, platform::bgr(BackgroundColor()));
-    p.drawImage(Images().load(u"skins\\Frame_common.bmp"), client);
+    p.drawImage(Images().load(ui::pictures::kFrameCommon), client);
     DrawControls(p, client);
 }
 

@@ -1,6 +1,7 @@
 #include "dialogs/CFramedDlg.h"
 
 #include "ui/CImageButton.h"
+#include "ui/Pictures.h"
 
 namespace orvane::dialogs {
 
@@ -21,7 +22,7 @@ bool CFramedDlg::OnInitDialog() {
 
 void CFramedDlg::DrawWindow(Painter& p, const Rect& client) {
     p.fillRect(client, platform::bgr(BackgroundColor()));
-    p.drawImage(Images().load(u"skins\\Frame_common.bmp"), client);
+    p.drawImage(Images().load(ui::pictures::kFrameCommon), client);
     DrawControls(p, client);
 }
 
@@ -32,14 +33,14 @@ void CFramedDlg::Close(intptr_t result) {
 
 void CFramedDlg::AddCloseButton() {
     Add<ui::CImageButton>(0, kIdClose, scaledRect(405, 4, 420, 19, Scale()), Text{})
-        ->LoadImages({u"skins\\exit_nr.png", u"skins\\exit_ov.png"});
+        ->LoadImages({ui::pictures::kExitNr, ui::pictures::kExitOv});
     // The cross shows no text: readers say "Close".
     if (auto* close = FindControl(kIdClose)) close->SetAccessibleName(language_.LanguageText(kTextCloseName));
 }
 
 void CFramedDlg::AddPushButton(uint32_t id, const Rect& d, int entry) {
     Add<ui::CImageButton>(0, id, scaledRect(d.left, d.top, d.right, d.bottom, Scale()), language_.LanguageText(entry))
-        ->LoadImages({u"skins\\button2_nr.png", u"skins\\button2_ov.png"});
+        ->LoadImages({ui::pictures::kButton2Nr, ui::pictures::kButton2Ov});
 }
 
 }  // namespace orvane::dialogs

@@ -6,6 +6,7 @@
 #include "ui/CEditControl.h"
 #include "ui/CImageButton.h"
 #include "ui/CStaticText.h"
+#include "ui/Pictures.h"
 
 namespace orvane::dialogs {
 
@@ -81,7 +82,7 @@ void CProgramsDlg::CreateControls(const Rect&) {
             ->SetLabel(Text(1, char16_t(u'1' + i)));
         fields_[size_t(i)] = Add<ui::CEditControl>(0, kIdSlotField + k, scaled(slotRow(i, 30, 196)), initial_[size_t(i)]);
         Add<ui::CImageButton>(0, kIdSlotClear + k, scaled(clearRect(i)), Text{})
-            ->LoadImages({u"skins\\exit_nr.png", u"skins\\exit_ov.png"});
+            ->LoadImages({ui::pictures::kExitNr, ui::pictures::kExitOv});
     }
     const bool available = watcher_ && watcher_->available();
     Add<ui::CStaticText>(0, kIdListCaption, scaled({236, 30, 419, 48}), kDialogTextColour, flags)

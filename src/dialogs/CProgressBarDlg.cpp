@@ -6,6 +6,7 @@
 #include "platform/Input.h"
 #include "ui/CStaticText.h"
 #include "ui/UiFont.h"
+#include "ui/Pictures.h"
 
 namespace orvane::dialogs {
 
@@ -22,8 +23,8 @@ CProgressBarDlg::CProgressBarDlg(platform::Platform& platform, ui::CDlgBase* par
 }
 
 bool CProgressBarDlg::OnInitDialog() {
-    background_ = Images().load(u"skins\\Frame_progress_nr.bmp");
-    fill_ = Images().load(u"skins\\Frame_progress_ov.bmp");
+    background_ = Images().load(ui::pictures::kFrameProgressNr);
+    fill_ = Images().load(ui::pictures::kFrameProgressOv);
     progress_ = 0;
     if (!CDlgBase::OnInitDialog()) return false;
     started_ = true;

@@ -3,6 +3,7 @@
 #include "device/KeyTables.h"
 #include "ui/CCheckButton.h"
 #include "ui/CStaticText.h"
+#include "ui/Pictures.h"
 
 namespace orvane::dialogs {
 
@@ -63,7 +64,7 @@ void CShortcutDlg::CreateControls(const Rect&) {
     name->SetTextColour(kPromptColour);
     for (const Box& b : kBoxes) {
         Add<ui::CCheckButton>(0, b.id, scaledRect(b.left, 72, b.left + 11, 83, s), Text{})
-            ->LoadImages({u"skins\\check_nr.png", u"skins\\check_ov.png", u"skins\\check_dn.png"});
+            ->LoadImages({ui::pictures::kCheckNr, ui::pictures::kCheckOv, ui::pictures::kCheckDn});
         // The captions run up to the next box (the design's 30 pixels cut "Shift" in wider faces).
         Add<ui::CStaticText>(0, kIdCaption, scaledRect(b.left + 15, 70, b.left + 55, 88, s), kDialogTextColour,
                              platform::kTextLeft | platform::kTextSingleLine)

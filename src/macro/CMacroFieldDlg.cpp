@@ -4,6 +4,7 @@
 #include "ui/CEditControl.h"
 #include "ui/CImageButton.h"
 #include "ui/CStaticText.h"
+#include "ui/Pictures.h"
 
 namespace orvane::macro {
 
@@ -25,12 +26,12 @@ void CMacroFieldDlg::CreateControls(const Rect&) {
                                        platform::kTextLeft | platform::kTextSingleLine);
     title->SetLabel(language_.LanguageText(titleText_));
     auto* close = Add<ui::CImageButton>(0, kIdClose, scaledRect(300, 4, 315, 19, s), Text{});
-    close->LoadImages({u"skins\\exit_nr.png", u"skins\\exit_ov.png"});
+    close->LoadImages({ui::pictures::kExitNr, ui::pictures::kExitOv});
     auto* ok = Add<ui::CImageButton>(0, kIdOk, scaledRect(170, 70, 235, 93, s), language_.LanguageText(kTextOk));
-    ok->LoadImages({u"skins\\button2_nr.png", u"skins\\button2_ov.png"});
+    ok->LoadImages({ui::pictures::kButton2Nr, ui::pictures::kButton2Ov});
     auto* cancel =
         Add<ui::CImageButton>(0, kIdCancel, scaledRect(240, 70, 305, 93, s), language_.LanguageText(kTextCancel));
-    cancel->LoadImages({u"skins\\button2_nr.png", u"skins\\button2_ov.png"});
+    cancel->LoadImages({ui::pictures::kButton2Nr, ui::pictures::kButton2Ov});
     CreateValue(scaledRect(11, 40, 306, 62, s));
 }
 
@@ -42,7 +43,7 @@ ui::CEditControl* CMacroFieldDlg::AddField(const Rect& rect, const Text& initial
 
 void CMacroFieldDlg::DrawWindow(Painter& p, const Rect& client) {
     p.fillRect(client, platform::bgr(BackgroundColor()));
-    p.drawImage(Images().load(u"skins\\Frame_warning.bmp"), client);
+    p.drawImage(Images().load(ui::pictures::kFrameWarning), client);
     DrawControls(p, client);
 }
 

@@ -22,6 +22,7 @@
 #include "ui/CStaticText.h"
 #include "ui/CVScrollBar.h"
 #include "ui/RadioGroupState.h"
+#include "ui/Pictures.h"
 
 namespace orvane::macro {
 
@@ -120,34 +121,34 @@ void CMacroManagerDlg::CreateControls(const Rect&) {
     noticeText_ = Add<ui::CStaticText>(0, kCaptureNotice, rect(368, 252, 522, 326), kNoticeColour,
                                        platform::kTextLeft | platform::kTextWordBreak);
     auto* close = Add<ui::CImageButton>(0, kClose, rect(505, 3, 520, 18), Text{});
-    close->LoadImages({u"skins\\exit_nr.png", u"skins\\exit_ov.png"});
+    close->LoadImages({ui::pictures::kExitNr, ui::pictures::kExitOv});
 
     record_ = Add<ui::CCheckButton>(0, kRecord, rect(370, 53, 460, 71), language_.LanguageText(kTextRecord));
     record_->SetCheckedText(language_.LanguageText(kTextStop));
-    record_->LoadImages({u"skins\\macro_record_nr.png", u"skins\\macro_record_ov.png", u"skins\\macro_record_dn.png"});
+    record_->LoadImages({ui::pictures::kMacroRecordNr, ui::pictures::kMacroRecordOv, ui::pictures::kMacroRecordDn});
     recordDelays_ = Add<ui::CCheckButton>(0, kRecordDelays, rect(370, 86, 381, 97), Text{});
-    recordDelays_->LoadImages({u"skins\\check_nr.png", u"skins\\check_ov.png", u"skins\\check_dn.png"});
+    recordDelays_->LoadImages({ui::pictures::kCheckNr, ui::pictures::kCheckOv, ui::pictures::kCheckDn});
     recordDelays_->SetChecked(true);
     const int radioTops[] = {113, 141, 169};
     for (int i = 0; i < 3; ++i) {
         auto* radio = Add<ui::CRadioButton>(0, kLoopWhileHeld + uint32_t(i),
                                             rect(368, radioTops[i], 383, radioTops[i] + 15));
-        radio->LoadImages({u"skins\\radio_nr.png", u"skins\\radio_ov.png", u"skins\\radio_dn.png"});
+        radio->LoadImages({ui::pictures::kRadioNr, ui::pictures::kRadioOv, ui::pictures::kRadioDn});
     }
     for (const BottomButton& b : kBottomButtons) {
         auto* button = Add<ui::CImageButton>(0, b.id, rect(b.left, 333, b.right, 356), language_.LanguageText(b.text));
-        button->LoadImages({u"skins\\button3_nr.png", u"skins\\button3_ov.png"});
+        button->LoadImages({ui::pictures::kButton3Nr, ui::pictures::kButton3Ov});
     }
     keyList_ = Add<ui::CEditShowList>(1, rect(25, 54, 168, 323), library_);
     actionList_ = Add<ui::CImageShowList>(1, rect(190, 54, 333, 323), [](uint8_t code) { return keyName(code); });
-    actionList_->LoadIcons(u"skins\\macro_up.png", u"skins\\macro_down.png", u"skins\\macro_time.png");
+    actionList_->LoadIcons(ui::pictures::kMacroUp, ui::pictures::kMacroDown, ui::pictures::kMacroTime);
     keyBar_ = Add<ui::CVScrollBar>(1, kKeyScroll, rect(169, 53, 187, 324));
     keyBar_->LoadArrowImages();
     actionBar_ = Add<ui::CVScrollBar>(1, kActionScroll, rect(334, 53, 352, 324));
     actionBar_->LoadArrowImages();
     auto* insert =
         Add<ui::CComboButton>(0, kInsertMenu, rect(370, 230, 470, 247), language_.LanguageText(kTextInsert), kMsgInsertButton);
-    insert->LoadImages({u"skins\\combo3_nr.png", u"skins\\combo3_ov.png"});
+    insert->LoadImages({ui::pictures::kCombo3Nr, ui::pictures::kCombo3Ov});
 
     loopFieldRect_ = rect(392, 190, 470, 210);
     if (platform::Window* w = GetWindow()) {
@@ -167,7 +168,7 @@ void CMacroManagerDlg::CreateControls(const Rect&) {
 
 void CMacroManagerDlg::DrawWindow(Painter& p, const Rect& client) {
     p.fillRect(client, platform::bgr(BackgroundColor()));
-    p.drawImage(Images().load(u"skins\\Frame_Macro_Manager.bmp"), client);
+    p.drawImage(Images().load(ui::pictures::kFrameMacroManager), client);
     const float s = Scale();
     p.drawRect(scaledRect(24, 53, 169, 324, s), platform::bgr(kListFrameColour));
     p.drawRect(scaledRect(189, 53, 334, 324, s), platform::bgr(kListFrameColour));

@@ -9,6 +9,7 @@
 #include "ui/CComboButton.h"
 #include "ui/CImageShowList.h"
 #include "ui/CStaticText.h"
+#include "ui/Pictures.h"
 
 namespace orvane::macro {
 
@@ -27,7 +28,7 @@ void CMacroManagerDlg::OpenInsertMenu() {
     if (!combo || !GetWindow()) return;
     ClosePopup(kInsertPopupSlot);
     auto popup = std::make_unique<ui::CComboActionInsertPopup>(language_);
-    popup->SetImages(u"skins\\menu_nr.png", u"skins\\menu_ov.png", u"skins\\menusub_nr.png", u"skins\\menusub_ov.png");
+    popup->SetImages(ui::pictures::kMenuNr, ui::pictures::kMenuOv, ui::pictures::kMenusubNr, ui::pictures::kMenusubOv);
     const Rect r = combo->GetRect();
     const Rect w = GetWindow()->geometry();
     const int32_t size = int32_t(300.0f * Scale());

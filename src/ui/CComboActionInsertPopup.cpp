@@ -1,4 +1,5 @@
 #include "ui/CComboActionInsertPopup.h"
+#include "ui/Pictures.h"
 
 namespace orvane::ui {
 
@@ -8,8 +9,8 @@ constexpr TablePopupEntry kEntries[] = {
 };
 // Pictures the application carries beside the skin.
 constexpr const char16_t* kIcons[] = {
-    u"skins\\res\\insert_left.png",  u"skins\\res\\insert_right.png", u"skins\\res\\insert_middle.png",
-    u"skins\\res\\insert_delay.png", u"skins\\res\\insert_key.png",
+    ui::pictures::kResInsertLeft,  ui::pictures::kResInsertRight, ui::pictures::kResInsertMiddle,
+    ui::pictures::kResInsertDelay, ui::pictures::kResInsertKey,
 };
 }  // namespace
 

@@ -12,6 +12,7 @@
 #include "ui/RadioGroupState.h"
 #include "ui/gallery/GalleryTexts.h"
 #include "ui/gallery/ToolkitSheets.h"
+#include "ui/Pictures.h"
 
 namespace orvane::ui::gallery {
 
@@ -21,13 +22,13 @@ Rect box(GallerySheet& s, int32_t w, int32_t h) { return {0, 0, s.scaled(w), s.s
 
 void imageButtons(GallerySheet& s, const LanguageTable& texts) {
     auto* b = s.host().Add<CImageButton>(0, 2045, box(s, 69, 20), texts.LanguageText(7));
-    b->LoadImages({u"skins\\button2_nr.png", u"skins\\button2_ov.png"});
+    b->LoadImages({ui::pictures::kButton2Nr, ui::pictures::kButton2Ov});
     s.controlStates("button", *b);
     b->SetDisabled(true);
     s.control("button disabled, over", *b, State::Hover);
     s.newRow();
-    for (const auto& [name, normal, over] : {std::tuple{"exit", u"skins\\exit_nr.png", u"skins\\exit_ov.png"},
-                                             std::tuple{"minimise", u"skins\\min_nr.png", u"skins\\min_ov.png"}}) {
+    for (const auto& [name, normal, over] : {std::tuple{"exit", ui::pictures::kExitNr, ui::pictures::kExitOv},
+                                             std::tuple{"minimise", ui::pictures::kMinNr, ui::pictures::kMinOv}}) {
         auto* w = s.host().Add<CImageButton>(0, 2001, box(s, 15, 15), Text{});
         w->LoadImages({normal, over});
         s.control(name, *w);
@@ -38,7 +39,7 @@ void imageButtons(GallerySheet& s, const LanguageTable& texts) {
 
 void checkButtons(GallerySheet& s, const LanguageTable& texts) {
     auto* h = s.host().Add<CCheckButton>(0, 3001, box(s, 262, 25), texts.LanguageText(11));
-    h->LoadImages({u"skins\\header_nr.png", u"skins\\header_ov.png", u"skins\\header_dn.png"});
+    h->LoadImages({ui::pictures::kHeaderNr, ui::pictures::kHeaderOv, ui::pictures::kHeaderDn});
     h->SetTextMargins(s.scaled(10), 0);
     h->SetTextAlign(platform::kTextLeft);
     s.control("section closed", *h);
@@ -48,12 +49,12 @@ void checkButtons(GallerySheet& s, const LanguageTable& texts) {
     s.newRow();
     auto* c = s.host().Add<CCheckButton>(0, 3260, box(s, 11, 11), Text{});
     c->LoadImages(
-        {u"skins\\check_button_dpi_nr.png", u"skins\\check_button_dpi_ov.png", u"skins\\check_button_dpi_dn.png"});
+        {ui::pictures::kCheckButtonDpiNr, ui::pictures::kCheckButtonDpiOv, ui::pictures::kCheckButtonDpiDn});
     s.controlStates("check box off", *c);
     c->SetChecked(true);
     s.control("check box on", *c);
     auto* r = s.host().Add<CCheckButton>(0, 2018, box(s, 90, 18), texts.LanguageText(198));
-    r->LoadImages({u"skins\\macro_record_nr.png", u"skins\\macro_record_ov.png", u"skins\\macro_record_dn.png"});
+    r->LoadImages({ui::pictures::kMacroRecordNr, ui::pictures::kMacroRecordOv, ui::pictures::kMacroRecordDn});
     r->SetCheckedText(texts.LanguageText(199));
     s.control("record", *r);
     s.control("record over", *r, State::Hover);
@@ -69,7 +70,7 @@ void radioButtons(GallerySheet& s) {
     RadioGroupState::select(second);
     auto* a = s.host().Add<CRadioButton>(0, 2031, box(s, 15, 15), first);
     auto* b = s.host().Add<CRadioButton>(0, 2032, box(s, 15, 15), second);
-    for (auto* r : {a, b}) r->LoadImages({u"skins\\radio_nr.png", u"skins\\radio_ov.png", u"skins\\radio_dn.png"});
+    for (auto* r : {a, b}) r->LoadImages({ui::pictures::kRadioNr, ui::pictures::kRadioOv, ui::pictures::kRadioDn});
     s.controlStates("radio", *a);
     s.control("radio selected", *b);
     RadioGroupState::set(saved);
@@ -91,7 +92,7 @@ void radioButtons(GallerySheet& s) {
                   {"five digits", 3292, 0xB4B4B4, 376, State::Normal}};
     for (const auto& l : levels) {
         auto* d = s.host().Add<CDPIRadioButton>(0, l.id, box(s, 26, 11));
-        d->LoadStrip(u"skins\\dpi_value.png");
+        d->LoadStrip(ui::pictures::kDpiValue);
         d->SetFont(s.scaled(10), u"Tahoma");  // the 11-pixel band takes a smaller face
         d->SetValue(l.value);
         d->SetTextColour(l.colour);

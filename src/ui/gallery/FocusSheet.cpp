@@ -12,6 +12,7 @@
 #include "ui/RadioGroupState.h"
 #include "ui/gallery/GalleryTexts.h"
 #include "ui/gallery/ToolkitSheets.h"
+#include "ui/Pictures.h"
 
 namespace orvane::ui::gallery {
 
@@ -29,19 +30,19 @@ void both(GallerySheet& s, const std::string& name, CControlBase& c) {
 void FocusSheet(GallerySheet& s) {
     const LanguageTable& texts = GalleryTexts();
     auto* button = s.host().Add<CImageButton>(0, 2045, box(s, 69, 20), texts.LanguageText(7));
-    button->LoadImages({u"skins\\button2_nr.png", u"skins\\button2_ov.png"});
+    button->LoadImages({ui::pictures::kButton2Nr, ui::pictures::kButton2Ov});
     both(s, "button", *button);
     auto* exit = s.host().Add<CImageButton>(0, 2001, box(s, 15, 15), Text{});
-    exit->LoadImages({u"skins\\exit_nr.png", u"skins\\exit_ov.png"});
+    exit->LoadImages({ui::pictures::kExitNr, ui::pictures::kExitOv});
     both(s, "exit", *exit);
     auto* check = s.host().Add<CCheckButton>(0, 3260, box(s, 11, 11), Text{});
     check->LoadImages(
-        {u"skins\\check_button_dpi_nr.png", u"skins\\check_button_dpi_ov.png", u"skins\\check_button_dpi_dn.png"});
+        {ui::pictures::kCheckButtonDpiNr, ui::pictures::kCheckButtonDpiOv, ui::pictures::kCheckButtonDpiDn});
     both(s, "check box", *check);
     s.newRow();
 
     auto* header = s.host().Add<CCheckButton>(0, 3001, box(s, 262, 25), texts.LanguageText(11));
-    header->LoadImages({u"skins\\header_nr.png", u"skins\\header_ov.png", u"skins\\header_dn.png"});
+    header->LoadImages({ui::pictures::kHeaderNr, ui::pictures::kHeaderOv, ui::pictures::kHeaderDn});
     header->SetTextMargins(s.scaled(10), 0);
     header->SetTextAlign(platform::kTextLeft);
     both(s, "section", *header);
@@ -50,7 +51,7 @@ void FocusSheet(GallerySheet& s) {
     const uint32_t savedGroup = RadioGroupState::get();
     const RadioOption option{0, 0x3};
     auto* radio = s.host().Add<CRadioButton>(0, 2031, box(s, 15, 15), option);
-    radio->LoadImages({u"skins\\radio_nr.png", u"skins\\radio_ov.png", u"skins\\radio_dn.png"});
+    radio->LoadImages({ui::pictures::kRadioNr, ui::pictures::kRadioOv, ui::pictures::kRadioDn});
     both(s, "radio", *radio);
     RadioGroupState::set(savedGroup);
     const Rect swatch = box(s, 26, 12);
@@ -58,7 +59,7 @@ void FocusSheet(GallerySheet& s) {
                                                     swatch.adjusted(s.scaled(2), s.scaled(2), -s.scaled(2), -s.scaled(2)));
     both(s, "colour", *colour);
     auto* gauge = s.host().Add<CDPIValueShowControl>(1, 3300, box(s, 7, 132), 32);
-    gauge->LoadImages(u"skins\\mouse\\dpi_bar_1.png", u"skins\\mouse\\dpi_bar_2.png");
+    gauge->LoadImages(ui::pictures::kMouseDpiBar1, ui::pictures::kMouseDpiBar2);
     gauge->SetValue(15);
     both(s, "DPI gauge", *gauge);
     s.newRow();
@@ -70,14 +71,14 @@ void FocusSheet(GallerySheet& s) {
     both(s, "assignment", *combo);
     static int32_t current = 0;
     auto* tab = s.host().Add<CTabControl>(6, 2050, box(s, 162, 21), Text{u"Profile 2"}, current);
-    tab->LoadImages(u"skins\\profile_slot_nr.png", u"skins\\profile_slot_ov.png", u"skins\\profile_slot_nr2.png",
-                    u"skins\\profile_slot_ov2.png");
+    tab->LoadImages(ui::pictures::kProfileSlotNr, ui::pictures::kProfileSlotOv, ui::pictures::kProfileSlotNr2,
+                    ui::pictures::kProfileSlotOv2);
     tab->SetTextMargins(s.scaled(6), 0);
     both(s, "tab", *tab);
     s.newRow();
 
     auto* slider = s.host().Add<CSliderControl>(2, 3550, box(s, 145, 13), 3, s.scaled(6), s.scaled(7));
-    slider->LoadThumbImage(u"skins\\Slider_Circle.png");
+    slider->LoadThumbImage(ui::pictures::kSliderCircle);
     slider->SetPosition(1);
     both(s, "slider", *slider);
     s.newRow();

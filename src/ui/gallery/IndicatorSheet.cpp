@@ -12,6 +12,7 @@
 #include "ui/CTabControl.h"
 #include "ui/CVScrollBar.h"
 #include "ui/gallery/ToolkitSheets.h"
+#include "ui/Pictures.h"
 
 namespace orvane::ui::gallery {
 
@@ -22,11 +23,11 @@ Point centre(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom)
 
 void sliders(GallerySheet& s) {
     // The track is the owner's picture under the slider; the sheet draws both in one cell.
-    const Image track = s.host().Images().load(std::string("skins\\Slider_bar.png"));
+    const Image track = s.host().Images().load(Text(ui::pictures::kSliderBar));
     const Size size{s.scaled(145), s.scaled(13)};
     const auto cell = [&](const std::string& name, int32_t position, int32_t dragTo) {
         CSliderControl slider(&s.host(), 3550, {0, 0, size.width, size.height}, 3, s.scaled(6), s.scaled(7));
-        slider.LoadThumbImage(u"skins\\Slider_Circle.png");
+        slider.LoadThumbImage(ui::pictures::kSliderCircle);
         slider.SetPosition(position);
         if (dragTo >= 0) {
             const Point on = centre(slider.ThumbRect());
@@ -49,7 +50,7 @@ void gauges(GallerySheet& s) {
     for (const auto& [name, value, steps] : {std::tuple{"gauge 0 of 10", 0, 10}, std::tuple{"4 of 10", 4, 10},
                                              std::tuple{"9 of 10", 9, 10}, std::tuple{"1 of 80", 1, 80}}) {
         auto* g = s.host().Add<CDPIValueShowControl>(1, 3300, box(s, 7, 132), steps);
-        g->LoadImages(u"skins\\mouse\\dpi_bar_1.png", u"skins\\mouse\\dpi_bar_2.png");
+        g->LoadImages(ui::pictures::kMouseDpiBar1, ui::pictures::kMouseDpiBar2);
         g->SetValue(value);
         s.control(name, *g);
     }
@@ -102,7 +103,7 @@ void lists(GallerySheet& s) {
         return code == 0xE0 ? Text{u"L Key"} : Text{u"Undefined"};
     };
     auto* acts = s.host().Add<CImageShowList>(3, box(s, 143, 120), keyName);
-    acts->LoadIcons(u"skins\\macro_up.png", u"skins\\macro_down.png", u"skins\\macro_time.png");
+    acts->LoadIcons(ui::pictures::kMacroUp, ui::pictures::kMacroDown, ui::pictures::kMacroTime);
     acts->ShownKey = &key;
     acts->SelectedRow = 2;
     s.control("actions, third selected", *acts);
@@ -114,10 +115,10 @@ void lists(GallerySheet& s) {
 
 void batteries(GallerySheet& s) {
     auto* b = s.host().Add<CBattery>(4, box(s, 61, 30));
-    b->LoadFullImage(u"skins\\battery_full.png");
-    b->LoadEmptyImage(u"skins\\battery_empty.png");
-    b->LoadChargingImage(u"skins\\battery_charging.png");
-    b->LoadLightningImage(u"skins\\battery_lighting.png");
+    b->LoadFullImage(ui::pictures::kBatteryFull);
+    b->LoadEmptyImage(ui::pictures::kBatteryEmpty);
+    b->LoadChargingImage(ui::pictures::kBatteryCharging);
+    b->LoadLightningImage(ui::pictures::kBatteryLighting);
     const struct {
         const char* name;
         int32_t mode;
@@ -148,7 +149,7 @@ void statics(GallerySheet& s) {
     s.newRow();
     for (int i = 1; i <= 6; ++i) {
         auto* img = s.host().Add<CStaticImage>(5, 3400, box(s, 21, 19));
-        img->LoadImageFile(fromUtf8("skins\\mouse\\serial_number" + std::to_string(i) + ".png"));
+        img->LoadImageFile(Text(ui::pictures::kMouseSerialNumbers[static_cast<size_t>(i - 1)]));
         s.control("image " + std::to_string(i), *img);
     }
     s.newRow();
@@ -161,8 +162,8 @@ void tabs(GallerySheet& s) {
                                           std::tuple{"current, over", 2051u, State::Hover}}) {
         auto* t = s.host().Add<CTabControl>(6, id, box(s, 162, 21),
                                             fromUtf8("Profile " + std::to_string(id - 2048)), current);
-        t->LoadImages(u"skins\\profile_slot_nr.png", u"skins\\profile_slot_ov.png", u"skins\\profile_slot_nr2.png",
-                      u"skins\\profile_slot_ov2.png");
+        t->LoadImages(ui::pictures::kProfileSlotNr, ui::pictures::kProfileSlotOv, ui::pictures::kProfileSlotNr2,
+                      ui::pictures::kProfileSlotOv2);
         t->SetTextMargins(s.scaled(6), 0);
         s.control(name, *t, state);
     }

@@ -12,6 +12,7 @@
 #include "ui/CWindowsManagePopup.h"
 #include "ui/gallery/GalleryTexts.h"
 #include "ui/gallery/ToolkitSheets.h"
+#include "ui/Pictures.h"
 
 namespace orvane::ui::gallery {
 
@@ -40,8 +41,8 @@ void MenuSheet(GallerySheet& s) {
     };
     for (const auto& c : cases) {
         auto* menu = s.host().AdoptPopup(c.make());
-        menu->SetImages(u"skins\\menu_nr.png", u"skins\\menu_ov.png", u"skins\\menusub_nr.png",
-                        u"skins\\menusub_ov.png");
+        menu->SetImages(ui::pictures::kMenuNr, ui::pictures::kMenuOv, ui::pictures::kMenusubNr,
+                        ui::pictures::kMenusubOv);
         if (!menu->Create(&s.host(), 0, 0, s.scaled(300), s.scaled(300), 0, 0)) continue;
         for (int hot : c.hot) {
             std::string name = c.name;

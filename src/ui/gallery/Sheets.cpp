@@ -1,6 +1,7 @@
 // The sheets of the gallery. Each part of the toolkit adds a builder here.
 #include "ui/gallery/GallerySheet.h"
 #include "ui/gallery/ToolkitSheets.h"
+#include "ui/Pictures.h"
 
 namespace orvane::ui::gallery {
 
@@ -61,7 +62,7 @@ void painterSheet(GallerySheet& s) {
 class SampleMenu : public CWndPopup {
 public:
     explicit SampleMenu(bool plain) : CWndPopup(kTypeCombo), plain_(plain) {
-        SetImages(u"skins\\menu_nr.png", u"skins\\menu_ov.png", u"skins\\menusub_nr.png", u"skins\\menusub_ov.png");
+        SetImages(ui::pictures::kMenuNr, ui::pictures::kMenuOv, ui::pictures::kMenusubNr, ui::pictures::kMenusubOv);
     }
     void Init() override {
         AddItem(u"Left click", Image{}, 1, false);
