@@ -22,6 +22,7 @@ import sys
 import tempfile
 import time
 
+sys.dont_write_bytecode = True  # nothing written into the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 import e2e_focus as focus  # noqa: E402  (the trace reader, the program copies, the mouse's frames)
 
@@ -112,9 +113,6 @@ class Sway:
                 walk(child)
         walk(json.loads(self.msg("-t", "get_tree") or "{}"))
         return found
-
-    def close(self):
-        shutil.rmtree(self.root, ignore_errors=True)
 
 
 def window_client(sway, name, trace=None):
@@ -248,14 +246,16 @@ def main():
     if not shutil.which("sway") or not shutil.which("swaymsg"):
         print("sway is not installed (scripts/install-deps)")
         return 77
-    sway = None
+    # Every temporary folder of the case (the compositor's, the program copies, the program's
+    # settings) goes under one, removed at the end; the compositor's user must pass through it.
+    top = tempfile.mkdtemp(prefix="orvane-wayland-focus-")
+    os.chmod(top, 0o755)
+    tempfile.tempdir = top
     try:
-        sway = Sway()
-        cases[CASE](sway)
+        cases[CASE](Sway())
     finally:
         focus.stop_all()
-        if sway:
-            sway.close()
+        shutil.rmtree(top, ignore_errors=True)
     print("PASS")
     return 0
 
