@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string>
 
 #include "app/CTevrinDlg.h"
 #include "profile/ProfilePrograms.h"
@@ -11,11 +12,14 @@ namespace orvane {
 namespace {
 
 // Our own executable, so that looking at the window is not taken for leaving the program the
-// profile follows.
+// profile follows; and the app_id our windows carry on Wayland, where no executable is told:
+// Qt names them after the executable's file name, up to its first dot.
 platform::ProgramIdentity OwnProgram() {
     std::error_code ec;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? platform::ProgramIdentity{} : platform::ProgramIdentity{fromUtf8(exe.string()), {}, {}};
+    if (ec) return {};
+    const std::string file = exe.filename().string();
+    return platform::ProgramIdentity{fromUtf8(exe.string()), {}, fromUtf8(file.substr(0, file.find('.')))};
 }
 
 }  // namespace

@@ -25,7 +25,9 @@ void ProfileFollower::SetEnabled(bool enabled) {
 }
 
 bool ProfileFollower::IsOwn(const platform::ProgramIdentity& id) const {
-    return !own_.executable.empty() && id.executable == own_.executable;
+    if (!own_.executable.empty() && id.executable == own_.executable) return true;
+    // Wayland tells no process behind a window: there our windows are known by their app_id.
+    return id.executable.empty() && !own_.windowClass.empty() && id.windowClass == own_.windowClass;
 }
 
 void ProfileFollower::OnFocus(const platform::ProgramIdentity& focused) {

@@ -45,7 +45,8 @@ public:
     void SetEnabled(bool enabled);
     [[nodiscard]] bool Enabled() const { return enabled_; }
     // This program's own windows: focusing them to look at or change the profiles is no move to
-    // another program, so they neither switch nor end a manual choice.
+    // another program, so they neither switch nor end a manual choice. A window is ours when it
+    // names our executable, or names none and has our window class (a Wayland app_id).
     void SetOwnProgram(platform::ProgramIdentity own) { own_ = std::move(own); }
 
     void OnFocus(const platform::ProgramIdentity& focused);

@@ -128,6 +128,22 @@ TEST_F(ProfileFollowerTest, ItsOwnWindowNeitherSwitchesNorEndsAManualChoice) {
     EXPECT_EQ(switches_, (std::vector<int>{1, 0}));
 }
 
+// Wayland names no executable: our windows are known by their app_id there, and another
+// program's window is not ours for sharing a class with us when it names its executable.
+TEST_F(ProfileFollowerTest, OnWaylandItsOwnWindowIsKnownByItsAppId) {
+    follower_.SetOwnProgram({u"/usr/bin/orvane", {}, u"orvane"});
+    const ProgramIdentity ownWindow{{}, u"orvane", u"orvane"};
+    const ProgramIdentity shooterWindow{{}, u"shooter", u"Shooter"};
+    Focus(shooterWindow);
+    Focus(ownWindow);
+    EXPECT_EQ(current_, 1);
+    Click(3);
+    Focus(shooterWindow);
+    EXPECT_EQ(current_, 3);
+    Focus(ProgramIdentity{u"/opt/other/orvane", u"orvane", u"orvane"});
+    EXPECT_EQ(switches_, (std::vector<int>{1, 0}));
+}
+
 TEST_F(ProfileFollowerTest, TheFirstShownProfileInBarOrderWinsAndHiddenProfilesAreNotChosen) {
     programs_[3] = {u"Shooter"};
     shown_ = {3, 0, 1, 2};

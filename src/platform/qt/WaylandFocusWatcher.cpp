@@ -42,6 +42,8 @@ struct WaylandFocusWatcher::Impl {
     std::function<void(const ProgramIdentity&)> onFocus;
     ProgramIdentity lastFocus;
     bool reported = false;
+    // A toplevel changed since the events read last were dispatched.
+    bool changed = false;
 
     bool connected() const { return display && wl_display_get_error(display) == 0; }
 
@@ -67,6 +69,10 @@ struct WaylandFocusWatcher::Impl {
     }
 
     // Reads what the compositor sent without ever blocking: the notifier said it is there.
+    // A focus change arrives as one batch, each toplevel's state closed by its own "done": the
+    // window losing the focus may come first, so focus is reported once the whole batch is in,
+    // never the moment in between where no window has it (which would end a manual profile
+    // choice when the focus merely moves between two windows of one program).
     void readEvents() {
         if (!connected()) {
             if (notifier) notifier->setEnabled(false);
@@ -78,6 +84,10 @@ struct WaylandFocusWatcher::Impl {
         wl_display_dispatch_pending(display);
         wl_display_flush(display);
         if (!connected() && notifier) notifier->setEnabled(false);
+        if (changed) {
+            changed = false;
+            reportFocus();
+        }
     }
 
     static const zwlr_foreign_toplevel_handle_v1_listener kToplevelListener;
@@ -96,19 +106,18 @@ void onOutputLeave(void*, zwlr_foreign_toplevel_handle_v1*, wl_output*) {}
 void onState(void* data, zwlr_foreign_toplevel_handle_v1*, wl_array* states) {
     of(data)->pendingActivated = statesSayActivated(static_cast<const uint32_t*>(states->data), states->size / sizeof(uint32_t));
 }
-void onGeometry(void*, zwlr_foreign_toplevel_handle_v1*, int32_t, int32_t, uint32_t, uint32_t) {}
 void onDone(void* data, zwlr_foreign_toplevel_handle_v1*) {
     Toplevel* t = of(data);
     t->title = t->pendingTitle;
     t->appId = t->pendingAppId;
     t->activated = t->pendingActivated;
-    t->owner->reportFocus();
+    t->owner->changed = true;
 }
 void onClosed(void* data, zwlr_foreign_toplevel_handle_v1*) {
     Toplevel* t = of(data);
     WaylandFocusWatcher::Impl* owner = t->owner;
     owner->remove(t);
-    owner->reportFocus();
+    owner->changed = true;
 }
 
 void onToplevel(void* data, zwlr_foreign_toplevel_manager_v1*, zwlr_foreign_toplevel_handle_v1* handle) {
@@ -137,7 +146,7 @@ void onGlobalRemove(void*, wl_registry*, uint32_t) {}
 }  // namespace
 
 const zwlr_foreign_toplevel_handle_v1_listener WaylandFocusWatcher::Impl::kToplevelListener = {
-    onTitle, onAppId, onOutputEnter, onOutputLeave, onState, onGeometry, onDone, onClosed};
+    onTitle, onAppId, onOutputEnter, onOutputLeave, onState, onDone, onClosed};
 const zwlr_foreign_toplevel_manager_v1_listener WaylandFocusWatcher::Impl::kManagerListener = {onToplevel, onFinished};
 const wl_registry_listener WaylandFocusWatcher::Impl::kRegistryListener = {onGlobal, onGlobalRemove};
 
