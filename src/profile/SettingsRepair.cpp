@@ -4,6 +4,7 @@
 #include <array>
 
 #include "profile/Profile.h"
+#include "profile/TextNumbers.h"
 
 namespace orvane {
 namespace {
@@ -79,6 +80,13 @@ void RepairSensor(Settings& s) {
     }
 }
 
+// NeedPassword says how the program was started: 1 with the session (minimised, not talking to
+// the mouse until the window is shown), 0 by the user. Another value would be read as neither.
+void RepairStartMode(Settings& s) {
+    const int mode = ParseDecimal(s.GetValue(SettingKey::NeedPassword));
+    if (mode != 0 && mode != 1) s.SetValue(SettingKey::NeedPassword, u"1");
+}
+
 }  // namespace
 
 bool SensorOfProfilesKnown(const Settings& settings) {
@@ -101,6 +109,7 @@ std::string SettingRepair::Describe() const { return key + "=" + was + ": set to
 
 std::vector<SettingRepair> RepairSettings(Settings& settings, const std::filesystem::path& configDir) {
     const Settings stored = settings;
+    RepairStartMode(settings);
     RepairShowList(settings);
     RepairSlotPaths(settings, configDir);
     RepairSensor(settings);

@@ -31,6 +31,7 @@ struct SettingRepair {
 };
 
 // Repairs in place and returns each entry it changed, in file order:
+//  - NeedPassword other than 0 or 1 becomes 1 (its default);
 //  - the show list: entries outside 0-4 and repeated ones are dropped, missing profiles appended;
 //  - ProfileShowCount confined to 0-5, CurrentProfile outside 0-4 becomes the first shown profile,
 //    and a current profile that is not shown is shown after the others;

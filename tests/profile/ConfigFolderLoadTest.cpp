@@ -79,6 +79,7 @@ TEST_F(ConfigFolderLoad, SettingsCorrectedBeforeUseAreToldEntryByEntry) {
     AppData seeded(dir_);
     ASSERT_TRUE(LoadConfigFolder(seeded, 1.0).empty());
     Settings edited = seeded.settings;
+    edited.SetValue(SettingKey::NeedPassword, u"2");
     edited.SetProfileShowCount(9);
     edited.SetValue(SettingKey::ProfileSlot2URL, u"/elsewhere/mine.psf");
     Put(Config("config.ini"), FormatSettingsFile(edited));
@@ -86,9 +87,12 @@ TEST_F(ConfigFolderLoad, SettingsCorrectedBeforeUseAreToldEntryByEntry) {
     AppData app(dir_);
     const auto said = LoadConfigFolder(app, 1.0);
     const std::string stored = Config("config.ini").string() + " as stored: ";
-    ASSERT_EQ(said.size(), 2u) << Joined(said);
-    EXPECT_EQ(said[0], stored + "ProfileShowCount=9: set to 5");
-    EXPECT_EQ(said[1], stored + "ProfileSlot2URL=/elsewhere/mine.psf: set to " + Config("default2.psf").string());
+    ASSERT_EQ(said.size(), 3u) << Joined(said);
+    // A start mode that is neither "with the session" nor "by the user" becomes its default.
+    EXPECT_EQ(said[0], stored + "NeedPassword=2: set to 1");
+    EXPECT_EQ(said[1], stored + "ProfileShowCount=9: set to 5");
+    EXPECT_EQ(said[2], stored + "ProfileSlot2URL=/elsewhere/mine.psf: set to " + Config("default2.psf").string());
+    EXPECT_TRUE(app.settings.GetNeedPassword());
     EXPECT_EQ(app.settings.GetProfileShowCount(), 5);
     // The corrected values are what the next save writes; after it there is nothing to tell.
     ASSERT_TRUE(WriteSettings(app).ok());
