@@ -242,6 +242,7 @@ intptr_t CTevrinDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) 
                 showNotice(Language().LanguageText(presence::kTextNoTray));
             return 0;
         case kReset:
+            // False only when the user declined the reset: nothing to tell.
             if (lParam == ui::kCodeClicked) (void)link_->factoryReset();
             return 0;
         case kMsgTray:
@@ -351,7 +352,7 @@ void CTevrinDlg::OnTray(platform::TrayEvent event) {
 void CTevrinDlg::ToggleDpiIndicator() {
     const bool on = !DpiIndicatorEnabled(app_.settings);
     SetDpiIndicatorEnabled(app_.settings, on);
-    (void)files_.WriteSettings();  // kept and retried when the folder is busy
+    (void)files_.WriteSettings();  // kept and retried when the folder is busy; a failure is logged
     if (!on) indicator_.Hide();
     if (services_.tray) services_.tray->setDpiIndicatorChecked(on);
 }
@@ -359,7 +360,7 @@ void CTevrinDlg::ToggleDpiIndicator() {
 void CTevrinDlg::ToggleFollowPrograms() {
     const bool on = !FollowProgramsEnabled(app_.settings);
     SetFollowProgramsEnabled(app_.settings, on);
-    (void)files_.WriteSettings();  // kept and retried when the folder is busy
+    (void)files_.WriteSettings();  // kept and retried when the folder is busy; a failure is logged
     following_.SetEnabled(on);
     if (services_.tray) services_.tray->setFollowProgramsChecked(on);
 }

@@ -64,7 +64,6 @@ public:
     bool QuitRequested() const { return quit_; }
     // For --screenshot: the battery panel as the mouse reported it, once it reports itself online.
     void ShowAsOnline();
-    const WindowPresence& Presence() const { return presence_; }
     // Paints the whole window as it would appear on screen.
     void Render(platform::Painter& p) { DrawWindow(p, ClientRect()); }
     int Highlight() const { return buttons_.Highlight(); }
@@ -105,7 +104,6 @@ public:
     void ClosePopups();
     // Runs an attention dialog modally with a message.
     intptr_t ShowAttention(const Text& message);
-    bool SliderDragged() const { return sliderDragged_; }
     void SetSliderDragged() { sliderDragged_ = true; }
     platform::TrayIcon* Tray() const { return services_.tray.get(); }
     DesktopIntegration& Desktop() { return desktop_; }
@@ -136,7 +134,6 @@ public:
     void saveAll() override;
     // The notice of what the mouse has not taken yet follows every pass.
     void passFinished(const PassReport& report) override;
-    const UndeliveredChanges& Undelivered() const { return undelivered_; }
 
 protected:
     void CreateControls(const platform::Rect& client) override;

@@ -1,5 +1,7 @@
 #include "app/ConfigSync.h"
 
+#include <cstdio>
+
 #include "profile/ConfigLock.h"
 #include "profile/Storage.h"
 
@@ -10,9 +12,13 @@ constexpr int kCheckTimer = 1;
 constexpr int kRetryTimer = 2;
 }  // namespace
 
+void ConfigSync::WarnOnStandardError(const std::string& problem) {
+    std::fprintf(stderr, "orvane: warning: %s\n", problem.c_str());
+}
+
 ConfigSync::ConfigSync(AppData& app, EventLoop& loop,
-                       std::function<void(const SharedConfig::Merged&)> onMerged)
-    : app_(app), loop_(loop), onMerged_(std::move(onMerged)) {}
+                       std::function<void(const SharedConfig::Merged&)> onMerged, Warn warn)
+    : app_(app), loop_(loop), onMerged_(std::move(onMerged)), warn_(std::move(warn)) {}
 
 ConfigSync::~ConfigSync() {
     *alive_ = false;
@@ -78,21 +84,31 @@ bool ConfigSync::WriteKept(int lockTimeoutMs) {
     if (shared_.ChangedOnDisk(app_)) Merged(shared_.MergeFromDisk(app_));
     bool ok = true;
     if (settings_) {
-        ok = SaveCurrentProfileIndex(app_).ok() && ok;
+        ok = Saved(SaveCurrentProfileIndex(app_)) && ok;
         shared_.WroteSettings(app_);
     }
     for (int i = 0; i < kProfileCount; ++i) {
         if (!profiles_.test(size_t(i))) continue;
-        ok = SaveProfile(app_, i).ok() && ok;
+        ok = Saved(SaveProfile(app_, i)) && ok;
         shared_.WroteProfile(app_, i);
     }
     if (library_) {
-        ok = SaveLibraryFile(app_, app_.library).ok() && ok;
+        ok = Saved(SaveLibraryFile(app_, app_.library)) && ok;
         shared_.WroteLibrary(app_);
     }
     settings_ = library_ = false;
     profiles_.reset();
+    // Once everything went through, a failure that comes back is news again.
+    if (ok) told_.clear();
     return ok;
+}
+
+bool ConfigSync::Saved(const Status& status) {
+    if (status) return true;
+    // Every change saves again, and a folder that refuses one save refuses the next: the log
+    // hears of it once, not at every click.
+    if (told_.insert(status.error().message()).second && warn_) warn_(status.error().message());
+    return false;
 }
 
 void ConfigSync::Merged(const SharedConfig::Merged& m) {

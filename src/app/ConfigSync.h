@@ -5,10 +5,13 @@
 // save that finds the folder busy is kept and retried a moment later. Once a second the window
 // looks whether another program changed a file; if so it merges that change into its own
 // records (its own unsaved changes survive) and lets onMerged refresh the pages and resend what
-// differs to the mouse.
+// differs to the mouse. A save that fails (not one kept for a busy folder) is told through warn,
+// once for as long as it keeps failing the same way.
 #include <bitset>
 #include <functional>
 #include <memory>
+#include <set>
+#include <string>
 
 #include "base/EventLoop.h"
 #include "profile/AppData.h"
@@ -22,7 +25,12 @@ public:
     static constexpr int kRetryMs = 250;
     static constexpr int kLoadWaitMs = 3000;
 
-    ConfigSync(AppData& app, EventLoop& loop, std::function<void(const SharedConfig::Merged&)> onMerged);
+    using Warn = std::function<void(const std::string&)>;
+    // The program's log: standard error.
+    static void WarnOnStandardError(const std::string& problem);
+
+    ConfigSync(AppData& app, EventLoop& loop, std::function<void(const SharedConfig::Merged&)> onMerged,
+               Warn warn = WarnOnStandardError);
     ~ConfigSync();
     ConfigSync(const ConfigSync&) = delete;
     ConfigSync& operator=(const ConfigSync&) = delete;
@@ -48,10 +56,14 @@ private:
     // With the lock: merges what changed on disk, then writes what is kept.
     bool WriteKept(int lockTimeoutMs);
     void Merged(const SharedConfig::Merged& m);
+    // Whether the save went through; a failure not told since the last clean save is told.
+    bool Saved(const Status& status);
 
     AppData& app_;
     EventLoop& loop_;
     std::function<void(const SharedConfig::Merged&)> onMerged_;
+    Warn warn_;
+    std::set<std::string> told_;
     SharedConfig shared_;
     bool settings_ = false;
     std::bitset<kProfileCount> profiles_;

@@ -49,7 +49,6 @@ public:
 
     // Every status reading: the tooltip follows it, and a low battery is announced.
     void OnBattery(bool online, int level, int chargeState);
-    const Text& ToolTip() const { return tip_; }
 
 private:
     const LanguageTable& language_;

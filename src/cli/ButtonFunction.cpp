@@ -5,36 +5,12 @@
 #include "device/ButtonEncoder.h"
 #include "device/KeyTables.h"
 #include "device/MacroUploader.h"
+#include "profile/ButtonFunctions.h"
 #include "profile/ProfileLimits.h"
 
 namespace orvane::cli {
 
 namespace {
-
-struct Fixed {
-    const char* word;
-    std::array<uint8_t, 3> value;
-    int languageEntry;
-};
-
-// The assignment menu and its submenus, with the language entries their items show.
-constexpr Fixed kFixed[] = {
-    {"left", keyvalue::kLeft, 20},        {"right", keyvalue::kRight, 21},
-    {"middle", keyvalue::kMiddle, 22},    {"forward", keyvalue::kForward, 23},
-    {"back", keyvalue::kBack, 24},        {"disable", keyvalue::kNone, 34},
-    {"dpi-up", keyvalue::kDpiUp, 40},     {"dpi-down", keyvalue::kDpiDown, 41},
-    {"dpi-cycle", keyvalue::kDpiCycle, 42},
-    {"media-player", {0x80, 0x83, 0x01}, 45}, {"prev", {0x80, 0xB6, 0x00}, 46},
-    {"next", {0x80, 0xB5, 0x00}, 47},     {"stop", {0x80, 0xB7, 0x00}, 48},
-    {"play-pause", {0x80, 0xCD, 0x00}, 49}, {"mute", {0x80, 0xE2, 0x00}, 50},
-    {"volume-up", {0x80, 0xE9, 0x00}, 51}, {"volume-down", {0x80, 0xEA, 0x00}, 52},
-    {"email", {0x80, 0x8A, 0x01}, 53},    {"calculator", {0x80, 0x92, 0x01}, 54},
-    {"my-computer", {0x80, 0x94, 0x01}, 75}, {"alt-f4", {0x70, 0x04, 0x3D}, 76},
-    {"show-desktop", {0x70, 0x08, 0x07}, 77}, {"run", {0x70, 0x08, 0x15}, 78},
-    {"minimise", {0x70, 0x08, 0x51}, 79}, {"maximise", {0x70, 0x08, 0x52}, 80},
-};
-constexpr int kFixedFireEntry = 27;
-constexpr int kFireDialogEntry = 26;
 
 Error usage(const std::string& what) { return makeError(0, what); }
 
@@ -81,17 +57,17 @@ Result<ButtonFunction> parseButtonFunction(const std::vector<std::string>& words
     const std::string what = lower(words[0]);
     const size_t extra = words.size() - 1;
     ButtonFunction f;
-    for (const Fixed& fixed : kFixed) {
-        if (what != fixed.word) continue;
+    for (const FixedFunction& fixed : FixedFunctions()) {
+        if (!fixed.word || what != fixed.word) continue;
         if (extra) return usage(what + " takes no further words");
-        f.name = language.LanguageText(fixed.languageEntry);
+        f.name = language.LanguageText(fixed.entry);
         f.value = fixed.value;
         return f;
     }
     if (what == "fire") {
         if (extra == 0) {
             f.name = language.LanguageText(kFixedFireEntry);
-            f.value = keyvalue::kFixedFire;
+            f.value = *FixedFunctionValue(kFixedFireEntry);
             return f;
         }
         int a = 0, b = 0;
@@ -135,7 +111,8 @@ Result<ButtonFunction> parseButtonFunction(const std::vector<std::string>& words
 
 std::vector<std::string> buttonFunctionWords() {
     std::vector<std::string> words;
-    for (const Fixed& f : kFixed) words.emplace_back(f.word);
+    for (const FixedFunction& f : FixedFunctions())
+        if (f.word) words.emplace_back(f.word);
     for (const char* more : {"fire", "key", "macro"}) words.emplace_back(more);
     return words;
 }

@@ -18,7 +18,6 @@ bool CliHost::writeProfile(int index) {
 }
 
 void CliHost::saveAll() {
-    savedAll_ = true;
     (void)writeSettings();
     for (int i = 0; i < kProfileCount; ++i) (void)writeProfile(i);
 }

@@ -30,7 +30,6 @@ public:
     bool confirmReset = false;
     [[nodiscard]] const std::vector<FileWrite>& writes() const { return writes_; }
     [[nodiscard]] const std::vector<PassReport>& passes() const { return passes_; }
-    [[nodiscard]] bool savedAll() const { return savedAll_; }
 
 private:
     bool keep(const std::string& path, const Status& status);
@@ -38,7 +37,6 @@ private:
     AppData& app_;
     std::vector<FileWrite> writes_;
     std::vector<PassReport> passes_;
-    bool savedAll_ = false;
 };
 
 }  // namespace orvane::cli

@@ -63,10 +63,8 @@ public:
     // The one-line message for standard error when the command did not complete.
     [[nodiscard]] std::string errorMessage() const;
     [[nodiscard]] const std::vector<SentItem>& sent() const { return sent_; }
-    [[nodiscard]] const std::vector<NotSentItem>& notSent() const { return notSent_; }
     [[nodiscard]] const std::vector<FileItem>& files() const { return files_; }
     [[nodiscard]] const std::vector<DisabledMacroButton>& disabled() const { return disabled_; }
-    [[nodiscard]] bool resetDone() const { return resetDone_; }
 
     // configDir shortens the paths inside it in the text form.
     [[nodiscard]] std::string text(const std::string& configDir) const;

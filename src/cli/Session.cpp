@@ -120,7 +120,7 @@ Session::Outcome Session::loadFiles() {
     // What went wrong on the way is said on standard error, so it reaches the user whatever
     // --json makes of the output.
     for (const std::string& problem : LoadConfigFolder(*app_, 1.0))
-        err_ << "orvanectl: warning: " << problem << "\n";
+        err_ << "orvanectl: warning: " << terminalText(problem) << "\n";
     for (const ProfileRepair& r : app_->profileRepairs)
         err_ << "orvanectl: warning: profile " << r.profile + 1 << " as stored: " << terminalText(r.problem.Describe())
              << "\n";
@@ -271,7 +271,7 @@ Session::Outcome Session::reset() {
         return conclude();
     }
     host_->confirmReset = true;
-    (void)link_->factoryReset();
+    if (!link_->factoryReset()) return Failure{kExitFailure, "the reset was not confirmed; nothing was sent"};
     // Only the reset and its own profile write: the connection's pass has nothing to send
     // after it.
     awaitLink();

@@ -40,10 +40,6 @@ inline constexpr uint8_t kModAlt = 0x04;
 inline constexpr uint8_t kModWin = 0x08;
 }  // namespace keyvalue
 
-inline KeyValue consumerKey(uint16_t usage) {
-    return {keyvalue::kConsumer, static_cast<uint8_t>(usage & 0xFF), static_cast<uint8_t>(usage >> 8)};
-}
-
 // A shortcut from ticked modifier boxes and a virtual-key code. None when the key cannot be the
 // key of a shortcut (canBeShortcutKey): a modifier, or a key the mouse has no keyboard usage for.
 struct Shortcut {

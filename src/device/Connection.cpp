@@ -31,12 +31,10 @@ Connection::~Connection() {
 }
 
 void Connection::scan() {
-    lastScan_.clear();
     auto found = transport_.enumerate();
     if (!found) return;  // nothing seen is nothing present; the watchdog tries again
     auto& all = found.value();
     if (all.size() > kMaxScannedInterfaces) all.resize(kMaxScannedInterfaces);
-    lastScan_ = all;
     for (const auto& info : all) {
         const auto role = roleOf(info);
         if (!role) continue;

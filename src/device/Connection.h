@@ -64,9 +64,6 @@ public:
     // may be any of them.
     [[nodiscard]] bool uses(const std::string& path) const;
 
-    // The interfaces seen at the last detection (for diagnostics).
-    [[nodiscard]] const std::vector<hid::InterfaceInfo>& lastScan() const { return lastScan_; }
-
     void closeHandles();
 
 private:
@@ -98,7 +95,6 @@ private:
     InputHandler onInput_;
     std::array<Device, 2> devices_;
     bool anyPresent_ = false;
-    std::vector<hid::InterfaceInfo> lastScan_;
 };
 
 }  // namespace orvane

@@ -4,7 +4,6 @@
 
 #include "device/ButtonEncoder.h"
 #include "device/SettingsEncoder.h"
-#include "profile/TextNumbers.h"
 
 namespace orvane {
 
@@ -38,7 +37,7 @@ void DeviceLink::start() {
     currentDpiLevel_ = current().CurrentDPILevelValue;
     dirty_ = {};
     savePending_ = false;
-    linkActive_ = ParseDecimal(app_.settings.GetValue(SettingKey::NeedPassword)) == 0;
+    linkActive_ = !app_.settings.GetNeedPassword();
     registerForDeviceNotifications();
     assumeStoredMouseHoldsProfile();
     detectDevices();

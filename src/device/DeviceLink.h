@@ -115,7 +115,6 @@ public:
     [[nodiscard]] int chargeState() const { return chargeState_; }
     [[nodiscard]] int currentDpiLevel() const { return currentDpiLevel_; }
     [[nodiscard]] bool savePendingFlag() const { return savePending_; }
-    [[nodiscard]] int pollCounter() const { return pollCounter_; }
     [[nodiscard]] bool firstConnection() const { return firstConnection_; }
     // A frame missed the mouse since the last pass that delivered everything it had to send.
     [[nodiscard]] bool undelivered() const { return undelivered_; }

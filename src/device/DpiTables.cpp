@@ -47,8 +47,6 @@ const SensorShape* find(uint16_t id) {
 
 }  // namespace
 
-bool DpiTables::isKnownSensor(uint16_t sensorId) { return find(sensorId) != nullptr; }
-
 bool DpiTables::rebuild(uint16_t sensorId) {
     const SensorShape* shape = find(sensorId);
     if (!shape) return false;

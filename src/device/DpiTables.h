@@ -25,8 +25,6 @@ public:
     // Nearest step index for a DPI value (for the command line, which takes DPI values).
     [[nodiscard]] int indexForDpi(int dpi) const;
 
-    static bool isKnownSensor(uint16_t sensorId);
-
 private:
     [[nodiscard]] int clampIndex(int index) const;
 

@@ -25,9 +25,6 @@ struct SendOutcome {
     [[nodiscard]] int attempted() const { return int(devices[0].attempted) + int(devices[1].attempted); }
     [[nodiscard]] int taken() const { return int(devices[0].taken) + int(devices[1].taken); }
     [[nodiscard]] bool took(DeviceRole role) const { return devices[size_t(role)].taken; }
-    // The frame reached no device although one was open: what it carried is not held by
-    // the mouse and must be sent again.
-    [[nodiscard]] bool failedEverywhere() const { return attempted() > 0 && taken() == 0; }
     // Every device it was handed to has gone away (unplugged): nothing more will reach them.
     [[nodiscard]] bool devicesGone() const;
 };

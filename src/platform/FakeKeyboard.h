@@ -16,7 +16,6 @@ public:
     // Whether a window of the program has the keyboard (with ProgramWindows reach, keys typed
     // elsewhere are not heard).
     void setProgramHasKeyboard(bool has);
-    bool programHasKeyboard() const { return programHasKeyboard_; }
 
     // A press or release at timeMs; heard by every running hook that reaches it.
     void key(uint32_t vk, bool release, uint32_t timeMs, uint32_t physical = 0, bool autoRepeat = false);

@@ -16,6 +16,7 @@
 #include "profile/Profile.h"
 #include "profile/ProfileLimits.h"
 #include "profile/Settings.h"
+#include "profile/SettingsRepair.h"
 
 namespace orvane {
 
@@ -68,6 +69,9 @@ struct AppData {
     // Values of the loaded profiles that the mouse would not take, each set back to its default
     // in memory (the file keeps them until the profile is next saved), for the user to be told.
     std::vector<ProfileRepair> profileRepairs;
+    // Entries of config.ini that could not be used as stored, each corrected in memory (the file
+    // keeps them until the settings are next saved), for the user to be told.
+    std::vector<SettingRepair> settingsRepairs;
     // A session that must not change any file (inspection only): loading repairs nothing on disk
     // and every save through Storage fails.
     bool readOnly = false;

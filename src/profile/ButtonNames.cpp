@@ -4,6 +4,8 @@
 #include <array>
 #include <vector>
 
+#include "profile/ButtonFunctions.h"
+
 namespace orvane {
 
 namespace {
@@ -11,31 +13,8 @@ namespace {
 constexpr uint8_t kFireType = 0x30;
 constexpr uint8_t kShortcutType = 0x70;
 constexpr uint8_t kMacroType = 0x90;
-// The fire key dialog names its function with this entry less a trailing "+"; any interval and
-// count are the same function.
-constexpr int kFireDialogEntry = 26;
-
-// The assignment menu and its DPI, multimedia, office and window management submenus.
-constexpr FixedFunctionName kFixed[] = {
-    {{0x10, 0x01, 0x00}, 20}, {{0x10, 0x02, 0x00}, 21}, {{0x10, 0x04, 0x00}, 22}, {{0x10, 0x10, 0x00}, 23},
-    {{0x10, 0x08, 0x00}, 24}, {{0x30, 0x32, 0x03}, 27}, {{0x00, 0x00, 0x00}, 34}, {{0x40, 0x02, 0x00}, 40},
-    {{0x40, 0x03, 0x00}, 41}, {{0x40, 0x01, 0x00}, 42}, {{0x80, 0x83, 0x01}, 45}, {{0x80, 0xB6, 0x00}, 46},
-    {{0x80, 0xB5, 0x00}, 47}, {{0x80, 0xB7, 0x00}, 48}, {{0x80, 0xCD, 0x00}, 49}, {{0x80, 0xE2, 0x00}, 50},
-    {{0x80, 0xE9, 0x00}, 51}, {{0x80, 0xEA, 0x00}, 52}, {{0x80, 0x8A, 0x01}, 53}, {{0x80, 0x92, 0x01}, 54},
-    {{0x70, 0x01, 0x06}, 60}, {{0x70, 0x01, 0x19}, 61}, {{0x70, 0x01, 0x1B}, 62}, {{0x70, 0x01, 0x04}, 63},
-    {{0x70, 0x01, 0x11}, 64}, {{0x70, 0x01, 0x16}, 65}, {{0x70, 0x01, 0x13}, 66}, {{0x70, 0x08, 0x08}, 67},
-    {{0x70, 0x01, 0x1D}, 68}, {{0x80, 0x94, 0x01}, 75}, {{0x70, 0x04, 0x3D}, 76}, {{0x70, 0x08, 0x07}, 77},
-    {{0x70, 0x08, 0x15}, 78}, {{0x70, 0x08, 0x51}, 79}, {{0x70, 0x08, 0x52}, 80},
-};
-
-constexpr auto kStoredNameEntries = [] {
-    std::array<int, std::size(kFixed) + 2> entries{};
-    size_t n = 0;
-    for (const FixedFunctionName& f : kFixed) entries[n++] = f.entry;
-    entries[n++] = kFireDialogEntry;
-    entries[n++] = kMacroPrefixEntry;
-    return entries;
-}();
+// The fire key dialog's entry names its function less a trailing "+"; any interval and count
+// are the same function.
 
 Text withoutTrailingPlus(Text text) {
     if (!text.empty() && text.back() == u'+') text.pop_back();
@@ -68,15 +47,22 @@ Text shownMacroName(const Text& stored, const LanguageTable& language) {
 
 }  // namespace
 
-std::span<const FixedFunctionName> FixedFunctionNames() { return kFixed; }
-
-std::span<const int> StoredNameEntries() { return kStoredNameEntries; }
+std::span<const int> StoredNameEntries() {
+    static const std::vector<int> entries = [] {
+        std::vector<int> all;
+        for (const FixedFunction& f : FixedFunctions()) all.push_back(f.entry);
+        all.push_back(kFireDialogEntry);
+        all.push_back(kMacroPrefixEntry);
+        return all;
+    }();
+    return entries;
+}
 
 Text ShownButtonName(const KeyAssignment& key, const LanguageTable& language) {
     const Text& stored = key.KeyName;
     if (key.KeyValue[0] == kMacroType) return shownMacroName(stored, language);
     std::vector<int> candidates;
-    for (const FixedFunctionName& f : kFixed)
+    for (const FixedFunction& f : FixedFunctions())
         if (f.value == key.KeyValue) candidates.push_back(f.entry);
     if (key.KeyValue[0] == kFireType) candidates.push_back(kFireDialogEntry);
     for (int entry : candidates)

@@ -14,14 +14,6 @@
 
 namespace orvane {
 
-struct FixedFunctionName {
-    std::array<uint8_t, 3> value;  // the function's bytes
-    int entry;                     // the language entry its menu item shows
-};
-
-// Every function a menu assigns with a fixed name.
-std::span<const FixedFunctionName> FixedFunctionNames();
-
 // The entries whose wording in every language file loading collects, so that a stored name can
 // be recognised whichever language stored it.
 std::span<const int> StoredNameEntries();

@@ -15,6 +15,8 @@ std::vector<std::string> LoadConfigFolder(AppData& app, double displayScale) {
     if (const Status library = LoadLibraryFile(app); !library && library.error().code != ENOENT)
         problems.push_back(library.error().message() + " (the macro library starts empty)");
     for (const Error& unsaved : LoadSettingsAndProfiles(app)) problems.push_back(unsaved.message());
+    for (const SettingRepair& repair : app.settingsRepairs)
+        problems.push_back(app.Config("config.ini").string() + " as stored: " + repair.Describe());
     return problems;
 }
 

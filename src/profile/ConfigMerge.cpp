@@ -2,6 +2,8 @@
 
 #include <tuple>
 
+#include "profile/FieldCount.h"
+
 namespace orvane {
 
 namespace {
@@ -65,7 +67,8 @@ void mergeSet(MacroSet& out, const MacroSet* base, const MacroSet* ours, const M
 
 // Every field of the record is named below: a new field must join the merge, or a change made
 // by only one program could be lost.
-static_assert(sizeof(Profile) == 10472, "Profile changed: update MergeProfile");
+inline constexpr size_t kMergedProfileFields = 24;
+static_assert(FieldCount<Profile>() == kMergedProfileFields, "Profile's fields changed: update MergeProfile");
 
 Profile MergeProfile(const Profile& base, const Profile& ours, const Profile& theirs) {
     if (ours == base) return theirs;

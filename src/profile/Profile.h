@@ -64,28 +64,16 @@ struct Profile {
     // Decimal value of a pair, conversion stopping at the first non-digit (0 when there is none).
     [[nodiscard]] int GetPairInt(ProfilePair p) const;
 
-    void SetDoubleClickSpeed(int v) { SetPairDecimal(ProfilePair::DoubleClickSpeed, v); }
-    void SetPointerSpeed(int v) { SetPairDecimal(ProfilePair::PointerSpeed, v); }
-    void SetScrollWheelSpeed(int v) { SetPairDecimal(ProfilePair::ScrollWheelSpeed, v); }
-    void SetTiltSpeed(int v) { SetPairDecimal(ProfilePair::TiltSpeed, v); }
-    void SetXDPI(int v) { SetPairDecimal(ProfilePair::X_DPI, v); }
     void SetPowerDownTime(int v) { SetPairDecimal(ProfilePair::PowerDownTime, v); }
     void SetLiftDetectionHeight(int v) { SetPairDecimal(ProfilePair::LiftDetectionHeight, v); }
     void SetKeyDebounce(int v) { SetPairDecimal(ProfilePair::KeyDebounce, v); }
     void SetAccelerationEnable(int v) { SetPairValue(ProfilePair::AccelerationEnable, v != 0 ? u"1" : u"0"); }
-    void SetScrollWheelPageEnable(int v) {
-        SetPairValue(ProfilePair::ScrollWheelPageEnable, v != 0 ? u"1" : u"0");
-    }
     void SetMoveLightingOnOffMode(int v) {
         SetPairValue(ProfilePair::MoveLightingOnOffMode, v > 0 ? u"1" : u"0");
     }
 
     [[nodiscard]] const Text& GetProfileName() const { return GetPairValue(ProfilePair::ProfileName); }
     void SetProfileName(Text name) { SetPairValue(ProfilePair::ProfileName, std::move(name)); }
-    [[nodiscard]] const Text& GetLighting1Name() const { return Lighting1Name; }
-    void SetLighting1Name(Text name) { Lighting1Name = std::move(name); }
-    [[nodiscard]] const Text& GetLighting2Name() const { return Lighting2Name; }
-    void SetLighting2Name(Text name) { Lighting2Name = std::move(name); }
 
     // None for k above 5.
     [[nodiscard]] KeyAssignment* GetKeyAssignment(int k);

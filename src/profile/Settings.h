@@ -46,7 +46,6 @@ class Settings {
 public:
     // Key (part 0) or value (part 1) of entry n; an empty text for n above 16.
     [[nodiscard]] const Text& GetEntry(int n, int part) const;
-    [[nodiscard]] const Text& GetKey(SettingKey k) const { return keys_[size_t(k)]; }
     [[nodiscard]] const Text& GetValue(SettingKey k) const { return values_[size_t(k)]; }
     void SetKey(int n, Text key);
     void SetValue(int n, Text value);

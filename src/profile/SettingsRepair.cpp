@@ -4,13 +4,14 @@
 #include <array>
 
 #include "profile/Profile.h"
+#include "profile/TextNumbers.h"
 
 namespace orvane {
 namespace {
 
 constexpr uint16_t kDefaultSensor = 0x3370;
 
-bool RepairShowList(Settings& s) {
+void RepairShowList(Settings& s) {
     std::array<bool, kProfileCount> seen{};
     std::array<int, kProfileCount> list{};
     size_t n = 0;
@@ -34,24 +35,14 @@ bool RepairShowList(Settings& s) {
         std::rotate(list.begin() + count, at, at + 1);
         ++count;
     }
-    bool changed = false;
     for (int pos = 0; pos < kProfileCount; ++pos) {
-        if (s.GetProfileShowList(pos) == list[size_t(pos)]) continue;
-        s.SetProfileShowList(pos, list[size_t(pos)]);
-        changed = true;
+        if (s.GetProfileShowList(pos) != list[size_t(pos)]) s.SetProfileShowList(pos, list[size_t(pos)]);
     }
-    if (count != storedCount) {
-        s.SetProfileShowCount(count);
-        changed = true;
-    }
-    if (current != storedCurrent) {
-        s.SetCurrentProfile(current);
-        changed = true;
-    }
-    return changed;
+    if (count != storedCount) s.SetProfileShowCount(count);
+    if (current != storedCurrent) s.SetCurrentProfile(current);
 }
 
-bool RepairSlotPaths(Settings& s, const std::filesystem::path& configDir) {
+void RepairSlotPaths(Settings& s, const std::filesystem::path& configDir) {
     std::array<std::filesystem::path, kProfileCount> slots;
     auto fallback = [&](int i) { return Settings::DefaultSlotPath(configDir, i).lexically_normal(); };
     for (int i = 0; i < kProfileCount; ++i) {
@@ -73,24 +64,27 @@ bool RepairSlotPaths(Settings& s, const std::filesystem::path& configDir) {
             }
         }
     }
-    bool changed = false;
     for (int i = 0; i < kProfileCount; ++i) {
-        if (s.GetSlotPath(i) == slots[size_t(i)]) continue;
-        s.SetValue(int(SettingKey::ProfileSlot0URL) + i, fromUtf8(slots[size_t(i)].string()));
-        changed = true;
+        if (s.GetSlotPath(i) != slots[size_t(i)])
+            s.SetValue(int(SettingKey::ProfileSlot0URL) + i, fromUtf8(slots[size_t(i)].string()));
     }
-    return changed;
 }
 
-bool RepairSensor(Settings& s) {
-    if (IsKnownSensor(s.GetSensor())) return false;
+void RepairSensor(Settings& s) {
+    if (IsKnownSensor(s.GetSensor())) return;
     if (SensorOfProfilesKnown(s)) {
         s.SetSensor(uint16_t(~s.GetPreST()));
     } else {
         s.SetSensor(kDefaultSensor);
         s.SetPreST(kUnknownSensorPreST);
     }
-    return true;
+}
+
+// NeedPassword says how the program was started: 1 with the session (minimised, not talking to
+// the mouse until the window is shown), 0 by the user. Another value would be read as neither.
+void RepairStartMode(Settings& s) {
+    const int mode = ParseDecimal(s.GetValue(SettingKey::NeedPassword));
+    if (mode != 0 && mode != 1) s.SetValue(SettingKey::NeedPassword, u"1");
 }
 
 }  // namespace
@@ -111,11 +105,21 @@ bool IsUsableSlotPath(const std::filesystem::path& path, const std::filesystem::
     return normal.parent_path() == folder && normal.extension() == ".psf" && normal.stem() != "";
 }
 
-bool RepairSettings(Settings& settings, const std::filesystem::path& configDir) {
-    const bool list = RepairShowList(settings);
-    const bool slots = RepairSlotPaths(settings, configDir);
-    const bool sensor = RepairSensor(settings);
-    return list || slots || sensor;
+std::string SettingRepair::Describe() const { return key + "=" + was + ": set to " + now; }
+
+std::vector<SettingRepair> RepairSettings(Settings& settings, const std::filesystem::path& configDir) {
+    const Settings stored = settings;
+    RepairStartMode(settings);
+    RepairShowList(settings);
+    RepairSlotPaths(settings, configDir);
+    RepairSensor(settings);
+    std::vector<SettingRepair> repairs;
+    for (int n = 0; n < kSettingCount; ++n) {
+        const Text& now = settings.GetEntry(n, 1);
+        if (now == stored.GetEntry(n, 1)) continue;
+        repairs.push_back({toUtf8(settings.GetEntry(n, 0)), toUtf8(stored.GetEntry(n, 1)), toUtf8(now)});
+    }
+    return repairs;
 }
 
 }  // namespace orvane

@@ -3,6 +3,8 @@
 // or paths are repaired one by one instead of costing the whole file.
 #include <cstdint>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "profile/Settings.h"
 
@@ -20,13 +22,22 @@ bool SensorOfProfilesKnown(const Settings& settings);
 // folder as it is now: a path stored before the folder moved no longer counts).
 bool IsUsableSlotPath(const std::filesystem::path& path, const std::filesystem::path& configDir);
 
-// Repairs in place and returns true when anything changed:
+// One entry of config.ini that could not be used as stored, and what it was set to.
+struct SettingRepair {
+    std::string key;
+    std::string was;
+    std::string now;
+    [[nodiscard]] std::string Describe() const;  // "ProfileShowCount=9: set to 5"
+};
+
+// Repairs in place and returns each entry it changed, in file order:
+//  - NeedPassword other than 0 or 1 becomes 1 (its default);
 //  - the show list: entries outside 0-4 and repeated ones are dropped, missing profiles appended;
 //  - ProfileShowCount confined to 0-5, CurrentProfile outside 0-4 becomes the first shown profile,
 //    and a current profile that is not shown is shown after the others;
 //  - a slot path that is not usable, or that another slot uses too, falls back to its defaultN.psf;
 //  - a Sensor that is no known sensor becomes the profiles' sensor, or the default one with the
 //    profiles' sensor marked unknown.
-bool RepairSettings(Settings& settings, const std::filesystem::path& configDir);
+std::vector<SettingRepair> RepairSettings(Settings& settings, const std::filesystem::path& configDir);
 
 }  // namespace orvane

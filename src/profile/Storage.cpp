@@ -115,7 +115,7 @@ std::vector<Error> LoadSettingsAndProfiles(AppData& app) {
     if (settingsRead) {
         app.settings = std::move(read.value());
         // Repaired values are used from here on and reach the file with the next save.
-        (void)RepairSettings(app.settings, app.configDir);
+        app.settingsRepairs = RepairSettings(app.settings, app.configDir);
     } else {
         NoteUnread(app, path, read ? makeError(0, "some settings are missing") : read.error(), damaged);
         app.settings.ResetToDefaults(app.configDir);

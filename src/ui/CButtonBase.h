@@ -54,7 +54,6 @@ protected:
     // Draws text in the rectangle shrunk by the margins, one line, vertically centred; at least
     // reservedRight pixels at the right end stay clear (a picture of the look is there).
     void DrawCaption(Painter& p, const Text& text, uint32_t colour, int32_t reservedRight = 0) const;
-    void SetSeparateFrames(std::vector<Image> images) { images_.setSeparate(std::move(images)); }
     // Maps the pictures given to LoadImages onto the frames; by default picture k is frame k.
     virtual std::vector<Image> FramesFromSeparate(std::vector<Image> images) const { return images; }
 

@@ -14,12 +14,6 @@ CCheckButton::CCheckButton(CDlgBase* owner, uint32_t id, const Rect& rect, Text 
                            bool disabled)
     : CButtonBase(owner, id, rect, std::move(text), 3, visible, active, disabled) {}
 
-void CCheckButton::SetTextColours(uint32_t normal, uint32_t over, uint32_t checked) {
-    colours_[0] = normal;
-    colours_[1] = over;
-    colours_[2] = checked;
-}
-
 void CCheckButton::Draw(Painter& p, const Rect&) {
     const int frame = Frame();
     images_.draw(p, rect_, frame);

@@ -16,9 +16,6 @@ public:
     void SetChecked(bool checked) { checked_ = checked; }
     // Shown instead of the caption while the checked look is drawn; empty keeps the caption.
     void SetCheckedText(Text text) { checkedText_ = std::move(text); }
-    const Text& CheckedText() const { return checkedText_; }
-    // Caption colours of the normal, over and checked looks (0x00BBGGRR).
-    void SetTextColours(uint32_t normal, uint32_t over, uint32_t checked);
     // The look drawn now: 2 when checked or pressed, else the pointer state.
     int Frame() const { return (checked_ || state_ == kPressed) ? 2 : state_; }
 

@@ -20,7 +20,6 @@ public:
     // 0x00BBGGRR.
     void SetColour(uint32_t colour) { colour_ = colour; }
     uint32_t Colour() const { return colour_; }
-    void SetColourRect(const Rect& r) { colourRect_ = r; }
     const Rect& ColourRect() const { return colourRect_; }
 
 private:

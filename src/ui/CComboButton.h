@@ -24,13 +24,10 @@ public:
     // Opens the assignment menu, as a click does.
     bool Activate() override;
 
-    uint32_t GroupMessage() const { return groupMessage_; }
     // The box of a button that cannot be assigned: its own two looks, white text, no clicks.
     void SetDisableLook(bool on) { disableLook_ = on; }
-    bool DisableLook() const { return disableLook_; }
     // Shows "Disable" instead of the caption.
     void SetDisableText(bool on) { disableText_ = on; }
-    bool DisableText() const { return disableText_; }
     // Set while a menu opened from this box is on screen.
     void SetMenuOpen(bool open) { menuOpen_ = open; }
     bool MenuOpen() const { return menuOpen_; }

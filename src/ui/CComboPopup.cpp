@@ -1,5 +1,7 @@
 #include "ui/CComboPopup.h"
 
+#include "profile/ButtonFunctions.h"
+
 namespace orvane::ui {
 
 namespace {
@@ -9,27 +11,26 @@ enum class Action { KeyValue, Submenu, FireKeyDialog, ShortcutDialog };
 struct ComboItem {
     int textIndex;
     Action action;
-    std::array<uint8_t, 3> keyValue;  // KeyValue items
-    uint32_t hoverMsg;                // sent when the item becomes hot
+    uint32_t hoverMsg;  // sent when the item becomes hot
     intptr_t hoverParam;
 };
 
 // Item ids are positions + 1.
 constexpr ComboItem kItems[] = {
-    {20, Action::KeyValue, {0x10, 0x01, 0x00}, kMsgComboItemHovered, 1},
-    {21, Action::KeyValue, {0x10, 0x02, 0x00}, kMsgComboItemHovered, 2},
-    {22, Action::KeyValue, {0x10, 0x04, 0x00}, kMsgComboItemHovered, 3},
-    {23, Action::KeyValue, {0x10, 0x10, 0x00}, kMsgComboItemHovered, 4},
-    {24, Action::KeyValue, {0x10, 0x08, 0x00}, kMsgComboItemHovered, 5},
-    {25, Action::Submenu, {}, kMsgOpenDpiMenu, 6},
-    {26, Action::FireKeyDialog, {}, kMsgComboItemHovered, 7},
-    {27, Action::KeyValue, {0x30, 0x32, 0x03}, kMsgComboItemHovered, 8},
-    {28, Action::Submenu, {}, kMsgOpenMacroSetMenu, 1},  // macro set 0
-    {29, Action::ShortcutDialog, {}, kMsgComboItemHovered, 10},
-    {30, Action::Submenu, {}, kMsgOpenMultimediaMenu, 11},
-    {31, Action::Submenu, {}, kMsgOpenOfficeMenu, 12},
-    {32, Action::Submenu, {}, kMsgOpenWindowsManageMenu, 13},
-    {34, Action::KeyValue, {0x00, 0x00, 0x00}, kMsgComboItemHovered, 14},
+    {20, Action::KeyValue, kMsgComboItemHovered, 1},
+    {21, Action::KeyValue, kMsgComboItemHovered, 2},
+    {22, Action::KeyValue, kMsgComboItemHovered, 3},
+    {23, Action::KeyValue, kMsgComboItemHovered, 4},
+    {24, Action::KeyValue, kMsgComboItemHovered, 5},
+    {25, Action::Submenu, kMsgOpenDpiMenu, 6},
+    {26, Action::FireKeyDialog, kMsgComboItemHovered, 7},
+    {27, Action::KeyValue, kMsgComboItemHovered, 8},
+    {28, Action::Submenu, kMsgOpenMacroSetMenu, 1},  // macro set 0
+    {29, Action::ShortcutDialog, kMsgComboItemHovered, 10},
+    {30, Action::Submenu, kMsgOpenMultimediaMenu, 11},
+    {31, Action::Submenu, kMsgOpenOfficeMenu, 12},
+    {32, Action::Submenu, kMsgOpenWindowsManageMenu, 13},
+    {34, Action::KeyValue, kMsgComboItemHovered, 14},
 };
 
 const ComboItem* itemById(int32_t id) {
@@ -68,11 +69,15 @@ bool CComboPopup::OnChoose(const PopupItem& chosen) {
     const ComboItem* item = itemById(chosen.id);
     if (!item) return false;
     switch (item->action) {
-    case Action::KeyValue:
+    case Action::KeyValue: {
+        // The item's function, from the one table of fixed functions.
+        const auto value = FixedFunctionValue(item->textIndex);
+        if (!value) return false;
         result_.text = chosen.text;
-        result_.bytes = item->keyValue;
+        result_.bytes = *value;
         result_.byteCount = 3;
         return true;
+    }
     case Action::FireKeyDialog: SendToOwner(kMsgOpenFireKeyDialog, Context(), 0); return false;
     case Action::ShortcutDialog: SendToOwner(kMsgOpenShortcutDialog, Context(), 0); return false;
     case Action::Submenu: return false;

@@ -72,7 +72,6 @@ public:
     void SetAccessibleName(Text name) { accessibleName_ = std::move(name); }
     // The value as read aloud, for controls whose value is shown elsewhere (a slider's label).
     void SetValueText(Text value) { valueText_ = std::move(value); }
-    const Text& ValueText() const { return valueText_; }
 
     void SetRect(const Rect& r) { SetRect(r.left, r.top, r.right, r.bottom); }
     // Replaces the font: the UI face's character set stays, height and face change.

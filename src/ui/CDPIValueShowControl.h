@@ -23,7 +23,6 @@ public:
     void SetImages(const Image& background, const Image& fill);
 
     void SetStepCount(int32_t n) { stepCount_ = n; }
-    int32_t StepCount() const { return stepCount_; }
     void SetValue(int32_t v) { value_ = v; }
     int32_t Value() const { return value_; }
     int PointerStateValue() const { return pointer_.get(); }

@@ -169,11 +169,6 @@ bool CDlgBase::LoadFrameFromFile(const Text& path) {
     return img ? LoadFrame(composeOver(img, Color{0, 0, 0, 255})) : false;
 }
 
-bool CDlgBase::LoadFrameFromResource(int resourceId) {
-    Image img = LoadResourceImage(Images(), resourceId);
-    return img ? LoadFrame(composeOver(img, Color{0, 0, 0, 255})) : false;
-}
-
 bool CDlgBase::LoadFrame(const Image& image) {
     if (!image) return false;
     const int32_t w = image.width(), h = image.height();

@@ -77,12 +77,9 @@ public:
     CControlBase* HotControl() const { return hot_; }
     CControlBase* PressedControl() const { return pressed_; }
     Point LastPoint() const { return lastPoint_; }
-    bool ButtonDown() const { return buttonDown_; }
 
     // ---- Frame image ----
     bool LoadFrameFromFile(const Text& path);
-    // Application-carried pictures are files of the skin named after their number.
-    bool LoadFrameFromResource(int resourceId);
     bool LoadFrame(const Image& image);
     const Image& FrameImage() const { return frame_; }
     Size FrameSize() const { return frameSize_; }

@@ -43,7 +43,6 @@ public:
 
     int32_t Position() const { return position_; }
     int32_t Count() const { return count_; }
-    int32_t ReportedValue() const { return reported_; }
     bool Dragging() const { return dragging_; }
     int PointerStateValue() const { return pointer_.get(); }
     const std::vector<int32_t>& Steps() const { return steps_; }

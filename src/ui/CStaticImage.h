@@ -13,8 +13,6 @@ public:
     void ReleaseImages() override { image_ = {}; }
 
     void LoadImageFile(const Text& path) { image_ = LoadImage(path); }
-    void SetImage(const Image& image) { image_ = image; }
-    const Image& GetImage() const { return image_; }
 
 private:
     Image image_;

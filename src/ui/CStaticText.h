@@ -18,7 +18,6 @@ public:
     const Text& Label() const { return label_; }
     void SetTextColour(uint32_t colour) { colour_ = colour; }
     uint32_t TextColour() const { return colour_; }
-    TextFormat Format() const { return format_; }
 
 protected:
     // A label named by what it shows; an empty one is not there for a reader.

@@ -34,7 +34,6 @@ public:
 
     void LoadImages(const Text& normal, const Text& over, const Text& selected, const Text& selectedOver);
     void SetImages(const Image& normal, const Image& over, const Image& selected, const Image& selectedOver);
-    void SetFormat(TextFormat format) { format_ = format; }
     void SetTextMargins(int32_t left, int32_t right);
 
     bool Selected() const;

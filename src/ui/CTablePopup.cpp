@@ -1,6 +1,18 @@
 #include "ui/CTablePopup.h"
 
+#include <array>
+#include <vector>
+
 namespace orvane::ui {
+
+std::span<const TablePopupEntry> FunctionMenuEntries(FunctionMenu menu) {
+    static const auto menus = [] {
+        std::array<std::vector<TablePopupEntry>, size_t(FunctionMenu::WindowsManage) + 1> all;
+        for (const FixedFunction& f : FixedFunctions()) all[size_t(f.menu)].push_back({f.entry, f.value, 3});
+        return all;
+    }();
+    return menus[size_t(menu)];
+}
 
 CTablePopup::CTablePopup(int type, const LanguageTable& language, std::span<const TablePopupEntry> entries)
     : CWndPopup(type), language_(language), entries_(entries) {}

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 
+#include "profile/ButtonFunctions.h"
 #include "profile/LanguageTable.h"
 #include "ui/CWndPopup.h"
 
@@ -16,6 +17,10 @@ struct TablePopupEntry {
     std::array<uint8_t, 3> bytes;
     int byteCount;  // 3 for a key value, 1 for a menu that yields one byte
 };
+
+// The items of one of the assignment menu's function submenus, from the one table of fixed
+// functions.
+std::span<const TablePopupEntry> FunctionMenuEntries(FunctionMenu menu);
 
 class CTablePopup : public CWndPopup {
 public:

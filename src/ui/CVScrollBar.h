@@ -48,7 +48,6 @@ public:
     const Rect& UpArrowRect() const { return upRect_; }
     const Rect& DownArrowRect() const { return downRect_; }
     bool UpHover() const { return upHover_; }
-    bool DownHover() const { return downHover_; }
     bool ThumbHover() const { return thumbHover_; }
     int PointerStateValue() const { return pointer_.get(); }
 

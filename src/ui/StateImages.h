@@ -20,7 +20,6 @@ public:
     void setSeparate(std::vector<platform::Image> separate) { separate_ = std::move(separate); }
     void release();
 
-    bool hasStrip() const { return !strip_.isNull(); }
     bool empty() const;
     int frameCount() const { return frameCount_; }
     // Frame k of the strip, or the separate picture of look k; null when neither exists.

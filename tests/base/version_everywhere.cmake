@@ -1,7 +1,9 @@
 # Every place that shows the version shows the one of project(VERSION), handed in as VERSION:
-# each program's --version, the AppStream release, the Debian package and the manual pages. The
-# window's label and support notice are checked by orvane-app-tests against the same value.
-# Run as: cmake -DVERSION=... -DBINARY_DIR=... -DORVANECTL=... -DVMOUSE=... [-DORVANE=...] -P this
+# each program's --version, the AppStream release, the Debian package, the newest entry of its
+# changelog (written by hand, as a release's notes are) and the manual pages. The window's label
+# and support notice are checked by orvane-app-tests against the same value.
+# Run as: cmake -DVERSION=... -DSOURCE_DIR=... -DBINARY_DIR=... -DORVANECTL=... -DVMOUSE=...
+#         [-DORVANE=...] -P this
 if(NOT VERSION MATCHES "^[0-9]+[.][0-9]+[.][0-9]+$")
   message(FATAL_ERROR "VERSION is \"${VERSION}\", not the project's version")
 endif()
@@ -30,6 +32,11 @@ expect("AppStream newest release" "${newest}" "version=\"${VERSION}\"")
 
 file(STRINGS ${BINARY_DIR}/CPackConfig.cmake package REGEX "^set\\(CPACK_PACKAGE_VERSION ")
 expect("Debian package version" "${package}" "set(CPACK_PACKAGE_VERSION \"${VERSION}\")")
+
+file(STRINGS ${SOURCE_DIR}/packaging/changelog entries REGEX "^orvane [(]")
+list(GET entries 0 newest_entry)
+string(REGEX MATCH "[(][^)]*[)]" newest_entry "${newest_entry}")
+expect("newest entry of packaging/changelog" "${newest_entry}" "(${VERSION})")
 
 foreach(page orvane orvanectl orvane-virtual-mouse)
   file(STRINGS ${BINARY_DIR}/packaging/man/${page}.1 title REGEX "^[.]TH ")

@@ -12,6 +12,7 @@
 #include "profile/AtomicFile.h"
 #include "profile/MacroLibraryFile.h"
 #include "profile/ProfileFile.h"
+#include "profile/SettingsFile.h"
 #include "profile/TextFile.h"
 
 namespace orvane::cli {
@@ -98,6 +99,23 @@ TEST_F(FolderFiles, ReadCommandsFailOnAFileTheyCouldNotRead) {
     EXPECT_TRUE(has(out.str(), "\"ok\": false")) << out.str();
     // The profile that was read is shown as before.
     EXPECT_EQ(run({"profile", "show", "1"}), kExitOk) << err.str();
+}
+
+// An entry of config.ini the program cannot use is corrected before use, and the user hears
+// which and to what, on standard error and with its control characters shown, not obeyed.
+TEST_F(FolderFiles, SettingsCorrectedOnLoadAreNamedOnStandardError) {
+    auto read = ParseSettingsFile(bytesOf(Config("config.ini")), Settings{});
+    ASSERT_TRUE(read.ok());
+    Settings edited = read.value();
+    edited.SetProfileShowCount(9);
+    edited.SetValue(SettingKey::ProfileSlot1URL, u"/tmp/\x1B]0;owned\x07.psf");
+    { std::ofstream(Config("config.ini"), std::ios::binary) << FormatSettingsFile(edited); }
+    EXPECT_EQ(run({"--json", "profile", "show", "1"}), kExitOk) << err.str();
+    const std::string stored = "orvanectl: warning: " + Config("config.ini").string() + " as stored: ";
+    EXPECT_TRUE(has(err.str(), stored + "ProfileShowCount=9: set to 5\n")) << err.str();
+    EXPECT_TRUE(has(err.str(), stored + "ProfileSlot1URL=/tmp/\\x1B]0;owned\\x07.psf: set to ")) << err.str();
+    EXPECT_FALSE(has(err.str(), "\x1B")) << err.str();
+    EXPECT_FALSE(has(out.str(), "warning")) << out.str();
 }
 
 // A damaged file is set aside and replaced, as at every start; the user hears where it went.

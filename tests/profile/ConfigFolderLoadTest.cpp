@@ -5,6 +5,7 @@
 #include "TestFiles.h"
 #include "profile/AppData.h"
 #include "profile/ConfigFolderLoad.h"
+#include "profile/SettingsFile.h"
 #include "profile/Storage.h"
 
 namespace orvane {
@@ -72,6 +73,31 @@ TEST_F(ConfigFolderLoad, FilesThatCouldNotBeWrittenAreTold) {
     EXPECT_NE(said[1].find("default2.psf"), std::string::npos) << said[1];
     EXPECT_NE(said[1].find("no copy of it could be kept"), std::string::npos) << said[1];
     EXPECT_EQ(Get(Config("default2.psf")), bad);
+}
+
+TEST_F(ConfigFolderLoad, SettingsCorrectedBeforeUseAreToldEntryByEntry) {
+    AppData seeded(dir_);
+    ASSERT_TRUE(LoadConfigFolder(seeded, 1.0).empty());
+    Settings edited = seeded.settings;
+    edited.SetValue(SettingKey::NeedPassword, u"2");
+    edited.SetProfileShowCount(9);
+    edited.SetValue(SettingKey::ProfileSlot2URL, u"/elsewhere/mine.psf");
+    Put(Config("config.ini"), FormatSettingsFile(edited));
+
+    AppData app(dir_);
+    const auto said = LoadConfigFolder(app, 1.0);
+    const std::string stored = Config("config.ini").string() + " as stored: ";
+    ASSERT_EQ(said.size(), 3u) << Joined(said);
+    // A start mode that is neither "with the session" nor "by the user" becomes its default.
+    EXPECT_EQ(said[0], stored + "NeedPassword=2: set to 1");
+    EXPECT_EQ(said[1], stored + "ProfileShowCount=9: set to 5");
+    EXPECT_EQ(said[2], stored + "ProfileSlot2URL=/elsewhere/mine.psf: set to " + Config("default2.psf").string());
+    EXPECT_TRUE(app.settings.GetNeedPassword());
+    EXPECT_EQ(app.settings.GetProfileShowCount(), 5);
+    // The corrected values are what the next save writes; after it there is nothing to tell.
+    ASSERT_TRUE(WriteSettings(app).ok());
+    AppData again(dir_);
+    EXPECT_EQ(LoadConfigFolder(again, 1.0), std::vector<std::string>{});
 }
 
 TEST_F(ConfigFolderLoad, AReadOnlySessionIsSilentAboutTheWritesItLeavesOut) {

@@ -4,9 +4,12 @@
 #include <unistd.h>
 
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "profile/ConfigLock.h"
 #include "profile/ConfigMerge.h"
+#include "profile/FieldCount.h"
 #include "profile/ProfileFile.h"
 #include "profile/SharedConfig.h"
 #include "profile/Storage.h"
@@ -59,6 +62,54 @@ TEST(MergeProfile, PartsThatBelongTogetherComeFromOneSide) {
     EXPECT_EQ(m.CurrentDPILevelValue, 1);
     EXPECT_EQ(m.PollingRateName, u"125HZ");
     EXPECT_EQ(m.PollingRateValue, base.PollingRateValue);  // their value was never changed
+}
+
+// One change to each field of the record, in field order.
+using FieldEdit = std::pair<const char*, void (*)(Profile&)>;
+const std::vector<FieldEdit>& EveryField() {
+    static const std::vector<FieldEdit> edits = {
+        {"pairs", [](Profile& p) { p.SetKeyDebounce(8); }},
+        {"keys", [](Profile& p) { p.keys[5].KeyValue = {1, 2, 3}; }},
+        {"PollingRateName", [](Profile& p) { p.PollingRateName = u"250HZ"; }},
+        {"PollingRateValue", [](Profile& p) { p.PollingRateValue = {1, 0, 0}; }},
+        {"Lighting1OffOn", [](Profile& p) { p.Lighting1OffOn = 0; }},
+        {"Lighting1Name", [](Profile& p) { p.Lighting1Name = u"Wave"; }},
+        {"Lighting1ModeValue", [](Profile& p) { p.Lighting1ModeValue[0] = 3; }},
+        {"Lighting1Speed", [](Profile& p) { p.Lighting1Speed[2] = 9; }},
+        {"Lighting1Brightness", [](Profile& p) { p.Lighting1Brightness[2] = 50; }},
+        {"Lighting1ColorSelected", [](Profile& p) { p.Lighting1ColorSelected[1][1] = 1; }},
+        {"Lighting1FixedColor", [](Profile& p) { p.Lighting1FixedColor[1][1] = 0x123456; }},
+        {"Lighting1Direction", [](Profile& p) { p.Lighting1Direction[0] = 1; }},
+        {"Lighting2OffOn", [](Profile& p) { p.Lighting2OffOn = 0; }},
+        {"Lighting2Name", [](Profile& p) { p.Lighting2Name = u"Breath"; }},
+        {"Lighting2ModeValue", [](Profile& p) { p.Lighting2ModeValue[0] = 2; }},
+        {"Lighting2Speed", [](Profile& p) { p.Lighting2Speed = 5; }},
+        {"Lighting2Brightness", [](Profile& p) { p.Lighting2Brightness = 40; }},
+        {"Lighting2FixedColor", [](Profile& p) { p.Lighting2FixedColor = 0xABCDEF; }},
+        {"DPIOffOnFlagValue", [](Profile& p) { p.DPIOffOnFlagValue = 0x07; }},
+        {"XYSetting", [](Profile& p) { p.XYSetting[3] = 40; }},
+        {"CurrentDPILevelValue", [](Profile& p) { p.CurrentDPILevelValue = 2; }},
+        {"DPILevelIndication", [](Profile& p) { p.DPILevelIndication[0] = 0xFF0000; }},
+        {"AngleSnapValue", [](Profile& p) { p.AngleSnapValue = 1; }},
+        {"LiftDetectionValue", [](Profile& p) { p.LiftDetectionValue = 2; }},
+    };
+    return edits;
+}
+
+// A field the merge does not name would lose the change of whichever side made it alone.
+TEST(MergeProfile, AChangeToAnyFieldOnEitherSideSurvivesAChangeElsewhereOnTheOther) {
+    ASSERT_EQ(EveryField().size(), FieldCount<Profile>()) << "a field of Profile has no edit here";
+    const Profile base = Sample();
+    for (const auto& [field, edit] : EveryField()) {
+        Profile edited = base, renamed = base;
+        edit(edited);
+        ASSERT_FALSE(edited == base) << field;
+        renamed.SetProfileName(u"Renamed");
+        Profile both = edited;
+        both.SetProfileName(u"Renamed");
+        EXPECT_TRUE(MergeProfile(base, edited, renamed) == both) << "ours changed " << field;
+        EXPECT_TRUE(MergeProfile(base, renamed, edited) == both) << "theirs changed " << field;
+    }
 }
 
 TEST(MergeSettings, EntriesMergeOneByOneAndTheProfileBarAsAWhole) {

@@ -35,8 +35,6 @@ public:
     // The installed family that stands in for a face the skin names.
     QString family(const Text& face) const;
 
-    size_t scaledBytes() const { return scaledBytes_; }
-
 private:
     struct ScaledKey {
         const void* image;
