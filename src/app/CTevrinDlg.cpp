@@ -350,7 +350,7 @@ void CTevrinDlg::OnTray(platform::TrayEvent event) {
 
 void CTevrinDlg::ToggleDpiIndicator() {
     const bool on = !DpiIndicatorEnabled(app_.settings);
-    SetDpiIndicatorEnabled(app_.settings, on);
+    (void)SetDpiIndicatorEnabled(app_.settings, on);
     (void)files_.WriteSettings();  // kept and retried when the folder is busy
     if (!on) indicator_.Hide();
     if (services_.tray) services_.tray->setDpiIndicatorChecked(on);
@@ -358,7 +358,7 @@ void CTevrinDlg::ToggleDpiIndicator() {
 
 void CTevrinDlg::ToggleFollowPrograms() {
     const bool on = !FollowProgramsEnabled(app_.settings);
-    SetFollowProgramsEnabled(app_.settings, on);
+    (void)SetFollowProgramsEnabled(app_.settings, on);
     (void)files_.WriteSettings();  // kept and retried when the folder is busy
     following_.SetEnabled(on);
     if (services_.tray) services_.tray->setFollowProgramsChecked(on);
@@ -382,6 +382,8 @@ void CTevrinDlg::OnFilesMerged(const SharedConfig::Merged& merged) {
         services_.tray->setFollowProgramsChecked(FollowProgramsEnabled(app_.settings));
     }
     following_.SetEnabled(FollowProgramsEnabled(app_.settings));
+    // Turned off elsewhere (orvanectl dpi-indicator off): gone at once, as from the tray.
+    if (!DpiIndicatorEnabled(app_.settings)) indicator_.Hide();
     // What another program saved may not be what the mouse holds: send what differs.
     SendCurrentProfile();
 }
