@@ -351,7 +351,7 @@ void CTevrinDlg::OnTray(platform::TrayEvent event) {
 
 void CTevrinDlg::ToggleDpiIndicator() {
     const bool on = !DpiIndicatorEnabled(app_.settings);
-    SetDpiIndicatorEnabled(app_.settings, on);
+    (void)SetDpiIndicatorEnabled(app_.settings, on);
     (void)files_.WriteSettings();  // kept and retried when the folder is busy; a failure is logged
     if (!on) indicator_.Hide();
     if (services_.tray) services_.tray->setDpiIndicatorChecked(on);
@@ -359,7 +359,7 @@ void CTevrinDlg::ToggleDpiIndicator() {
 
 void CTevrinDlg::ToggleFollowPrograms() {
     const bool on = !FollowProgramsEnabled(app_.settings);
-    SetFollowProgramsEnabled(app_.settings, on);
+    (void)SetFollowProgramsEnabled(app_.settings, on);
     (void)files_.WriteSettings();  // kept and retried when the folder is busy; a failure is logged
     following_.SetEnabled(on);
     if (services_.tray) services_.tray->setFollowProgramsChecked(on);
@@ -383,6 +383,8 @@ void CTevrinDlg::OnFilesMerged(const SharedConfig::Merged& merged) {
         services_.tray->setFollowProgramsChecked(FollowProgramsEnabled(app_.settings));
     }
     following_.SetEnabled(FollowProgramsEnabled(app_.settings));
+    // Turned off elsewhere (orvanectl dpi-indicator off): gone at once, as from the tray.
+    if (!DpiIndicatorEnabled(app_.settings)) indicator_.Hide();
     // What another program saved may not be what the mouse holds: send what differs.
     SendCurrentProfile();
 }

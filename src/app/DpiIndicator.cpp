@@ -13,15 +13,6 @@ constexpr uint32_t kFrame = 0x5A524C;
 constexpr int32_t kBarWidth = 10;
 }  // namespace
 
-bool DpiIndicatorEnabled(const Settings& settings) {
-    const Text* value = settings.GetExtra(extra_setting::kDpiIndicator);
-    return !value || *value != u"0";
-}
-
-void SetDpiIndicatorEnabled(Settings& settings, bool on) {
-    (void)settings.SetExtra(extra_setting::kDpiIndicator, on ? u"1" : u"0");
-}
-
 DpiIndicator::DpiIndicator(platform::Platform& platform, const LanguageTable& language, platform::Notifier* notifier)
     : platform_(platform), language_(language), notifier_(notifier) {}
 

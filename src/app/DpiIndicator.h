@@ -22,10 +22,6 @@ inline constexpr int kTextDpi = 391;    // "%d DPI"
 inline constexpr int kTextToggle = 392; // the tray item
 }  // namespace indicator
 
-// The user's choice, kept in config.ini; on unless turned off.
-bool DpiIndicatorEnabled(const Settings& settings);
-void SetDpiIndicatorEnabled(Settings& settings, bool on);
-
 class DpiIndicator : public platform::WindowHost {
 public:
     static constexpr int kShowMs = 1500;

@@ -31,15 +31,6 @@ ProgramFollowing::ProgramFollowing(CTevrinDlg& window, platform::FocusWatcher* w
                 {[this] { return ShownProfiles(); }, [this] { return w_.App().CurrentIndex(); },
                  [this](int profile) { w_.Profiles().SwitchTo(profile); }}) {}
 
-bool FollowProgramsEnabled(const Settings& settings) {
-    const Text* value = settings.GetExtra(extra_setting::kFollowPrograms);
-    return !value || *value != u"0";
-}
-
-void SetFollowProgramsEnabled(Settings& settings, bool on) {
-    (void)settings.SetExtra(extra_setting::kFollowPrograms, on ? u"1" : u"0");
-}
-
 void ProgramFollowing::Start(bool enabled) {
     if (watching_ || !Available()) return;
     watching_ = true;

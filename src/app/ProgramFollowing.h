@@ -4,16 +4,13 @@
 // mouse is sent the profile, the window shows it and it is stored as current.
 #include "autoprofile/ProfileFollower.h"
 #include "platform/FocusWatcher.h"
+#include "profile/Settings.h"  // FollowProgramsEnabled
 
 namespace orvane {
 
 class CTevrinDlg;
-class Settings;
 
 inline constexpr int kTextFollowPrograms = 370;  // the tray item
-// On unless the user turned it off in the tray.
-bool FollowProgramsEnabled(const Settings& settings);
-void SetFollowProgramsEnabled(Settings& settings, bool on);
 
 class ProgramFollowing {
 public:

@@ -202,6 +202,7 @@ void CommandReport::writeJson(JsonWriter& json) const {
     json.field("command", command_);
     json.field("change", change_);
     if (profile_) json.field("profile", *profile_ + 1);
+    if (enabled_) json.field("enabled", *enabled_);
     json.field("ok", complete());
     if (resetAsked_) json.field("reset", resetDone_);
     json.key("sent").beginArray();

@@ -54,6 +54,8 @@ public:
     // failure of the command, but the user is told, as nothing they asked for did it.
     void addDisabled(const std::vector<DisabledMacroButton>& buttons);
     void setProfile(int index) { profile_ = index; }
+    // The state an on/off setting was given.
+    void setEnabled(bool on) { enabled_ = on; }
     // Something the command itself could not do (a file it could not write, a mouse that did
     // not answer): the first one becomes the error message.
     void fail(const std::string& message);
@@ -74,6 +76,7 @@ private:
     std::string command_;
     std::string change_;
     std::optional<int> profile_;
+    std::optional<bool> enabled_;
     std::vector<SyncGroup> groups_;
     bool single_ = false;
     std::vector<SentItem> sent_;

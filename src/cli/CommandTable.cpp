@@ -170,6 +170,20 @@ std::vector<CommandDef> build() {
                  {{"language", "the interface language the window uses, and why, with the codes"},
                   {"language CODE|system", "start the window in language CODE, or in the system\n"
                                            "locale's language, from its next start"}}});
+    t.push_back({{"follow-programs"},
+                 {choice("STATE", {"on", "off"}, true)},
+                 {},
+                 {{"follow-programs [on|off]",
+                   "whether a profile becomes current when a program it follows\n"
+                   "has the focus (the tray's switch); a running window follows\n"
+                   "within a second"}}});
+    t.push_back({{"dpi-indicator"},
+                 {choice("STATE", {"on", "off"}, true)},
+                 {},
+                 {{"dpi-indicator [on|off]",
+                   "whether the window shows the DPI level the mouse's own button\n"
+                   "chose (the tray's switch); a running window follows within a\n"
+                   "second"}}});
     // The completion scripts, and the library's names and sets they offer; not for people.
     t.push_back(
         {{"completion"}, {choice("WHAT", {"bash", "zsh", "fish", "macros", "sets"}), macroSet}, {}, {}});

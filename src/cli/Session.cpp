@@ -54,7 +54,8 @@ const std::vector<Session::CommandEntry>& Session::commands() {
         {"devices", &Session::devices}, {"status", &Session::status},   {"apply", &Session::apply},
         {"set", &Session::set},         {"profile", &Session::profile}, {"dump", &Session::dump},
         {"reset", &Session::reset},     {"macro", &Session::macro},     {"udev-rule", &Session::udevRule},
-        {"language", &Session::language},       {"completion", &Session::completion},
+        {"language", &Session::language},       {"follow-programs", &Session::followPrograms},
+        {"dpi-indicator", &Session::dpiIndicator}, {"completion", &Session::completion},
     };
     return table;
 }

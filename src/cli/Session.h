@@ -96,6 +96,10 @@ private:
     Outcome udevRule();
     Outcome completion();
     Outcome language();
+    Outcome followPrograms();
+    Outcome dpiIndicator();
+    struct ToggleDef;
+    Outcome toggle(const ToggleDef& def);
 
     Outcome loadFiles();
     // A read command's failure when `file` (of the config folder) could not be read at loading.

@@ -72,6 +72,27 @@ bool Settings::SetExtra(std::u16string_view key, Text value) {
     return true;
 }
 
+namespace {
+
+bool toggleOn(const Settings& settings, std::u16string_view key) {
+    const Text* value = settings.GetExtra(key);
+    return !value || *value != u"0";
+}
+
+}  // namespace
+
+bool DpiIndicatorEnabled(const Settings& settings) { return toggleOn(settings, extra_setting::kDpiIndicator); }
+
+bool SetDpiIndicatorEnabled(Settings& settings, bool on) {
+    return settings.SetExtra(extra_setting::kDpiIndicator, on ? u"1" : u"0");
+}
+
+bool FollowProgramsEnabled(const Settings& settings) { return toggleOn(settings, extra_setting::kFollowPrograms); }
+
+bool SetFollowProgramsEnabled(Settings& settings, bool on) {
+    return settings.SetExtra(extra_setting::kFollowPrograms, on ? u"1" : u"0");
+}
+
 std::filesystem::path Settings::DefaultSlotPath(const std::filesystem::path& configDir, int slot) {
     return configDir / ("default" + std::to_string(slot) + ".psf");
 }

@@ -96,6 +96,13 @@ private:
     std::vector<std::pair<Text, Text>> extras_;
 };
 
+// The tray's two choices, kept among the later entries; each is on unless its entry says "0".
+// Setting one is false when the table has no room left for its entry (see SetExtra).
+[[nodiscard]] bool DpiIndicatorEnabled(const Settings& settings);
+bool SetDpiIndicatorEnabled(Settings& settings, bool on);
+[[nodiscard]] bool FollowProgramsEnabled(const Settings& settings);
+bool SetFollowProgramsEnabled(Settings& settings, bool on);
+
 // Formats with "0x%4X": upper-case hex padded with spaces to four digits.
 Text FormatHexSetting(uint32_t value);
 

@@ -249,7 +249,7 @@ protected:
 TEST_F(BashCompletion, CompletesEveryPlaceOnTheLine) {
     const std::string folder = (dir / "folder").string();
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
-        {{""}, "devices status apply set profile dump reset macro udev-rule language"},
+        {{""}, "devices status apply set profile dump reset macro udev-rule language follow-programs dpi-indicator"},
         {{"--json", "se"}, "set"},
         {{"-"}, "--app-dir --simulate --json --version --help -h"},
         {{"macro", ""}, "list show export import delete"},
@@ -273,6 +273,9 @@ TEST_F(BashCompletion, CompletesEveryPlaceOnTheLine) {
         {{"apply", "--profile", "2", ""}, ""},
         {{"apply", "--json", "--profile", "3", "--"}, "--app-dir --simulate --json --version --help"},
         {{"reset", ""}, "--yes"},
+        {{"follow-programs", ""}, "on off"},
+        {{"--json", "dpi-indicator", "of"}, "off"},
+        {{"dpi-indicator", "on", ""}, ""},
         {{"udev-rule", "--install", ""}, ""},
         {{"profile", "show", "--json", ""}, "1 2 3 4 5"},
         {{"profile", "show", "--json", "2", ""}, ""},

@@ -2,28 +2,47 @@
 // against the virtual mouse on virtual time: the user's edits (through the window's own controls
 // where it has them, through the profile and the change pipeline as the panels do otherwise),
 // profile switches, macros on buttons, and the mouse's own life (asleep and awake, unplugged and
-// plugged in again mid-pass, refused writes, a receiver that meets another mouse, its DPI button).
+// plugged in again mid-pass, refused writes, a receiver that meets another mouse, its DPI button),
+// and the desktop's focus moving between programs that profiles follow and programs none follows
+// (with alt-tabs shorter than the dwell, tab clicks during it, lists edited and the tray's switch),
+// after which the current profile must be the one the following rules name.
 // After every settled step either the link says something did not arrive, or the virtual mouse's
 // memory is exactly what the current profile encodes to; at every checkpoint the faults are healed
 // and, once the next status poll has come and gone, the mouse must hold the profile.
 //
 // Deterministic per seed. ORVANE_MODEL_SEEDS (default 4) seeds of ORVANE_MODEL_STEPS (default
 // 250) steps each; ORVANE_MODEL_SEED=N replays one seed. A failure prints its seed and step.
+#include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <random>
 #include <sstream>
 
+#include "FollowingRules.h"
 #include "MainWindowFixture.h"
 #include "support/MouseHoldsProfile.h"
 #include "device/MacroUploader.h"
 #include "device/hid/FrameTrace.h"
+#include "autoprofile/ProfileFollower.h"
+#include "profile/ProfilePrograms.h"
 #include "ui/CSliderControl.h"
+#include "ui/CTabControl.h"
 
 namespace orvane::test {
 namespace {
 
 using namespace mainwnd;
 using hid::DeviceRole;
+using autoprofile::ProfileFollower;
+
+// The programs the walk focuses: the first three are the ones profiles may follow (by name), the
+// fourth no profile follows, the last is no window at all.
+const platform::ProgramIdentity kPrograms[] = {{u"/opt/games/alpha", u"alpha", u"Alpha"},
+                                               {u"/opt/games/beta", u"beta", u"Beta"},
+                                               {u"/opt/games/gamma", u"gamma", u"Gamma"},
+                                               {u"/usr/bin/editor", u"editor", u"Editor"},
+                                               {}};
+constexpr int kFollowable = 3;
 
 int envInt(const char* name, int fallback) {
     const char* v = std::getenv(name);
@@ -44,6 +63,10 @@ protected:
             MacroKey& m = set.AddKey(name);
             appendTap(m, 0x41 + uint8_t(set.KeyCount()), 120);
         }
+        // Two profiles follow a program each from the start; the walk changes the lists.
+        ASSERT_TRUE(AddProfileProgram(app_->profiles[1], kPrograms[0].name).ok());
+        ASSERT_TRUE(AddProfileProgram(app_->profiles[3], kPrograms[1].name).ok());
+        rules_.Restart();
         Advance(DeviceLink::kSaveDelayMs + 500);
     }
 
@@ -212,6 +235,108 @@ protected:
         }
     }
 
+    // ---- Following the focused program ----
+
+    // The profile the window follows program p with: the first profile in the bar's order that
+    // lists it.
+    std::optional<int> followedBy(const platform::ProgramIdentity& p) {
+        const Settings& s = app_->settings;
+        for (int i = 0; i < s.GetProfileShowCount(); ++i) {
+            const int profile = s.GetProfileShowList(i);
+            if (profile < 0 || profile >= kProfileCount) continue;
+            for (const Text& entry : ProfilePrograms(app_->profiles[size_t(profile)]))
+                if (!p.name.empty() && entry == p.name) return profile;
+        }
+        return std::nullopt;
+    }
+
+    // The desktop reports p; true when it is a move to another program (a repeat is none).
+    bool report(const platform::ProgramIdentity& p) {
+        focus_->focus(p);
+        return rules_.Heard(p);
+    }
+
+    // The focus has stayed on the program last heard for the whole dwell.
+    void expectDecided(int before) {
+        const int expected = rules_.Decided(before, followedBy(*rules_.LastHeard()));
+        ASSERT_EQ(app_->currentProfile, expected)
+            << "seed " << seed_ << "; replay with ORVANE_MODEL_SEED=" << seed_ << "\n" << trail();
+        ASSERT_TRUE(control<ui::CTabControl>(kFirstTab + uint32_t(expected))->Selected()) << trail();
+    }
+
+    std::string programName(const platform::ProgramIdentity& p) {
+        return p.empty() ? std::string("no window") : toUtf8(p.name);
+    }
+
+    void focusEvent() {
+        const bool following = FollowProgramsEnabled(app_->settings);
+        const int before = app_->currentProfile;
+        const int settle = ProfileFollower::kDwellMs + DeviceLink::kSyncDelayMs;
+        switch (pick(6)) {
+        case 0: {  // alt-tab through a few windows, each for less than the dwell, then stay
+            bool moved = false;
+            const int hops = 1 + pick(3);
+            for (int h = 0; h < hops; ++h) {
+                // Plain time: settling the link meanwhile could stretch a hop past the dwell.
+                if (h > 0) clock().advanceMs(ProfileFollower::kDwellMs / 3);
+                const auto& p = kPrograms[pick(int(std::size(kPrograms)))];
+                moved = report(p) || moved;
+                note("alt-tab to " + programName(p));
+            }
+            Advance(settle);
+            if (following && moved) expectDecided(before);
+            break;
+        }
+        case 1: {  // a tab clicked while the dwell runs: the click wins
+            const auto& p = kPrograms[pick(int(std::size(kPrograms)))];
+            const bool moved = report(p);
+            clock().advanceMs(ProfileFollower::kDwellMs / 2);
+            const int index = pick(kProfileCount);
+            if (auto* tab = dlg_->FindControl(kFirstTab + uint32_t(index)); tab && tab->Visible()) {
+                click(kFirstTab + uint32_t(index));
+                note("focus " + programName(p) + ", then tab " + std::to_string(index + 1) + " clicked");
+                Advance(settle);
+                ASSERT_EQ(app_->currentProfile, index) << "seed " << seed_ << "\n" << trail();
+            } else {
+                note("focus " + programName(p));
+                Advance(settle);
+                if (following && moved) expectDecided(before);
+            }
+            break;
+        }
+        case 2: {  // the programs of a profile edited, as the Programs dialog saves them
+            const int profile = pick(kProfileCount);
+            const Text& name = kPrograms[pick(kFollowable)].name;
+            Profile& p = app_->profiles[size_t(profile)];
+            const std::vector<Text> programs = ProfilePrograms(p);
+            const bool listed = std::find(programs.begin(), programs.end(), name) != programs.end();
+            const ProgramListChange change = listed ? RemoveProfileProgram(p, name) : AddProfileProgram(p, name);
+            if (change.ok()) (void)dlg().Files().WriteProfile(profile);
+            note("profile " + std::to_string(profile + 1) + (listed ? " drops " : " follows ") + toUtf8(name));
+            break;
+        }
+        case 3: {  // the tray's switch: turned on, the program focused now counts after the dwell
+            tray_->fire(platform::TrayEvent::MenuFollowPrograms);
+            rules_.Toggled();
+            note(following ? "following off" : "following on");
+            Advance(settle);
+            if (!following && rules_.LastHeard()) expectDecided(before);
+            break;
+        }
+        default: {  // the focus moves and stays
+            const auto& p = kPrograms[pick(int(std::size(kPrograms)))];
+            const bool moved = report(p);
+            note("focus " + programName(p));
+            Advance(settle);
+            if (following && moved) expectDecided(before);
+            if (!following) {
+                ASSERT_EQ(app_->currentProfile, before) << "switched while off\n" << trail();
+            }
+            break;
+        }
+        }
+    }
+
     // The invariant: the mouse holds the current profile, unless the link says it does not yet.
     void checkHeld(const std::string& when) {
         if (!link().linkActive() || link().undelivered() || link().awaitingConfirmation() || !link().idle() ||
@@ -260,6 +385,7 @@ protected:
         return s;
     }
 
+    FollowingRules rules_;
     uint32_t seed_ = 0;
     std::mt19937 rng_;
     std::vector<std::string> trail_;
@@ -276,8 +402,11 @@ TEST_F(LinkModel, TheMouseHoldsWhatTheWindowShowsAfterAnyWalk) {
         traceFrames();
         StartModel(seed);
         for (int step = 0; step < steps; ++step) {
-            if (pick(3) == 0) {
+            const int kind = pick(12);
+            if (kind < 4) {
                 deviceEvent();
+            } else if (kind < 6) {
+                ASSERT_NO_FATAL_FAILURE(focusEvent());
             } else {
                 userEdit();
             }

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "MainWindowFixture.h"
+#include "app/DpiIndicator.h"
 #include "base/VirtualEventLoop.h"
 #include "cli/Session.h"
 #include "profile/ConfigLock.h"
@@ -117,6 +118,42 @@ TEST_F(SharedFiles, AtTheEndAKeptSaveWaitsForTheFolder) {
     dlg().Shutdown();
     release.join();
     EXPECT_EQ(OnDisk(0).PollingRateName, u"1000HZ");
+}
+
+// The tray's two switches set from orvanectl: the running window follows within a second, its
+// tray items with it, and its own later saves keep the choice.
+TEST_F(SharedFiles, TheTraysSwitchesSetByOrvanectlHoldInTheRunningWindowWithinASecond) {
+    StartQuiet();
+    ASSERT_TRUE(tray_->followProgramsChecked_);
+    ASSERT_TRUE(dlg().Following().Follower().Enabled());
+    // The indicator is up when the switch goes off: it goes with it.
+    ASSERT_TRUE(sim_->userSelectDpiLevel(0).ok());
+    Advance(DpiIndicator::kShowMs + 100);
+    ASSERT_TRUE(sim_->userSelectDpiLevel(1).ok());
+    Settle();
+    ASSERT_TRUE(dlg().Indicator().Shown());
+
+    ASSERT_EQ(Orvanectl({"follow-programs", "off"}), 0);
+    ASSERT_EQ(Orvanectl({"dpi-indicator", "off"}), 0);
+    Advance(ConfigSync::kCheckMs + 100);
+    ASSERT_LT(ConfigSync::kCheckMs + 100, DpiIndicator::kShowMs);
+    EXPECT_FALSE(dlg().Indicator().Shown());
+    EXPECT_FALSE(tray_->followProgramsChecked_);
+    EXPECT_FALSE(tray_->dpiIndicatorChecked_);
+    EXPECT_FALSE(dlg().Following().Follower().Enabled());
+    ASSERT_TRUE(sim_->userSelectDpiLevel(2).ok());
+    Settle();
+    EXPECT_FALSE(dlg().Indicator().Shown()) << "shown while turned off";
+
+    ASSERT_EQ(Orvanectl({"follow-programs", "on"}), 0);
+    Advance(ConfigSync::kCheckMs + 100);
+    EXPECT_TRUE(tray_->followProgramsChecked_);
+    EXPECT_TRUE(dlg().Following().Follower().Enabled());
+    ClickPollingStep(2);
+    Advance(DeviceLink::kSaveDelayMs + 500);
+    const std::string config = fileAscii("config.ini");
+    EXPECT_NE(config.find("FollowPrograms=1"), std::string::npos) << config;
+    EXPECT_NE(config.find("ShowDPIChanges=0"), std::string::npos) << config;
 }
 
 }  // namespace
