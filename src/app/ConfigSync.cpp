@@ -1,6 +1,8 @@
 #include "app/ConfigSync.h"
 
-#include "profile/ConfigLock.h"
+#include <chrono>
+
+#include "profile/SettingsFile.h"
 #include "profile/Storage.h"
 
 namespace orvane {
@@ -10,9 +12,12 @@ constexpr int kCheckTimer = 1;
 constexpr int kRetryTimer = 2;
 }  // namespace
 
-ConfigSync::ConfigSync(AppData& app, EventLoop& loop,
-                       std::function<void(const SharedConfig::Merged&)> onMerged)
-    : app_(app), loop_(loop), onMerged_(std::move(onMerged)) {}
+ConfigSync::ConfigSync(AppData& app, EventLoop& loop, std::function<void(const SharedConfig::Merged&)> onMerged,
+                       SettingsWriter writeSettings)
+    : app_(app),
+      loop_(loop),
+      onMerged_(std::move(onMerged)),
+      writeSettings_(writeSettings ? std::move(writeSettings) : SettingsWriter(WriteSettingsFile)) {}
 
 ConfigSync::~ConfigSync() {
     *alive_ = false;
@@ -33,28 +38,35 @@ void ConfigSync::Load(const std::function<void()>& load) {
 
 bool ConfigSync::WriteSettings() {
     settings_ = true;
-    return WriteKept(0);
+    return WriteKept(0, true);
 }
 
 bool ConfigSync::WriteProfile(int index) {
     if (index < 0 || index >= kProfileCount) return false;
     profiles_.set(size_t(index));
-    return WriteKept(0);
+    return WriteKept(0, true);
 }
 
 void ConfigSync::SaveAll() {
     settings_ = true;
     profiles_.set();
-    (void)WriteKept(0);
+    (void)WriteKept(0, true);
 }
 
 bool ConfigSync::WriteLibrary() {
     library_ = true;
-    return WriteKept(0);
+    return WriteKept(0, true);
 }
 
 void ConfigSync::Flush(int timeoutMs) {
-    if (WritesKept()) (void)WriteKept(timeoutMs);
+    {
+        // At the end the worker may be stopped right after this returns: what it is writing must
+        // be on disk by then. The write already holds the lock, so this waits only for the disk.
+        std::unique_lock lock(aside_->mutex);
+        aside_->finished.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                  [this] { return aside_->running == 0; });
+    }
+    if (WritesKept()) (void)WriteKept(timeoutMs, false);
 }
 
 void ConfigSync::Check() {
@@ -64,12 +76,12 @@ void ConfigSync::Check() {
     Merged(shared_.MergeFromDisk(app_));
 }
 
-bool ConfigSync::WriteKept(int lockTimeoutMs) {
+bool ConfigSync::WriteKept(int lockTimeoutMs, bool aside) {
     auto lock = ConfigLock::Acquire(app_.configDir, lockTimeoutMs);
     if (!lock) {
         loop_.setTimer(this, kRetryTimer, kRetryMs, [this] {
             loop_.killTimer(this, kRetryTimer);
-            (void)WriteKept(0);
+            (void)WriteKept(0, true);
         });
         return false;
     }
@@ -77,10 +89,6 @@ bool ConfigSync::WriteKept(int lockTimeoutMs) {
     // Another program's saved change is taken in first, so writing ours cannot undo it.
     if (shared_.ChangedOnDisk(app_)) Merged(shared_.MergeFromDisk(app_));
     bool ok = true;
-    if (settings_) {
-        ok = SaveCurrentProfileIndex(app_).ok() && ok;
-        shared_.WroteSettings(app_);
-    }
     for (int i = 0; i < kProfileCount; ++i) {
         if (!profiles_.test(size_t(i))) continue;
         ok = SaveProfile(app_, i).ok() && ok;
@@ -90,9 +98,48 @@ bool ConfigSync::WriteKept(int lockTimeoutMs) {
         ok = SaveLibraryFile(app_, app_.library).ok() && ok;
         shared_.WroteLibrary(app_);
     }
-    settings_ = library_ = false;
+    library_ = false;
     profiles_.reset();
+    if (!settings_) return ok;
+    settings_ = false;
+    // A session that writes nothing, or a damaged file that is first set aside as a .bak, takes
+    // the ordinary path; both are rare and the first touches no disk.
+    if (aside && !app_.readOnly && !app_.unreadFiles.count(app_.Config("config.ini"))) {
+        WriteSettingsAside(std::move(lock.value()));
+        return ok;
+    }
+    ok = SaveCurrentProfileIndex(app_).ok() && ok;
+    shared_.WroteSettings(app_);
     return ok;
+}
+
+void ConfigSync::WriteSettingsAside(ConfigLock lock) {
+    app_.settings.SetCurrentProfile(app_.currentProfile);
+    const Settings written = app_.settings;
+    shared_.WritingSettings(written);
+    auto held = std::make_shared<ConfigLock>(std::move(lock));
+    auto stamp = std::make_shared<SharedConfig::Stamp>();
+    {
+        std::lock_guard guard(aside_->mutex);
+        ++aside_->running;
+    }
+    loop_.offload(
+        [held, written, path = app_.Config("config.ini"), write = writeSettings_, stamp, aside = aside_] {
+            // A failed write leaves the old file, which the next save replaces; nobody is told,
+            // as before, since the window shows the values it holds either way.
+            (void)write(written, path);
+            *stamp = SharedConfig::StampOf(path);
+            {
+                // The folder is free again once the file is on disk and stamped.
+                const ConfigLock released = std::move(*held);
+            }
+            std::lock_guard guard(aside->mutex);
+            --aside->running;
+            aside->finished.notify_all();
+        },
+        [this, alive = std::weak_ptr<bool>(alive_), stamp] {
+            if (auto a = alive.lock(); a && *a) shared_.SettingsStamped(app_, *stamp);
+        });
 }
 
 void ConfigSync::Merged(const SharedConfig::Merged& m) {
