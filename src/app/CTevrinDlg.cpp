@@ -83,8 +83,14 @@ bool CTevrinDlg::OnInitDialog() {
     if (GetWindow() && GetWindow()->isVisible() && !GetWindow()->isMinimized()) UpdateWindow();
     link_->start();
     following_.Start(FollowProgramsEnabled(app_.settings));
-    SetTimer(kTimerHideWhileInactive, 100);
+    WatchForAbsence();
     return true;
+}
+
+void CTevrinDlg::WatchForAbsence() {
+    if (watchingForAbsence_ || presence_.Asked()) return;
+    watchingForAbsence_ = true;
+    SetTimer(kTimerHideWhileInactive, 100);
 }
 
 void CTevrinDlg::ApplyStartHidden() {
@@ -273,6 +279,13 @@ intptr_t CTevrinDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) 
 
 void CTevrinDlg::OnTimer(int id) {
     if (id == kTimerHideWhileInactive) {
+        // A window the user asked for stays, and a hidden one has nothing left to hide: the
+        // check sleeps until the window is painted again.
+        if (presence_.Asked() || !GetWindow() || !GetWindow()->isVisible()) {
+            KillTimer(kTimerHideWhileInactive);
+            watchingForAbsence_ = false;
+            return;
+        }
         if (!link_->linkActive()) Conceal(presence_.WhenMouseAway(TrayShown()));
     } else if (id == kTimerLeftClickNotice) {
         KillTimer(kTimerLeftClickNotice);

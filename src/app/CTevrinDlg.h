@@ -126,6 +126,8 @@ public:
     void showConnectionNotice(int languageEntry) override;
     void showAccessProblem(const std::string& what) override;
     void updateBattery(const BatteryView& view) override;
+    // The gauge is on screen while the window is shown and not minimised.
+    bool batteryShown() const override;
     void sensorChanged(bool sensorPageFlag, int dpiStepCount) override;
     bool confirmFactoryReset() override;
     void lastDeviceRemoved() override;
@@ -156,6 +158,9 @@ private:
     void OnTray(platform::TrayEvent event);
     void AddTrayIcon();
     void ApplyStartHidden();
+    // Starts the check that hides the window while the link is inactive, unless it runs or the
+    // user asked for the window.
+    void WatchForAbsence();
     // Hides or minimises the window as presence_ decides (a tray to come back from or not).
     void Conceal(WindowPresence::Conceal how);
     bool TrayShown() const { return services_.tray && services_.tray->added(); }
@@ -189,6 +194,7 @@ private:
     bool liftOffShown_ = false;
     bool sliderDragged_ = false;
     bool quit_ = false;
+    bool watchingForAbsence_ = false;  // the 100 ms check that hides the window while the link is inactive
     bool shutDown_ = false;
     bool controlsCreated_ = false;
     int currentDpiLevel_ = 2;

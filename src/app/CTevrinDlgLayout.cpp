@@ -138,6 +138,9 @@ void CTevrinDlg::DrawWindow(Painter& p, const Rect& client) {
     DrawControls(p, client);
 
     buttons_.DrawHighlight(p);
+    // On screen again: what only a shown window needs wakes again.
+    WatchForAbsence();
+    if (link_) link_->batteryInSight();
 }
 
 }  // namespace orvane

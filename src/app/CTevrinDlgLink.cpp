@@ -25,6 +25,8 @@ void CTevrinDlg::showWindow() {
     GetWindow()->show();
     GetWindow()->activate();
     UpdateNoticeStrip();
+    WatchForAbsence();
+    link_->batteryInSight();
 }
 
 void CTevrinDlg::dpiLevelChangedByMouse(int level) {
@@ -95,6 +97,11 @@ void CTevrinDlg::updateBattery(const BatteryView& view) {
         text->SetVisible(view.textVisible);
         InvalidateRect(text->GetRect());
     }
+}
+
+bool CTevrinDlg::batteryShown() const {
+    const platform::Window* w = GetWindow();
+    return w && w->isVisible() && !w->isMinimized();
 }
 
 void CTevrinDlg::sensorChanged(bool sensorPageFlag, int dpiStepCount) {

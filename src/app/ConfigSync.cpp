@@ -1,8 +1,9 @@
 #include "app/ConfigSync.h"
 
+#include <chrono>
 #include <cstdio>
 
-#include "profile/ConfigLock.h"
+#include "profile/SettingsFile.h"
 #include "profile/Storage.h"
 
 namespace orvane {
@@ -16,9 +17,13 @@ void ConfigSync::WarnOnStandardError(const std::string& problem) {
     std::fprintf(stderr, "orvane: warning: %s\n", problem.c_str());
 }
 
-ConfigSync::ConfigSync(AppData& app, EventLoop& loop,
-                       std::function<void(const SharedConfig::Merged&)> onMerged, Warn warn)
-    : app_(app), loop_(loop), onMerged_(std::move(onMerged)), warn_(std::move(warn)) {}
+ConfigSync::ConfigSync(AppData& app, EventLoop& loop, std::function<void(const SharedConfig::Merged&)> onMerged,
+                       Warn warn, SettingsWriter writeSettings)
+    : app_(app),
+      loop_(loop),
+      onMerged_(std::move(onMerged)),
+      warn_(std::move(warn)),
+      writeSettings_(writeSettings ? std::move(writeSettings) : SettingsWriter(WriteSettingsFile)) {}
 
 ConfigSync::~ConfigSync() {
     *alive_ = false;
@@ -39,28 +44,35 @@ void ConfigSync::Load(const std::function<void()>& load) {
 
 bool ConfigSync::WriteSettings() {
     settings_ = true;
-    return WriteKept(0);
+    return WriteKept(0, true);
 }
 
 bool ConfigSync::WriteProfile(int index) {
     if (index < 0 || index >= kProfileCount) return false;
     profiles_.set(size_t(index));
-    return WriteKept(0);
+    return WriteKept(0, true);
 }
 
 void ConfigSync::SaveAll() {
     settings_ = true;
     profiles_.set();
-    (void)WriteKept(0);
+    (void)WriteKept(0, true);
 }
 
 bool ConfigSync::WriteLibrary() {
     library_ = true;
-    return WriteKept(0);
+    return WriteKept(0, true);
 }
 
 void ConfigSync::Flush(int timeoutMs) {
-    if (WritesKept()) (void)WriteKept(timeoutMs);
+    {
+        // At the end the worker may be stopped right after this returns: what it is writing must
+        // be on disk by then. The write already holds the lock, so this waits only for the disk.
+        std::unique_lock lock(aside_->mutex);
+        aside_->finished.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                  [this] { return aside_->running == 0; });
+    }
+    if (WritesKept()) (void)WriteKept(timeoutMs, false);
 }
 
 void ConfigSync::Check() {
@@ -70,12 +82,12 @@ void ConfigSync::Check() {
     Merged(shared_.MergeFromDisk(app_));
 }
 
-bool ConfigSync::WriteKept(int lockTimeoutMs) {
+bool ConfigSync::WriteKept(int lockTimeoutMs, bool aside) {
     auto lock = ConfigLock::Acquire(app_.configDir, lockTimeoutMs);
     if (!lock) {
         loop_.setTimer(this, kRetryTimer, kRetryMs, [this] {
             loop_.killTimer(this, kRetryTimer);
-            (void)WriteKept(0);
+            (void)WriteKept(0, true);
         });
         return false;
     }
@@ -83,10 +95,6 @@ bool ConfigSync::WriteKept(int lockTimeoutMs) {
     // Another program's saved change is taken in first, so writing ours cannot undo it.
     if (shared_.ChangedOnDisk(app_)) Merged(shared_.MergeFromDisk(app_));
     bool ok = true;
-    if (settings_) {
-        ok = Saved(SaveCurrentProfileIndex(app_)) && ok;
-        shared_.WroteSettings(app_);
-    }
     for (int i = 0; i < kProfileCount; ++i) {
         if (!profiles_.test(size_t(i))) continue;
         ok = Saved(SaveProfile(app_, i)) && ok;
@@ -96,8 +104,20 @@ bool ConfigSync::WriteKept(int lockTimeoutMs) {
         ok = Saved(SaveLibraryFile(app_, app_.library)) && ok;
         shared_.WroteLibrary(app_);
     }
-    settings_ = library_ = false;
+    library_ = false;
     profiles_.reset();
+    if (settings_) {
+        settings_ = false;
+        // A session that writes nothing, or a damaged file that is first set aside as a .bak,
+        // takes the ordinary path; both are rare and the first touches no disk. The worker's
+        // write tells its own failure when it is done.
+        if (aside && !app_.readOnly && !app_.unreadFiles.count(app_.Config("config.ini"))) {
+            WriteSettingsAside(std::move(lock.value()));
+        } else {
+            ok = Saved(SaveCurrentProfileIndex(app_)) && ok;
+            shared_.WroteSettings(app_);
+        }
+    }
     // Once everything went through, a failure that comes back is news again.
     if (ok) told_.clear();
     return ok;
@@ -109,6 +129,38 @@ bool ConfigSync::Saved(const Status& status) {
     // hears of it once, not at every click.
     if (told_.insert(status.error().message()).second && warn_) warn_(status.error().message());
     return false;
+}
+
+void ConfigSync::WriteSettingsAside(ConfigLock lock) {
+    app_.settings.SetCurrentProfile(app_.currentProfile);
+    const Settings written = app_.settings;
+    shared_.WritingSettings(written);
+    auto held = std::make_shared<ConfigLock>(std::move(lock));
+    auto stamp = std::make_shared<SharedConfig::Stamp>();
+    auto result = std::make_shared<Status>();
+    {
+        std::lock_guard guard(aside_->mutex);
+        ++aside_->running;
+    }
+    loop_.offload(
+        [held, written, path = app_.Config("config.ini"), write = writeSettings_, stamp, result, aside = aside_] {
+            // A failed write leaves the old file, which the next save replaces; the log hears of
+            // it back on the loop's thread.
+            *result = write(written, path);
+            *stamp = SharedConfig::StampOf(path);
+            {
+                // The folder is free again once the file is on disk and stamped.
+                const ConfigLock released = std::move(*held);
+            }
+            std::lock_guard guard(aside->mutex);
+            --aside->running;
+            aside->finished.notify_all();
+        },
+        [this, alive = std::weak_ptr<bool>(alive_), stamp, result] {
+            if (auto a = alive.lock(); !a || !*a) return;
+            shared_.SettingsStamped(app_, *stamp);
+            (void)Saved(*result);
+        });
 }
 
 void ConfigSync::Merged(const SharedConfig::Merged& m) {

@@ -7,14 +7,24 @@
 // records (its own unsaved changes survive) and lets onMerged refresh the pages and resend what
 // differs to the mouse. A save that fails (not one kept for a busy folder) is told through warn,
 // once for as long as it keeps failing the same way.
+//
+// The settings file is written and flushed to disk on the loop's worker thread (the one that
+// also runs the device transfers), with the folder's lock handed over to it: a save at the end of
+// a pass does not hold up the window. While that write runs the lock is taken, so a later save
+// waits for it like for any other writer and is never overtaken by it; Flush waits for it too.
 #include <bitset>
+#include <condition_variable>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 
 #include "base/EventLoop.h"
+#include "base/Result.h"
 #include "profile/AppData.h"
+#include "profile/ConfigLock.h"
 #include "profile/SharedConfig.h"
 
 namespace orvane {
@@ -28,9 +38,11 @@ public:
     using Warn = std::function<void(const std::string&)>;
     // The program's log: standard error.
     static void WarnOnStandardError(const std::string& problem);
+    // Writes the settings table to the file; tests stand in for it.
+    using SettingsWriter = std::function<Status(const Settings&, const std::filesystem::path&)>;
 
     ConfigSync(AppData& app, EventLoop& loop, std::function<void(const SharedConfig::Merged&)> onMerged,
-               Warn warn = WarnOnStandardError);
+               Warn warn = WarnOnStandardError, SettingsWriter writeSettings = {});
     ~ConfigSync();
     ConfigSync(const ConfigSync&) = delete;
     ConfigSync& operator=(const ConfigSync&) = delete;
@@ -39,31 +51,44 @@ public:
     // what it loaded as the common ground and starts looking for changes.
     void Load(const std::function<void()>& load);
 
-    // Each writes now when the folder is free and returns whether it did; otherwise the write is
-    // kept, retried, and false returned.
+    // Each writes now when the folder is free and returns whether it did (the settings: handed to
+    // the worker); otherwise the write is kept, retried, and false returned.
     bool WriteSettings();
     bool WriteProfile(int index);
     void SaveAll();
     bool WriteLibrary();
 
-    // Whatever is still kept is written, waiting for the folder up to timeoutMs (at the end).
+    // Waits for a settings write still running on the worker, then writes whatever is still
+    // kept on this thread, waiting for the folder up to timeoutMs (at the end).
     void Flush(int timeoutMs);
     // Looks for files another program changed and merges them (the timer's work).
     void Check();
     [[nodiscard]] bool WritesKept() const { return settings_ || profiles_.any() || library_; }
 
 private:
-    // With the lock: merges what changed on disk, then writes what is kept.
-    bool WriteKept(int lockTimeoutMs);
-    void Merged(const SharedConfig::Merged& m);
+    // Settings writes running on the worker, for Flush to wait on from this thread.
+    struct Aside {
+        std::mutex mutex;
+        std::condition_variable finished;
+        int running = 0;
+    };
+
+    // With the lock: merges what changed on disk, then writes what is kept; the settings on the
+    // worker when `aside` allows it.
+    bool WriteKept(int lockTimeoutMs, bool aside);
+    // Hands the settings as they are now and the lock to the worker.
+    void WriteSettingsAside(ConfigLock lock);
     // Whether the save went through; a failure not told since the last clean save is told.
     bool Saved(const Status& status);
+    void Merged(const SharedConfig::Merged& m);
 
     AppData& app_;
     EventLoop& loop_;
     std::function<void(const SharedConfig::Merged&)> onMerged_;
     Warn warn_;
     std::set<std::string> told_;
+    SettingsWriter writeSettings_;
+    std::shared_ptr<Aside> aside_ = std::make_shared<Aside>();
     SharedConfig shared_;
     bool settings_ = false;
     std::bitset<kProfileCount> profiles_;

@@ -1,5 +1,6 @@
 #include "device/DeviceLink.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "device/ButtonEncoder.h"
@@ -85,9 +86,32 @@ void DeviceLink::detectDevices() {
 // Reopens the devices: only ever run as a job, so no transfer is using the handles.
 void DeviceLink::redetect() {
     connection_.detect();
-    if (connection_.anyPresent())
-        loop_.setTimer(this, kWatchdogTimer, kWatchdogMs, [this] { watchdogTick(); });
+    if (connection_.anyPresent()) armWatchdog();
     syncEverythingQuietly();
+}
+
+void DeviceLink::armWatchdog() {
+    watchdogAsleep_ = false;
+    loop_.setTimer(this, kWatchdogTimer, kWatchdogMs, [this] { watchdogTick(); });
+}
+
+void DeviceLink::sleepWatchdog() {
+    watchdogAsleep_ = true;
+    watchdogSleptAtMs_ = loop_.nowMs();
+    // Ticks left to the one that reads (at 20): the counter's own steps, then the read.
+    loop_.setTimer(this, kWatchdogTimer, (21 - pollCounter_) * kWatchdogMs, [this] { watchdogTick(); });
+}
+
+void DeviceLink::restartStatusCountdown() {
+    pollCounter_ = 0;
+    if (watchdogAsleep_) sleepWatchdog();
+}
+
+void DeviceLink::batteryInSight() {
+    if (!watchdogAsleep_) return;
+    const int64_t slept = (loop_.nowMs() - watchdogSleptAtMs_) / kWatchdogMs;
+    pollCounter_ = int(std::min<int64_t>(20, pollCounter_ + slept));
+    armWatchdog();
 }
 
 void DeviceLink::onDeviceChange(hid::HotplugAction action, const std::string& path) {
@@ -127,6 +151,11 @@ void DeviceLink::deviceChanged(hid::HotplugAction action) {
 }
 
 void DeviceLink::watchdogTick() {
+    if (watchdogAsleep_) {
+        // Woken for the status read it slept until.
+        pollCounter_ = 20;
+        armWatchdog();
+    }
     if (pollCounter_ < 20) {
         ++pollCounter_;
     } else {
@@ -145,6 +174,7 @@ void DeviceLink::watchdogTick() {
         requestStatus();
     }
     refreshBatteryDisplay();
+    if (!host_.batteryShown() && pollCounter_ < 20 && loop_.timerActive(this, kWatchdogTimer)) sleepWatchdog();
 }
 
 void DeviceLink::connectionNotice() {
@@ -246,7 +276,7 @@ void DeviceLink::runPass(LinkJobs::Done done) {
 
 void DeviceLink::passSent(const PacedSender::Report& sent, bool quiet, bool showing, LinkJobs::Done done) {
     sentSomething_ = sent.reachedDevice;
-    if (sentSomething_ && !quiet) pollCounter_ = 0;
+    if (sentSomething_ && !quiet) restartStatusCountdown();
     if (showing) host_.progressMade(100);
     loop_.killTimer(this, kSaveTimer);
     savePending_ = true;

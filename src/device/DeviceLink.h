@@ -95,6 +95,10 @@ public:
     // A removal of one of our devices (or of an unknown path) ends the pass that is sending.
     void onDeviceChange(hid::HotplugAction action, const std::string& path = {});
     void watchdogTick();
+    // The battery gauge is in sight again (the window painted): a watchdog asleep since it was
+    // hidden ticks every second again, from where its countdown to the status read is now.
+    void batteryInSight();
+    [[nodiscard]] bool watchdogAsleep() const { return watchdogAsleep_; }
     void connectionNotice();
     void parseStatus(const Frame& reply, DeviceRole device);
     // Reads the counter as the next job, before those already waiting.
@@ -132,6 +136,12 @@ private:
     void onSyncTimer();
     void onSaveTimer();
     void redetect();
+    // The watchdog ticks every second to animate the battery gauge. With nothing showing it, it
+    // sleeps until the tick that reads the status (the only one the mouse needs), every 21 s.
+    void armWatchdog();
+    void sleepWatchdog();
+    // A pass or a reset talked to the mouse: the next status read is a full period away.
+    void restartStatusCountdown();
     void deviceChanged(hid::HotplugAction action);
     // The pass: decided at once, sent paced; done ends its job.
     void runPass(LinkJobs::Done done);
@@ -201,6 +211,8 @@ private:
     int batteryPhase_ = 0;
     int currentDpiLevel_ = 2;
     int pollCounter_ = 0;
+    bool watchdogAsleep_ = false;
+    int64_t watchdogSleptAtMs_ = 0;
 };
 
 }  // namespace orvane

@@ -200,7 +200,7 @@ bool DeviceLink::factoryReset() {
             recordFile(FileKind::Profile, index, host_.writeProfile(index));
             markProfileAsHeld();
             host_.refreshPages();
-            pollCounter_ = 0;
+            restartStatusCountdown();
             host_.showProgress();
             host_.progressMade(100);
             finishPass();

@@ -35,7 +35,8 @@ public:
     void WroteProfile(const AppData& app, int index);
     void WroteLibrary(const AppData& app);
 
-private:
+    // What a file looked like on disk: taken by a writer on another thread while it still holds
+    // the folder's lock, so that a change another program makes right after is not taken for ours.
     struct Stamp {
         bool exists = false;
         uint64_t device = 0, inode = 0, size = 0;
@@ -43,6 +44,12 @@ private:
         bool operator==(const Stamp&) const = default;
     };
     static Stamp StampOf(const std::filesystem::path& path);
+    // A settings write handed to another thread: `written` is the common ground from now on, and
+    // the file as that write left it is recorded with SettingsStamped once it is done.
+    void WritingSettings(const Settings& written) { baseSettings_ = written; }
+    void SettingsStamped(const AppData& app, const Stamp& onDisk) { stamps_[SettingsPath(app)] = onDisk; }
+
+private:
     static std::filesystem::path SettingsPath(const AppData& app) { return app.Config("config.ini"); }
     static std::filesystem::path LibraryPath(const AppData& app) {
         return app.Config("MacroLibraryFile.mlf");

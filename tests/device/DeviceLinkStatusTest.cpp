@@ -249,6 +249,63 @@ TEST_F(ConnectionTest, WatchdogRestartsAReaderThatFailed) {
     EXPECT_TRUE(link.connection().readerRunning(DeviceRole::Wired));
 }
 
+// The times (virtual ms) of the status reads over the next `seconds`, a second at a time.
+std::vector<int64_t> statusReadTimes(VirtualEventLoop& loop, sim::SimTransport& sim, int seconds) {
+    std::vector<int64_t> times;
+    for (int s = 0; s < seconds; ++s) {
+        sim.log().clear();
+        loop.advanceMs(1000);
+        for (DeviceRole r : {DeviceRole::Wired, DeviceRole::Receiver}) {
+            const auto c = sim.log().commands(r);
+            if (std::count(c.begin(), c.end(), uint8_t(0x20)) > 0) times.push_back(loop.nowMs());
+        }
+    }
+    return times;
+}
+
+TEST_F(ConnectionTest, HiddenTheWatchdogWakesOnlyForTheStatusReadsAndTheyKeepTheirBeat) {
+    startAndSettle();
+    const auto shown = statusReadTimes(loop, sim, 42);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1] - shown[0], 21000);
+
+    // Nothing shows the battery: a second's tick is no longer needed, the reads still are.
+    host.shown = false;
+    host.battery.clear();
+    const auto hidden = statusReadTimes(loop, sim, 64);
+    ASSERT_EQ(hidden.size(), 3u);
+    EXPECT_EQ(hidden[0], shown[1] + 21000);
+    EXPECT_EQ(hidden[1], shown[1] + 42000);
+    EXPECT_EQ(hidden[2], shown[1] + 63000);
+    EXPECT_LE(host.battery.size(), 6u);  // one a wake at most, against 64 while shown
+    EXPECT_TRUE(link.watchdogAsleep());
+
+    // In sight again: the gauge moves every second at once, and the next read is on the beat.
+    host.shown = true;
+    link.batteryInSight();
+    host.battery.clear();
+    const auto again = statusReadTimes(loop, sim, 21);
+    ASSERT_EQ(again.size(), 1u);
+    EXPECT_EQ(again[0], hidden[2] + 21000);
+    EXPECT_GE(host.battery.size(), 20u);
+}
+
+TEST_F(ConnectionTest, HiddenAPassStillPutsTheNextStatusReadAFullPeriodAway) {
+    startAndSettle();
+    host.shown = false;
+    loop.advanceMs(1000);  // the tick that finds the gauge hidden and sleeps
+    ASSERT_TRUE(link.watchdogAsleep());
+    loop.advanceMs(5000);
+    profile().PollingRateValue = {3, 0, 0};
+    link.markDirty(SyncGroup::Performance);
+    link.armSync();
+    settle();
+    const int64_t passEnded = loop.nowMs();
+    const auto reads = statusReadTimes(loop, sim, 23);
+    ASSERT_FALSE(reads.empty());
+    EXPECT_GE(reads[0], passEnded + 20000);
+}
+
 TEST_F(ConnectionTest, StatusFollowsAPresenceChangeTwoSecondsLater) {
     startAndSettle();
     sim.unplug(DeviceRole::Receiver);

@@ -23,6 +23,7 @@ struct RecordingHost : LinkHost {
     std::vector<std::string> accessProblems;
     bool confirmReset = true;
     int settingsWrites = 0;
+    bool shown = true;  // the battery gauge is on screen
     int saves = 0;
 
     void refreshPages() override { calls.push_back("refresh"); }
@@ -33,6 +34,7 @@ struct RecordingHost : LinkHost {
     void showConnectionNotice(int entry) override { notices.push_back(entry); }
     void showAccessProblem(const std::string& what) override { accessProblems.push_back(what); }
     void updateBattery(const BatteryView& v) override { battery.push_back(v); }
+    bool batteryShown() const override { return shown; }
     void sensorChanged(bool flag, int steps) override {
         calls.push_back("sensor " + std::to_string(flag) + " " + std::to_string(steps));
     }

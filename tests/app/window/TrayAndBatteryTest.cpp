@@ -110,6 +110,38 @@ TEST_F(MainWindowTest, ASecondStartShowsTheWindowAndAsksAMouseThatIsAway) {
     EXPECT_EQ(framesSent(0x20, hid::DeviceRole::Receiver), 1u);
 }
 
+// Hidden in the tray with the mouse online, nothing wakes the program but what the mouse needs:
+// the check that hides an unwanted window and the battery gauge's second tick both sleep until
+// the window is back.
+TEST_F(MainWindowTest, HiddenInTheTrayTheWindowsTimersSleepUntilItIsBack) {
+    Start();
+    ASSERT_TRUE(link().mouseOnline());
+    const ui::CDlgBase* owner = &dlg();
+    Advance(1000);
+    // A window the user asked for is never hidden for an absent mouse: that check has ended.
+    EXPECT_FALSE(clock().timerActive(owner, kTimerHideWhileInactive));
+    click(kMinimise);
+    ASSERT_FALSE(window().isVisible());
+    Advance(DeviceLink::kWatchdogMs * 2);
+    EXPECT_TRUE(link().watchdogAsleep());
+    tray_->fire(platform::TrayEvent::MenuShow);
+    EXPECT_FALSE(link().watchdogAsleep());
+}
+
+// Started at login, the window hides while the mouse is away; the check that does it sleeps
+// while the window is hidden and wakes with it.
+TEST_F(MainWindowTest, StartedAtLoginTheHidingCheckSleepsWhileHiddenAndWakesWithTheWindow) {
+    Start(WindowSetup::AtLogin("receiver-only,asleep"));
+    const ui::CDlgBase* owner = &dlg();
+    Advance(3000);
+    ASSERT_FALSE(window().isVisible());
+    EXPECT_FALSE(clock().timerActive(owner, kTimerHideWhileInactive));
+    sim_->setOnline(true);
+    Advance(21 * 1000);
+    ASSERT_TRUE(window().isVisible());
+    EXPECT_TRUE(clock().timerActive(owner, kTimerHideWhileInactive));
+}
+
 TEST_F(MainWindowTest, TrayExitEndsTheProgram) {
     Start();
     tray_->fire(platform::TrayEvent::MenuExit);
