@@ -11,25 +11,28 @@
 
 namespace {
 
-const std::filesystem::path& folder() {
-    static const std::filesystem::path made = [] {
+// A folder of its own for each input, removed afterwards: the fuzzer ends without running
+// exit handlers, so nothing may be left for the end.
+struct Folder {
+    Folder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "orvane-import-fuzz-XXXXXX").string();
         if (!mkdtemp(pattern.data())) std::abort();
-        std::atexit([] {
-            std::error_code ignored;
-            std::filesystem::remove_all(folder(), ignored);
-        });
-        return std::filesystem::path(pattern);
-    }();
-    return made;
-}
+        path = pattern;
+    }
+    ~Folder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    std::filesystem::path path;
+};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace orvane;
-    const std::filesystem::path given = folder() / "imported.mlf";
-    const std::filesystem::path written = folder() / "MacroLibraryFile.mlf";
+    const Folder folder;
+    const std::filesystem::path given = folder.path / "imported.mlf";
+    const std::filesystem::path written = folder.path / "MacroLibraryFile.mlf";
     if (!WriteFileAtomically(given, std::string_view(reinterpret_cast<const char*>(data), size))) std::abort();
     MacroLibrary imported;
     if (!ReadLibraryFile(imported, given)) return 0;
