@@ -1,5 +1,5 @@
-// Writes one well-formed file per reader as the fuzzers' starting corpus (the repository holds
-// no UTF-16 files, so the seeds are made here).
+// Writes one well-formed file per reader into the fuzzers' starting corpus, beside the inputs kept
+// in fuzz/corpus: a whole profile or library file does not fit the byte budget of those.
 #include <cstdio>
 #include <filesystem>
 
@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
     const bool ok = put("ProfileFileFuzzer", FormatProfileFile(profile)) &&
                     put("SettingsFileFuzzer", FormatSettingsFile(settings)) &&
                     put("MacroLibraryFuzzer", FormatLibraryFile(library)) &&
+                    put("ImportedLibraryFuzzer", FormatLibraryFile(library)) &&
                     put("LanguageFileFuzzer", language.Bytes()) &&
                     put("LanguageSelectorFuzzer", selector.Bytes());
     return ok ? 0 : 1;

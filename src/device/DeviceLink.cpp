@@ -13,10 +13,10 @@ DeviceLink::DeviceLink(AppData& app, EventLoop& loop, LinkHost& host, hid::Trans
     std::weak_ptr<int> alive = alive_;
     // Readers hand notifications over to the loop's thread; nothing else is touched there.
     connection_.setInputHandler([this, alive, &loop](DeviceRole role, std::span<const uint8_t> report) {
-        const uint8_t interval = report[3];
-        const uint8_t level = report[4];
-        loop.post([this, alive, role, interval, level] {
-            if (alive.lock()) applyDeviceNotification(role, interval, level);
+        const auto notification = parseDeviceNotification(report);
+        if (!notification) return;
+        loop.post([this, alive, role, n = *notification] {
+            if (alive.lock()) applyDeviceNotification(role, n);
         });
     });
 }

@@ -103,7 +103,7 @@ public:
     void parseStatus(const Frame& reply, DeviceRole device);
     // Reads the counter as the next job, before those already waiting.
     void checkDataChange(DeviceRole device);
-    void applyDeviceNotification(DeviceRole device, uint8_t intervalByte, uint8_t levelByte);
+    void applyDeviceNotification(DeviceRole device, const DeviceNotification& notification);
     void refreshBatteryDisplay();
 
     // State.

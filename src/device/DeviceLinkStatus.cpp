@@ -126,12 +126,14 @@ void DeviceLink::checkDataChange(DeviceRole device) {
     });
 }
 
-void DeviceLink::applyDeviceNotification(DeviceRole device, uint8_t intervalByte, uint8_t levelByte) {
+void DeviceLink::applyDeviceNotification(DeviceRole device, const DeviceNotification& n) {
     Profile& p = current();
-    const bool levelChanged = p.CurrentDPILevelValue != static_cast<uint8_t>(levelByte - 1);
-    currentDpiLevel_ = int(levelByte) - 1;
-    p.CurrentDPILevelValue = static_cast<uint8_t>(levelByte - 1);
-    const uint8_t rate = intervalByte == 8 ? 0 : intervalByte == 4 ? 1 : intervalByte == 2 ? 2 : 3;
+    const bool levelChanged = n.dpiLevel && p.CurrentDPILevelValue != *n.dpiLevel;
+    if (n.dpiLevel) {
+        currentDpiLevel_ = *n.dpiLevel;
+        p.CurrentDPILevelValue = static_cast<uint8_t>(*n.dpiLevel);
+    }
+    const uint8_t rate = n.rateIndex;
     p.PollingRateValue = {rate, 0, 0};
     p.PollingRateName = rateLabel(rate);
     if (device == DeviceRole::Receiver) savePending_ = true;

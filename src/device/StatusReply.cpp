@@ -31,4 +31,14 @@ uint16_t sensorIdForCode(uint8_t code) {
 
 uint16_t parseDataChangeReply(const Frame& r) { return static_cast<uint16_t>(r[7] | (r[8] << 8)); }
 
+std::optional<DeviceNotification> parseDeviceNotification(std::span<const uint8_t> r) {
+    constexpr uint8_t kReportId = 5, kNotification = 6;
+    if (r.size() < 5 || r[0] != kReportId || r[1] != kNotification) return std::nullopt;
+    DeviceNotification n;
+    const uint8_t interval = r[3];
+    n.rateIndex = interval == 8 ? 0 : interval == 4 ? 1 : interval == 2 ? 2 : 3;
+    if (r[4] >= 1 && r[4] <= 4) n.dpiLevel = r[4] - 1;
+    return n;
+}
+
 }  // namespace orvane

@@ -27,17 +27,39 @@ void pickTogether(const Profile& base, const Profile& ours, Profile& merged, F P
     if (oursChanged) ((merged.*fields = ours.*fields), ...);
 }
 
-const MacroSet* findSet(const MacroLibrary& library, const Text& name) {
-    for (uint32_t i = 0; i < library.SetCount(); ++i)
-        if (library.FindSet(i)->GetName() == name) return library.FindSet(i);
+// Sets and macros are matched by name and, for a name a library holds more than once (a file
+// from elsewhere may), by its rank among the entries of that name: the second "Games" set of
+// one side is the second "Games" set of the other.
+template <typename Entry, typename Owner>
+const Entry* findNamed(const Owner* owner, uint32_t count, const Entry* (Owner::*at)(uint32_t) const,
+                       const Text& name, uint32_t rank) {
+    if (!owner) return nullptr;
+    for (uint32_t i = 0; i < count; ++i) {
+        const Entry* entry = (owner->*at)(i);
+        if (entry->GetName() != name) continue;
+        if (rank == 0) return entry;
+        --rank;
+    }
     return nullptr;
 }
 
-const MacroKey* findKey(const MacroSet* set, const Text& name) {
-    if (!set) return nullptr;
-    for (uint32_t i = 0; i < set->KeyCount(); ++i)
-        if (set->FindKey(i)->GetName() == name) return set->FindKey(i);
-    return nullptr;
+template <typename Entry, typename Owner>
+uint32_t rankOf(const Owner& owner, const Entry* (Owner::*at)(uint32_t) const, uint32_t index) {
+    uint32_t rank = 0;
+    for (uint32_t i = 0; i < index; ++i)
+        if ((owner.*at)(i)->GetName() == (owner.*at)(index)->GetName()) ++rank;
+    return rank;
+}
+
+constexpr const MacroSet* (MacroLibrary::*kSetAt)(uint32_t) const = &MacroLibrary::FindSet;
+constexpr const MacroKey* (MacroSet::*kKeyAt)(uint32_t) const = &MacroSet::FindKey;
+
+const MacroSet* findSet(const MacroLibrary& library, const Text& name, uint32_t rank) {
+    return findNamed(&library, library.SetCount(), kSetAt, name, rank);
+}
+
+const MacroKey* findKey(const MacroSet* set, const Text& name, uint32_t rank) {
+    return findNamed(set, set ? set->KeyCount() : 0, kKeyAt, name, rank);
 }
 
 void addKey(MacroSet& set, const MacroKey& key) {
@@ -49,16 +71,18 @@ void addKey(MacroSet& set, const MacroKey& key) {
 void mergeSet(MacroSet& out, const MacroSet* base, const MacroSet* ours, const MacroSet& theirs) {
     for (uint32_t i = 0; i < theirs.KeyCount(); ++i) {
         const MacroKey& t = *theirs.FindKey(i);
-        const MacroKey* o = findKey(ours, t.GetName());
-        const MacroKey* b = findKey(base, t.GetName());
+        const uint32_t rank = rankOf(theirs, kKeyAt, i);
+        const MacroKey* o = findKey(ours, t.GetName(), rank);
+        const MacroKey* b = findKey(base, t.GetName(), rank);
         if (!o && b && t == *b) continue;  // we deleted it, they did not touch it
         addKey(out, o && (!b || *o != *b) ? *o : t);
     }
     if (!ours) return;
     for (uint32_t i = 0; i < ours->KeyCount(); ++i) {
         const MacroKey& o = *ours->FindKey(i);
-        if (findKey(&theirs, o.GetName())) continue;
-        const MacroKey* b = findKey(base, o.GetName());
+        const uint32_t rank = rankOf(*ours, kKeyAt, i);
+        if (findKey(&theirs, o.GetName(), rank)) continue;
+        const MacroKey* b = findKey(base, o.GetName(), rank);
         if (!b || o != *b) addKey(out, o);  // ours is new, or changed where they deleted it
     }
 }
@@ -125,16 +149,18 @@ MacroLibrary MergeLibrary(const MacroLibrary& base, const MacroLibrary& ours, co
     MacroLibrary m;
     for (uint32_t i = 0; i < theirs.SetCount(); ++i) {
         const MacroSet& t = *theirs.FindSet(i);
-        const MacroSet* o = findSet(ours, t.GetName());
-        const MacroSet* b = findSet(base, t.GetName());
+        const uint32_t rank = rankOf(theirs, kSetAt, i);
+        const MacroSet* o = findSet(ours, t.GetName(), rank);
+        const MacroSet* b = findSet(base, t.GetName(), rank);
         if (!o && b && t == *b) continue;  // a set we deleted and they left alone
         MacroSet& out = m.AddSet(t.GetName());
         mergeSet(out, b, o, t);
     }
     for (uint32_t i = 0; i < ours.SetCount(); ++i) {
         const MacroSet& o = *ours.FindSet(i);
-        if (findSet(theirs, o.GetName())) continue;
-        const MacroSet* b = findSet(base, o.GetName());
+        const uint32_t rank = rankOf(ours, kSetAt, i);
+        if (findSet(theirs, o.GetName(), rank)) continue;
+        const MacroSet* b = findSet(base, o.GetName(), rank);
         if (b && o == *b) continue;  // they deleted a set we did not change
         MacroSet& out = m.AddSet(o.GetName());
         for (uint32_t k = 0; k < o.KeyCount(); ++k) addKey(out, *o.FindKey(k));

@@ -173,6 +173,28 @@ TEST_F(StatusTest, OnlyADeviceNotificationWithAnotherLevelIsReportedAsTheMousesO
     EXPECT_EQ(levelReports(), 1);
 }
 
+// A notification whose level byte names no level (0, or above the four the mouse has) still
+// reports the rate, but leaves the level alone: the byte minus one would otherwise become a
+// level of 255 or 16 that the profile file stores and the next DPI frame sends back.
+TEST_F(StatusTest, ADeviceNotificationWithALevelOutsideOneToFourKeepsTheLevel) {
+    startAndSettle();
+    const int before = profile().CurrentDPILevelValue;
+    const uint8_t noLevel[] = {5, 6, 0, 4, 0};
+    sim.sendInput(sim::Link::Wired, noLevel);
+    ASSERT_TRUE(pumpUntil([&] { return profile().PollingRateValue[0] == 1; }));
+    EXPECT_EQ(profile().CurrentDPILevelValue, before);
+    EXPECT_EQ(link.currentDpiLevel(), before);
+    const uint8_t pastTheLast[] = {5, 6, 0, 2, 17};
+    sim.sendInput(sim::Link::Wired, pastTheLast);
+    ASSERT_TRUE(pumpUntil([&] { return profile().PollingRateValue[0] == 2; }));
+    EXPECT_EQ(profile().CurrentDPILevelValue, before);
+    EXPECT_EQ(host.count("dpi level 16"), 0);
+    const uint8_t fourth[] = {5, 6, 0, 8, 4};
+    sim.sendInput(sim::Link::Wired, fourth);
+    ASSERT_TRUE(pumpUntil([&] { return profile().PollingRateValue[0] == 0; }));
+    EXPECT_EQ(profile().CurrentDPILevelValue, 3);
+}
+
 TEST_F(StatusTest, FactoryResetGoesToOneDeviceAndResetsTheProfile) {
     startAndSettle();
     profile().SetProfileName(u"Mine");

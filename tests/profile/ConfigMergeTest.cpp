@@ -178,6 +178,36 @@ TEST(MergeLibrary, MacrosAreMatchedByNameAndNeitherSidesWorkIsLost) {
     EXPECT_EQ(n, expected2);
 }
 
+// A library from elsewhere may hold a set name or a macro name twice: each is matched with the
+// one of the same rank on the other side, so a merge never pours one set's macros into its
+// namesake nor one macro's actions into another.
+TEST(MergeLibrary, NamesHeldTwiceKeepTheirOwnContents) {
+    MacroLibrary base;
+    base.AddSet(u"Games");
+    MacroLibrary both;
+    both.AddSet(u"Games").AddKey(u"Jump").InsertAction(0, 1);
+    both.AddSet(u"Games");
+    MacroSet& twice = both.AddSet(u"Work");
+    twice.AddKey(u"Copy").InsertAction(0, 2);
+    twice.AddKey(u"Copy").InsertAction(0, 3);
+    // Both sides made the same change: that change is the result.
+    const MacroLibrary m = MergeLibrary(base, both, both);
+    EXPECT_TRUE(m == both);
+    ASSERT_EQ(m.SetCount(), 3u);
+    EXPECT_EQ(m.FindSet(1)->KeyCount(), 0u);
+    ASSERT_EQ(m.FindSet(2)->KeyCount(), 2u);
+    EXPECT_EQ(m.FindSet(2)->FindKey(1)->GetAction(0), 3u);
+    // One side changed the second "Copy" only: the first keeps its action.
+    MacroLibrary ours = both;
+    ASSERT_TRUE(ours.FindSet(2)->FindKey(1)->SetAction(0, 4));
+    MacroLibrary theirs = both;
+    theirs.AddSet(u"New");
+    const MacroLibrary n = MergeLibrary(both, ours, theirs);
+    ASSERT_EQ(n.SetCount(), 4u);
+    EXPECT_EQ(n.FindSet(2)->FindKey(0)->GetAction(0), 2u);
+    EXPECT_EQ(n.FindSet(2)->FindKey(1)->GetAction(0), 4u);
+}
+
 class SharedFolder : public testing::TempAppDir {};
 
 TEST_F(SharedFolder, OneWriterAtATime) {
