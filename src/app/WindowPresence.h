@@ -31,6 +31,7 @@ public:
     }
     // The user asked for the window (tray, second start): from now on it stays.
     void UserAsked() { userAsked_ = true; }
+    [[nodiscard]] bool Asked() const { return userAsked_; }
 
     // The mouse is not (or no longer) there.
     [[nodiscard]] Conceal WhenMouseAway(bool trayShown) const {
