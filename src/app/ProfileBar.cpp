@@ -126,6 +126,8 @@ void ProfileBar::OpenContextMenu(uint32_t tabId) {
     const Point at{window.left + r.left + int32_t(161.0f * s), window.top + top};
     w_.ClosePopup(kProfileMenuSlot);
     auto menu = std::make_unique<ui::CProfileRKeyPopup>(w_.Language());
+    const int profileNumber = int(tabId - kFirstTab) + 1;
+    menu->SetAccessibleTitle(FillNumber(w_.Language().LanguageText(kTextReaderProfileMenu), profileNumber));
     menu->SetImages(u"skins\\menu_nr.png", u"skins\\menu_ov.png", u"skins\\menusub_nr.png", u"skins\\menusub_ov.png");
     auto* popup = w_.AdoptPopup(std::move(menu));
     w_.PopupSlot(kProfileMenuSlot) = popup;
