@@ -273,6 +273,13 @@ void ButtonAssignmentPanel::OpenMainMenu(uint32_t combo) {
     }
 }
 
+Text ButtonAssignmentPanel::ParentItemText() const {
+    // A submenu opens when its item in the assignment menu becomes hot: it is named after it.
+    const ui::CWndPopup* main = MainMenu();
+    if (!main || main->HotItem() < 0) return {};
+    return main->Items()[size_t(main->HotItem())].text;
+}
+
 void ButtonAssignmentPanel::OpenSubmenu(uint32_t requestMsg, uint32_t combo) {
     const SubmenuKind* kind = submenuBy(requestMsg, &SubmenuKind::request);
     auto* c = Combo(combo);
@@ -286,6 +293,7 @@ void ButtonAssignmentPanel::OpenSubmenu(uint32_t requestMsg, uint32_t combo) {
         case kSlotOffice: menu = std::make_unique<ui::COfficePopup>(w_.Language()); break;
         case kSlotMain: return;
     }
+    menu->SetAccessibleTitle(ParentItemText());
     menu->SetImages(ui::pictures::kMenuNr, ui::pictures::kMenuOv, ui::pictures::kMenusubNr, ui::pictures::kMenusubOv);
     const Point at = ToScreen(SubmenuOrigin(c->GetRect(), kind->down, kind->up));
     auto* popup = w_.AdoptPopup(std::move(menu));
@@ -310,6 +318,7 @@ void ButtonAssignmentPanel::OpenMacroList(uint32_t combo, int set) {
     if (windowTop + client.y + listHeight > screenHeight) client.y = screenHeight - windowTop - listHeight;
     const Point at = ToScreen(client);
     auto menu = std::make_unique<ui::CMacroSetPopup>(w_.Language(), w_.App().library, set);
+    menu->SetAccessibleTitle(ParentItemText());
     menu->SetImages(ui::pictures::kMenuNr, ui::pictures::kMenuOv, ui::pictures::kMenusubNr, ui::pictures::kMenusubOv);
     auto* popup = w_.AdoptPopup(std::move(menu));
     auto& lists = w_.MacroSetPopups();

@@ -56,6 +56,8 @@ public:
 private:
     ui::CComboButton* Combo(uint32_t id) const;
     void OpenMainMenu(uint32_t combo);
+    // The text of the assignment menu's hot item: the name of the submenu it opens.
+    Text ParentItemText() const;
     void OpenSubmenu(uint32_t requestMsg, uint32_t combo);
     void OpenMacroList(uint32_t combo, int set);
     void OpenCaptureDialog(uint32_t requestMsg, uint32_t combo);

@@ -70,6 +70,9 @@ public:
     ButtonAssignmentPanel& Buttons() { return buttons_; }
     ProfileBar& Profiles() { return profiles_; }
     ProgramFollowing& Following() { return following_; }
+    // As laid out: the title bar, the left column, the middle, then the right column's sections
+    // (each header, then its contents) and Reset (ReaderNames.cpp).
+    std::vector<ui::CControlBase*> ReadingOrder() const override;
 
     // ---- Pages and the change pipeline ----
     void RefreshPages();

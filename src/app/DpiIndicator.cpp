@@ -37,7 +37,17 @@ void DpiIndicator::Announce(const Content& content) {
     ShowWindow();
 }
 
+platform::AccessibleNode DpiIndicator::accessibleWindow() const {
+    platform::AccessibleNode n;
+    n.role = platform::AccessibleRole::Alert;
+    if (content_) n.name = LevelText(*content_) + u": " + DpiText(*content_);
+    if (window_) n.rect = {0, 0, window_->geometry().width(), window_->geometry().height()};
+    return n;
+}
+
 void DpiIndicator::ShowWindow() {
+    // Appearing is announced with the window; a change while it stays up is announced here.
+    const bool wasShown = Shown();
     if (!window_) {
         platform::WindowOptions options;
         options.kind = platform::WindowKind::Overlay;
@@ -52,6 +62,7 @@ void DpiIndicator::ShowWindow() {
     window_->invalidateAll();
     window_->show();
     window_->setTimer(kHideTimer, kShowMs);  // a change while shown starts the time again
+    if (wasShown) window_->announce(platform::AccessibleEvent::NameChanged, -1);
 }
 
 void DpiIndicator::Hide() {

@@ -57,6 +57,8 @@ protected:
     void onPointer(const platform::PointerEvent&) override {}
     intptr_t onMessage(uint32_t, uintptr_t, intptr_t) override { return 0; }
     void onTimer(int id) override;
+    // An alert saying the level and its DPI, e.g. "DPI level 2: 1600 DPI".
+    platform::AccessibleNode accessibleWindow() const override;
 
 private:
     void ShowWindow();

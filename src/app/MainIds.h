@@ -108,6 +108,7 @@ inline constexpr int kTextReaderMinimise = 405;
 inline constexpr int kTextReaderClose = 406;
 inline constexpr int kTextReaderBattery = 407;
 inline constexpr int kTextReaderAddProfile = 408;
+inline constexpr int kTextReaderProfileMenu = 452;  // "Menu of profile %d"
 inline constexpr int kTextReaderAssignmentMenu = 409;
 inline constexpr int kTextReaderCharging = 410;
 

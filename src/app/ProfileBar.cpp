@@ -127,6 +127,8 @@ void ProfileBar::OpenContextMenu(uint32_t tabId) {
     const Point at{window.left + r.left + int32_t(161.0f * s), window.top + top};
     w_.ClosePopup(kProfileMenuSlot);
     auto menu = std::make_unique<ui::CProfileRKeyPopup>(w_.Language());
+    const int profileNumber = int(tabId - kFirstTab) + 1;
+    menu->SetAccessibleTitle(FillNumber(w_.Language().LanguageText(kTextReaderProfileMenu), profileNumber));
     menu->SetImages(ui::pictures::kMenuNr, ui::pictures::kMenuOv, ui::pictures::kMenusubNr, ui::pictures::kMenusubOv);
     auto* popup = w_.AdoptPopup(std::move(menu));
     w_.PopupSlot(kProfileMenuSlot) = popup;

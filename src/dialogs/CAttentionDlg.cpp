@@ -17,6 +17,7 @@ CAttentionDlg::CAttentionDlg(platform::Platform& platform, ui::CDlgBase* parent,
 
 void CAttentionDlg::CreateControls(const Rect&) {
     const float s = Scale();
+    SetAccessibleTitle(language_.LanguageText(kTextAttentionName));
     auto* close = Add<ui::CImageButton>(0, kIdClose, scaledRect(300, 4, 315, 19, s), Text{});
     close->SetAccessibleName(language_.LanguageText(CFramedDlg::kTextCloseName));
     close->LoadImages({ui::pictures::kExitNr, ui::pictures::kExitOv});

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "dialogs/CFramedDlg.h"
 #include "dialogs/DialogLayout.h"
 #include "ui/CImageButton.h"
 #include "ui/CStaticText.h"
@@ -35,8 +36,13 @@ bool CColorPaletteDlg::OnInitDialog() {
 
 void CColorPaletteDlg::CreateControls(const Rect&) {
     const float s = Scale();
-    Add<ui::CImageButton>(0, kIdClose, scaledRect(480, 6, 495, 21, s), Text{})
-        ->LoadImages({ui::pictures::kExitNr, ui::pictures::kExitOv});
+    // The palette has no title of its own: it is named after the level whose colour it picks.
+    Text name = language_.LanguageText(kTextDpiColourName);
+    if (const size_t at = name.find(u"%d"); at != Text::npos) name.replace(at, 2, fromUtf8(std::to_string(level_ + 1)));
+    SetAccessibleTitle(name);
+    auto* close = Add<ui::CImageButton>(0, kIdClose, scaledRect(480, 6, 495, 21, s), Text{});
+    close->SetAccessibleName(language_.LanguageText(CFramedDlg::kTextCloseName));
+    close->LoadImages({ui::pictures::kExitNr, ui::pictures::kExitOv});
     Add<ui::CImageButton>(0, kIdOkButton, scaledRect(391, 234, 460, 254, s), language_.LanguageText(4))
         ->LoadImages({ui::pictures::kButton2Nr, ui::pictures::kButton2Ov});
     Add<ui::CStaticText>(0, kIdRed, scaledRect(320, 212, 373, 230, s), kDialogTextColour, platform::kTextCenter);

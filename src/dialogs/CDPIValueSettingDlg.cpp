@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "dialogs/CFramedDlg.h"
 #include "dialogs/DialogLayout.h"
 #include "platform/Input.h"
 #include "ui/CImageButton.h"
@@ -31,11 +32,13 @@ CDPIValueSettingDlg::CDPIValueSettingDlg(platform::Platform& platform, ui::CDlgB
 
 void CDPIValueSettingDlg::CreateControls(const Rect&) {
     const float s = Scale();
+    SetAccessibleTitle(language_.LanguageText(273));
     Add<ui::CStaticText>(0, kIdTitle, scaledRect(20, 3, 230, 27, s), kDialogTextColour,
                          platform::kTextLeft | platform::kTextSingleLine)
         ->SetLabel(language_.LanguageText(273));
-    Add<ui::CImageButton>(0, kIdClose, scaledRect(405, 4, 420, 19, s), Text{})
-        ->LoadImages({ui::pictures::kExitNr, ui::pictures::kExitOv});
+    auto* close = Add<ui::CImageButton>(0, kIdClose, scaledRect(405, 4, 420, 19, s), Text{});
+    close->SetAccessibleName(language_.LanguageText(CFramedDlg::kTextCloseName));
+    close->LoadImages({ui::pictures::kExitNr, ui::pictures::kExitOv});
     Add<ui::CImageButton>(0, kIdOkButton, scaledRect(350, 110, 419, 130, s), language_.LanguageText(4))
         ->LoadImages({ui::pictures::kButton2Nr, ui::pictures::kButton2Ov});
     Add<ui::CStaticText>(0, kIdLowest, scaledRect(0, 68, 60, 86, s), kDialogTextColour, platform::kTextCenter)
@@ -47,16 +50,24 @@ void CDPIValueSettingDlg::CreateControls(const Rect&) {
     auto* slider = Add<ui::CSliderControl>(0, kIdSlider, scaledRect(69, 67, 359, 80, s), stepCount_,
                                            int32_t(6.0f * s), int32_t(7.0f * s));
     slider->LoadThumbImage(ui::pictures::kSliderCircle);
+    slider->SetAccessibleName(language_.LanguageText(273));
     SetIndex(index_, false);
 }
 
 void CDPIValueSettingDlg::SetIndex(int index, bool fromSlider) {
     index_ = std::clamp(index, 0, stepCount_ - 1);
-    if (!fromSlider)
-        if (auto* slider = FindControlAs<ui::CSliderControl>(kIdSlider)) {
+    if (auto* slider = FindControlAs<ui::CSliderControl>(kIdSlider)) {
+        // Readers say the resolution the step stands for, not the step.
+        Text value = language_.LanguageText(kTextDpiValueOfStep);
+        const Text dpi = number(dpiOfStep_(index_));
+        if (const size_t at = value.find(u"%d"); at != Text::npos) value.replace(at, 2, dpi);
+        else value = dpi;
+        slider->SetValueText(value);
+        if (!fromSlider) {
             slider->SetPosition(index_);
             InvalidateRect(slider->GetRect());
         }
+    }
     if (auto* text = FindControlAs<ui::CStaticText>(kIdCurrent)) {
         text->SetLabel(number(dpiOfStep_(index_)));
         InvalidateRect(text->GetRect());

@@ -1,5 +1,6 @@
 #include "dialogs/CFirmwareResetDlg.h"
 
+#include "dialogs/CFramedDlg.h"
 #include "dialogs/DialogLayout.h"
 #include "ui/CImageButton.h"
 #include "ui/CStaticText.h"
@@ -14,9 +15,11 @@ CFirmwareResetDlg::CFirmwareResetDlg(platform::Platform& platform, ui::CDlgBase*
 }
 
 void CFirmwareResetDlg::CreateControls(const Rect&) {
+    SetAccessibleTitle(language_.LanguageText(kTextFactoryResetName));
     const float s = Scale();
-    Add<ui::CImageButton>(0, kIdClose, scaledRect(405, 4, 420, 19, s), Text{})
-        ->LoadImages({ui::pictures::kExitNr, ui::pictures::kExitOv});
+    auto* close = Add<ui::CImageButton>(0, kIdClose, scaledRect(405, 4, 420, 19, s), Text{});
+    close->SetAccessibleName(language_.LanguageText(CFramedDlg::kTextCloseName));
+    close->LoadImages({ui::pictures::kExitNr, ui::pictures::kExitOv});
     Add<ui::CImageButton>(0, kIdOkButton, scaledRect(260, 110, 329, 130, s), language_.LanguageText(4))
         ->LoadImages({ui::pictures::kButton2Nr, ui::pictures::kButton2Ov});
     Add<ui::CImageButton>(0, kIdCancelButton, scaledRect(350, 110, 419, 130, s), language_.LanguageText(5))

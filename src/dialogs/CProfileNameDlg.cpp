@@ -40,6 +40,7 @@ bool CProfileNameDlg::OnInitDialog() {
 
 void CProfileNameDlg::CreateControls(const Rect&) {
     const float s = Scale();
+    SetAccessibleTitle(language_.LanguageText(layout_.title));
     const Rect t = layout_.titleRect;
     Add<ui::CStaticText>(0, kIdTitle, scaledRect(t.left, t.top, t.right, t.bottom, s), kDialogTextColour,
                          platform::kTextLeft | platform::kTextSingleLine)

@@ -33,6 +33,7 @@ bool CProgressBarDlg::OnInitDialog() {
 }
 
 void CProgressBarDlg::CreateControls(const Rect&) {
+    SetAccessibleTitle(title_);
     auto* title = Add<ui::CStaticText>(0, kIdTitle, scaledRect(10, 3, 164, 23, Scale()), kTitleColour,
                                        platform::kTextLeft | platform::kTextSingleLine);
     title->SetFont(int32_t(18.0f * Scale()), ui::UiFontChoice().face);

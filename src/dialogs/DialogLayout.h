@@ -22,6 +22,12 @@ inline platform::Rect scaledRect(int32_t left, int32_t top, int32_t right, int32
 inline constexpr uint32_t kIdClose = 2004;
 inline constexpr uint32_t kIdOkButton = 2010;
 
+// Names screen readers give the dialogs that show no title of their own (language entries).
+inline constexpr int kTextAttentionName = 450;     // "Attention"
+inline constexpr int kTextFactoryResetName = 451;  // "Factory reset"
+inline constexpr int kTextDpiColourName = 403;     // "DPI level %d colour"
+inline constexpr int kTextDpiValueOfStep = 391;    // "%d DPI"
+
 // Colours of dialog texts (0x00BBGGRR).
 inline constexpr uint32_t kDialogTextColour = 0xB4B4B4;
 

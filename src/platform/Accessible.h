@@ -26,6 +26,7 @@ enum class AccessibleRole {
     ProgressBar,
     Label,
     Graphic,
+    Alert,  // a passing message that readers say when it appears
 };
 
 // State bits of an item.
@@ -67,6 +68,7 @@ enum class AccessibleEvent {
     Focus,         // the item got the keyboard focus
     ValueChanged,  // its value changed
     StateChanged,  // checked, selected or disabled changed
+    NameChanged,   // its name changed (a shown alert that says something new)
 };
 
 }  // namespace orvane::platform

@@ -68,6 +68,11 @@ public:
     virtual bool StepBy(int32_t) { return false; }
     // Moves a ranged control to value; false when it has no range.
     virtual bool SetAccessibleValue(int32_t) { return false; }
+    // Controls sharing a non-zero focus group (the options of a radio group) are one Tab stop:
+    // Tab enters the group at the member that says so (the checked option), the arrows move
+    // within it and the next Tab leaves it.
+    virtual uint32_t FocusGroup() const { return 0; }
+    virtual bool EntersFocusGroup() const { return false; }
     // A name for readers when the control shows no text of its own (or a better one).
     void SetAccessibleName(Text name) { accessibleName_ = std::move(name); }
     // The value as read aloud, for controls whose value is shown elsewhere (a slider's label).

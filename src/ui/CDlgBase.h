@@ -104,9 +104,12 @@ public:
     CControlBase* FocusedControl() const { return focus_; }
     // Gives control the focus (null clears it), repaints both marks and announces it.
     void SetFocusedControl(CControlBase* control);
-    // Moves the focus to the next (or previous) focusable control in reading order, wrapping
-    // round. False when the window has none.
+    // Moves the focus to the next (or previous) Tab stop in reading order, wrapping round. False
+    // when the window has none.
     bool MoveFocus(bool forward);
+    // The focusable controls in reading order, one stop each, except that the members of a focus
+    // group (CControlBase::FocusGroup) share the stop of the first of them.
+    std::vector<std::vector<CControlBase*>> TabStops() const;
     // The shown controls in the order a reader and Tab visit them: the order they were added,
     // which windows keep top to bottom, column by column.
     virtual std::vector<CControlBase*> ReadingOrder() const;
@@ -135,6 +138,8 @@ public:
     // ---- Popups ----
     // Adopts a created popup; it lives until it is closed (or the dialog goes).
     CWndPopup* AdoptPopup(std::unique_ptr<CWndPopup> popup);
+    // The popup adopted last (it may have closed since); null when none.
+    CWndPopup* NewestPopup() const { return popups_.empty() ? nullptr : popups_.back().get(); }
     CWndPopup*& PopupSlot(int slot) { return popupSlots_.at(size_t(slot)); }
     std::vector<CWndPopup*>& MacroSetPopups() { return macroSetPopups_; }
     // Posts a close request to the popup of the slot, if open, and empties the slot.

@@ -45,17 +45,39 @@ void CDlgBase::SetFocusedControl(CControlBase* control) {
     if (window_) window_->announce(AccessibleEvent::Focus, IndexIn(ExposedControls(), focus_));
 }
 
-bool CDlgBase::MoveFocus(bool forward) {
-    std::vector<CControlBase*> ring;
-    for (CControlBase* c : ReadingOrder())
-        if (c->Focusable()) ring.push_back(c);
-    if (ring.empty()) return false;
-    const int n = int(ring.size());
-    const int at = IndexIn(ring, focus_);
-    if (at >= 0) {
-        SetFocusedControl(ring[size_t((at + (forward ? 1 : n - 1)) % n)]);
-        return true;
+std::vector<std::vector<CControlBase*>> CDlgBase::TabStops() const {
+    std::vector<std::vector<CControlBase*>> stops;
+    for (CControlBase* c : ReadingOrder()) {
+        if (!c->Focusable()) continue;
+        const uint32_t group = c->FocusGroup();
+        const auto joined = std::find_if(stops.begin(), stops.end(), [group](const auto& stop) {
+            return group != 0 && stop.front()->FocusGroup() == group;
+        });
+        if (joined != stops.end()) joined->push_back(c);
+        else stops.push_back({c});
     }
+    return stops;
+}
+
+bool CDlgBase::MoveFocus(bool forward) {
+    const auto stops = TabStops();
+    if (stops.empty()) return false;
+    const int n = int(stops.size());
+    // A group is entered at its chosen member; with none chosen at the end Tab comes from.
+    auto enter = [&](int stop) {
+        const auto& members = stops[size_t(stop)];
+        const auto chosen = std::find_if(members.begin(), members.end(),
+                                         [](const CControlBase* c) { return c->EntersFocusGroup(); });
+        SetFocusedControl(chosen != members.end() ? *chosen : forward ? members.front() : members.back());
+        return true;
+    };
+    auto stopOf = [&](const CControlBase* c) {
+        for (int i = 0; i < n; ++i)
+            if (IndexIn(stops[size_t(i)], c) >= 0) return i;
+        return -1;
+    };
+    const int at = stopOf(focus_);
+    if (at >= 0) return enter((at + (forward ? 1 : n - 1)) % n);
     // The focused control went (hidden, disabled): go on from where it stood among all controls.
     std::vector<CControlBase*> all;
     for (const auto& list : lists_)
@@ -65,15 +87,11 @@ bool CDlgBase::MoveFocus(bool forward) {
     if (from >= 0) {
         const int total = int(all.size());
         for (int k = 1; k < total; ++k) {
-            CControlBase* c = all[size_t((from + (forward ? k : total - k)) % total)];
-            if (IndexIn(ring, c) >= 0) {
-                SetFocusedControl(c);
-                return true;
-            }
+            const int stop = stopOf(all[size_t((from + (forward ? k : total - k)) % total)]);
+            if (stop >= 0) return enter(stop);
         }
     }
-    SetFocusedControl(ring[forward ? 0 : size_t(n - 1)]);
-    return true;
+    return enter(forward ? 0 : n - 1);
 }
 
 bool CDlgBase::ActOn(CControlBase* control, const std::function<bool(CControlBase&)>& act) {

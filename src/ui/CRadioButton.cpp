@@ -1,5 +1,9 @@
 #include "ui/CRadioButton.h"
 
+#include <algorithm>
+
+#include "ui/CDlgBase.h"
+
 namespace orvane::ui {
 
 void CRadioButton::DescribeInto(AccessibleNode& n) const {
@@ -23,6 +27,26 @@ bool CRadioButton::Selected() const { return option_ && RadioGroupState::isSelec
 
 void CRadioButton::OnClick() {
     if (option_) RadioGroupState::select(*option_);
+}
+
+bool CRadioButton::OnNavigationKey(uint32_t vk) {
+    int step = 0;
+    if (vk == platform::kVkRight || vk == platform::kVkDown) step = 1;
+    if (vk == platform::kVkLeft || vk == platform::kVkUp) step = -1;
+    if (step == 0 || !owner_ || FocusGroup() == 0) return false;
+    std::vector<CControlBase*> group;
+    for (CControlBase* c : owner_->ReadingOrder())
+        if (c->Focusable() && c->FocusGroup() == FocusGroup()) group.push_back(c);
+    const auto it = std::find(group.begin(), group.end(), this);
+    if (it == group.end() || group.size() < 2) return false;
+    const int n = int(group.size());
+    CControlBase* next = group[size_t((int(it - group.begin()) + step + n) % n)];
+    // The focus first, so that what the selection announces is about the focused option. The
+    // owner may end the window on the click: nothing of it is touched after.
+    CDlgBase* owner = owner_;
+    owner->SetFocusedControl(next);
+    owner->ActOn(next, [](CControlBase& c) { return c.Activate(); });
+    return true;
 }
 
 void CRadioButton::Draw(Painter& p, const Rect&) { images_.draw(p, rect_, Frame()); }

@@ -20,6 +20,12 @@ public:
     bool Selected() const;
     int Frame() const { return Selected() ? 2 : state_; }
 
+    // The arrows select the next or previous option of the group (in reading order, wrapping
+    // round) as a click would, and take the focus there.
+    bool OnNavigationKey(uint32_t vk) override;
+    uint32_t FocusGroup() const override { return option_ ? option_->groupMask : 0; }
+    bool EntersFocusGroup() const override { return Selected(); }
+
 protected:
     void OnClick() override;
     void DescribeInto(AccessibleNode& n) const override;

@@ -93,11 +93,14 @@ public:
     void Render();
 
     // ---- Keyboard and assistive technology (CWndPopupKeyboard.cpp) ----
-    // Up and Down make the previous or next item hot (wrapping round); Enter, Space and Right
-    // open a submenu item's menu or choose the item. Returns true when the key was used.
+    // Up and Down make the previous or next item hot (wrapping round), Home and End the first
+    // and last; Enter, Space and Right open a submenu item's menu (on its first item) or choose
+    // the item; Left leaves a submenu for its parent. Returns true when the key was used.
     bool OnNavigationKey(uint32_t vk);
     // Makes item index hot from the keyboard and tells readers.
     void SetHotFromKeyboard(int index);
+    // Makes the first item hot from the keyboard (a menu opened from the keyboard).
+    void FocusFirstItem();
     // Does what a release on item index does: opens its submenu or chooses it.
     bool ActivateItem(int index);
     // The menu's name for readers.

@@ -33,14 +33,24 @@ bool CWndPopup::ActivateItem(int index) {
         hot_ = index;
         Render();
     }
-    // The owner opens a submenu when its item becomes hot, as under the pointer.
+    // The owner opens a submenu when its item becomes hot, as under the pointer. Asked for from
+    // the keyboard or by a reader, the new menu starts on its first item, so that the next key
+    // acts there and the reader says where the focus went.
     if (items_[size_t(index)].submenu) {
+        CWndPopup* const before = owner_ ? owner_->NewestPopup() : nullptr;
         OnHotChanged(index);
+        CWndPopup* const opened = owner_ ? owner_->NewestPopup() : nullptr;
+        if (opened && opened != before && opened != this && opened->IsWindow()) opened->FocusFirstItem();
         return true;
     }
     const PopupItem item = items_[size_t(index)];
     if (OnChoose(item)) SendToOwner(selectionMsg_, context_, reinterpret_cast<intptr_t>(&result_));
     return true;
+}
+
+void CWndPopup::FocusFirstItem() {
+    const auto exposed = ExposedItems();
+    if (!exposed.empty()) SetHotFromKeyboard(exposed.front());
 }
 
 bool CWndPopup::OnNavigationKey(uint32_t vk) {
@@ -57,6 +67,9 @@ bool CWndPopup::OnNavigationKey(uint32_t vk) {
         case platform::kVkReturn:
         case platform::kVkSpace: return at >= 0 && ActivateItem(hot_);
         case platform::kVkRight: return at >= 0 && items_[size_t(hot_)].submenu && ActivateItem(hot_);
+        // In a submenu Left steps back to the menu that opened it (the owner closes this one and
+        // brings the parent forward, its item still hot); in the first menu it does nothing.
+        case platform::kVkLeft: return SendToOwner(kMsgPopupEscape, context_, type_) != 0;
         default: return false;
     }
 }

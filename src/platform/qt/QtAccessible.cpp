@@ -39,6 +39,7 @@ QAccessible::Role roleOf(AccessibleRole r) {
         case AccessibleRole::ProgressBar: return QAccessible::ProgressBar;
         case AccessibleRole::Label: return QAccessible::StaticText;
         case AccessibleRole::Graphic: return QAccessible::Graphic;
+        case AccessibleRole::Alert: return QAccessible::AlertMessage;
         case AccessibleRole::None: break;
     }
     return QAccessible::NoRole;
@@ -252,6 +253,11 @@ void announceAccessible(QWidget* widget, AccessibleEvent event, int item) {
         case AccessibleEvent::ValueChanged: {
             QAccessibleValueChangeEvent e(target, target->valueInterface() ? target->valueInterface()->currentValue()
                                                                            : QVariant(target->text(QAccessible::Value)));
+            QAccessible::updateAccessibility(&e);
+            break;
+        }
+        case AccessibleEvent::NameChanged: {
+            QAccessibleEvent e(target, QAccessible::NameChanged);
             QAccessible::updateAccessibility(&e);
             break;
         }

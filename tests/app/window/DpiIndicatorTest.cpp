@@ -89,6 +89,20 @@ TEST_F(DpiIndicatorTest, ASecondChangeReplacesTheFirstAndStartsItsTimeAgain) {
     EXPECT_FALSE(shown());
 }
 
+TEST_F(DpiIndicatorTest, ReadersHearItAsAnAlertSayingTheLevelAndItsDpi) {
+    PressDpiButton(1);
+    ASSERT_TRUE(shown());
+    const platform::WindowHost& host = dlg().Indicator();
+    EXPECT_EQ(host.accessibleWindow().role, platform::AccessibleRole::Alert);
+    EXPECT_EQ(host.accessibleWindow().name, u"DPI level 2: 1600 DPI");
+    // Appearing was enough; a change while it stays up is told again.
+    EXPECT_TRUE(indicator()->announcements().empty());
+    PressDpiButton(2);
+    EXPECT_EQ(host.accessibleWindow().name, u"DPI level 3: 3200 DPI");
+    const std::vector<platform::FakeWindow::Announcement> expected = {{platform::AccessibleEvent::NameChanged, -1}};
+    EXPECT_EQ(indicator()->announcements(), expected);
+}
+
 TEST_F(DpiIndicatorTest, LevelsAreNumberedAsTheWindowShowsThemWhenSomeAreOff) {
     // Levels 1 and 3 on: the mouse's second enabled level is the window's third.
     current().DPIOffOnFlagValue = 0x05;

@@ -2,6 +2,7 @@
 // with keys alone, down to the frames the mouse gets.
 #include "MainWindowFixture.h"
 #include "ui/CComboButton.h"
+#include "ui/CRadioButton.h"
 #include "ui/CSliderControl.h"
 
 namespace orvane::test {
@@ -13,6 +14,7 @@ using platform::FakeWindow;
 
 constexpr uint8_t kPollingCommand = 0x07;
 constexpr uint8_t kButtonCommand = 0x04;
+constexpr uint8_t kLiftOffCommand = 0x09;
 // The assignment menu's item leading to the multimedia menu, and volume up in that one.
 constexpr int kMultimediaItem = 10;
 constexpr int kVolumeUpItem = 6;
@@ -42,6 +44,17 @@ protected:
         return false;
     }
     static FakeWindow& win(ui::CWndPopup* p) { return *static_cast<FakeWindow*>(p->GetWindow()); }
+    // The Ids Tab (or Shift+Tab) visits from where the focus is until it comes round again.
+    std::vector<uint32_t> tabOrder(bool back = false) {
+        std::vector<uint32_t> ids;
+        for (int i = 0; i < 200; ++i) {
+            key(window(), platform::kVkTab, back ? platform::kKeyModShift : 0);
+            const auto* f = dlg().FocusedControl();
+            if (!f || (!ids.empty() && f->Id() == ids.front())) break;
+            ids.push_back(f->Id());
+        }
+        return ids;
+    }
 };
 
 TEST_F(KeyboardAndReaders, EveryControlAReaderIsToldOfHasARoleAndAName) {
@@ -106,7 +119,8 @@ TEST_F(KeyboardAndReaders, VolumeUpOnButtonFourWithKeysAlone) {
     ASSERT_TRUE(key(win(menu), platform::kVkRight));
     auto* sub = dlg().Buttons().Submenu(ButtonAssignmentPanel::kSlotMultimedia);
     ASSERT_NE(sub, nullptr);
-    for (int i = 0; i <= kVolumeUpItem; ++i) key(win(sub), platform::kVkDown);
+    // The submenu opens on its first item.
+    for (int i = 0; i < kVolumeUpItem; ++i) key(win(sub), platform::kVkDown);
     ASSERT_EQ(sub->Items()[size_t(sub->HotItem())].text, app_->language.LanguageText(51));
     ASSERT_TRUE(key(win(sub), platform::kVkReturn));
 
@@ -145,6 +159,111 @@ TEST_F(KeyboardAndReaders, EscapeInASubmenuClosesOnlyThatMenu) {
     // A second Escape closes the assignment menu too.
     key(win(menu), platform::kVkEscape);
     EXPECT_EQ(dlg().Buttons().MainMenu(), nullptr);
+}
+
+TEST_F(KeyboardAndReaders, EveryMenuIsNamedForReaders) {
+    StartQuiet();
+    auto nameOf = [](ui::CWndPopup* m) { return static_cast<platform::WindowHost&>(*m).accessibleWindow().name; };
+    ASSERT_TRUE(tabTo(kFirstCombo + 3));
+    key(window(), platform::kVkReturn);
+    auto* menu = dlg().Buttons().MainMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(nameOf(menu), u"Assignment of button 4");
+    for (int i = 0; i <= kMultimediaItem; ++i) key(win(menu), platform::kVkDown);
+    key(win(menu), platform::kVkRight);
+    auto* sub = dlg().Buttons().Submenu(ButtonAssignmentPanel::kSlotMultimedia);
+    ASSERT_NE(sub, nullptr);
+    // A submenu is named by its item in the assignment menu.
+    EXPECT_EQ(nameOf(sub), menu->Items()[size_t(menu->HotItem())].text);
+    EXPECT_FALSE(nameOf(sub).empty());
+    key(win(sub), platform::kVkEscape);
+    key(win(menu), platform::kVkEscape);
+
+    ASSERT_TRUE(tabTo(kFirstTab + 1));
+    key(window(), 0x5D);  // the menu key
+    auto* profileMenu = dlg().PopupSlot(ProfileBar::kProfileMenuSlot);
+    ASSERT_NE(profileMenu, nullptr);
+    EXPECT_EQ(nameOf(profileMenu), u"Menu of profile 2");
+    EXPECT_EQ(static_cast<platform::WindowHost&>(*profileMenu).accessibleWindow().role, AccessibleRole::Menu);
+}
+
+TEST_F(KeyboardAndReaders, ASubmenuOpenedFromTheKeyboardStartsOnItsFirstItemAndLeftGoesBack) {
+    StartQuiet();
+    ASSERT_TRUE(tabTo(kFirstCombo));
+    key(window(), platform::kVkReturn);
+    auto* menu = dlg().Buttons().MainMenu();
+    ASSERT_NE(menu, nullptr);
+    for (int i = 0; i <= kMultimediaItem; ++i) key(win(menu), platform::kVkDown);
+    const int parentItem = menu->HotItem();
+    ASSERT_TRUE(key(win(menu), platform::kVkRight));
+    auto* sub = dlg().Buttons().Submenu(ButtonAssignmentPanel::kSlotMultimedia);
+    ASSERT_NE(sub, nullptr);
+    EXPECT_EQ(sub->HotItem(), 0);
+    EXPECT_TRUE(key(win(sub), platform::kVkLeft));
+    EXPECT_EQ(dlg().Buttons().Submenu(ButtonAssignmentPanel::kSlotMultimedia), nullptr);
+    ASSERT_EQ(dlg().Buttons().MainMenu(), menu);
+    EXPECT_TRUE(win(menu).isActive());
+    EXPECT_EQ(menu->HotItem(), parentItem);
+    // Left in the assignment menu itself leaves it open; Enter opens the submenu again.
+    EXPECT_FALSE(key(win(menu), platform::kVkLeft));
+    EXPECT_EQ(dlg().Buttons().MainMenu(), menu);
+    EXPECT_TRUE(key(win(menu), platform::kVkReturn));
+    EXPECT_NE(dlg().Buttons().Submenu(ButtonAssignmentPanel::kSlotMultimedia), nullptr);
+}
+
+// ---- Reading order and radio groups ----
+
+TEST_F(KeyboardAndReaders, TheLiftOffDistancesAreOneTabStopAndAnArrowSendsTheOther) {
+    StartQuiet();
+    click(sectionInfo(Section::LiftOff).headerId);
+    Settle();
+    const auto order = tabOrder();
+    const bool firstChosen = control<ui::CRadioButton>(kLiftOff1)->Selected();
+    const uint32_t chosen = firstChosen ? kLiftOff1 : kLiftOff2;
+    const uint32_t other = firstChosen ? kLiftOff2 : kLiftOff1;
+    EXPECT_EQ(std::count(order.begin(), order.end(), chosen), 1);
+    EXPECT_EQ(std::count(order.begin(), order.end(), other), 0);
+
+    sim_->log().clear();
+    ASSERT_TRUE(tabTo(chosen));
+    ASSERT_TRUE(key(window(), firstChosen ? platform::kVkRight : platform::kVkLeft));
+    EXPECT_EQ(dlg().FocusedControl()->Id(), other);
+    EXPECT_TRUE(control<ui::CRadioButton>(other)->Selected());
+    EXPECT_EQ(current().GetPairInt(ProfilePair::LiftDetectionHeight), firstChosen ? 2 : 1);
+    Advance(DeviceLink::kSyncDelayMs + 500);
+    EXPECT_EQ(framesSent(kLiftOffCommand), 1u);
+}
+
+TEST_F(KeyboardAndReaders, TabGoesThroughTheWindowAsItIsRead) {
+    StartQuiet();
+    auto header = [](Section s) { return sectionInfo(s).headerId; };
+    // The title bar, the left column top to bottom, then the right column: each header followed
+    // by what it holds while open (DPI and polling at the start), Reset at its foot.
+    std::vector<uint32_t> expected = {kMinimise, kExit};
+    for (uint32_t row = 0; row < 6; ++row) expected.push_back(kFirstCombo + row);
+    expected.push_back(kMacroManager);
+    for (uint32_t tab = 0; tab < 3; ++tab) expected.push_back(kFirstTab + tab);
+    expected.push_back(kAddProfile);
+    expected.push_back(header(Section::Dpi));
+    for (uint32_t level = 0; level < 4; ++level)
+        expected.insert(expected.end(), {kDpiGauge + level, kDpiCheck + level, kDpiColour + level});
+    expected.insert(expected.end(), {header(Section::Polling), kPollingSlider, header(Section::LiftOff),
+                                     header(Section::Sleep), header(Section::Debounce), header(Section::Pointer),
+                                     kReset});
+    EXPECT_EQ(tabOrder(), expected);
+    // Shift+Tab goes the same way back, starting from the end.
+    dlg().SetFocusedControl(nullptr);
+    auto back = tabOrder(true);
+    std::reverse(back.begin(), back.end());
+    EXPECT_EQ(back, expected);
+    // A section opened later is read under its header.
+    click(header(Section::Sleep));
+    dlg().SetFocusedControl(nullptr);
+    const auto withSleep = tabOrder();
+    const auto at = std::find(withSleep.begin(), withSleep.end(), header(Section::Sleep));
+    ASSERT_LT(at + 1, withSleep.end());
+    EXPECT_EQ(*(at + 1), kSleepSlider);
+    EXPECT_EQ(withSleep.back(), kReset);
 }
 
 }  // namespace
