@@ -42,14 +42,17 @@ void CFireKeyDlg::CreateControls(const Rect&) {
         Add<ui::CStaticText>(0, kIdText, scaledRect(r.left, r.top, r.right, r.bottom, s), kDialogTextColour, format)
             ->SetLabel(language_.LanguageText(entry));
     };
+    // Added in reading order, which Tab follows: each field after its caption, then OK.
     text({20, 3, 230, 27}, kTitle, platform::kTextLeft | platform::kTextSingleLine);
     AddCloseButton();
-    AddPushButton(kIdOkButton, {350, 110, 419, 130}, kOkCaption);
     text({70, 30, 280, 48}, kIntervalCaption, platform::kTextLeft | platform::kTextSingleLine);
-    text({250, 30, 460, 48}, kCountCaption, platform::kTextLeft | platform::kTextSingleLine);
-    text({70, 75, 420, 111}, kNote, platform::kTextLeft | platform::kTextWordBreak);
     interval_ = Add<ui::CEditControl>(0, kIdNumber, scaledRect(70, 50, 168, 72, s), u"50");
+    text({250, 30, 460, 48}, kCountCaption, platform::kTextLeft | platform::kTextSingleLine);
     count_ = Add<ui::CEditControl>(0, kIdNumber, scaledRect(250, 50, 348, 72, s), u"0");
+    text({70, 75, 420, 111}, kNote, platform::kTextLeft | platform::kTextWordBreak);
+    AddPushButton(kIdOkButton, {350, 110, 419, 130}, kOkCaption);
+    interval_->NameForReaders(language_.LanguageText(kIntervalCaption));
+    count_->NameForReaders(language_.LanguageText(kCountCaption));
     for (auto* field : {interval_, count_})
         field->SetKeyFilter([this](const platform::KeyEvent& e) { return FilterKey(e); });
 }

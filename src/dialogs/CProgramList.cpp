@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "ui/CDlgBase.h"
+#include "ui/ListKeys.h"
 #include "ui/Messages.h"
 
 namespace orvane::dialogs {
@@ -33,7 +35,7 @@ void CProgramList::SetPrograms(std::vector<platform::RunningProgram> programs) {
     });
     programs_ = std::move(programs);
     first_ = 0;
-    hot_ = pressed_ = -1;
+    hot_ = pressed_ = cursor_ = -1;
     Invalidate();
 }
 
@@ -64,7 +66,8 @@ void CProgramList::Draw(platform::Painter& p, const platform::Rect&) {
     for (int32_t k = 0; k < rows; ++k) {
         const platform::RunningProgram& program = programs_[size_t(first_ + k)];
         const platform::Rect row{rect_.left, rect_.top + k * rowHeight, rect_.right, rect_.top + (k + 1) * rowHeight};
-        if (first_ + k == hot_) p.fillRect(row, platform::bgr(kHot));
+        const bool keyboardRow = first_ + k == cursor_ && owner_ && owner_->FocusedControl() == this;
+        if (first_ + k == hot_ || keyboardRow) p.fillRect(row, platform::bgr(kHot));
         const int32_t iconTop = row.top + (rowHeight - icon) / 2;
         const int32_t iconLeft = row.left + Scaled(kGap);
         if (!program.icon.isNull()) p.drawImage(program.icon, {iconLeft, iconTop, iconLeft + icon, iconTop + icon});
@@ -92,6 +95,37 @@ bool CProgramList::OnLButtonUp(uint32_t, platform::Point pt) {
     pressed_ = -1;
     if (chosen) Notify(ui::kCodeClicked, uintptr_t(at));
     return chosen;
+}
+
+// ---- Keyboard and readers ----
+
+bool CProgramList::OnNavigationKey(uint32_t vk) {
+    const int32_t to = ui::ListKeyTarget(vk, cursor_, int32_t(programs_.size()), VisibleRows());
+    if (to < 0) return false;
+    cursor_ = to;
+    first_ = ui::FirstRowShowing(to, first_, VisibleRows());
+    Invalidate();
+    return true;
+}
+
+bool CProgramList::Activate() {
+    if (cursor_ < 0 || cursor_ >= int32_t(programs_.size())) return false;
+    Notify(ui::kCodeClicked, uintptr_t(cursor_));
+    return true;
+}
+
+bool CProgramList::SelectItem(int32_t row) {
+    if (row < 0 || row >= int32_t(programs_.size())) return false;
+    cursor_ = row;
+    first_ = ui::FirstRowShowing(row, first_, VisibleRows());
+    Invalidate();
+    return Activate();
+}
+
+void CProgramList::DescribeInto(platform::AccessibleNode& n) const {
+    n.role = platform::AccessibleRole::List;
+    ui::DescribeRows(n, int32_t(programs_.size()), cursor_, first_, VisibleRows(), Scaled(kRowHeight),
+                     [this](int32_t row) { return programs_[size_t(row)].id.name; });
 }
 
 }  // namespace orvane::dialogs

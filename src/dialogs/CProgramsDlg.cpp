@@ -14,6 +14,8 @@ namespace {
 
 constexpr int kTitle = 381, kListCaption = 382, kUnavailable = 383, kNameTooLong = 384, kInvisibleCharacters = 385;
 constexpr int kOkCaption = 4, kCancelCaption = 5;
+// Names for readers: a slot's field and its cross, and which slot the list fills.
+constexpr int kReaderSlot = 430, kReaderClearSlot = 431, kReaderListFills = 436;
 constexpr uint32_t kMarkedColour = 0x35A0DE;  // the skin's accent (0x00BBGGRR)
 
 // Design rectangles: three slot rows on the left, the running programs on the right.
@@ -81,14 +83,18 @@ void CProgramsDlg::CreateControls(const Rect&) {
                              platform::kTextCenter | platform::kTextSingleLine | platform::kTextVCenter)
             ->SetLabel(Text(1, char16_t(u'1' + i)));
         fields_[size_t(i)] = Add<ui::CEditControl>(0, kIdSlotField + k, scaled(slotRow(i, 30, 196)), initial_[size_t(i)]);
-        Add<ui::CImageButton>(0, kIdSlotClear + k, scaled(clearRect(i)), Text{})
-            ->LoadImages({ui::pictures::kExitNr, ui::pictures::kExitOv});
+        auto* clear = Add<ui::CImageButton>(0, kIdSlotClear + k, scaled(clearRect(i)), Text{});
+        clear->LoadImages({ui::pictures::kExitNr, ui::pictures::kExitOv});
+        fields_[size_t(i)]->NameForReaders(withNumber(language_.LanguageText(kReaderSlot), i + 1));
+        clear->SetAccessibleName(withNumber(language_.LanguageText(kReaderClearSlot), i + 1));
     }
     const bool available = watcher_ && watcher_->available();
     Add<ui::CStaticText>(0, kIdListCaption, scaled({236, 30, 419, 48}), kDialogTextColour, flags)
         ->SetLabel(language_.LanguageText(kListCaption));
     list_ = Add<CProgramList>(0, kIdList, scaled(kListRect));
     if (watcher_) list_->SetPrograms(watcher_->runningPrograms());
+    list_->SetAccessibleName(language_.LanguageText(kListCaption));
+    list_->SetValueText(withNumber(language_.LanguageText(kReaderListFills), marked_ + 1));
     auto* note = Add<ui::CStaticText>(0, kIdUnavailable, scaled({10, 140, 226, 188}), kDialogTextColour,
                                       platform::kTextLeft | platform::kTextWordBreak);
     note->SetLabel(language_.LanguageText(kUnavailable));
@@ -109,6 +115,7 @@ void CProgramsDlg::DrawWindow(Painter& p, const Rect& client) {
 void CProgramsDlg::MarkSlot(int slot) {
     if (slot < 0 || slot > 2 || slot == marked_) return;
     marked_ = slot;
+    if (list_) list_->SetValueText(withNumber(language_.LanguageText(kReaderListFills), slot + 1));
     Invalidate();
 }
 
@@ -139,6 +146,16 @@ void CProgramsDlg::OnMouseWheel(uint32_t, int32_t delta, Point pt) {
 bool CProgramsDlg::OnKeyDown(uint32_t vk) {
     if (vk == platform::kVkReturn) {
         Confirm();
+        return true;
+    }
+    // Outside the fields 1, 2 and 3 mark the slot the list fills (as a click on the number does).
+    if (vk >= uint32_t{'1'} && vk <= uint32_t{'3'}) {
+        const int slot = int(vk - uint32_t{'1'});
+        if (list_ && FocusedControl() == list_) return ActOn(list_, [this, slot](ui::CControlBase&) {
+            MarkSlot(slot);
+            return true;
+        });
+        MarkSlot(slot);
         return true;
     }
     return vk == platform::kVkEscape;

@@ -3,7 +3,9 @@
 // filled by a click on a running program (into the marked slot, chosen by clicking its number);
 // the cross beside a slot clears it. OK takes the names once each follows the name rules; the
 // close button and Cancel keep the old ones. Where the desktop tells no one which window has
-// focus, the dialog says so, and the names can still be typed.
+// focus, the dialog says so, and the names can still be typed. From the keyboard Tab visits the
+// fields, their crosses, the list and the buttons; outside the fields 1, 2 and 3 mark a slot,
+// and readers hear the marked slot as the list's value.
 #include <array>
 #include <optional>
 

@@ -9,7 +9,7 @@ namespace orvane::dialogs {
 
 namespace {
 
-constexpr int kTitle = 180, kOkCaption = 4, kCancelCaption = 5, kPressAKey = 346;
+constexpr int kTitle = 180, kOkCaption = 4, kCancelCaption = 5, kPressAKey = 346, kKeyFieldName = 435;
 // The prompt stands in the key's place, dimmer than a captured key's name.
 constexpr uint32_t kPromptColour = 0x808080;
 constexpr uint8_t kShortcutType = 0x70;
@@ -41,6 +41,23 @@ constexpr Box kBoxes[] = {
     {CShortcutDlg::kIdWin, 196, u"Win"},
 };
 
+// The captured key's name (or the prompt) where readers and Tab find it: a field that takes a
+// key combination, its value the name shown.
+class CKeyField : public ui::CStaticText {
+public:
+    CKeyField(ui::CDlgBase* owner, uint32_t id, const Rect& rect)
+        : CStaticText(owner, id, rect, kDialogTextColour, platform::kTextLeft | platform::kTextSingleLine) {
+        SetDisabled(false);
+    }
+
+protected:
+    bool TakesFocus() const override { return true; }
+    void DescribeInto(platform::AccessibleNode& n) const override {
+        n.role = platform::AccessibleRole::HotkeyField;
+        n.value = Label();
+    }
+};
+
 }  // namespace
 
 bool IsModifierKey(uint32_t vk) { return vk <= 0xFF && isModifierKey(uint8_t(vk)); }
@@ -55,27 +72,52 @@ void CShortcutDlg::CreateControls(const Rect&) {
                          platform::kTextLeft | platform::kTextSingleLine)
         ->SetLabel(language_.LanguageText(kTitle));
     AddCloseButton();
-    AddPushButton(kIdOkButton, {260, 110, 329, 130}, kOkCaption);
-    AddPushButton(kIdCancelButton, {350, 110, 419, 130}, kCancelCaption);
-    auto* name = Add<ui::CStaticText>(0, kIdKeyName, scaledRect(25, 35, 183, 57, s), kDialogTextColour,
-                                      platform::kTextLeft | platform::kTextSingleLine);
+    // Added in reading order: the key, its modifiers, then the buttons.
+    auto* name = Add<CKeyField>(0, kIdKeyName, scaledRect(25, 35, 183, 57, s));
+    name->SetAccessibleName(language_.LanguageText(kKeyFieldName));
+    field_ = name;
     name->SetFont(int32_t(-13.0f * s), u"Tahoma");
     name->SetLabel(language_.LanguageText(kPressAKey));
     name->SetTextColour(kPromptColour);
     for (const Box& b : kBoxes) {
-        Add<ui::CCheckButton>(0, b.id, scaledRect(b.left, 72, b.left + 11, 83, s), Text{})
-            ->LoadImages({ui::pictures::kCheckNr, ui::pictures::kCheckOv, ui::pictures::kCheckDn});
+        auto* box = Add<ui::CCheckButton>(0, b.id, scaledRect(b.left, 72, b.left + 11, 83, s), Text{});
+        box->LoadImages({ui::pictures::kCheckNr, ui::pictures::kCheckOv, ui::pictures::kCheckDn});
+        box->SetAccessibleName(b.caption);
         // The captions run up to the next box (the design's 30 pixels cut "Shift" in wider faces).
         Add<ui::CStaticText>(0, kIdCaption, scaledRect(b.left + 15, 70, b.left + 55, 88, s), kDialogTextColour,
                              platform::kTextLeft | platform::kTextSingleLine)
             ->SetLabel(b.caption);
     }
+    AddPushButton(kIdOkButton, {260, 110, 329, 130}, kOkCaption);
+    AddPushButton(kIdCancelButton, {350, 110, 419, 130}, kCancelCaption);
 }
 
+
+bool CShortcutDlg::FieldHasKeys() const { return !FocusedControl() || FocusedControl() == field_; }
+
 bool CShortcutDlg::onKey(const platform::KeyEvent& e) {
-    // Every key is the user's answer, Enter and Escape included; none closes the dialog.
+    if (!FieldHasKeys()) return CFramedDlg::onKey(e);
+    if (e.vk == platform::kVkTab && !(e.mods & (platform::kKeyModCtrl | platform::kKeyModAlt))) {
+        // Tab leaves the field (its release, wherever the press came from, is no key either).
+        if (e.down) {
+            SetFocusedControl(field_);
+            MoveFocus(!(e.mods & platform::kKeyModShift));
+        }
+        return true;
+    }
+    // Every other key is the user's answer, Enter and Escape included; none closes the dialog.
     Capture(e);
     return true;
+}
+
+bool CShortcutDlg::OnKeyDown(uint32_t vk) {
+    // Outside the key field Escape cancels as the close button does; Enter alone does nothing,
+    // so that a key meant for the field never sends a half-made shortcut.
+    if (vk == platform::kVkEscape) {
+        Close(ui::kIdCancel);
+        return true;
+    }
+    return vk == platform::kVkReturn;
 }
 
 void CShortcutDlg::Capture(const platform::KeyEvent& e) {

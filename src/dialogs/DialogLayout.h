@@ -1,5 +1,8 @@
 #pragma once
 // Secondary dialogs are laid out in design pixels and drawn at the display scale.
+#include <string>
+
+#include "base/Text.h"
 #include "platform/Geometry.h"
 #include "platform/Image.h"
 #include "platform/Painter.h"
@@ -16,6 +19,14 @@ using platform::Size;
 inline platform::Rect scaledRect(int32_t left, int32_t top, int32_t right, int32_t bottom, float scale) {
     return {int32_t(float(left) * scale), int32_t(float(top) * scale), int32_t(float(right) * scale),
             int32_t(float(bottom) * scale)};
+}
+
+// A language text with its first "%d" replaced by n (appended when it has none). Texts come
+// from a file, so they are never handed to printf.
+inline Text withNumber(const Text& format, int n) {
+    const Text number = fromUtf8(std::to_string(n));
+    const size_t at = format.find(u"%d");
+    return at == Text::npos ? format + u" " + number : format.substr(0, at) + number + format.substr(at + 2);
 }
 
 // Control Ids the dialogs share.

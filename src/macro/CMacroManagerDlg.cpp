@@ -15,6 +15,7 @@
 #include "profile/Storage.h"
 #include "ui/CCheckButton.h"
 #include "ui/CComboButton.h"
+#include "ui/CEditControl.h"
 #include "ui/CEditShowList.h"
 #include "ui/CImageButton.h"
 #include "ui/CImageShowList.h"
@@ -86,7 +87,6 @@ CMacroManagerDlg::CMacroManagerDlg(platform::Platform& platform, ui::CDlgBase* p
 CMacroManagerDlg::~CMacroManagerDlg() {
     if (hook_) hook_->Stop();
     recorder_.Stop();
-    loopField_.reset();
 }
 
 bool CMacroManagerDlg::OnInitDialog() {
@@ -104,7 +104,7 @@ bool CMacroManagerDlg::OnInitDialog() {
     Synchronise();
     FillLoopField();
     ShowLoopField(selected_ && selected_->LoopType == kLoopTypeCount);
-    if (loopFieldShown_) loopField_->focus();
+    if (loopFieldShown_) loopControl_->Focus();
     return true;
 }
 
@@ -150,20 +150,16 @@ void CMacroManagerDlg::CreateControls(const Rect&) {
         Add<ui::CComboButton>(0, kInsertMenu, rect(370, 230, 470, 247), language_.LanguageText(kTextInsert), kMsgInsertButton);
     insert->LoadImages({ui::pictures::kCombo3Nr, ui::pictures::kCombo3Ov});
 
-    loopFieldRect_ = rect(392, 190, 470, 210);
-    if (platform::Window* w = GetWindow()) {
-        platform::EditFieldOptions options;
-        options.rect = loopFieldRect_;
-        options.font = FontSpec{u"Tahoma", -int32_t(float(kFieldFontHeight) * s), 0};
-        options.text = platform::bgr(kFieldText);
-        options.background = platform::bgr(kFieldBackground);
-        loopField_ = w->createEditField(options);
-    }
-    if (loopField_) {
-        loopField_->keyFilter = [this](const platform::KeyEvent& e) { return FilterLoopCountKey(e); };
-        loopField_->onEdited = [this] { LoopCountTyped(); };
-        loopField_->setVisible(false);
-    }
+    platform::EditFieldOptions look;
+    look.font = FontSpec{u"Tahoma", -int32_t(float(kFieldFontHeight) * s), 0};
+    look.text = platform::bgr(kFieldText);
+    look.background = platform::bgr(kFieldBackground);
+    loopControl_ = Add<ui::CEditControl>(0, kLoopCountField, rect(392, 190, 470, 210), Text{}, look);
+    loopControl_->SetKeyFilter([this](const platform::KeyEvent& e) { return FilterLoopCountKey(e); });
+    loopControl_->SetVisible(false);
+    loopField_ = loopControl_->Field();
+    if (loopField_) loopField_->onEdited = [this] { LoopCountTyped(); };
+    NameControlsForReaders();
 }
 
 void CMacroManagerDlg::DrawWindow(Painter& p, const Rect& client) {
@@ -190,9 +186,14 @@ intptr_t CMacroManagerDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lP
         case kKeyList:
             if (clicked) SelectKey();
             if (lParam == ui::kCodeDoubleClick) RenameKey();
+            if (lParam == ui::kCodeDeleteRequested) DeleteKey();
             return 0;
         case kRecord: if (clicked) RecordToggled(); return 0;
-        case kActionList: if (lParam == ui::kCodeDoubleClick) EditAction(); return 0;
+        case kActionList:
+            if (clicked) UpdateActionBar();  // a row chosen with the keyboard is scrolled into view
+            if (lParam == ui::kCodeDoubleClick) EditAction();
+            if (lParam == ui::kCodeDeleteRequested) DeleteAction();
+            return 0;
         case kEditAction: if (clicked) EditAction(); return 0;
         case kDeleteAction: if (clicked) DeleteAction(); return 0;
         case kKeyScroll: KeyScroll(wParam, lParam); return 0;
@@ -296,7 +297,7 @@ void CMacroManagerDlg::NewKey() {
     (void)SaveLibrary();
     FillLoopField();
     ShowLoopField(true);
-    if (loopField_) loopField_->focus();
+    loopControl_->Focus();
 }
 
 void CMacroManagerDlg::DeleteKey() {
@@ -348,7 +349,7 @@ void CMacroManagerDlg::FillLoopField() {
 
 void CMacroManagerDlg::ShowLoopField(bool show) {
     loopFieldShown_ = show;
-    if (loopField_) loopField_->setVisible(show);
+    if (loopControl_) loopControl_->SetVisible(show);
 }
 
 bool CMacroManagerDlg::FilterLoopCountKey(const platform::KeyEvent& e) {

@@ -20,6 +20,7 @@
 
 namespace orvane::ui {
 class CCheckButton;
+class CEditControl;
 class CEditShowList;
 class CImageShowList;
 class CStaticText;
@@ -52,7 +53,7 @@ public:
     MacroKey* SelectedKey() const { return selected_; }
     bool Recording() const { return recorder_.Recording(); }
     platform::HookReach Reach() const { return reach_; }
-    platform::EditField* LoopCountField() const { return loopField_.get(); }
+    platform::EditField* LoopCountField() const { return loopField_; }
     bool LoopFieldShown() const { return loopFieldShown_; }
     const Text& CaptureNotice() const { return notice_; }
     ui::CEditShowList* KeyList() const { return keyList_; }
@@ -66,6 +67,12 @@ protected:
     void OnMouseMove(uint32_t flags, Point pt) override;
     void OnMouseWheel(uint32_t flags, int32_t delta, Point pt) override;
     void OnCancel() override { Close(); }
+    bool onKey(const platform::KeyEvent& e) override;
+    // A recording started with the pointer hears every key, Tab, Space and Enter included; none
+    // moves the focus or presses a button (the pointer stops it).
+    bool TypedKeyIsTheAnswer() const override { return Recording() && !keyboardRecording_; }
+    // Column by column: the macros, the actions, then the options; the close cross first.
+    std::vector<ui::CControlBase*> ReadingOrder() const override;
 
 private:
     // ---- Keys of the set (CMacroManagerDlg.cpp) ----
@@ -87,6 +94,12 @@ private:
     bool SaveLibrary();
     void ShowAttention(const Text& message);
     void ShowAttention(int entry) { ShowAttention(language_.LanguageText(entry)); }
+
+    // ---- Keyboard and readers (CMacroManagerDlgKeyboard.cpp) ----
+    void NameControlsForReaders();
+    // A recording started or stopped from the keyboard leaves out the key that did it.
+    bool SkipsKey(uint32_t code, bool release);
+    void DropStoppingKey(uint32_t vk);
 
     // ---- Scrolling (CMacroManagerDlgScroll.cpp) ----
     void ActionScroll(uintptr_t wParam, intptr_t code);
@@ -126,11 +139,13 @@ private:
     platform::HookReach reach_ = platform::HookReach::None;
     bool pendingInsert_ = false;
     int pendingCode_ = 0;
-    std::unique_ptr<platform::EditField> loopField_;
-    Rect loopFieldRect_;
+    platform::EditField* loopField_ = nullptr;  // loopControl_'s desktop field
     bool loopFieldShown_ = false;
     Text notice_;
     bool unsavedCloseWarned_ = false;
+    uint32_t keyInHand_ = 0;       // the key being handled by the window, 0 outside its handling
+    bool keyboardRecording_ = false;  // the running recording was started by a key
+    uint32_t unheardRelease_ = 0;  // the release of the key that started the recording
     std::unique_ptr<dialogs::PopupWindowEntry> entry_;  // closed with the application
 
     ui::CEditShowList* keyList_ = nullptr;
@@ -140,6 +155,7 @@ private:
     ui::CCheckButton* record_ = nullptr;
     ui::CCheckButton* recordDelays_ = nullptr;
     ui::CStaticText* noticeText_ = nullptr;
+    ui::CEditControl* loopControl_ = nullptr;
 };
 
 }  // namespace orvane::macro

@@ -7,6 +7,7 @@
 #include "ui/CCheckButton.h"
 #include "ui/CComboActionInsertPopup.h"
 #include "ui/CComboButton.h"
+#include "ui/CEditControl.h"
 #include "ui/CImageShowList.h"
 #include "ui/CStaticText.h"
 #include "ui/Pictures.h"
@@ -222,6 +223,8 @@ void CMacroManagerDlg::StartRecording() {
     actionList_->FirstRow = 0;
     UpdateActionBar();
     InvalidateRect(actionList_->GetRect());
+    keyboardRecording_ = keyInHand_ != 0;
+    unheardRelease_ = keyInHand_;
     EnableControls(false);
     ShowReach();
 }
@@ -229,6 +232,7 @@ void CMacroManagerDlg::StartRecording() {
 void CMacroManagerDlg::StopRecording() {
     PauseHook();
     recorder_.Stop();
+    DropStoppingKey(keyInHand_);
     EnableControls(true);
     ShowReach();
     (void)SaveLibrary();
@@ -248,6 +252,7 @@ void CMacroManagerDlg::StopOnLimit() {
 
 void CMacroManagerDlg::KeyTyped(uintptr_t code, intptr_t word) {
     if (!selected_ || !Recording()) return;
+    if (SkipsKey(uint32_t(code), (uint32_t(word) & 0x80000000u) != 0)) return;
     const auto outcome = recorder_.OnKey(RecordedKey{uint32_t(code), uint32_t(word)}, recordDelays_->Checked());
     if (outcome == MacroRecorder::Outcome::LimitReached) {
         StopOnLimit();
@@ -261,10 +266,9 @@ void CMacroManagerDlg::EnableControls(bool all) {
     for (int list = 0; list < kListCount; ++list)
         for (auto& c : ControlList(list))
             if (c && c->Id() != kCaptureNotice) c->SetDisabled(!all && c->Id() != kInsertMenu && c->Id() != kRecord);
-    if (loopField_) {
-        loopField_->setEnabled(all);
-        if (all && loopFieldShown_) loopField_->focus();
-    }
+    if (loopField_) loopField_->setEnabled(all);
+    // The count field takes the keyboard back unless a key had put the focus elsewhere.
+    if (all && loopFieldShown_ && (!FocusedControl() || FocusedControl() == loopControl_)) loopControl_->Focus();
     Invalidate();
 }
 

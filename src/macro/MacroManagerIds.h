@@ -80,6 +80,10 @@ inline constexpr int kTextHearsNothing = 324;
 inline constexpr int kTextImportFailed = 325;
 inline constexpr int kTextSaveFailed = 326;
 inline constexpr int kTextExportFailed = 327;
+// What readers say for the action list's icons, each with "%s" for the row's text.
+inline constexpr int kTextReaderPress = 432;
+inline constexpr int kTextReaderRelease = 433;
+inline constexpr int kTextReaderDelay = 434;
 
 // A fixed message of the design (no language entry).
 inline constexpr char16_t kNoSetMessage[] = u"在创建宏之前请先选择一个宏集合!";

@@ -4,6 +4,7 @@
 // controls describe them here; each backend turns these into its desktop's accessibility
 // interfaces.
 #include <cstdint>
+#include <vector>
 
 #include "base/Text.h"
 #include "platform/Geometry.h"
@@ -27,6 +28,7 @@ enum class AccessibleRole {
     Label,
     Graphic,
     Alert,  // a passing message that readers say when it appears
+    HotkeyField,  // takes a key combination typed into it
 };
 
 // State bits of an item.
@@ -37,6 +39,8 @@ inline constexpr uint32_t kAccessibleDisabled = 0x08;
 inline constexpr uint32_t kAccessibleFocusable = 0x10;
 inline constexpr uint32_t kAccessibleFocused = 0x20;
 inline constexpr uint32_t kAccessibleHasPopup = 0x40;
+// A list row scrolled out of view (its rectangle is empty).
+inline constexpr uint32_t kAccessibleOffscreen = 0x80;
 
 // What an item can be asked to do.
 enum class AccessibleAction {
@@ -59,6 +63,8 @@ struct AccessibleNode {
     int32_t minimum = 0;
     int32_t maximum = 0;
     int32_t current = 0;
+    // The rows of a list, each a ListItem; a row is chosen through WindowHost::accessibleSelect.
+    std::vector<AccessibleNode> children;
 
     bool has(uint32_t bit) const { return (state & bit) != 0; }
 };
@@ -69,6 +75,7 @@ enum class AccessibleEvent {
     ValueChanged,  // its value changed
     StateChanged,  // checked, selected or disabled changed
     NameChanged,   // its name changed (a shown alert that says something new)
+    SelectionChanged,  // a list's selected row changed (the row is in its children)
 };
 
 }  // namespace orvane::platform

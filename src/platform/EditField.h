@@ -30,6 +30,10 @@ public:
     // Gives the field the keyboard.
     virtual void focus() = 0;
     virtual bool hasFocus() const = 0;
+    // Hands the keyboard back to the window the field is in (when the field has it).
+    virtual void giveBackFocus() = 0;
+    // What screen readers call the field (the field shows no caption of its own).
+    virtual void setAccessibleName(const Text& name) = 0;
     // A disabled field shows its text but takes no input and gives up the keyboard.
     virtual void setEnabled(bool enabled) = 0;
     virtual bool isEnabled() const = 0;

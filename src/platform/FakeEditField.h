@@ -15,6 +15,8 @@ public:
     void setVisible(bool visible) override { visible_ = visible; }
     void focus() override { focused_ = true; }
     bool hasFocus() const override { return focused_; }
+    void giveBackFocus() override { focused_ = false; }
+    void setAccessibleName(const Text& name) override { accessibleName_ = name; }
     void setEnabled(bool enabled) override {
         enabled_ = enabled;
         if (!enabled) focused_ = false;
@@ -28,10 +30,12 @@ public:
     bool key(uint32_t vk, uint32_t mods = 0);
     const EditFieldOptions& options() const { return options_; }
     bool visible() const { return visible_; }
+    const Text& accessibleName() const { return accessibleName_; }
 
 private:
     EditFieldOptions options_;
     Text text_;
+    Text accessibleName_;
     bool visible_ = true;
     bool focused_ = false;
     bool enabled_ = true;

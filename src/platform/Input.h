@@ -65,5 +65,6 @@ inline constexpr uint32_t kVkLeft = 0x25;
 inline constexpr uint32_t kVkUp = 0x26;
 inline constexpr uint32_t kVkRight = 0x27;
 inline constexpr uint32_t kVkDown = 0x28;
+inline constexpr uint32_t kVkDelete = 0x2E;
 
 }  // namespace orvane::platform

@@ -35,6 +35,8 @@ public:
     virtual bool accessibleFocus(int) { return false; }
     // Moves a ranged item to value; false when it has no range.
     virtual bool accessibleSetValue(int, int32_t) { return false; }
+    // Selects row child of list item index, as a click on the row does; false when it cannot.
+    virtual bool accessibleSelect(int, int) { return false; }
 };
 
 }  // namespace orvane::platform

@@ -69,7 +69,8 @@ bool CComboButton::Activate() {
 void CComboButton::DescribeInto(AccessibleNode& n) const {
     n.role = AccessibleRole::ComboBox;
     n.value = disableText_ ? Text{u"Disable"} : text_;
-    if (n.name == text_) n.name.clear();  // the owner names the row; the caption is the value
+    // The owner names the row; the caption is the value (and the name only when given as one).
+    if (accessibleName_.empty()) n.name.clear();
     n.state |= platform::kAccessibleHasPopup;
     if (disableLook_) n.state |= platform::kAccessibleDisabled;
     else n.defaultAction = platform::AccessibleAction::Press;

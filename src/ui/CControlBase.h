@@ -73,6 +73,13 @@ public:
     // within it and the next Tab leaves it.
     virtual uint32_t FocusGroup() const { return 0; }
     virtual bool EntersFocusGroup() const { return false; }
+    // Selects row of a list as a click on it does; false when the control has no such row.
+    virtual bool SelectItem(int32_t) { return false; }
+    // The keyboard focus came to the control or left it (controls holding a desktop text field
+    // hand the keyboard to it and take it back).
+    virtual void FocusChanged(bool) {}
+    // Whether the dialog frames the control while it has the focus (a text field shows its caret).
+    virtual bool ShowsFocusMark() const { return true; }
     // A name for readers when the control shows no text of its own (or a better one).
     void SetAccessibleName(Text name) { accessibleName_ = std::move(name); }
     // The value as read aloud, for controls whose value is shown elsewhere (a slider's label).

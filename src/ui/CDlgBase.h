@@ -168,6 +168,7 @@ protected:
     bool accessibleAct(int item, platform::AccessibleAction action) override;
     bool accessibleFocus(int item) override;
     bool accessibleSetValue(int item, int32_t value) override;
+    bool accessibleSelect(int item, int child) override;
     // A dialog whose answer is the key typed (Tab, Space and the arrows included) keeps every
     // key for itself: no Tab order and no focused control there.
     virtual bool TypedKeyIsTheAnswer() const { return false; }

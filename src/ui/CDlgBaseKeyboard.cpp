@@ -18,6 +18,13 @@ int IndexIn(const std::vector<CControlBase*>& list, const CControlBase* c) {
     return it == list.end() ? -1 : int(it - list.begin());
 }
 
+// The selected row of a list's description, -1 for none (or no list).
+int SelectedRow(const AccessibleNode& n) {
+    for (size_t i = 0; i < n.children.size(); ++i)
+        if (n.children[i].has(platform::kAccessibleSelected)) return int(i);
+    return -1;
+}
+
 }  // namespace
 
 std::vector<CControlBase*> CDlgBase::ReadingOrder() const {
@@ -38,11 +45,16 @@ std::vector<CControlBase*> CDlgBase::ExposedControls() const {
 void CDlgBase::SetFocusedControl(CControlBase* control) {
     if (control == focus_) return;
     const int32_t m = MarkWidth(Scale());
+    CControlBase* left = focus_;
     if (focus_) InvalidateRect(focus_->GetRect().adjusted(-m, -m, m, m));
     focus_ = control;
+    if (left) left->FocusChanged(false);
     if (!focus_) return;
+    focus_->FocusChanged(true);
     InvalidateRect(focus_->GetRect().adjusted(-m, -m, m, m));
-    if (window_) window_->announce(AccessibleEvent::Focus, IndexIn(ExposedControls(), focus_));
+    // A control readers do not see as an item (a desktop text field) tells them itself.
+    if (const int index = IndexIn(ExposedControls(), focus_); window_ && index >= 0)
+        window_->announce(AccessibleEvent::Focus, index);
 }
 
 std::vector<std::vector<CControlBase*>> CDlgBase::TabStops() const {
@@ -108,6 +120,7 @@ bool CDlgBase::ActOn(CControlBase* control, const std::function<bool(CControlBas
     if (after.value != before.value || after.current != before.current)
         window_->announce(AccessibleEvent::ValueChanged, index);
     if (after.state != before.state) window_->announce(AccessibleEvent::StateChanged, index);
+    if (SelectedRow(after) != SelectedRow(before)) window_->announce(AccessibleEvent::SelectionChanged, index);
     return true;
 }
 
@@ -125,7 +138,7 @@ bool CDlgBase::HandleFocusKey(const platform::KeyEvent& e) {
 }
 
 void CDlgBase::DrawFocusMark(Painter& p) const {
-    if (!focus_ || !focus_->Shown()) return;
+    if (!focus_ || !focus_->Shown() || !focus_->ShowsFocusMark()) return;
     // One design pixel outside the control, as thick as the skin's one-pixel borders are at
     // this scale, in the colour the skin gives checked captions.
     const int32_t width = MarkWidth(Scale());
@@ -177,6 +190,12 @@ bool CDlgBase::accessibleSetValue(int item, int32_t value) {
     const auto exposed = ExposedControls();
     if (item < 0 || size_t(item) >= exposed.size()) return false;
     return ActOn(exposed[size_t(item)], [value](CControlBase& c) { return c.SetAccessibleValue(value); });
+}
+
+bool CDlgBase::accessibleSelect(int item, int child) {
+    const auto exposed = ExposedControls();
+    if (item < 0 || size_t(item) >= exposed.size()) return false;
+    return ActOn(exposed[size_t(item)], [child](CControlBase& c) { return c.SelectItem(child); });
 }
 
 }  // namespace orvane::ui

@@ -4,19 +4,26 @@
 
 namespace orvane::ui {
 
-namespace {
-constexpr uint32_t kVkTab = 0x09;
-}
-
 CEditControl::CEditControl(CDlgBase* owner, uint32_t id, const Rect& rect, Text initial)
     : CControlBase(owner, id, rect, std::move(initial)) {
     // 10 points at 96 dots per inch is 13 pixels of character height.
     font_ = FontSpec{u"Tahoma", -int32_t(13.0f * Scale()), 0};
-    platform::Window* window = owner ? owner->GetWindow() : nullptr;
-    if (!window) return;
     platform::EditFieldOptions options;
-    options.rect = rect;
     options.font = font_;
+    CreateField(options);
+}
+
+CEditControl::CEditControl(CDlgBase* owner, uint32_t id, const Rect& rect, Text initial,
+                           const platform::EditFieldOptions& look)
+    : CControlBase(owner, id, rect, std::move(initial)) {
+    font_ = look.font;
+    CreateField(look);
+}
+
+void CEditControl::CreateField(platform::EditFieldOptions options) {
+    platform::Window* window = owner_ ? owner_->GetWindow() : nullptr;
+    if (!window) return;
+    options.rect = rect_;
     field_ = window->createEditField(options);
     if (!field_) return;
     field_->setText(text_);
@@ -29,13 +36,30 @@ CEditControl::~CEditControl() {
 
 bool CEditControl::FilterKey(const platform::KeyEvent& e) {
     if (filter_ && filter_(e)) return true;
-    // One field per dialog: Tab has nowhere to go.
-    if (e.vk == kVkTab) return true;
+    if (e.vk == platform::kVkTab) {
+        // The field is where the focus is, even when the pointer put the keyboard there.
+        if (e.down && owner_ && !(e.mods & (platform::kKeyModCtrl | platform::kKeyModAlt))) {
+            owner_->SetFocusedControl(this);
+            owner_->MoveFocus(!(e.mods & platform::kKeyModShift));
+        }
+        return true;
+    }
     if (e.vk == platform::kVkReturn || e.vk == platform::kVkEscape) {
         if (e.down && owner_) owner_->OnKeyDown(e.vk);
         return true;
     }
     return false;
+}
+
+void CEditControl::FocusChanged(bool has) {
+    if (!field_) return;
+    if (has) field_->focus();
+    else field_->giveBackFocus();
+}
+
+void CEditControl::NameForReaders(const Text& name) {
+    SetAccessibleName(name);
+    if (field_) field_->setAccessibleName(name);
 }
 
 void CEditControl::Draw(Painter& p, const Rect&) {
@@ -68,6 +92,7 @@ const Text& CEditControl::GetText() const {
 
 void CEditControl::Focus() {
     if (field_) field_->focus();
+    if (owner_ && Focusable()) owner_->SetFocusedControl(this);
 }
 
 }  // namespace orvane::ui

@@ -1,4 +1,7 @@
 #include "ui/CEditShowList.h"
+
+#include "platform/Input.h"
+#include "ui/ListKeys.h"
 #include "ui/Messages.h"
 
 namespace orvane::ui {
@@ -80,6 +83,47 @@ bool CEditShowList::OnLButtonDblClk(uint32_t, Point pt) {
     const int32_t r = RowAt(pt.y);
     if (set && r < int32_t(set->KeyCount())) Notify(kCodeDoubleClick);
     return true;
+}
+
+// ---- Keyboard and readers ----
+
+int32_t CEditShowList::KeyCount() const {
+    const MacroSet* set = ShownSet();
+    return set ? int32_t(set->KeyCount()) : 0;
+}
+
+bool CEditShowList::SelectItem(int32_t row) {
+    if (disabled_ || row < 0 || row >= KeyCount()) return false;
+    SelectedRow = row;
+    FirstRow = FirstRowShowing(row, FirstRow, VisibleRows);
+    Invalidate();
+    Notify(kCodeClicked);
+    return true;
+}
+
+bool CEditShowList::OnNavigationKey(uint32_t vk) {
+    if (vk == platform::kVkDelete) {
+        if (SelectedRow < 0 || SelectedRow >= KeyCount()) return false;
+        Notify(kCodeDeleteRequested);
+        return true;
+    }
+    const int32_t to = ListKeyTarget(vk, SelectedRow, KeyCount(), VisibleRows);
+    return to >= 0 && SelectItem(to);
+}
+
+bool CEditShowList::Activate() {
+    if (disabled_ || SelectedRow < 0 || SelectedRow >= KeyCount()) return false;
+    Notify(kCodeDoubleClick);
+    return true;
+}
+
+void CEditShowList::DescribeInto(AccessibleNode& n) const {
+    n.role = AccessibleRole::List;
+    const MacroSet* set = ShownSet();
+    DescribeRows(n, KeyCount(), SelectedRow, FirstRow, VisibleRows, Scaled(kRowHeight), [set](int32_t row) {
+        const MacroKey* key = set ? set->FindKey(uint32_t(row)) : nullptr;
+        return key ? key->GetName() : Text{};
+    });
 }
 
 }  // namespace orvane::ui

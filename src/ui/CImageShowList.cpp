@@ -1,4 +1,7 @@
 #include "ui/CImageShowList.h"
+
+#include "platform/Input.h"
+#include "ui/ListKeys.h"
 #include "ui/Messages.h"
 
 namespace orvane::ui {
@@ -88,6 +91,52 @@ bool CImageShowList::OnLButtonDblClk(uint32_t, Point pt) {
     pointer_.set(PointerState::kOver);
     Notify(kCodeDoubleClick);
     return true;
+}
+
+// ---- Keyboard and readers ----
+
+void CImageShowList::SetReaderWords(Text press, Text release, Text delay) {
+    pressWords_ = std::move(press);
+    releaseWords_ = std::move(release);
+    delayWords_ = std::move(delay);
+}
+
+bool CImageShowList::SelectItem(int32_t row) {
+    if (disabled_ || row < 0 || row >= ActionCount()) return false;
+    SelectedRow = row;
+    FirstRow = FirstRowShowing(row, FirstRow, VisibleRows);
+    Invalidate();
+    Notify(kCodeClicked);
+    return true;
+}
+
+bool CImageShowList::OnNavigationKey(uint32_t vk) {
+    if (vk == platform::kVkDelete) {
+        if (SelectedRow < 0 || SelectedRow >= ActionCount()) return false;
+        Notify(kCodeDeleteRequested);
+        return true;
+    }
+    const int32_t to = ListKeyTarget(vk, SelectedRow, ActionCount(), VisibleRows);
+    return to >= 0 && SelectItem(to);
+}
+
+bool CImageShowList::Activate() {
+    if (disabled_ || SelectedRow < 0 || SelectedRow >= ActionCount()) return false;
+    Notify(kCodeDoubleClick);
+    return true;
+}
+
+void CImageShowList::DescribeInto(AccessibleNode& n) const {
+    n.role = AccessibleRole::List;
+    DescribeRows(n, ActionCount(), SelectedRow, FirstRow, VisibleRows, Scaled(kRowHeight), [this](int32_t i) {
+        const MacroActionRow row = RowOf(uint32_t(i));
+        const Text& words = row.icon == MacroActionRow::Icon::Press     ? pressWords_
+                            : row.icon == MacroActionRow::Icon::Release ? releaseWords_
+                                                                        : delayWords_;
+        Text name = words;
+        if (const size_t at = name.find(u"%s"); at != Text::npos) return name.replace(at, 2, row.text);
+        return name + u" " + row.text;
+    });
 }
 
 }  // namespace orvane::ui

@@ -22,6 +22,8 @@ inline constexpr intptr_t kCodeEntered = 4;
 inline constexpr intptr_t kCodeLeft = 5;
 inline constexpr intptr_t kCodeDoubleClick = 10;
 inline constexpr intptr_t kCodeRightReleased = 11;
+// The Delete key on a list's selected row: the owner deletes it as its Delete button would.
+inline constexpr intptr_t kCodeDeleteRequested = 12;
 
 // A popup asks its owner to forget it before closing.
 inline constexpr uint32_t kMsgPopupClosing = 1025;

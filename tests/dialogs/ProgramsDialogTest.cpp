@@ -1,6 +1,9 @@
 // The dialog that names the programs whose focused windows select a profile: three slots, typed
-// or filled from the programs running now, cleared one by one, checked by the name rules.
+// or filled from the programs running now, cleared one by one, checked by the name rules; and the
+// same from the keyboard and for readers.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "dialogs/CAttentionDlg.h"
 #include "dialogs/CProgramList.h"
@@ -218,6 +221,63 @@ TEST_F(ProgramsDialogTest, TheWheelScrollsALongListWithinItsEnds) {
         clickOn(w, d, kIdOkButton);
     };
     EXPECT_EQ(run({}, &watcher_), (ProgramSlots{u"pt", u"", u""}));
+}
+
+// ---- Keyboard and readers ----
+
+TEST_F(ProgramsDialogTest, FromTheKeyboardTabReachesEverySlotAndTheListFillsTheMarkedOne) {
+    language_.SetText(430, u"Program %d");
+    language_.SetText(431, u"Clear program %d");
+    language_.SetText(436, u"Fills program %d");
+    user = [&](FakeWindow& w, CProgramsDlg& d) {
+        auto key = [&w](uint32_t vk, uint32_t mods = 0) { w.key(platform::KeyEvent{true, vk, false, 0, mods, {}}); };
+        auto focused = [&d] { return d.FocusedControl() ? d.FocusedControl()->Id() : 0u; };
+        EXPECT_EQ(field(d, 1).accessibleName(), u"Program 2");
+        EXPECT_EQ(d.FindControl(CProgramsDlg::kIdSlotClear + 2)->Describe().name, u"Clear program 3");
+        // The first empty slot has the keyboard; Tab typed there goes to its cross.
+        ASSERT_EQ(d.FocusedControl(), d.SlotField(1));
+        EXPECT_TRUE(field(d, 1).key(platform::kVkTab));
+        EXPECT_EQ(focused(), CProgramsDlg::kIdSlotClear + 1);
+        key(platform::kVkTab);
+        EXPECT_EQ(d.FocusedControl(), d.SlotField(2));
+        key(platform::kVkTab);
+        key(platform::kVkTab);
+        ASSERT_EQ(d.FocusedControl(), d.List());
+        const auto list = d.List()->Describe();
+        EXPECT_EQ(list.role, platform::AccessibleRole::List);
+        EXPECT_EQ(list.name, u"T382");
+        EXPECT_EQ(list.value, u"Fills program 2");
+        ASSERT_EQ(list.children.size(), 3u);
+        EXPECT_EQ(list.children[0].name, u"firefox-esr");
+        // 3 marks the third slot (the list tells it); Down twice and Enter fill it.
+        w.clearAnnouncements();
+        key('3');
+        EXPECT_EQ(d.MarkedSlot(), 2);
+        EXPECT_EQ(d.List()->Describe().value, u"Fills program 3");
+        EXPECT_FALSE(w.announcements().empty());
+        key(platform::kVkDown);
+        key(platform::kVkDown);
+        EXPECT_EQ(d.List()->CursorRow(), 1);
+        EXPECT_TRUE(d.List()->Describe().children[1].has(platform::kAccessibleSelected));
+        key(platform::kVkReturn);
+        EXPECT_EQ(d.SlotField(2)->GetText(), u"Gimp");
+        EXPECT_TRUE(w.inModal());  // Enter chose the row, it did not end the dialog
+        // A reader's choice of a row fills the slot marked now (the second, empty).
+        auto& host = static_cast<platform::WindowHost&>(d);
+        const auto exposed = d.ExposedControls();
+        const int at = int(std::find(exposed.begin(), exposed.end(), d.List()) - exposed.begin());
+        EXPECT_TRUE(host.accessibleSelect(at, 2));
+        EXPECT_EQ(d.SlotField(1)->GetText(), u"xterm");
+        // Shift+Tab back to the first cross; Space clears that slot. Then OK.
+        for (int i = 0; i < 5; ++i) key(platform::kVkTab, platform::kKeyModShift);
+        ASSERT_EQ(focused(), CProgramsDlg::kIdSlotClear);
+        key(platform::kVkSpace);
+        EXPECT_EQ(d.SlotField(0)->GetText(), u"");
+        for (int i = 0; i < 12 && focused() != kIdOkButton; ++i) key(platform::kVkTab);
+        ASSERT_EQ(focused(), kIdOkButton);
+        key(platform::kVkSpace);
+    };
+    EXPECT_EQ(run({u"steam", u"", u""}, &watcher_), (ProgramSlots{u"", u"xterm", u"Gimp"}));
 }
 
 }  // namespace

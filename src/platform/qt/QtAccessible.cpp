@@ -40,6 +40,7 @@ QAccessible::Role roleOf(AccessibleRole r) {
         case AccessibleRole::Label: return QAccessible::StaticText;
         case AccessibleRole::Graphic: return QAccessible::Graphic;
         case AccessibleRole::Alert: return QAccessible::AlertMessage;
+        case AccessibleRole::HotkeyField: return QAccessible::HotkeyField;
         case AccessibleRole::None: break;
     }
     return QAccessible::NoRole;
@@ -50,13 +51,81 @@ QAccessible::State stateOf(const AccessibleNode& n) {
     s.checkable = n.has(kAccessibleCheckable);
     s.checked = n.has(kAccessibleChecked);
     s.selected = n.has(kAccessibleSelected);
-    s.selectable = n.role == AccessibleRole::PageTab || n.role == AccessibleRole::MenuItem;
+    s.selectable = n.role == AccessibleRole::PageTab || n.role == AccessibleRole::MenuItem ||
+                   n.role == AccessibleRole::ListItem;
+    s.offscreen = n.has(kAccessibleOffscreen);
+    s.invisible = n.has(kAccessibleOffscreen);
     s.disabled = n.has(kAccessibleDisabled);
     s.focusable = n.has(kAccessibleFocusable);
     s.focused = n.has(kAccessibleFocused);
     s.hasPopup = n.has(kAccessibleHasPopup);
     return s;
 }
+
+// One row of a list item, found again by the list's index and its own on every question.
+class RowInterface : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    RowInterface(QtWindowWidget* widget, QAccessibleInterface* list, int item, int row)
+        : widget_(widget), list_(list), item_(item), row_(row) {}
+
+    bool isValid() const override { return node().has_value(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return widget_ ? widget_->window()->windowHandle() : nullptr; }
+    QAccessibleInterface* parent() const override { return list_; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text t) const override {
+        const auto n = node();
+        return n && t == QAccessible::Name ? toQString(n->name) : QString();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        const auto n = node();
+        if (!n || !widget_ || n->rect.isEmpty()) return {};
+        const QPoint topLeft = widget_->mapToGlobal(QPoint(n->rect.left, n->rect.top));
+        return QRect(topLeft, QSize(n->rect.width(), n->rect.height()));
+    }
+    QAccessible::Role role() const override {
+        const auto n = node();
+        return n ? roleOf(n->role) : QAccessible::NoRole;
+    }
+    QAccessible::State state() const override {
+        const auto n = node();
+        QAccessible::State s = n ? stateOf(*n) : QAccessible::State{};
+        if (!n) s.invalid = true;
+        return s;
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
+    }
+    QStringList actionNames() const override {
+        const auto n = node();
+        if (!n || n->has(kAccessibleDisabled) || n->defaultAction != AccessibleAction::Press) return {};
+        return {pressAction()};
+    }
+    void doAction(const QString& name) override {
+        if (WindowHost* host = hostOf(widget_); host && name == pressAction()) host->accessibleSelect(item_, row_);
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+private:
+    std::optional<AccessibleNode> node() const {
+        WindowHost* host = hostOf(widget_);
+        if (!host) return std::nullopt;
+        auto items = host->accessibleItems();
+        if (item_ < 0 || size_t(item_) >= items.size()) return std::nullopt;
+        auto& rows = items[size_t(item_)].children;
+        if (row_ < 0 || size_t(row_) >= rows.size()) return std::nullopt;
+        return std::move(rows[size_t(row_)]);
+    }
+
+    QPointer<QtWindowWidget> widget_;
+    QAccessibleInterface* list_;
+    int item_;
+    int row_;
+};
 
 // One item the window draws, found again by its index on every question, so that it always
 // tells what the window shows now.
@@ -65,15 +134,42 @@ class ItemInterface : public QAccessibleInterface,
                       public QAccessibleValueInterface {
 public:
     ItemInterface(QtWindowWidget* widget, int index) : widget_(widget), index_(index) {}
+    ~ItemInterface() override {
+        for (QAccessible::Id id : rowIds_)
+            if (QAccessible::accessibleInterface(id)) QAccessible::deleteAccessibleInterface(id);
+    }
 
     bool isValid() const override { return node().has_value(); }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override { return widget_ ? widget_->window()->windowHandle() : nullptr; }
     QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(widget_.data()); }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    // A list's rows.
+    QAccessibleInterface* child(int index) const override {
+        const auto n = node();
+        if (!n || index < 0 || size_t(index) >= n->children.size()) return nullptr;
+        while (rowIds_.size() <= size_t(index)) {
+            auto* row = new RowInterface(widget_, const_cast<ItemInterface*>(this), index_, int(rowIds_.size()));
+            rowIds_.push_back(QAccessible::registerAccessibleInterface(row));
+        }
+        return QAccessible::accessibleInterface(rowIds_[size_t(index)]);
+    }
+    int childCount() const override {
+        const auto n = node();
+        return n ? int(n->children.size()) : 0;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        for (size_t i = 0; i < rowIds_.size() && int(i) < childCount(); ++i)
+            if (QAccessible::accessibleInterface(rowIds_[i]) == child) return int(i);
+        return -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        const auto n = node();
+        if (!n || !widget_) return nullptr;
+        const QPoint local = widget_->mapFromGlobal(QPoint(x, y));
+        for (size_t i = 0; i < n->children.size(); ++i)
+            if (n->children[i].rect.contains({local.x(), local.y()})) return child(int(i));
+        return nullptr;
+    }
 
     QString text(QAccessible::Text t) const override {
         const auto n = node();
@@ -162,6 +258,7 @@ private:
 
     QPointer<QtWindowWidget> widget_;
     int index_;
+    mutable std::vector<QAccessible::Id> rowIds_;
 };
 
 // The window: a dialog or a menu whose children are the items it draws, followed by any real
@@ -268,6 +365,21 @@ void announceAccessible(QWidget* widget, AccessibleEvent event, int item) {
             changed.disabled = true;
             QAccessibleStateChangeEvent e(target, changed);
             QAccessible::updateAccessibility(&e);
+            break;
+        }
+        case AccessibleEvent::SelectionChanged: {
+            // The selected row is told as chosen, and as focused while its list has the focus.
+            for (int row = 0; row < target->childCount(); ++row) {
+                QAccessibleInterface* r = target->child(row);
+                if (!r || !r->state().selected) continue;
+                QAccessibleEvent chosen(r, QAccessible::Selection);
+                QAccessible::updateAccessibility(&chosen);
+                if (target->state().focused) {
+                    QAccessibleEvent focus(r, QAccessible::Focus);
+                    QAccessible::updateAccessibility(&focus);
+                }
+                break;
+            }
             break;
         }
     }

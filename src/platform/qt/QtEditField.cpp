@@ -70,6 +70,14 @@ void QtEditField::focus() {
 
 bool QtEditField::hasFocus() const { return edit_ && edit_->hasFocus(); }
 
+void QtEditField::giveBackFocus() {
+    if (edit_ && parent_ && edit_->hasFocus()) parent_->setFocus(Qt::TabFocusReason);
+}
+
+void QtEditField::setAccessibleName(const Text& name) {
+    if (edit_) edit_->setAccessibleName(toQString(name));
+}
+
 void QtEditField::setEnabled(bool enabled) {
     if (edit_) edit_->setEnabled(enabled);
 }

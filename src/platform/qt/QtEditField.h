@@ -23,6 +23,8 @@ public:
     void setVisible(bool visible) override;
     void focus() override;
     bool hasFocus() const override;
+    void giveBackFocus() override;
+    void setAccessibleName(const Text& name) override;
     void setEnabled(bool enabled) override;
     bool isEnabled() const override;
 
