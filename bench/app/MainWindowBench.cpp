@@ -344,7 +344,8 @@ int main(int argc, char** argv) {
     std::vector<double> refresh;
     for (int i = 0; i < 200; ++i) {
         const auto t = Clock::now();
-        dlg.Link().applyDeviceNotification(hid::DeviceRole::Wired, i % 2 ? 2 : 8, uint8_t(1 + i % 4));
+        dlg.Link().applyDeviceNotification(hid::DeviceRole::Wired,
+                                           DeviceNotification{uint8_t(i % 2 ? 2 : 0), i % 4});
         refresh.push_back(msSince(t));
     }
     std::printf("notification_to_refreshed_pages_median: %.3f ms\n", median(refresh));

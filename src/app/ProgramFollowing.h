@@ -27,6 +27,7 @@ public:
     void SetEnabled(bool enabled) { follower_.SetEnabled(enabled && watching_); }
     // A profile tab was clicked.
     void OnManualSwitch() { follower_.OnManualSwitch(); }
+    [[nodiscard]] const autoprofile::ProfileFollower& Follower() const { return follower_; }
 
 private:
     std::vector<autoprofile::FollowedProfile> ShownProfiles() const;
