@@ -112,7 +112,9 @@ bool ConfigSync::WriteKept(int lockTimeoutMs, bool aside) {
         // takes the ordinary path; both are rare and the first touches no disk. The worker's
         // write tells its own failure when it is done.
         if (aside && !app_.readOnly && !app_.unreadFiles.count(app_.Config("config.ini"))) {
-            WriteSettingsAside(std::move(lock.value()));
+            // Whether the failures told so far are over is known once the worker is done.
+            WriteSettingsAside(std::move(lock.value()), ok);
+            return ok;
         } else {
             ok = Saved(SaveCurrentProfileIndex(app_)) && ok;
             shared_.WroteSettings(app_);
@@ -131,7 +133,7 @@ bool ConfigSync::Saved(const Status& status) {
     return false;
 }
 
-void ConfigSync::WriteSettingsAside(ConfigLock lock) {
+void ConfigSync::WriteSettingsAside(ConfigLock lock, bool restOk) {
     app_.settings.SetCurrentProfile(app_.currentProfile);
     const Settings written = app_.settings;
     shared_.WritingSettings(written);
@@ -156,10 +158,10 @@ void ConfigSync::WriteSettingsAside(ConfigLock lock) {
             --aside->running;
             aside->finished.notify_all();
         },
-        [this, alive = std::weak_ptr<bool>(alive_), stamp, result] {
+        [this, alive = std::weak_ptr<bool>(alive_), stamp, result, restOk] {
             if (auto a = alive.lock(); !a || !*a) return;
             shared_.SettingsStamped(app_, *stamp);
-            (void)Saved(*result);
+            if (Saved(*result) && restOk) told_.clear();
         });
 }
 

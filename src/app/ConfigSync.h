@@ -76,8 +76,9 @@ private:
     // With the lock: merges what changed on disk, then writes what is kept; the settings on the
     // worker when `aside` allows it.
     bool WriteKept(int lockTimeoutMs, bool aside);
-    // Hands the settings as they are now and the lock to the worker.
-    void WriteSettingsAside(ConfigLock lock);
+    // Hands the settings as they are now and the lock to the worker; restOk: whether the other
+    // files of this save went through.
+    void WriteSettingsAside(ConfigLock lock, bool restOk);
     // Whether the save went through; a failure not told since the last clean save is told.
     bool Saved(const Status& status);
     void Merged(const SharedConfig::Merged& m);

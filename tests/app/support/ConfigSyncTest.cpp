@@ -36,19 +36,38 @@ protected:
 TEST_F(ConfigSaves, ASaveThatFailsIsLoggedOnceUntilASaveGoesThrough) {
     testing::RecordingFileCalls sys;
     sys.failWhen = IntoSettings;
-    EXPECT_FALSE(files_->WriteSettings());
+    // The settings are written on the worker: the failure is told when it is done.
+    (void)files_->WriteSettings();
+    loop_.runPending();
     EXPECT_FALSE(files_->WritesKept());  // failed, not waiting for the folder
-    EXPECT_FALSE(files_->WriteSettings());
+    (void)files_->WriteSettings();
+    loop_.runPending();
     files_->SaveAll();
+    loop_.runPending();
     ASSERT_EQ(warned_.size(), 1u);
     EXPECT_NE(warned_[0].find(Config("config.ini").string()), std::string::npos) << warned_[0];
 
     sys.failWhen = nullptr;
     EXPECT_TRUE(files_->WriteSettings());
+    loop_.runPending();
+    EXPECT_EQ(warned_.size(), 1u);
     // After a clean save, the same failure is news again.
     sys.failWhen = IntoSettings;
-    EXPECT_FALSE(files_->WriteSettings());
+    (void)files_->WriteSettings();
+    loop_.runPending();
     EXPECT_EQ(warned_.size(), 2u);
+}
+
+TEST_F(ConfigSaves, AProfileThatFailsIsToldAtOnce) {
+    testing::RecordingFileCalls sys;
+    sys.failWhen = [](const testing::FileCall& c) {
+        return c.op == "rename" && c.to.find("default2.psf") != std::string::npos;
+    };
+    EXPECT_FALSE(files_->WriteProfile(2));
+    ASSERT_EQ(warned_.size(), 1u);
+    EXPECT_NE(warned_[0].find("default2.psf"), std::string::npos) << warned_[0];
+    EXPECT_FALSE(files_->WriteProfile(2));
+    EXPECT_EQ(warned_.size(), 1u);
 }
 
 TEST_F(ConfigSaves, AFolderBusyWithAnotherWriterIsNoFailure) {
