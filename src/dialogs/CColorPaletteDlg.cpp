@@ -5,6 +5,7 @@
 
 #include "dialogs/CFramedDlg.h"
 #include "dialogs/DialogLayout.h"
+#include "ui/CButtonBase.h"
 #include "ui/CImageButton.h"
 #include "ui/CStaticText.h"
 #include "ui/Pictures.h"
@@ -16,6 +17,7 @@ namespace {
 constexpr Rect kSpectrum{18, 26, 222, 270};
 constexpr Rect kSwatches{244, 26, 473, 190};
 constexpr Rect kPreview{245, 212, 303, 270};
+constexpr int32_t kSwatchSize = 20;
 }  // namespace
 
 CColorPaletteDlg::CColorPaletteDlg(platform::Platform& platform, ui::CDlgBase* parent, const LanguageTable& language,
@@ -64,6 +66,15 @@ void CColorPaletteDlg::DrawWindow(Painter& p, const Rect& client) {
     DrawControls(p, client);
     const float s = Scale();
     p.fillRect(scaledRect(kPreview.left, kPreview.top, kPreview.right, kPreview.bottom, s), platform::bgr(picked_));
+    if (cursor_ >= 0) {
+        // The keyboard's swatch, framed as the focused control is.
+        const Rect sw = SwatchRect(cursor_);
+        Rect r = scaledRect(sw.left - 2, sw.top - 2, sw.right + 2, sw.bottom + 2, s);
+        for (int32_t i = 0; i < std::max(1, int32_t(s)); ++i) {
+            p.drawRect(r, platform::bgr(ui::CButtonBase::kTextChecked));
+            r = r.adjusted(1, 1, -1, -1);
+        }
+    }
 }
 
 bool CColorPaletteDlg::PickAt(Point pt) {
@@ -106,7 +117,33 @@ bool CColorPaletteDlg::OnKeyDown(uint32_t vk) {
         Confirm();
         return true;
     }
+    if (MoveCursor(vk)) return true;
     return vk == platform::kVkEscape;
+}
+
+Rect CColorPaletteDlg::SwatchRect(int index) {
+    const int32_t left = kSwatches.left + 30 * (index % kSwatchColumns);
+    const int32_t top = kSwatches.top + 29 * (index / kSwatchColumns);
+    return {left, top, left + kSwatchSize, top + kSwatchSize};
+}
+
+bool CColorPaletteDlg::MoveCursor(uint32_t vk) {
+    int col = cursor_ < 0 ? 0 : cursor_ % kSwatchColumns;
+    int row = cursor_ < 0 ? 0 : cursor_ / kSwatchColumns;
+    if (vk != platform::kVkLeft && vk != platform::kVkRight && vk != platform::kVkUp && vk != platform::kVkDown)
+        return false;
+    if (cursor_ >= 0) {
+        if (vk == platform::kVkLeft) col = (col + kSwatchColumns - 1) % kSwatchColumns;
+        if (vk == platform::kVkRight) col = (col + 1) % kSwatchColumns;
+        if (vk == platform::kVkUp) row = (row + kSwatchRows - 1) % kSwatchRows;
+        if (vk == platform::kVkDown) row = (row + 1) % kSwatchRows;
+    }
+    cursor_ = row * kSwatchColumns + col;
+    const Rect r = SwatchRect(cursor_);
+    const float s = Scale();
+    (void)PickAt({int32_t(float(r.left + kSwatchSize / 2) * s), int32_t(float(r.top + kSwatchSize / 2) * s)});
+    Invalidate();
+    return true;
 }
 
 intptr_t CColorPaletteDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {

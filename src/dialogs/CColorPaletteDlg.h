@@ -1,7 +1,8 @@
 #pragma once
 // Picks one DPI indicator colour by clicking the palette picture: the spectrum field or one of
-// the 48 swatches. OK or Enter store the colour in the profile's level; the close button leaves
-// it alone; Escape does nothing.
+// the 48 swatches; from the keyboard, the arrow keys walk the swatches (wrapping round) and pick
+// the one they reach. OK or Enter store the colour in the profile's level; the close button
+// leaves it alone; Escape does nothing.
 #include <memory>
 
 #include "dialogs/PopupWindowTable.h"
@@ -22,6 +23,9 @@ public:
     // The palette's empty background: pressing it picks nothing.
     static constexpr uint32_t kGapColour = 0x0F0F0F;
     static constexpr const char* kPalettePath = "skins/res/palette.png";
+    // The swatches: 8 columns of 6 rows of 20-pixel squares, 30 and 29 design pixels apart.
+    static constexpr int kSwatchColumns = 8;
+    static constexpr int kSwatchRows = 6;
 
     // level: 0-7; 8 or more stands for level 0.
     CColorPaletteDlg(platform::Platform& platform, ui::CDlgBase* parent, const LanguageTable& language,
@@ -44,12 +48,16 @@ protected:
 private:
     void ShowComponents();
     void Confirm();
+    // An arrow key moves the swatch cursor (the first arrow puts it on the first swatch).
+    bool MoveCursor(uint32_t vk);
+    static Rect SwatchRect(int index);  // in design pixels
 
     const LanguageTable& language_;
     Profile& profile_;
     int level_;
     Colour picked_;
     Image palette_;
+    int cursor_ = -1;  // the swatch the arrow keys are on, row by row; none before the first arrow
     std::unique_ptr<PopupWindowEntry> entry_;  // closed with the application
 };
 

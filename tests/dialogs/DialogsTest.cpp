@@ -246,6 +246,24 @@ TEST_F(PaletteTest, GapsPickNothingAndCloseKeepsTheColour) {
     EXPECT_EQ(PopupWindowTable::instance().count(), 0u);
 }
 
+TEST_F(PaletteTest, TheArrowKeysWalkTheSwatchesAndPickWhatTheyReach) {
+    Driven<CColorPaletteDlg> dlg(platform_, nullptr, language_, profile_, 2);
+    dlg.during = [&](FakeWindow& w) {
+        w.key(platform::kVkRight);  // the first arrow lands on the first swatch, a gap here
+        EXPECT_EQ(dlg.Picked(), 0x000000FFu);
+        w.key(platform::kVkLeft);  // wraps round to the row's last
+        w.key(platform::kVkUp);    // and to the last row
+        w.key(platform::kVkDown);
+        w.key(platform::kVkDown);  // row 1
+        for (int i = 0; i < 5; ++i) w.key(platform::kVkRight);  // column 7, round to 0, on to 4
+        EXPECT_EQ(dlg.Picked(), 0x00FFFF00u);
+        EXPECT_EQ(dlg.FindControlAs<ui::CStaticText>(CColorPaletteDlg::kIdGreen)->Label(), u"255");
+        w.key(platform::kVkReturn);
+    };
+    EXPECT_EQ(dlg.DoModal(), ui::kIdOk);
+    EXPECT_EQ(profile_.DPILevelIndication[2], 0x00FFFF00u);
+}
+
 TEST(PopupWindowTable, LeavingKeepsTheUsedEntriesAPrefix) {
     platform::FakePlatform platform;
     LanguageTable language;
