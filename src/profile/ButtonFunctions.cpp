@@ -1,6 +1,7 @@
 #include "profile/ButtonFunctions.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace orvane {
 
@@ -62,7 +63,10 @@ static_assert(MenusStandTogether());
 std::span<const FixedFunction> FixedFunctions() { return kFunctions; }
 
 std::span<const FixedFunction> FixedFunctions(FunctionMenu menu) {
-    const auto [first, last] = std::ranges::equal_range(kFunctions, menu, {}, &FixedFunction::menu);
+    // A menu's functions stand together (checked above).
+    const auto inMenu = [menu](const FixedFunction& f) { return f.menu == menu; };
+    const auto first = std::find_if(std::begin(kFunctions), std::end(kFunctions), inMenu);
+    const auto last = std::find_if_not(first, std::end(kFunctions), inMenu);
     return {first, last};
 }
 
