@@ -1,6 +1,8 @@
 // The indicator of a DPI level the mouse chose by its own button: what it shows, for how long,
 // where, that a second change replaces it, that the window's own changes and a user who turned
 // it off never see it, and the desktop notification where no window can be placed.
+#include <functional>
+
 #include "MainWindowFixture.h"
 #include "app/DpiLevels.h"
 
@@ -16,7 +18,7 @@ protected:
         ASSERT_EQ(current().DPIOffOnFlagValue & 0x0F, 0x0F);  // levels 1-4 on
         // The mouse on its first level, as the window knows it.
         ASSERT_TRUE(sim_->userSelectDpiLevel(0).ok());
-        Settle();
+        SettleUntil([&] { return current().CurrentDPILevelValue == 0; });
         ASSERT_EQ(current().CurrentDPILevelValue, 0);
         Advance(DpiIndicator::kShowMs + 100);
         notifier_->hints.clear();
@@ -26,8 +28,18 @@ protected:
         current().XYSetting[2] = uint16_t(link().dpiTables().indexForDpi(3200));
     }
 
-    void PressDpiButton(int level) {  // 0-based, among the enabled levels
+    void PressDpiButton(int level) {  // 0-based, among the enabled levels; another than the current
+        const auto before = current().CurrentDPILevelValue;
         ASSERT_TRUE(sim_->userSelectDpiLevel(level).ok());
+        SettleUntil([&] { return current().CurrentDPILevelValue != before; });
+    }
+    // The mouse's notification comes through its reader thread, which a busy machine may not run
+    // within Settle's few milliseconds: waits (up to 5 s) for the window to have taken it in.
+    void SettleUntil(const std::function<bool()>& arrived) {
+        for (int i = 0; i < 2500 && !arrived(); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            clock().runPending();
+        }
         Settle();
     }
     platform::FakeWindow* indicator() { return static_cast<platform::FakeWindow*>(dlg().Indicator().GetWindow()); }
