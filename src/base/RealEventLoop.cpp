@@ -38,14 +38,16 @@ void RealEventLoop::offload(std::function<void()> work, std::function<void()> do
     });
 }
 
-bool RealEventLoop::runPosted() {
-    std::vector<std::function<void()>> batch;
+bool RealEventLoop::runOnePosted() {
+    std::function<void()> fn;
     {
         std::lock_guard lock(postMutex_);
-        batch.swap(queue_);
+        if (queue_.empty()) return false;
+        fn = std::move(queue_.front());
+        queue_.pop_front();
     }
-    for (auto& fn : batch) fn();
-    return !batch.empty();
+    fn();
+    return true;
 }
 
 bool RealEventLoop::fireOneDue() {
@@ -72,14 +74,19 @@ int64_t RealEventLoop::nextDue() const {
 }
 
 void RealEventLoop::runPending() {
-    while (runPosted() || fireOneDue()) {
+    while (runOnePosted() || fireOneDue()) {
     }
 }
 
 bool RealEventLoop::runUntil(const std::function<bool()>& done, int timeoutMs) {
     const int64_t deadline = nowMs() + timeoutMs;
     for (;;) {
-        runPending();
+        // The condition is looked at after every handler, not once the queue has run dry: on a
+        // slow machine a timer armed by one handler falls due while the others run, and the
+        // caller must get the chance to act (cancel it) before it fires.
+        while (!done()) {
+            if (!runOnePosted() && !fireOneDue()) break;
+        }
         if (done()) return true;
         const int64_t now = nowMs();
         if (now >= deadline) return false;

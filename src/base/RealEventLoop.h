@@ -4,10 +4,10 @@
 // runUntil, on the thread that calls it.
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <map>
 #include <mutex>
-#include <vector>
 
 #include "base/EventLoop.h"
 #include "base/WorkerThread.h"
@@ -40,7 +40,7 @@ private:
     };
     using Key = std::pair<const void*, int>;
     bool fireOneDue();
-    bool runPosted();
+    bool runOnePosted();
     int64_t nextDue() const;
 
     std::chrono::steady_clock::time_point start_;
@@ -48,7 +48,7 @@ private:
     std::map<Key, Timer> timers_;
     std::mutex postMutex_;
     std::condition_variable posted_;
-    std::vector<std::function<void()>> queue_;
+    std::deque<std::function<void()>> queue_;
     WorkerThread worker_;  // last: stopped before the queue it posts to goes away
 };
 

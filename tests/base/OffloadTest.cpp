@@ -53,6 +53,26 @@ TEST(Offload, RealLoopKeepsItsTimersWhileWorkBlocks) {
     EXPECT_GE(ticksWhileBlocked, 3);
 }
 
+TEST(Offload, RealLoopStopsAtTheConditionBeforeATimerThatFellDueMeanwhile) {
+    // A handler that meets the condition while a later timer falls due (a slow machine): the
+    // caller gets control back first, and the queue's rest stays for the next run.
+    RealEventLoop loop;
+    const int owner = 0;
+    bool met = false, fired = false, later = false;
+    loop.setTimer(&owner, 1, 5, [&] { fired = true; });
+    loop.post([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        met = true;
+    });
+    loop.post([&] { later = true; });
+    ASSERT_TRUE(loop.runUntil([&] { return met; }, 5000));
+    EXPECT_FALSE(fired);
+    EXPECT_FALSE(later);
+    loop.killTimer(&owner, 1);
+    ASSERT_TRUE(loop.runUntil([&] { return later; }, 5000));
+    EXPECT_FALSE(fired);
+}
+
 TEST(Offload, StoppingAWorkerFinishesTheCurrentWorkAndDropsTheRest) {
     WorkerThread worker;
     std::atomic<bool> started{false}, release{false};
