@@ -154,13 +154,14 @@ Session::Outcome Session::openTransport() {
 std::optional<Session::Unreachable> Session::connect() {
     if (auto f = openTransport()) return Unreachable{NotSentReason::NoDevice, f->message};
     link_ = std::make_unique<DeviceLink>(*app_, platform_.loop, *host_, *transport_);
+    // The status read (and the checks that follow it) runs to its end without a pass of its
+    // own, however long it takes: the command changes the profile first and then arms its own
+    // pass, which takes what the read found (all of it for another mouse, the macros for a
+    // changed counter) after the command's change, in one order.
+    link_->holdPasses(true);
     link_->start();
-    // The status read (and the checks that follow it) runs to its end; the connection's own
-    // pass is left out, since the command changes the profile first and then arms its own.
-    link_->cancelSync();
     awaitLink();
-    // A status that met another mouse armed a pass of everything; the command's own pass takes it.
-    link_->cancelSync();
+    link_->holdPasses(false);
     // Taking the stored profile as held may already have disabled buttons whose macro is gone.
     if (report_) report_->addDisabled(link_->macros().lastDisabled());
     const Connection& c = link_->connection();
@@ -203,6 +204,9 @@ Session::Outcome Session::changeAndSend(const std::function<void()>& change, con
     change();
     if (unreachable) {
         report_->holdBack(groups, unreachable->reason, unreachable->detail);
+        // The files are saved with a change the mouse has not got: the mouse must not stay
+        // named as holding them, so that the next connection sends it everything.
+        if (!groups.empty()) app_->settings.ForgetMouse();
     } else {
         if (whole) link_->forgetWhatTheMouseHolds();
         for (SyncGroup g : groups) link_->markDirty(g);

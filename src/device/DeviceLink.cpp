@@ -56,6 +56,11 @@ void DeviceLink::shutdown() {
     jobs_.clear();
     sender_.abandon();
     io_.forgetPending();
+    // A change still waiting for its pass is saved with the files; the mouse that has not got it
+    // must not stay named as holding them, or the next start would never send it.
+    if ((dirty(SyncGroup::Buttons) || dirty(SyncGroup::Performance) || dirty(SyncGroup::Power)) &&
+        !sentImagesMatchProfile())
+        forgetStoredMouse();
     savePending();
     connection_.closeHandles();
     (void)transport_.watch({});
@@ -208,6 +213,7 @@ void DeviceLink::syncEverythingQuietly() {
 }
 
 void DeviceLink::armSync() {
+    if (passesHeld_) return;
     loop_.setTimer(this, kSyncTimer, kSyncDelayMs, [this] { onSyncTimer(); });
 }
 
@@ -347,14 +353,13 @@ bool DeviceLink::sentImagesMatchProfile() {
 }
 
 void DeviceLink::forgetStoredMouse() {
-    // A Mac_ID is 24 bits; anything else already matches no mouse.
-    if (!storedMacIdNamesAMouse()) return;
+    if (!app_.settings.MacIdNamesAMouse()) return;
     // The id of the mouse at hand comes back once a later pass has delivered everything.
     if (!newMacIdPending_ && reportedMacId_) {
         newMacId_ = *reportedMacId_;
         newMacIdPending_ = true;
     }
-    app_.settings.SetMacId(0xFFFFFFFFu);  // the value a new configuration starts with
+    app_.settings.ForgetMouse();
     recordFile(FileKind::Settings, -1, host_.writeSettings());
 }
 
@@ -509,15 +514,10 @@ void DeviceLink::assumeStoredMouseHoldsProfile() {
     // Only a mouse this program configured in full is taken to hold the profile; a stored Mac_ID
     // that names no mouse (a new configuration, or one that a missed change made us forget)
     // leaves every belief unknown, so the first pass that reaches a mouse sends everything.
-    if (storedMacIdNamesAMouse())
+    if (app_.settings.MacIdNamesAMouse())
         markProfileAsHeld();
     else
         forgetWhatTheMouseHolds();
-}
-
-bool DeviceLink::storedMacIdNamesAMouse() const {
-    const int64_t stored = app_.settings.GetMacId();
-    return stored >= 0 && stored <= 0xFFFFFF;
 }
 
 void DeviceLink::forgetWhatTheMouseHolds() {

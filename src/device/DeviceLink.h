@@ -66,8 +66,10 @@ public:
     // (the macro manager's return).
     void syncNow();
     // The connection's own pass is left out: the command line changes the profile first and
-    // then arms its own.
+    // then arms its own. While passes are held, what the status read finds (another mouse, a
+    // changed macro counter) only marks what is to go, for the pass armed after the hold.
     void cancelSync() { loop_.killTimer(this, kSyncTimer); }
+    void holdPasses(bool hold) { passesHeld_ = hold; }
     [[nodiscard]] bool syncArmed() const { return loop_.timerActive(this, kSyncTimer); }
     // No traffic running or waiting.
     [[nodiscard]] bool idle() const { return jobs_.idle(); }
@@ -173,7 +175,6 @@ private:
     // if it is online now; if not, they may not have, and nothing is taken as held any more.
     void confirmThroughReceiver(DeviceRole device);
     std::optional<DeviceRole> statusDevice() const;
-    [[nodiscard]] bool storedMacIdNamesAMouse() const;
     void applySensorChange(uint16_t sensorId);
 
     AppData& app_;
@@ -194,6 +195,7 @@ private:
     bool sentSomething_ = false;
     bool quietSync_ = false;
     bool passWaiting_ = false;
+    bool passesHeld_ = false;
     bool savePending_ = false;
     bool linkActive_ = false;
     bool mouseOnline_ = false;

@@ -127,6 +127,13 @@ int32_t Settings::GetMacId() const {
 void Settings::SetMacId(uint32_t v) {
     SetValue(SettingKey::Mac_ID, FormatHexSetting(v));
 }
+bool Settings::MacIdNamesAMouse() const {
+    const int32_t id = GetMacId();
+    return id >= 0 && id <= 0xFFFFFF;
+}
+void Settings::ForgetMouse() {
+    SetMacId(0xFFFFFFFFu);
+}
 uint16_t Settings::GetDataChange() const {
     return uint16_t(ParseHexSigned(GetValue(SettingKey::DataChange)));
 }

@@ -61,6 +61,10 @@ public:
     void SetPreST(uint16_t value);
     [[nodiscard]] int32_t GetMacId() const;  // saturating: the default "0xFFFFFFFF" reads as 0x7FFFFFFF
     void SetMacId(uint32_t value);
+    // The stored Mac_ID names the mouse that holds the stored profile. A Mac_ID is 24 bits:
+    // anything else names none, and the next connection sends the mouse everything.
+    [[nodiscard]] bool MacIdNamesAMouse() const;
+    void ForgetMouse();  // the value a new configuration starts with
     [[nodiscard]] uint16_t GetDataChange() const;
     void SetDataChange(uint16_t value);
     [[nodiscard]] int GetCurrentProfile() const;

@@ -58,6 +58,7 @@ protected:
         Session session(std::move(args.value()), std::move(platform), out, err);
         const int status = session.run();
         loop.runPending();
+        loop.killTimer(this, kCutTimer);
         return status;
     }
 
@@ -96,7 +97,7 @@ protected:
         mouse.setOnline(true);
         mouse.plug(DeviceRole::Wired);
         mouse.plug(DeviceRole::Receiver);
-        switch (pick(7)) {
+        switch (pick(8)) {
         case 0: mouse.injectFault(pick(2) ? DeviceRole::Wired : DeviceRole::Receiver, sim::Fault::WriteFails, sim::kFaultAlways);
             [[fallthrough]];
         case 1: mouse.injectFault(DeviceRole::Wired, sim::Fault::WriteFails, sim::kFaultAlways);
@@ -118,6 +119,18 @@ protected:
             if (pick(2)) mouse.unplug(DeviceRole::Receiver);
             state = "another mouse";
             break;
+        case 5: {
+            // Both devices go while the run is under way: before it finds the mouse, during its
+            // status read or in the middle of its pass. The mouse keeps what it had taken.
+            const int64_t at = pick(2) ? pick(40) : pick(900);
+            loop.setTimer(this, kCutTimer, int(at), [this] {
+                loop.killTimer(this, kCutTimer);
+                mouse.unplug(DeviceRole::Wired);
+                mouse.unplug(DeviceRole::Receiver);
+            });
+            state = "unplugged after " + std::to_string(at) + " ms";
+            break;
+        }
         default: state = "healthy"; break;
         }
     }
@@ -156,6 +169,7 @@ protected:
         test::expectMouseHolds(mouse.memory(), p, tables, app.library, uploader.slotTable(), where);
     }
 
+    static constexpr int kCutTimer = 1;
     VirtualEventLoop loop;
     sim::SimTransport mouse{{}, &loop};
     std::mt19937 rng;

@@ -98,6 +98,25 @@ TEST_F(SessionTest, NoDeviceAndAsleepAreDeviceErrors) {
     EXPECT_NE(err.str().find("asleep"), std::string::npos);
 }
 
+TEST_F(SessionTest, AChangeSavedWithoutTheMouseGoesOutAtTheNextConnection) {
+    ASSERT_EQ(run({"set", "polling", "500"}), kExitOk) << err.str();  // the mouse is now known
+    prepare = [](sim::SimTransport& t) {
+        t.unplug(hid::DeviceRole::Wired);
+        t.unplug(hid::DeviceRole::Receiver);
+    };
+    ASSERT_EQ(run({"set", "sleep", "5"}), kExitFailure);
+    EXPECT_NE(out.str().find("not sent: sleep 5: no mouse found"), std::string::npos) << out.str();
+    prepare = {};
+    // Another change, with the mouse back: the saved sleep time goes with it, and the rest of the
+    // profile too, as the failed run said.
+    ASSERT_EQ(run({"set", "polling", "1000"}), kExitOk) << err.str();
+    std::vector<std::string> commands;
+    for (const auto& f : sets()) commands.push_back(f.substr(f.find(" 0C ") + 7, 2));
+    EXPECT_NE(std::find(commands.begin(), commands.end(), "0B"), commands.end()) << out.str();
+    EXPECT_NE(std::find(commands.begin(), commands.end(), "04"), commands.end()) << out.str();
+    EXPECT_NE(out.str().find("sleep time"), std::string::npos) << out.str();
+}
+
 TEST_F(SessionTest, StatusReportsTheMouse) {
     ASSERT_EQ(run({"--json", "status"}, "battery=57,charging,sensor=0x3335,mac=0x123456"), kExitOk) << err.str();
     EXPECT_NE(out.str().find("\"battery\": 57"), std::string::npos) << out.str();

@@ -239,6 +239,27 @@ TEST_F(MacroSyncTest, DataChangeMismatchReuploadsQuietly) {
     EXPECT_EQ(host.count("progress"), 0);
 }
 
+TEST_F(MacroSyncTest, WhilePassesAreHeldTheReuploadWaitsForTheCommandsOwnPass) {
+    // The command line's connection: the status read finds another counter while passes are
+    // held, however long the read takes; the command's change then goes first, the macros after
+    // it, in one pass.
+    assign(0, u"A");
+    profile().keys[0].KeyValue = {0x90, 0x21, 0x01};
+    app.settings.SetMacId(0x5A3C91);
+    sim.setDataChange(0x0042);
+    link.holdPasses(true);
+    link.start();
+    settle();
+    loop.advanceMs(10 * DeviceLink::kSyncDelayMs);
+    EXPECT_EQ(sim.log().commands(DeviceRole::Wired), (std::vector<uint8_t>{0x20, 0x21}));
+    link.holdPasses(false);
+    profile().keys[3].KeyValue = {0x80, 0xE9, 0x00};
+    link.markDirty(SyncGroup::Buttons);
+    link.armSync();
+    settle();
+    EXPECT_EQ(sim.log().commands(DeviceRole::Wired), (std::vector<uint8_t>{0x20, 0x21, 0x04, 0x0E, 0x01}));
+}
+
 TEST_F(MacroSyncTest, UploadWithNoOpenHandleStillAdvancesTheCounter) {
     // Present but not openable, and active from the start-up setting: the macro is recorded as
     // held and the counter moves on although no frame reached the mouse; the DataChange check

@@ -117,6 +117,24 @@ TEST_F(SyncTest, SavePendingWritesAtShutdown) {
     EXPECT_FALSE(link.savePendingFlag());
 }
 
+TEST_F(SyncTest, AChangeStillWaitingAtShutdownIsNotTakenAsHeldNextTime) {
+    startAndSettle();
+    ASSERT_TRUE(app.settings.MacIdNamesAMouse());
+    // Closed before the change's pass: the saved files hold it, the mouse does not.
+    profile().PollingRateValue = {0, 0, 0};
+    link.markDirty(SyncGroup::Performance);
+    link.armSync();
+    link.shutdown();
+    EXPECT_FALSE(app.settings.MacIdNamesAMouse());
+}
+
+TEST_F(SyncTest, NothingWaitingAtShutdownKeepsTheMouseNamed) {
+    startAndSettle();
+    link.markDirty(SyncGroup::Power);  // marked, but nothing differs from what the mouse holds
+    link.shutdown();
+    EXPECT_TRUE(app.settings.MacIdNamesAMouse());
+}
+
 TEST_F(SyncTest, WriteThatNoDeviceTookIsSentAgain) {
     startAndSettle();
     sim.injectFault(DeviceRole::Wired, sim::Fault::SetFails, sim::kFaultAlways);
