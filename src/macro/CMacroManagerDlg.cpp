@@ -223,7 +223,10 @@ intptr_t CMacroManagerDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lP
 }
 
 bool CMacroManagerDlg::OnKeyDown(uint32_t vk) {
-    // Neither closes the window nor presses a button.
+    // Escape leaves the window as its close button does: the library is saved first, and a
+    // recording keeps it open. Enter presses nothing here; on a focused control it has already
+    // done that control's action.
+    if (vk == platform::kVkEscape) Close();
     return vk == platform::kVkReturn || vk == platform::kVkEscape;
 }
 

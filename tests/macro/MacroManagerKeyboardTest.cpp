@@ -200,11 +200,12 @@ TEST_F(MacroManagerKeys, ARecordingStartedWithThePointerKeepsTabSpaceAndEnterFor
     clickControl(*dlg_, kRecord);
     Settle();
     ASSERT_TRUE(dlg_->Recording());
-    // Typed into the window (as under Wayland, where only these are heard): neither moves the
-    // focus nor presses Stop or Insert.
+    // Typed into the window (as under Wayland, where only these are heard): none moves the
+    // focus, presses Stop or Insert, or closes the window.
     auto& keyboard = platform_.keyboard();
     uint32_t t = 1000;
-    for (uint32_t vk : {uint32_t(platform::kVkTab), uint32_t(platform::kVkSpace), uint32_t(platform::kVkReturn)}) {
+    for (uint32_t vk : {uint32_t(platform::kVkTab), uint32_t(platform::kVkSpace), uint32_t(platform::kVkReturn),
+                        uint32_t(platform::kVkEscape)}) {
         keyboard.press(vk, t += 100);
         Key(vk);
         keyboard.release(vk, t += 50);
@@ -216,7 +217,8 @@ TEST_F(MacroManagerKeys, ARecordingStartedWithThePointerKeepsTabSpaceAndEnterFor
     std::vector<uint8_t> codes;
     for (uint32_t i = 0; i < dlg_->SelectedKey()->UsableActionCount(); ++i)
         if (!isDelay(dlg_->SelectedKey()->GetActionBytes(i))) codes.push_back(dlg_->SelectedKey()->GetActionBytes(i)[0]);
-    EXPECT_EQ(codes, (std::vector<uint8_t>{0x09, 0x09, 0x20, 0x20, 0x0D, 0x0D}));
+    EXPECT_EQ(codes, (std::vector<uint8_t>{0x09, 0x09, 0x20, 0x20, 0x0D, 0x0D, 0x1B, 0x1B}));
+    EXPECT_TRUE(dlg_->IsWindow());  // Escape was the macro's, not the window's
 }
 
 TEST_F(MacroManagerKeys, ARecordingStartedAndStoppedWithSpaceLeavesBothOutOfTheMacro) {

@@ -439,12 +439,15 @@ TEST_F(MacroManager, LoopSettingsAndTheCountField) {
     Click(kLoopCount);
     EXPECT_EQ(Selected().LoopType, 2);
     EXPECT_TRUE(dlg_->LoopFieldShown());
-    // Enter and Escape neither close the window nor press anything.
-    EXPECT_TRUE(window().key(keyDown(platform::kVkEscape)));
+    // Enter in the field or on the window presses nothing; Escape in the field stays there.
     EXPECT_TRUE(window().key(keyDown(platform::kVkReturn)));
     EXPECT_TRUE(field.key(platform::kVkReturn));
+    EXPECT_TRUE(field.key(platform::kVkEscape));
     EXPECT_TRUE(dlg_->IsWindow());
-    Close();
+    // Escape on the window closes it as its close button does, saving the library.
+    EXPECT_TRUE(window().key(keyDown(platform::kVkEscape)));
+    Settle();
+    EXPECT_FALSE(dlg_->IsWindow());
     EXPECT_EQ(ReadLibrary().FindSet(0)->FindKey(0)->LoopNum, 1);
 }
 
