@@ -5,7 +5,9 @@
 #include "ui/CColorSelectButton.h"
 #include "ui/CComboButton.h"
 #include "ui/CDPIValueShowControl.h"
+#include "ui/CEditShowList.h"
 #include "ui/CImageButton.h"
+#include "ui/CImageShowList.h"
 #include "ui/CRadioButton.h"
 #include "ui/CSliderControl.h"
 #include "ui/CTabControl.h"
@@ -81,6 +83,32 @@ void FocusSheet(GallerySheet& s) {
     slider->LoadThumbImage(ui::pictures::kSliderCircle);
     slider->SetPosition(1);
     both(s, "slider", *slider);
+    s.newRow();
+
+    // The macro manager's two lists, three rows each, the second row chosen.
+    static const MacroLibrary library = [] {
+        MacroLibrary lib;
+        MacroSet& set = lib.AddSet(u"Set 1");
+        for (const char16_t* name : {u"Copy", u"Paste", u"Double click"}) set.AddKey(name);
+        return lib;
+    }();
+    auto* keys = s.host().Add<CEditShowList>(1, box(s, 143, 60), library);
+    keys->ShowSet(0);
+    keys->SelectedRow = 1;
+    both(s, "macro list", *keys);
+    static const MacroKey actions = [] {
+        MacroKey key;
+        key.InsertAction(0, 0x00000041u);  // A down
+        key.InsertAction(1, 0x32000003u);  // 50 ms
+        key.InsertAction(2, 0x00008041u);  // A up
+        key.CommandActionNum = 2;
+        return key;
+    }();
+    auto* steps = s.host().Add<CImageShowList>(1, box(s, 143, 60), [](uint8_t) { return Text{u"A"}; });
+    steps->LoadIcons(ui::pictures::kMacroUp, ui::pictures::kMacroDown, ui::pictures::kMacroTime);
+    steps->ShownKey = &actions;
+    steps->SelectedRow = 1;
+    both(s, "action list", *steps);
     s.newRow();
 }
 
