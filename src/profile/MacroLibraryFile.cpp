@@ -127,6 +127,17 @@ Status CheckImportedLibrary(const MacroLibrary& library) {
     // Names are held to the rules a macro dialog applies, so an import cannot bring in a name
     // the window would never let the user type; then the file it makes must read back.
     if (Status s = CheckNames(library, NameAllowed); !s) return s;
+    // A button plays its macro by name: two macros of one name in a set would leave which one
+    // plays to chance, and the macro dialogs refuse a name the set already holds.
+    for (uint32_t s = 0; s < library.SetCount(); ++s) {
+        const MacroSet& set = *library.FindSet(s);
+        for (uint32_t k = 1; k < set.KeyCount(); ++k)
+            for (uint32_t j = 0; j < k; ++j)
+                if (set.FindKey(k)->GetName() == set.FindKey(j)->GetName())
+                    return makeError(0, "macro " + std::to_string(k + 1) + " in macro set " + std::to_string(s + 1) +
+                                            " has the name of macro " + std::to_string(j + 1) +
+                                            "; a set holds each name once");
+    }
     return CheckLibraryFits(library);
 }
 

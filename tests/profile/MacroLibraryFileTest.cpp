@@ -212,6 +212,19 @@ TEST(MacroLibraryFile, ImportedNamesFollowTheMacroNameRules) {
         EXPECT_FALSE(CheckImportedLibrary(inSet).ok()) << toUtf8(bad);
     }
     EXPECT_TRUE(CheckImportedLibrary(Sample()).ok());
+    // A name the set already holds, as the macro dialogs refuse it; another set may hold it.
+    MacroLibrary twice;
+    MacroSet& first = twice.AddSet(u"One");
+    first.AddKey(u"Copy");
+    first.AddKey(u"Paste");
+    first.AddKey(u"Copy");
+    twice.AddSet(u"Two").AddKey(u"Paste");
+    const Status named = CheckImportedLibrary(twice);
+    ASSERT_FALSE(named.ok());
+    EXPECT_NE(named.error().context.find("macro 3 in macro set 1 has the name of macro 1"), std::string::npos)
+        << named.error().context;
+    first.DeleteKey(2);
+    EXPECT_TRUE(CheckImportedLibrary(twice).ok());
     MacroLibrary longest;
     longest.AddSet(Text(24, u's')).AddKey(Text(24, u'k'));
     EXPECT_TRUE(CheckImportedLibrary(longest).ok());
