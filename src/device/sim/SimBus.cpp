@@ -157,6 +157,7 @@ Result<size_t> SimBus::getFeature(SimHandle& h, std::span<uint8_t> report) {
 
 Result<size_t> SimBus::readInput(SimHandle& h, std::span<uint8_t> report) {
     std::unique_lock lock(mutex_);
+    h.handingOver = false;
     for (;;) {
         if (h.interrupted) return makeError(EINTR, "read " + h.info.path + " interrupted");
         if (!alive(h)) return gone(h);
@@ -167,9 +168,19 @@ Result<size_t> SimBus::readInput(SimHandle& h, std::span<uint8_t> report) {
     }
     const Report r = h.queue.front();
     h.queue.pop_front();
+    h.handingOver = true;
     const size_t n = std::min(report.size(), r.size());
     std::copy_n(r.begin(), n, report.begin());
     return n;
+}
+
+bool SimBus::inputHandedOver() const {
+    std::lock_guard lock(mutex_);
+    for (const auto& weak : handles_) {
+        const auto h = weak.lock();
+        if (h && !h->interrupted && alive(*h) && (!h->queue.empty() || h->handingOver)) return false;
+    }
+    return true;
 }
 
 void SimBus::interrupt(SimHandle& h) {

@@ -31,6 +31,7 @@ struct SimHandle {
     uint64_t generation = 0;  // the plug-in this handle belongs to; a re-plug makes it stale
     std::deque<Report> queue;
     bool interrupted = false;
+    bool handingOver = false;  // a report was read and its reader has not come back for the next
 };
 
 class SimBus {
@@ -50,6 +51,9 @@ public:
     void clearFaults(Link link);
     // Puts an input report on the device's input interface as the mouse would send it.
     void sendInput(Link link, std::span<const uint8_t> report);
+    // Every input report sent so far has been read and handed on by its reader, which is back
+    // waiting for the next (a reader hands a report on before it reads again).
+    bool inputHandedOver() const;
     Status deliver(Result<std::vector<Notification>> notifications);
 
     template <typename F>

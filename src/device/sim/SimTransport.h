@@ -44,6 +44,8 @@ public:
     Status userSetPollingInterval(uint8_t intervalMs);
     // Any input report, as if the device had sent it.
     void sendInput(Link link, std::span<const uint8_t> report) { bus_->sendInput(link, report); }
+    // Every input report sent so far has been handed on by the program's readers.
+    bool inputHandedOver() const { return bus_->inputHandedOver(); }
 
     MouseMemory memory() const;
     MouseCondition condition() const;

@@ -179,13 +179,17 @@ protected:
         ASSERT_TRUE(WriteSettings(*app_).ok());
     }
 
-    // Lets the reader threads hand over what they have, runs what is due now, and lets the
-    // link's traffic that is under way (a status read, a pass) end, moving time as it needs.
+    // Lets the reader threads hand over what the mouse sent (however slowly a busy machine runs
+    // them: up to 10 s), runs what is due now, and lets the link's traffic that is under way (a
+    // status read, a pass) end, moving time as it needs.
     void Settle() {
-        for (int i = 0; i < 5; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        clock().runPending();
+        while (sim_ && !sim_->inputHandedOver() && std::chrono::steady_clock::now() < giveUp) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
             clock().runPending();
         }
+        clock().runPending();
         if (dlg_) {
             ASSERT_TRUE(clock().runUntil([&] { return link().idle(); }, 600000));
         }

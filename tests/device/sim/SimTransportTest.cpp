@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "base/VirtualEventLoop.h"
@@ -112,8 +113,12 @@ TEST(SimTransport, ReaderGetsNotificationsAndFailsWhenUnpluggedOrInterrupted) {
     ASSERT_TRUE(input);
     ASSERT_TRUE(t.userSetPollingInterval(4).ok());
     std::array<uint8_t, 33> buf{};
+    // Sent, then read: a report counts as handed over only once its reader comes back for the
+    // next, which a reader does after passing the report on.
+    EXPECT_FALSE(t.inputHandedOver());
     auto n = input->readInput(buf);
     ASSERT_TRUE(n.ok());
+    EXPECT_FALSE(t.inputHandedOver());
     EXPECT_EQ(buf[0], 5);
     EXPECT_EQ(buf[1], 6);
     EXPECT_EQ(buf[3], 4);
@@ -123,6 +128,8 @@ TEST(SimTransport, ReaderGetsNotificationsAndFailsWhenUnpluggedOrInterrupted) {
         auto r = input->readInput(buf);
         code = r.ok() ? 0 : r.error().code;
     });
+    for (int i = 0; i < 10000 && !t.inputHandedOver(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_TRUE(t.inputHandedOver());
     t.unplug(Link::Wired);
     reader.join();
     EXPECT_EQ(code, ENODEV);
