@@ -304,7 +304,7 @@ int main(int argc, char** argv) {
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
     if (stages) stage("start");
-    platform::qt::QtPlatform platform(qtArgc, qtArgv);
+    platform::qt::QtPlatform platform(qtArgc, qtArgv, PictureFolderNames(FolderEnvironment::Current()));
     if (stages) stage("Qt platform");
     const double platformMs = msSince(kProcessStart);
     sim::SimTransport mouse(simOptions.value(), &platform.loop());

@@ -13,6 +13,7 @@
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtResources.h"
 #include "ui/UiFont.h"
+#include "profile/AppPaths.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ platform::qt::QtPlatform& hostPlatform() {
     static platform::qt::QtPlatform* p = [] {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         setenv("ORVANE_APP_DIR", ORVANE_RUNTIME_DIR, 0);
-        return new platform::qt::QtPlatform(argc, argv);
+        return new platform::qt::QtPlatform(argc, argv, PictureFolderNames(FolderEnvironment::Current()));
     }();
     return *p;
 }

@@ -5,6 +5,7 @@
 #include "platform/qt/QtPlatform.h"
 #include "ui/CDlgBase.h"
 #include "ui/gallery/GalleryPlatform.h"
+#include "profile/AppPaths.h"
 
 using namespace orvane;
 using namespace orvane::ui;
@@ -16,7 +17,7 @@ platform::qt::QtPlatform& qtPlatform() {
     static char name[] = "orvane-bench-gui";
     static char* argv[] = {name, nullptr};
     // Never destroyed: Qt's own statics may already be gone at exit.
-    static auto* p = new platform::qt::QtPlatform(argc, argv);
+    static auto* p = new platform::qt::QtPlatform(argc, argv, PictureFolderNames(FolderEnvironment::Current()));
     return *p;
 }
 

@@ -14,6 +14,7 @@
 #include "profile/AppData.h"
 #include "profile/MacroLibraryFile.h"
 #include "ui/UiFont.h"
+#include "profile/AppPaths.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ platform::qt::QtPlatform& hostPlatform() {
     static platform::qt::QtPlatform* p = [] {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         setenv("ORVANE_APP_DIR", ORVANE_RUNTIME_DIR, 0);
-        return new platform::qt::QtPlatform(argc, argv);
+        return new platform::qt::QtPlatform(argc, argv, PictureFolderNames(FolderEnvironment::Current()));
     }();
     return *p;
 }

@@ -1,6 +1,8 @@
 // orvane: the application. Everything but the choice of platform lives in CTevrinApp.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include "platform/qt/QtNotifier.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtTrayIcon.h"
+#include "profile/AppPaths.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -31,8 +34,6 @@ int main(int argc, char** argv) {
     }
     // Before Qt starts its threads, so that every thread leaves these signals to the window.
     if (options->screenshot.empty()) orvane::TerminationSignals::Block();
-    // Every part of the program finds its folder through this variable.
-    if (!options->appDir.empty()) ::setenv("ORVANE_APP_DIR", options->appDir.c_str(), 1);
     // A screenshot needs no screen: without one, draw offscreen rather than fail.
     const bool noDisplay = !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY");
     if (noDisplay && !std::getenv("QT_QPA_PLATFORM")) {
@@ -50,7 +51,11 @@ int main(int argc, char** argv) {
     // Our options are not Qt's: hand Qt only the program name.
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
-    orvane::platform::qt::QtPlatform platform(qtArgc, qtArgv);
+    // Pictures come from the folder --app-dir names (or ORVANE_APP_DIR) before the installed skin.
+    std::optional<std::filesystem::path> appDir;
+    if (!options->appDir.empty()) appDir = options->appDir;
+    orvane::platform::qt::QtPlatform platform(
+        qtArgc, qtArgv, orvane::PictureFolderNames(orvane::FolderEnvironment::Current(), orvane::FolderRequest{appDir}));
     orvane::CTevrinApp app(*options);
     return app.Run({platform, [] { return orvane::platform::qt::createTrayIcon(); },
                     [] { return orvane::platform::qt::createNotifier(); },

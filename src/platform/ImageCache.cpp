@@ -8,8 +8,6 @@
 #include <filesystem>
 #include <vector>
 
-#include "profile/AppPaths.h"
-
 namespace orvane::platform {
 
 ImageCache::ImageCache(std::string appDir, Decoder decoder, SizeReader sizeReader)
@@ -90,13 +88,6 @@ size_t ImageCache::decodedBytes() const {
 void reportMissingPicture(const std::string& file, bool exists) {
     std::fprintf(stderr, "%s: picture %s %s; its area stays empty\n", program_invocation_short_name, file.c_str(),
                  exists ? "cannot be read" : "is missing");
-}
-
-std::vector<std::string> applicationFolders() {
-    std::vector<std::string> folders;
-    for (const std::filesystem::path& f : PictureFolders(FolderEnvironment::Current()))
-        folders.push_back(f.empty() ? std::string("./") : f.string());
-    return folders;
 }
 
 }  // namespace orvane::platform

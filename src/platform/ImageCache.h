@@ -79,9 +79,6 @@ private:
     int decodes_ = 0;
 };
 
-// The folders pictures are looked for in, in order (see PictureFolders in AppPaths.h).
-std::vector<std::string> applicationFolders();
-
 // The default report: one line on standard error.
 void reportMissingPicture(const std::string& file, bool exists);
 

@@ -164,10 +164,10 @@ std::string DescribeConfigFolder(const AppFolders& folders) {
     return folders.config.string() + " (" + ConfigFolderReason(folders) + ")";
 }
 
-std::vector<fs::path> PictureFolders(const FolderEnvironment& env) {
+std::vector<fs::path> PictureFolders(const FolderEnvironment& env, const FolderRequest& request) {
     const fs::path shipped = shippedFolderIn(env);
     std::vector<fs::path> folders;
-    if (auto resolved = ResolveFolders(FolderRequest{}, env)) {
+    if (auto resolved = ResolveFolders(FolderRequest{request.appDir, false}, env)) {
         switch (resolved->choice) {
             case FolderChoice::AppDirOption:
             case FolderChoice::AppDirEnvironment: folders.push_back(resolved->config.parent_path()); break;
@@ -178,6 +178,12 @@ std::vector<fs::path> PictureFolders(const FolderEnvironment& env) {
     std::error_code ec;
     if (folders.empty() || !fs::equivalent(folders.front(), shipped, ec)) folders.push_back(shipped);
     return folders;
+}
+
+std::vector<std::string> PictureFolderNames(const FolderEnvironment& env, const FolderRequest& request) {
+    std::vector<std::string> names;
+    for (const fs::path& f : PictureFolders(env, request)) names.push_back(f.empty() ? std::string("./") : f.string());
+    return names;
 }
 
 fs::path ShippedFolder() {

@@ -77,7 +77,9 @@ std::filesystem::path ShippedFolder();
 // empty folder still draws the installed skin. The language files follow the same rule
 // (LanguageFolders); the default macro library is copied into the configuration folder when it
 // lacks one (PrepareConfigFolder).
-std::vector<std::filesystem::path> PictureFolders(const FolderEnvironment& env);
+std::vector<std::filesystem::path> PictureFolders(const FolderEnvironment& env, const FolderRequest& request = {});
+// The same folders as the picture cache takes them: names, "./" for the current folder.
+std::vector<std::string> PictureFolderNames(const FolderEnvironment& env, const FolderRequest& request = {});
 
 std::filesystem::path ExecutableFolder();
 

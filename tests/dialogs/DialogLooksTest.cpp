@@ -16,6 +16,7 @@
 #include "profile/LanguageFile.h"
 #include "ui/CStaticText.h"
 #include "ui/UiFont.h"
+#include "support/QtPlatformOnce.h"
 
 namespace orvane::dialogs {
 namespace {
@@ -24,12 +25,7 @@ namespace fs = std::filesystem;
 using platform::Image;
 
 platform::qt::QtPlatform& qt() {
-    static int argc = 1;
-    static char name[] = "orvane-dialogs-tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt's own statics may already be gone at exit.
-    static auto* p = new platform::qt::QtPlatform(argc, argv);
-    return *p;
+    return test::QtPlatformOnce();
 }
 
 fs::path runtimeDir() {

@@ -7,6 +7,7 @@
 #include "platform/qt/QtPlatform.h"
 #include "ui/UiFont.h"
 #include "ui/gallery/GallerySheet.h"
+#include "support/QtPlatformOnce.h"
 
 namespace orvane::ui::gallery {
 namespace {
@@ -19,13 +20,9 @@ constexpr int kChannelTolerance = 40;
 constexpr long kMaxDifferingPixels = 60;
 constexpr double kMaxMeanError = 0.5;
 
+// Fonts come from the pinned configuration (FONTCONFIG_FILE, set by CTest).
 platform::qt::QtPlatform& host() {
-    static int argc = 1;
-    static char name[] = "orvane-toolkit-golden-tests";
-    static char* argv[] = {name, nullptr};
-    // Fonts come from the pinned configuration (FONTCONFIG_FILE, set by CTest).
-    static auto* platform = new platform::qt::QtPlatform(argc, argv);
-    return *platform;
+    return orvane::test::QtPlatformOnce();
 }
 
 // Draws one sheet as orvane-gallery does.

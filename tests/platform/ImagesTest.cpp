@@ -8,6 +8,7 @@
 
 #include "platform/ImageCache.h"
 #include "platform/qt/QtPlatform.h"
+#include "support/QtPlatformOnce.h"
 
 namespace orvane::platform {
 namespace {
@@ -97,11 +98,7 @@ TEST_F(DeferredPictures, AreTakenFromTheFirstFolderThatHoldsThem) {
 }
 
 qt::QtPlatform& qtPlatform() {
-    static int argc = 1;
-    static char name[] = "orvane-platform-tests";
-    static char* argv[] = {name, nullptr};
-    static auto* p = new qt::QtPlatform(argc, argv);  // never destroyed: Qt's statics may be gone
-    return *p;
+    return test::QtPlatformOnce();
 }
 
 TEST_F(DeferredPictures, APictureDrawnSmallerLetsGoOfItsPixelsOneDrawnLargerKeepsThem) {

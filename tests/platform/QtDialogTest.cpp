@@ -9,17 +9,13 @@
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtWindow.h"
 #include "ui/CDlgBase.h"
+#include "support/QtPlatformOnce.h"
 
 namespace orvane::ui {
 namespace {
 
 platform::qt::QtPlatform& qtPlatform() {
-    static int argc = 1;
-    static char name[] = "orvane-platform-tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt's own statics may already be gone at exit.
-    static auto* p = new platform::qt::QtPlatform(argc, argv);
-    return *p;
+    return test::QtPlatformOnce();
 }
 
 class Swatch : public CControlBase {

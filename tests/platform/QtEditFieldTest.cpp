@@ -12,16 +12,13 @@
 #include "platform/qt/QtPlatform.h"
 #include "ui/CDlgBase.h"
 #include "ui/CEditControl.h"
+#include "support/QtPlatformOnce.h"
 
 namespace orvane::ui {
 namespace {
 
 platform::qt::QtPlatform& qtPlatform() {
-    static int argc = 1;
-    static char name[] = "orvane-platform-tests";
-    static char* argv[] = {name, nullptr};
-    static auto* p = new platform::qt::QtPlatform(argc, argv);
-    return *p;
+    return test::QtPlatformOnce();
 }
 
 class FieldDlg : public CDlgBase {

@@ -8,17 +8,13 @@
 
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtWindow.h"
+#include "support/QtPlatformOnce.h"
 
 namespace orvane::platform {
 namespace {
 
 qt::QtPlatform& platform() {
-    static int argc = 1;
-    static char name[] = "orvane-platform-tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt's own statics may already be gone at exit.
-    static auto* p = new qt::QtPlatform(argc, argv);
-    return *p;
+    return test::QtPlatformOnce();
 }
 
 // Drags the window from any press, as a dialog does from its background.

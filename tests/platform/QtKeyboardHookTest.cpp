@@ -10,16 +10,13 @@
 #include "platform/qt/QtKeyboardHook.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtWindow.h"
+#include "support/QtPlatformOnce.h"
 
 namespace orvane::platform {
 namespace {
 
 qt::QtPlatform& platform() {
-    static int argc = 1;
-    static char name[] = "orvane-platform-tests";
-    static char* argv[] = {name, nullptr};
-    static auto* p = new qt::QtPlatform(argc, argv);
-    return *p;
+    return test::QtPlatformOnce();
 }
 
 struct NullHost : WindowHost {

@@ -11,17 +11,13 @@
 #include <thread>
 
 #include "platform/qt/QtResources.h"
+#include "support/QtPlatformOnce.h"
 
 namespace orvane::platform {
 namespace {
 
 qt::QtPlatform& platform() {
-    static int argc = 1;
-    static char name[] = "orvane-platform-tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt's own statics may already be gone at exit.
-    static auto* p = new qt::QtPlatform(argc, argv);
-    return *p;
+    return test::QtPlatformOnce();
 }
 
 Color at(const Image& img, int x, int y) { return Color::fromArgb(img.pixel(x, y)); }

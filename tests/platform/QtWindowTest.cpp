@@ -7,17 +7,13 @@
 #include <thread>
 
 #include "platform/qt/QtPlatform.h"
+#include "support/QtPlatformOnce.h"
 
 namespace orvane::platform {
 namespace {
 
 qt::QtPlatform& platform() {
-    static int argc = 1;
-    static char name[] = "orvane-platform-tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt's own statics may already be gone at exit.
-    static auto* p = new qt::QtPlatform(argc, argv);
-    return *p;
+    return test::QtPlatformOnce();
 }
 
 // Runs the loop until done() or the time is up.

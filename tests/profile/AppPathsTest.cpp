@@ -87,6 +87,12 @@ TEST_F(AppPathsTest, PicturesAreLookedForInTheUsersFolderThenInTheShippedOne) {
     EXPECT_EQ(PictureFolders(Env(installed)), (std::vector<fs::path>{dir_ / "mine", shipped}));
     vars_["ORVANE_APP_DIR"] = build.string();  // the shipped folder itself: searched once
     EXPECT_EQ(PictureFolders(Env(build)), (std::vector<fs::path>{build}));
+    // --app-dir is handed in and wins over the variable, as for the configuration folder; a
+    // simulation does not move the pictures.
+    const FolderRequest option{dir_ / "option", true};
+    EXPECT_EQ(PictureFolders(Env(installed), option), (std::vector<fs::path>{dir_ / "option", shipped}));
+    EXPECT_EQ(PictureFolderNames(Env(installed), option),
+              (std::vector<std::string>{(dir_ / "option").string(), shipped.string()}));
 }
 
 TEST_F(AppPathsTest, AReadOnlyConfigBesideTheProgramIsNotPortable) {

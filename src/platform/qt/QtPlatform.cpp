@@ -49,15 +49,18 @@ ScreenInfo queryScreen() {
 }  // namespace
 
 struct QtPlatform::Impl {
+    explicit Impl(std::vector<std::string> pictureFolders)
+        : images(std::move(pictureFolders), &QtPlatform::decodeFile, &QtPlatform::readImageSize) {}
     std::unique_ptr<QApplication> app;
     std::unique_ptr<QtEventLoop> loop;
     std::unique_ptr<QtResources> resources;
-    ImageCache images{applicationFolders(), &QtPlatform::decodeFile, &QtPlatform::readImageSize};
+    ImageCache images;
     ScreenInfo screen;
     QtFileChooser files;
 };
 
-QtPlatform::QtPlatform(int& argc, char** argv) : d_(std::make_unique<Impl>()) {
+QtPlatform::QtPlatform(int& argc, char** argv, std::vector<std::string> pictureFolders)
+    : d_(std::make_unique<Impl>(std::move(pictureFolders))) {
     d_->app = makeApplication(argc, argv);
     d_->loop = std::make_unique<QtEventLoop>();
     d_->resources = std::make_unique<QtResources>();

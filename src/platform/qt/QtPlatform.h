@@ -3,6 +3,8 @@
 // per process, before any window, with the program's arguments.
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "platform/Platform.h"
 
@@ -10,7 +12,9 @@ namespace orvane::platform::qt {
 
 class QtPlatform : public Platform {
 public:
-    QtPlatform(int& argc, char** argv);
+    // pictureFolders: where skin pictures are looked for, in order (the first holding a file
+    // wins; a file found in none is looked for, and reported, in the last).
+    QtPlatform(int& argc, char** argv, std::vector<std::string> pictureFolders);
     ~QtPlatform() override;
 
     EventLoop& loop() override;

@@ -10,6 +10,7 @@
 #include "platform/qt/QtPlatform.h"
 #include "ui/UiFont.h"
 #include "ui/gallery/GallerySheet.h"
+#include "profile/AppPaths.h"
 
 using namespace orvane;
 
@@ -65,7 +66,7 @@ int main(int argc, char** argv) {
     // Our arguments are not Qt's: hand Qt only the program name.
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
-    platform::qt::QtPlatform qt(qtArgc, qtArgv);
+    platform::qt::QtPlatform qt(qtArgc, qtArgv, PictureFolderNames(FolderEnvironment::Current()));
     const std::filesystem::path out = args.empty() ? "gallery" : args[0];
     std::error_code ec;
     std::filesystem::create_directories(out, ec);

@@ -18,6 +18,7 @@
 #include "ui/CCheckButton.h"
 #include "ui/CComboButton.h"
 #include "ui/CDPIRadioButton.h"
+#include "support/QtPlatformOnce.h"
 
 namespace orvane::test {
 namespace {
@@ -27,12 +28,7 @@ using platform::PaintOp;
 using platform::RecordingPainter;
 
 platform::qt::QtPlatform& qt() {
-    static int argc = 1;
-    static char name[] = "orvane-app-tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt's own statics may already be gone at exit.
-    static auto* p = new platform::qt::QtPlatform(argc, argv);
-    return *p;
+    return test::QtPlatformOnce();
 }
 
 struct Look {

@@ -8,17 +8,13 @@
 #include "platform/qt/QtPlatform.h"
 #include "ui/UiFont.h"
 #include "ui/gallery/GallerySheet.h"
+#include "support/QtPlatformOnce.h"
 
 namespace orvane::ui::gallery {
 namespace {
 
 platform::qt::QtPlatform& qtPlatform() {
-    static int argc = 1;
-    static char name[] = "orvane-gallery-tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt's own statics may already be gone at exit.
-    static auto* p = new platform::qt::QtPlatform(argc, argv);
-    return *p;
+    return test::QtPlatformOnce();
 }
 
 Image renderSheet(const std::string& name, float scale) {
