@@ -3,17 +3,13 @@
 // moves a step index; OK writes it into the level's gauge, the close button leaves it alone.
 #include <functional>
 
-#include "profile/LanguageTable.h"
+#include "dialogs/CPlainFramedDlg.h"
 #include "ui/CDPIValueShowControl.h"
-#include "dialogs/DialogLayout.h"
-#include "ui/CDlgBase.h"
 
 namespace orvane::dialogs {
 
-class CDPIValueSettingDlg : public ui::CDlgBase {
+class CDPIValueSettingDlg : public CPlainFramedDlg {
 public:
-    static constexpr int32_t kWidth = 429;
-    static constexpr int32_t kHeight = 140;
     static constexpr uint32_t kIdTitle = 2012;
     static constexpr uint32_t kIdLowest = 2014;  // the design gives the three labels no Ids of their own
     static constexpr uint32_t kIdHighest = 2015;
@@ -33,13 +29,11 @@ public:
 
 protected:
     void CreateControls(const Rect& client) override;
-    void DrawWindow(Painter& p, const Rect& client) override;
     intptr_t OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
 
 private:
     void SetIndex(int index, bool fromSlider);
 
-    const LanguageTable& language_;
     ui::CDPIValueShowControl& gauge_;
     int stepCount_;
     std::function<int(int)> dpiOfStep_;
