@@ -21,7 +21,7 @@ void CAttentionDlg::CreateControls(const Rect&) {
     auto* close = Add<ui::CImageButton>(0, kIdClose, scaledRect(300, 4, 315, 19, s), Text{});
     close->SetAccessibleName(language_.LanguageText(CFramedDlg::kTextCloseName));
     close->LoadImages({ui::pictures::kExitNr, ui::pictures::kExitOv});
-    auto* ok = Add<ui::CImageButton>(0, kIdOkButton, scaledRect(240, 70, 309, 90, s), language_.LanguageText(4));
+    auto* ok = Add<ui::CImageButton>(0, kIdOkButton, scaledRect(240, 70, 309, 90, s), language_.LanguageText(kTextOk));
     ok->LoadImages({ui::pictures::kButton2Nr, ui::pictures::kButton2Ov});
     auto* text = Add<ui::CStaticText>(0, kIdMessage, scaledRect(0, 40, 319, 60, s), kDialogTextColour,
                                       platform::kTextCenter | platform::kTextWordBreak | platform::kTextShrinkToFit);

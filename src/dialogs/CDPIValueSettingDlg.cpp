@@ -26,12 +26,12 @@ CDPIValueSettingDlg::CDPIValueSettingDlg(platform::Platform& platform, ui::CDlgB
 
 void CDPIValueSettingDlg::CreateControls(const Rect&) {
     const float s = Scale();
-    SetAccessibleTitle(language_.LanguageText(273));
+    SetAccessibleTitle(language_.LanguageText(kTextTitle));
     Add<ui::CStaticText>(0, kIdTitle, scaledRect(20, 3, 230, 27, s), kDialogTextColour,
                          platform::kTextLeft | platform::kTextSingleLine)
-        ->SetLabel(language_.LanguageText(273));
+        ->SetLabel(language_.LanguageText(kTextTitle));
     AddCloseButton();
-    AddPushButton(kIdOkButton, {350, 110, 419, 130}, 4);
+    AddPushButton(kIdOkButton, {350, 110, 419, 130}, kTextOk);
     Add<ui::CStaticText>(0, kIdLowest, scaledRect(0, 68, 60, 86, s), kDialogTextColour, platform::kTextCenter)
         ->SetLabel(number(dpiOfStep_(0)));
     Add<ui::CStaticText>(0, kIdHighest, scaledRect(365, 68, 425, 86, s), kDialogTextColour, platform::kTextCenter)
@@ -41,7 +41,7 @@ void CDPIValueSettingDlg::CreateControls(const Rect&) {
     auto* slider = Add<ui::CSliderControl>(0, kIdSlider, scaledRect(69, 67, 359, 80, s), stepCount_,
                                            int32_t(6.0f * s), int32_t(7.0f * s));
     slider->LoadThumbImage(ui::pictures::kSliderCircle);
-    slider->SetAccessibleName(language_.LanguageText(273));
+    slider->SetAccessibleName(language_.LanguageText(kTextTitle));
     SetIndex(index_, false);
 }
 

@@ -18,6 +18,7 @@ public:
     static constexpr uint32_t kIdSlider = 2021;
     static constexpr uint32_t kVkLeft = 0x25;
     static constexpr uint32_t kVkRight = 0x27;
+    static constexpr int kTextTitle = 273;  // "DPI value": the title, and the slider's name for readers
 
     // dpiOfStep: the DPI value of a step index of the current sensor.
     CDPIValueSettingDlg(platform::Platform& platform, ui::CDlgBase* parent, const LanguageTable& language,

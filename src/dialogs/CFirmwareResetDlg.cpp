@@ -11,11 +11,11 @@ CFirmwareResetDlg::CFirmwareResetDlg(platform::Platform& platform, ui::CDlgBase*
 void CFirmwareResetDlg::CreateControls(const Rect&) {
     SetAccessibleTitle(language_.LanguageText(kTextFactoryResetName));
     AddCloseButton();
-    AddPushButton(kIdOkButton, {260, 110, 329, 130}, 4);
-    AddPushButton(kIdCancelButton, {350, 110, 419, 130}, 5);
+    AddPushButton(kIdOkButton, {260, 110, 329, 130}, kTextOk);
+    AddPushButton(kIdCancelButton, {350, 110, 419, 130}, kTextCancel);
     Add<ui::CStaticText>(0, kIdQuestion, scaledRect(0, 60, 429, 108, Scale()), kDialogTextColour,
                          platform::kTextCenter | platform::kTextWordBreak)
-        ->SetLabel(language_.LanguageText(140));
+        ->SetLabel(language_.LanguageText(kTextQuestion));
 }
 
 bool CFirmwareResetDlg::OnKeyDown(uint32_t vk) {

@@ -9,6 +9,8 @@ class CFirmwareResetDlg : public CPlainFramedDlg {
 public:
     static constexpr uint32_t kIdCancelButton = 2011;
     static constexpr uint32_t kIdQuestion = 3001;
+    // "Reset the mouse and the current profile to the factory settings?"
+    static constexpr int kTextQuestion = 140;
 
     CFirmwareResetDlg(platform::Platform& platform, ui::CDlgBase* parent, const LanguageTable& language);
 
