@@ -31,7 +31,7 @@ void CAttentionDlg::CreateControls(const Rect&) {
 void CAttentionDlg::PlaceMessage(Painter& p) {
     auto* text = FindControlAs<ui::CStaticText>(kIdMessage);
     if (!text) return;
-    // A message of one line sits on the design's band. A longer one takes the whole space above
+    // A message of one line sits on the band between the title bar and OK. A longer one takes the whole space above
     // the buttons, between margins that keep it clear of the close button and centred on the
     // dialog, and is drawn smaller if it still needs more lines than that space holds.
     const float s = Scale();

@@ -11,7 +11,8 @@ namespace orvane::dialogs {
 class CDPIValueSettingDlg : public CPlainFramedDlg {
 public:
     static constexpr uint32_t kIdTitle = 2012;
-    static constexpr uint32_t kIdLowest = 2014;  // the design gives the three labels no Ids of their own
+    // The three labels have Ids of their own so that each can be found and set apart.
+    static constexpr uint32_t kIdLowest = 2014;
     static constexpr uint32_t kIdHighest = 2015;
     static constexpr uint32_t kIdCurrent = 2013;
     static constexpr uint32_t kIdTrack = 2020;
