@@ -31,9 +31,10 @@ void CAttentionDlg::CreateControls(const Rect&) {
 void CAttentionDlg::PlaceMessage(Painter& p) {
     auto* text = FindControlAs<ui::CStaticText>(kIdMessage);
     if (!text) return;
-    // A message of one line sits on the band between the title bar and OK. A longer one takes the whole space above
-    // the buttons, between margins that keep it clear of the close button and centred on the
-    // dialog, and is drawn smaller if it still needs more lines than that space holds.
+    // A message of one line sits on the band between the title bar and OK. A longer one takes
+    // the whole space above the buttons, between margins that keep it clear of the close button
+    // and centred on the dialog, and is drawn smaller if it still needs more lines than that
+    // space holds.
     const float s = Scale();
     const Rect band = scaledRect(0, 40, 319, 60, s);
     const bool oneLine = p.textSize(text->Label(), text->Font()).width <= band.width() - int32_t(12 * s);
