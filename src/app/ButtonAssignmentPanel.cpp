@@ -456,7 +456,7 @@ void ButtonAssignmentPanel::RunMacroManager() {
         w_.MarkDirty(SyncGroup::Buttons);
         w_.Link().syncNow();
     }
-    w_.RefreshPages();
+    w_.refreshPages();
 }
 
 // ---- Mouse picture ----

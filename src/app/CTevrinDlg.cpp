@@ -76,7 +76,7 @@ bool CTevrinDlg::OnInitDialog() {
     sliderDragged_ = false;
     AddTrayIcon();
     ApplyStartHidden();
-    RefreshPages();
+    refreshPages();
     // The window is painted before the link starts talking to the mouse (where the window
     // system has shown it already; otherwise at its first expose, which no traffic holds up:
     // the link never waits for the mouse on this thread).
@@ -136,7 +136,7 @@ void CTevrinDlg::ShowAsOnline() {
     view.textVisible = view.chargeState != 1;
     view.text = fromUtf8(std::to_string(view.level)) + u"%";
     updateBattery(view);
-    RefreshPages();
+    refreshPages();
 }
 
 // ---- Change pipeline ----
@@ -154,7 +154,7 @@ void CTevrinDlg::SendCurrentProfile() {
     ArmSync();
 }
 
-void CTevrinDlg::RefreshPages() {
+void CTevrinDlg::refreshPages() {
     app_.currentProfile = app_.CurrentIndex();
     profiles_.Refresh();
     Profile& profile = app_.Current();
@@ -206,7 +206,7 @@ void CTevrinDlg::ToggleSection(uint32_t headerId) {
     // Placed now as well as at the next paint, so the pointer finds the controls where they
     // are about to be drawn.
     PlaceControls();
-    RefreshPages();
+    refreshPages();
 }
 
 // ---- Messages ----
@@ -390,7 +390,7 @@ void CTevrinDlg::OnFilesMerged(const SharedConfig::Merged& merged) {
         link_->rebuildDpiTables();
         sensorChanged(link_->dpiTables().sensorPageFlag(), link_->dpiTables().stepCount());
     }
-    RefreshPages();
+    refreshPages();
     if (services_.tray) {
         services_.tray->setDpiIndicatorChecked(DpiIndicatorEnabled(app_.settings));
         services_.tray->setFollowProgramsChecked(FollowProgramsEnabled(app_.settings));

@@ -75,7 +75,7 @@ public:
     std::vector<ui::CControlBase*> ReadingOrder() const override;
 
     // ---- Pages and the change pipeline ----
-    void RefreshPages();
+    // Every page shows the current profile again: refreshPages(), under LinkHost below.
     // Copies the value of the control the user changed into the current profile; the other
     // controls' values stay as the profile has them.
     void CollectPageSettings(uint32_t changedControl);
@@ -116,7 +116,7 @@ public:
     const std::vector<std::unique_ptr<dialogs::CAttentionDlg>>& Notices() const { return notices_; }
 
     // ---- LinkHost ----
-    void refreshPages() override { RefreshPages(); }
+    void refreshPages() override;
     // The indicator of the new level, unless the user turned it off.
     void dpiLevelChangedByMouse(int level) override;
     const DpiIndicator& Indicator() const { return indicator_; }

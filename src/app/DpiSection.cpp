@@ -111,7 +111,7 @@ void DpiSection::Toggle(int level) {
     }
     w_.SetCurrentDpiLevel(*b);
     w_.CollectPageSettings(kDpiCheck + uint32_t(level));
-    w_.RefreshPages();
+    w_.refreshPages();
     w_.MarkDirty(SyncGroup::Performance);
     w_.ArmSync();
 }

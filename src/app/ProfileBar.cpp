@@ -106,7 +106,7 @@ void ProfileBar::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
 void ProfileBar::SwitchTo(int profile) {
     // The tab has already made its profile current; config.ini hears of it with the next save.
     w_.App().currentProfile = profile;
-    w_.RefreshPages();
+    w_.refreshPages();
     // The new profile's sleep time too: orvanectl's profile select sends it, and the mouse must
     // hold what the window now shows.
     w_.SendCurrentProfile();
@@ -175,7 +175,7 @@ void ProfileBar::OnActionTimer() {
 
 void ProfileBar::SaveAndRefresh(int q) {
     w_.saveAll();
-    w_.RefreshPages();
+    w_.refreshPages();
     // What the window now shows of the current profile must be what the mouse holds.
     if (q == w_.App().CurrentIndex()) w_.SendCurrentProfile();
 }

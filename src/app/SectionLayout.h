@@ -18,14 +18,38 @@ struct SectionInfo {
     int textEntry;    // language entry of the header
 };
 
+// The sections' header controls.
+inline constexpr uint32_t kIdDpiHeader = 3001;
+inline constexpr uint32_t kIdPollingHeader = 3004;
+inline constexpr uint32_t kIdLiftOffHeader = 3011;
+inline constexpr uint32_t kIdSleepHeader = 3010;
+inline constexpr uint32_t kIdDebounceHeader = 3012;
+inline constexpr uint32_t kIdPointerHeader = 3003;
+
+// The control groups holding the sections' contents.
+inline constexpr int kGroupDpi = 1;
+inline constexpr int kGroupPointer = 3;
+inline constexpr int kGroupPolling = 4;
+inline constexpr int kGroupLiftOff = 5;
+inline constexpr int kGroupSleep = 6;
+inline constexpr int kGroupDebounce = 7;
+
+// The headers' language entries.
+inline constexpr int kTextDpiHeader = 11;
+inline constexpr int kTextPollingHeader = 13;
+inline constexpr int kTextPointerHeader = 14;
+inline constexpr int kTextLiftOffHeader = 19;
+inline constexpr int kTextSleepHeader = 265;
+inline constexpr int kTextDebounceHeader = 272;
+
 // In column order, top to bottom.
 inline constexpr std::array<SectionInfo, kSectionCount> kSections = {{
-    {3001, 1, 196, 11},
-    {3004, 4, 85, 13},
-    {3011, 5, 85, 19},
-    {3010, 6, 110, 265},
-    {3012, 7, 85, 272},
-    {3003, 3, 110, 14},
+    {kIdDpiHeader, kGroupDpi, 196, kTextDpiHeader},
+    {kIdPollingHeader, kGroupPolling, 85, kTextPollingHeader},
+    {kIdLiftOffHeader, kGroupLiftOff, 85, kTextLiftOffHeader},
+    {kIdSleepHeader, kGroupSleep, 110, kTextSleepHeader},
+    {kIdDebounceHeader, kGroupDebounce, 85, kTextDebounceHeader},
+    {kIdPointerHeader, kGroupPointer, 110, kTextPointerHeader},
 }};
 
 inline constexpr int32_t kColumnLeft = 846;

@@ -21,7 +21,7 @@ void CAttentionDlg::CreateControls(const Rect&) {
     auto* close = Add<ui::CImageButton>(0, kIdClose, scaledRect(300, 4, 315, 19, s), Text{});
     close->SetAccessibleName(language_.LanguageText(CFramedDlg::kTextCloseName));
     close->LoadImages({ui::pictures::kExitNr, ui::pictures::kExitOv});
-    auto* ok = Add<ui::CImageButton>(0, kIdOkButton, scaledRect(240, 70, 309, 90, s), language_.LanguageText(4));
+    auto* ok = Add<ui::CImageButton>(0, kIdOkButton, scaledRect(240, 70, 309, 90, s), language_.LanguageText(kTextOk));
     ok->LoadImages({ui::pictures::kButton2Nr, ui::pictures::kButton2Ov});
     auto* text = Add<ui::CStaticText>(0, kIdMessage, scaledRect(0, 40, 319, 60, s), kDialogTextColour,
                                       platform::kTextCenter | platform::kTextWordBreak | platform::kTextShrinkToFit);
@@ -31,9 +31,10 @@ void CAttentionDlg::CreateControls(const Rect&) {
 void CAttentionDlg::PlaceMessage(Painter& p) {
     auto* text = FindControlAs<ui::CStaticText>(kIdMessage);
     if (!text) return;
-    // A message of one line sits on the design's band. A longer one takes the whole space above
-    // the buttons, between margins that keep it clear of the close button and centred on the
-    // dialog, and is drawn smaller if it still needs more lines than that space holds.
+    // A message of one line sits on the band between the title bar and OK. A longer one takes
+    // the whole space above the buttons, between margins that keep it clear of the close button
+    // and centred on the dialog, and is drawn smaller if it still needs more lines than that
+    // space holds.
     const float s = Scale();
     const Rect band = scaledRect(0, 40, 319, 60, s);
     const bool oneLine = p.textSize(text->Label(), text->Font()).width <= band.width() - int32_t(12 * s);

@@ -45,7 +45,7 @@ void CColorPaletteDlg::CreateControls(const Rect&) {
     auto* close = Add<ui::CImageButton>(0, kIdClose, scaledRect(480, 6, 495, 21, s), Text{});
     close->SetAccessibleName(language_.LanguageText(CFramedDlg::kTextCloseName));
     close->LoadImages({ui::pictures::kExitNr, ui::pictures::kExitOv});
-    Add<ui::CImageButton>(0, kIdOkButton, scaledRect(391, 234, 460, 254, s), language_.LanguageText(4))
+    Add<ui::CImageButton>(0, kIdOkButton, scaledRect(391, 234, 460, 254, s), language_.LanguageText(kTextOk))
         ->LoadImages({ui::pictures::kButton2Nr, ui::pictures::kButton2Ov});
     Add<ui::CStaticText>(0, kIdRed, scaledRect(320, 212, 373, 230, s), kDialogTextColour, platform::kTextCenter);
     Add<ui::CStaticText>(0, kIdGreen, scaledRect(320, 235, 373, 253, s), kDialogTextColour, platform::kTextCenter);

@@ -3,10 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "dialogs/CFramedDlg.h"
-#include "dialogs/DialogLayout.h"
 #include "platform/Input.h"
-#include "ui/CImageButton.h"
 #include "ui/CSliderControl.h"
 #include "ui/CStaticImage.h"
 #include "ui/CStaticText.h"
@@ -21,26 +18,20 @@ Text number(int v) { return fromUtf8(std::to_string(v)); }
 CDPIValueSettingDlg::CDPIValueSettingDlg(platform::Platform& platform, ui::CDlgBase* parent,
                                          const LanguageTable& language, ui::CDPIValueShowControl& gauge,
                                          int stepCount, std::function<int(int)> dpiOfStep)
-    : CDlgBase(platform, parent),
-      language_(language),
+    : CPlainFramedDlg(platform, parent, language),
       gauge_(gauge),
       stepCount_(std::max(1, stepCount)),
       dpiOfStep_(std::move(dpiOfStep)),
-      index_(std::clamp(gauge.Value(), 0, std::max(1, stepCount) - 1)) {
-    SetWindowSize(int32_t(float(kWidth) * Scale()), int32_t(float(kHeight) * Scale()));
-}
+      index_(std::clamp(gauge.Value(), 0, std::max(1, stepCount) - 1)) {}
 
 void CDPIValueSettingDlg::CreateControls(const Rect&) {
     const float s = Scale();
-    SetAccessibleTitle(language_.LanguageText(273));
+    SetAccessibleTitle(language_.LanguageText(kTextTitle));
     Add<ui::CStaticText>(0, kIdTitle, scaledRect(20, 3, 230, 27, s), kDialogTextColour,
                          platform::kTextLeft | platform::kTextSingleLine)
-        ->SetLabel(language_.LanguageText(273));
-    auto* close = Add<ui::CImageButton>(0, kIdClose, scaledRect(405, 4, 420, 19, s), Text{});
-    close->SetAccessibleName(language_.LanguageText(CFramedDlg::kTextCloseName));
-    close->LoadImages({ui::pictures::kExitNr, ui::pictures::kExitOv});
-    Add<ui::CImageButton>(0, kIdOkButton, scaledRect(350, 110, 419, 130, s), language_.LanguageText(4))
-        ->LoadImages({ui::pictures::kButton2Nr, ui::pictures::kButton2Ov});
+        ->SetLabel(language_.LanguageText(kTextTitle));
+    AddCloseButton();
+    AddPushButton(kIdOkButton, {350, 110, 419, 130}, kTextOk);
     Add<ui::CStaticText>(0, kIdLowest, scaledRect(0, 68, 60, 86, s), kDialogTextColour, platform::kTextCenter)
         ->SetLabel(number(dpiOfStep_(0)));
     Add<ui::CStaticText>(0, kIdHighest, scaledRect(365, 68, 425, 86, s), kDialogTextColour, platform::kTextCenter)
@@ -50,7 +41,7 @@ void CDPIValueSettingDlg::CreateControls(const Rect&) {
     auto* slider = Add<ui::CSliderControl>(0, kIdSlider, scaledRect(69, 67, 359, 80, s), stepCount_,
                                            int32_t(6.0f * s), int32_t(7.0f * s));
     slider->LoadThumbImage(ui::pictures::kSliderCircle);
-    slider->SetAccessibleName(language_.LanguageText(273));
+    slider->SetAccessibleName(language_.LanguageText(kTextTitle));
     SetIndex(index_, false);
 }
 
@@ -72,12 +63,6 @@ void CDPIValueSettingDlg::SetIndex(int index, bool fromSlider) {
         text->SetLabel(number(dpiOfStep_(index_)));
         InvalidateRect(text->GetRect());
     }
-}
-
-void CDPIValueSettingDlg::DrawWindow(Painter& p, const Rect& client) {
-    p.fillRect(client, platform::bgr(BackgroundColor()));
-    p.drawImage(Images().load(ui::pictures::kFrameCommon), client);
-    DrawControls(p, client);
 }
 
 void CDPIValueSettingDlg::OnMouseMove(uint32_t flags, Point pt) {

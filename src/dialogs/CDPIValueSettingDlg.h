@@ -3,25 +3,23 @@
 // moves a step index; OK writes it into the level's gauge, the close button leaves it alone.
 #include <functional>
 
-#include "profile/LanguageTable.h"
+#include "dialogs/CPlainFramedDlg.h"
 #include "ui/CDPIValueShowControl.h"
-#include "dialogs/DialogLayout.h"
-#include "ui/CDlgBase.h"
 
 namespace orvane::dialogs {
 
-class CDPIValueSettingDlg : public ui::CDlgBase {
+class CDPIValueSettingDlg : public CPlainFramedDlg {
 public:
-    static constexpr int32_t kWidth = 429;
-    static constexpr int32_t kHeight = 140;
     static constexpr uint32_t kIdTitle = 2012;
-    static constexpr uint32_t kIdLowest = 2014;  // the design gives the three labels no Ids of their own
+    // The three labels have Ids of their own so that each can be found and set apart.
+    static constexpr uint32_t kIdLowest = 2014;
     static constexpr uint32_t kIdHighest = 2015;
     static constexpr uint32_t kIdCurrent = 2013;
     static constexpr uint32_t kIdTrack = 2020;
     static constexpr uint32_t kIdSlider = 2021;
     static constexpr uint32_t kVkLeft = 0x25;
     static constexpr uint32_t kVkRight = 0x27;
+    static constexpr int kTextTitle = 273;  // "DPI value": the title, and the slider's name for readers
 
     // dpiOfStep: the DPI value of a step index of the current sensor.
     CDPIValueSettingDlg(platform::Platform& platform, ui::CDlgBase* parent, const LanguageTable& language,
@@ -33,13 +31,11 @@ public:
 
 protected:
     void CreateControls(const Rect& client) override;
-    void DrawWindow(Painter& p, const Rect& client) override;
     intptr_t OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
 
 private:
     void SetIndex(int index, bool fromSlider);
 
-    const LanguageTable& language_;
     ui::CDPIValueShowControl& gauge_;
     int stepCount_;
     std::function<int(int)> dpiOfStep_;

@@ -1,18 +1,16 @@
 #pragma once
 // Asks whether the mouse and the current profile are to be reset. OK or Enter confirm; Cancel
 // and the close button refuse; Escape does nothing.
-#include "profile/LanguageTable.h"
-#include "dialogs/DialogLayout.h"
-#include "ui/CDlgBase.h"
+#include "dialogs/CPlainFramedDlg.h"
 
 namespace orvane::dialogs {
 
-class CFirmwareResetDlg : public ui::CDlgBase {
+class CFirmwareResetDlg : public CPlainFramedDlg {
 public:
-    static constexpr int32_t kWidth = 429;
-    static constexpr int32_t kHeight = 140;
     static constexpr uint32_t kIdCancelButton = 2011;
     static constexpr uint32_t kIdQuestion = 3001;
+    // "Reset the mouse and the current profile to the factory settings?"
+    static constexpr int kTextQuestion = 140;
 
     CFirmwareResetDlg(platform::Platform& platform, ui::CDlgBase* parent, const LanguageTable& language);
 
@@ -20,11 +18,7 @@ public:
 
 protected:
     void CreateControls(const Rect& client) override;
-    void DrawWindow(Painter& p, const Rect& client) override;
     intptr_t OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
-
-private:
-    const LanguageTable& language_;
 };
 
 }  // namespace orvane::dialogs

@@ -10,7 +10,6 @@ namespace orvane::dialogs {
 namespace {
 
 constexpr int kEnterAName = 147, kNameTooLong = 153, kInvisibleCharacters = 154;
-constexpr int kOkCaption = 4, kCancelCaption = 5;
 
 // The notice for what is wrong with a name (0: nothing).
 int NoticeFor(const NameCheck& check) {
@@ -46,8 +45,8 @@ void CProfileNameDlg::CreateControls(const Rect&) {
                          platform::kTextLeft | platform::kTextSingleLine)
         ->SetLabel(language_.LanguageText(layout_.title));
     AddCloseButton();
-    AddPushButton(kIdOkButton, {260, 110, 329, 130}, kOkCaption);
-    AddPushButton(kIdCancelButton, {350, 110, 419, 130}, kCancelCaption);
+    AddPushButton(kIdOkButton, {260, 110, 329, 130}, kTextOk);
+    AddPushButton(kIdCancelButton, {350, 110, 419, 130}, kTextCancel);
     const Rect f = layout_.fieldRect;
     field_ = Add<ui::CEditControl>(0, kIdName, scaledRect(f.left, f.top, f.right, f.bottom, s), layout_.initialName);
 }

@@ -13,7 +13,6 @@ namespace orvane::dialogs {
 namespace {
 
 constexpr int kTitle = 381, kListCaption = 382, kUnavailable = 383, kNameTooLong = 384, kInvisibleCharacters = 385;
-constexpr int kOkCaption = 4, kCancelCaption = 5;
 // Names for readers: a slot's field and its cross, and which slot the list fills.
 constexpr int kReaderSlot = 430, kReaderClearSlot = 431, kReaderListFills = 436;
 constexpr uint32_t kMarkedColour = 0x35A0DE;  // the skin's accent (0x00BBGGRR)
@@ -99,8 +98,8 @@ void CProgramsDlg::CreateControls(const Rect&) {
                                       platform::kTextLeft | platform::kTextWordBreak);
     note->SetLabel(language_.LanguageText(kUnavailable));
     note->SetVisible(!available);
-    AddPushButton(kIdOkButton, {260, 196, 329, 216}, kOkCaption);
-    AddPushButton(kIdCancelButton, {350, 196, 419, 216}, kCancelCaption);
+    AddPushButton(kIdOkButton, {260, 196, 329, 216}, kTextOk);
+    AddPushButton(kIdCancelButton, {350, 196, 419, 216}, kTextCancel);
 }
 
 void CProgramsDlg::DrawWindow(Painter& p, const Rect& client) {

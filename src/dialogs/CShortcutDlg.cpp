@@ -83,7 +83,7 @@ void CShortcutDlg::CreateControls(const Rect&) {
         auto* box = Add<ui::CCheckButton>(0, b.id, scaledRect(b.left, 72, b.left + 11, 83, s), Text{});
         box->LoadImages({ui::pictures::kCheckNr, ui::pictures::kCheckOv, ui::pictures::kCheckDn});
         box->SetAccessibleName(b.caption);
-        // The captions run up to the next box (the design's 30 pixels cut "Shift" in wider faces).
+        // The captions run up to the next box (30 pixels would cut "Shift" in wider faces).
         Add<ui::CStaticText>(0, kIdCaption, scaledRect(b.left + 15, 70, b.left + 55, 88, s), kDialogTextColour,
                              platform::kTextLeft | platform::kTextSingleLine)
             ->SetLabel(b.caption);

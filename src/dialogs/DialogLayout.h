@@ -33,6 +33,10 @@ inline Text withNumber(const Text& format, int n) {
 inline constexpr uint32_t kIdClose = 2004;
 inline constexpr uint32_t kIdOkButton = 2010;
 
+// Captions of the buttons most dialogs end with (language entries).
+inline constexpr int kTextOk = 4;
+inline constexpr int kTextCancel = 5;
+
 // Names screen readers give the dialogs that show no title of their own (language entries).
 inline constexpr int kTextAttentionName = 450;     // "Attention"
 inline constexpr int kTextFactoryResetName = 451;  // "Factory reset"

@@ -85,7 +85,7 @@ inline constexpr int kTextReaderPress = 432;
 inline constexpr int kTextReaderRelease = 433;
 inline constexpr int kTextReaderDelay = 434;
 
-// A fixed message of the design (no language entry).
+// No language file has an entry for this message, so every language shows it as it is.
 inline constexpr char16_t kNoSetMessage[] = u"在创建宏之前请先选择一个宏集合!";
 
 // Design size of the window.

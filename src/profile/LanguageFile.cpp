@@ -63,8 +63,11 @@ LanguageParse ReadLanguageFile(const std::filesystem::path& path, LanguageTable&
     return parsed;
 }
 
+// The language's own name ("English", "中文"), which picks the face.
+constexpr int kTextLanguageName = 0;
+
 FontChoice ChooseFont(const LanguageTable& table, double displayScale) {
-    const Text& name = table.LanguageText(0);
+    const Text& name = table.LanguageText(kTextLanguageName);
     // The CJK faces' cell is their em: the skin's boxes hold 12 pixels of them per scale step.
     if (name == u"中文") return {u"宋体", int32_t(displayScale * 12), 134};
     // Japanese gets a Japanese face: a Chinese one (or the Latin face's CJK fallback) would draw

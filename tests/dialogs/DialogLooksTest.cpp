@@ -111,7 +111,7 @@ TEST_P(DialogLooks, AttentionMessagesOfOneToSeveralLinesStayClearOfTheButtons) {
         EXPECT_GE(ink.left, scaled(4, 0, 0, 0).left) << c.name;
         EXPECT_LE(ink.right, scaled(0, 0, 315, 0).right) << c.name;
     }
-    // A one-line message sits on the design's band, (0,40)-(319,60).
+    // A one-line message sits on its band between the title bar and OK, (0,40)-(319,60).
     CAttentionDlg one(*platform_, nullptr, app_->language, cases[0].message);
     const Rect ink = inkOf(draw(one, "attention-one-line"), without);
     EXPECT_GE(ink.top, scaled(0, 40, 0, 0).top);

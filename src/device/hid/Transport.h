@@ -16,7 +16,7 @@ inline constexpr uint16_t kVendorId = 0x248A;
 inline constexpr uint16_t kWiredProductId = 0x5B2E;
 inline constexpr uint16_t kReceiverProductId = 0x5B2F;
 
-// One HID interface (one top-level collection as the design counts them).
+// One HID interface (one top-level collection; the mouse and the receiver each offer three).
 struct InterfaceInfo {
     std::string path;       // opaque to callers; "/dev/hidraw3" or "sim:wired/1"
     uint16_t vendor = 0;

@@ -20,8 +20,8 @@ namespace orvane::platform::qt {
 
 namespace {
 std::unique_ptr<QApplication> makeApplication(int& argc, char** argv) {
-    // Sizes are ours to scale (the display scale doubles the design on very wide screens);
-    // Qt must not scale them again.
+    // Sizes are ours to scale (the display scale doubles every layout size on very wide
+    // screens); Qt must not scale them again.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     if (QCoreApplication::instance()) return nullptr;
     return std::make_unique<QApplication>(argc, argv);

@@ -18,10 +18,17 @@ namespace orvane::ui::gallery {
 
 namespace {
 
+// Sample captions (language entries).
+constexpr int kTextReset = 7;
+constexpr int kTextDpi = 11;
+constexpr int kTextLeftClick = 20;
+constexpr int kTextRecord = 198;
+constexpr int kTextStop = 199;
+
 Rect box(GallerySheet& s, int32_t w, int32_t h) { return {0, 0, s.scaled(w), s.scaled(h)}; }
 
 void imageButtons(GallerySheet& s, const LanguageTable& texts) {
-    auto* b = s.host().Add<CImageButton>(0, 2045, box(s, 69, 20), texts.LanguageText(7));
+    auto* b = s.host().Add<CImageButton>(0, 2045, box(s, 69, 20), texts.LanguageText(kTextReset));
     b->LoadImages({ui::pictures::kButton2Nr, ui::pictures::kButton2Ov});
     s.controlStates("button", *b);
     b->SetDisabled(true);
@@ -38,7 +45,7 @@ void imageButtons(GallerySheet& s, const LanguageTable& texts) {
 }
 
 void checkButtons(GallerySheet& s, const LanguageTable& texts) {
-    auto* h = s.host().Add<CCheckButton>(0, 3001, box(s, 262, 25), texts.LanguageText(11));
+    auto* h = s.host().Add<CCheckButton>(0, 3001, box(s, 262, 25), texts.LanguageText(kTextDpi));
     h->LoadImages({ui::pictures::kHeaderNr, ui::pictures::kHeaderOv, ui::pictures::kHeaderDn});
     h->SetTextMargins(s.scaled(10), 0);
     h->SetTextAlign(platform::kTextLeft);
@@ -53,9 +60,9 @@ void checkButtons(GallerySheet& s, const LanguageTable& texts) {
     s.controlStates("check box off", *c);
     c->SetChecked(true);
     s.control("check box on", *c);
-    auto* r = s.host().Add<CCheckButton>(0, 2018, box(s, 90, 18), texts.LanguageText(198));
+    auto* r = s.host().Add<CCheckButton>(0, 2018, box(s, 90, 18), texts.LanguageText(kTextRecord));
     r->LoadImages({ui::pictures::kMacroRecordNr, ui::pictures::kMacroRecordOv, ui::pictures::kMacroRecordDn});
-    r->SetCheckedText(texts.LanguageText(199));
+    r->SetCheckedText(texts.LanguageText(kTextStop));
     s.control("record", *r);
     s.control("record over", *r, State::Hover);
     r->SetChecked(true);
@@ -103,7 +110,7 @@ void radioButtons(GallerySheet& s) {
 }
 
 void comboButtons(GallerySheet& s, const LanguageTable& texts) {
-    auto* c = s.host().Add<CComboButton>(0, 2013, box(s, 162, 21), texts.LanguageText(20), 1028);
+    auto* c = s.host().Add<CComboButton>(0, 2013, box(s, 162, 21), texts.LanguageText(kTextLeftClick), 1028);
     c->LoadResourceStrip(CComboButton::kStripResource);
     c->SetTextMargins(s.scaled(8), s.scaled(18));
     c->SetTextAlign(platform::kTextLeft);

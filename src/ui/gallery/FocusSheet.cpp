@@ -20,6 +20,11 @@ namespace orvane::ui::gallery {
 
 namespace {
 
+// Sample captions (language entries).
+constexpr int kTextReset = 7;
+constexpr int kTextDpi = 11;
+constexpr int kTextLeftClick = 20;
+
 Rect box(GallerySheet& s, int32_t w, int32_t h) { return {0, 0, s.scaled(w), s.scaled(h)}; }
 
 void both(GallerySheet& s, const std::string& name, CControlBase& c) {
@@ -31,7 +36,7 @@ void both(GallerySheet& s, const std::string& name, CControlBase& c) {
 
 void FocusSheet(GallerySheet& s) {
     const LanguageTable& texts = GalleryTexts();
-    auto* button = s.host().Add<CImageButton>(0, 2045, box(s, 69, 20), texts.LanguageText(7));
+    auto* button = s.host().Add<CImageButton>(0, 2045, box(s, 69, 20), texts.LanguageText(kTextReset));
     button->LoadImages({ui::pictures::kButton2Nr, ui::pictures::kButton2Ov});
     both(s, "button", *button);
     auto* exit = s.host().Add<CImageButton>(0, 2001, box(s, 15, 15), Text{});
@@ -43,7 +48,7 @@ void FocusSheet(GallerySheet& s) {
     both(s, "check box", *check);
     s.newRow();
 
-    auto* header = s.host().Add<CCheckButton>(0, 3001, box(s, 262, 25), texts.LanguageText(11));
+    auto* header = s.host().Add<CCheckButton>(0, 3001, box(s, 262, 25), texts.LanguageText(kTextDpi));
     header->LoadImages({ui::pictures::kHeaderNr, ui::pictures::kHeaderOv, ui::pictures::kHeaderDn});
     header->SetTextMargins(s.scaled(10), 0);
     header->SetTextAlign(platform::kTextLeft);
@@ -66,7 +71,7 @@ void FocusSheet(GallerySheet& s) {
     both(s, "DPI gauge", *gauge);
     s.newRow();
 
-    auto* combo = s.host().Add<CComboButton>(0, 2013, box(s, 162, 21), texts.LanguageText(20), 1028);
+    auto* combo = s.host().Add<CComboButton>(0, 2013, box(s, 162, 21), texts.LanguageText(kTextLeftClick), 1028);
     combo->LoadResourceStrip(CComboButton::kStripResource);
     combo->SetTextMargins(s.scaled(8), s.scaled(18));
     combo->SetTextAlign(platform::kTextLeft);

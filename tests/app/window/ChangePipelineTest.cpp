@@ -143,7 +143,7 @@ protected:
         p.PollingRateValue = {1, 0, 0};
         p.PollingRateName = u"250HZ";
         p.SetKeyDebounce(5);  // odd: possible from a hand-edited profile file
-        dlg().RefreshPages();
+        dlg().refreshPages();
         dlg().SendCurrentProfile();
         Advance(DeviceLink::kSyncDelayMs + 1000);
         ASSERT_EQ(sim_->memory().pollingInterval, 4);

@@ -166,7 +166,7 @@ TEST_F(ProfileBarTest, TheCurrentProfileCannotBeRemovedAndASixthCannotBeAdded) {
     EXPECT_EQ(notices_, (std::vector<Text>{entry(152)}));
     EXPECT_EQ(settings().GetProfileShowCount(), 3);
     settings().SetProfileShowCount(5);
-    dlg().RefreshPages();
+    dlg().refreshPages();
     click(kAddProfile);
     EXPECT_EQ(notices_.back(), entry(145));
     EXPECT_EQ(settings().GetProfileShowCount(), 5);

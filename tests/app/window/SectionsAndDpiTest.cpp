@@ -87,7 +87,7 @@ protected:
     void SetLevels(uint8_t mask, uint8_t active) {
         current().DPIOffOnFlagValue = mask;
         current().CurrentDPILevelValue = active;
-        dlg().RefreshPages();
+        dlg().refreshPages();
     }
     int RedLabel() {
         int red = -1;

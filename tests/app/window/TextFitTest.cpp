@@ -93,7 +93,7 @@ TEST_P(TextFit, TheMainWindowWithEverySectionOpenAndFiveDigitDpiValues) {
     for (auto& v : current().XYSetting) v = uint32_t(link().dpiTables().stepCount() - 1);
     app_->settings.SetProfileShowCount(5);
     for (int i = 0; i < 5; ++i) app_->settings.SetProfileShowList(i, i);
-    dlg().RefreshPages();
+    dlg().refreshPages();
     EXPECT_THAT(overflows(window().paint()), IsEmpty());
     // Each section opened in turn (opening one may close its neighbour).
     for (const auto& info : kSections) {
@@ -164,7 +164,7 @@ TEST_P(TextFit, LongNamesEndBeforeTheArrowAndTheCurrentProfileDot) {
     current().keys[0].KeyName = app_->language.LanguageText(190) + u"Hello macro";
     current().keys[1].KeyName = u"Ctrl+Shift+Alt+Win+PgDn";
     current().SetProfileName(u"A profile name long enough to run into the dot");
-    dlg().RefreshPages();
+    dlg().refreshPages();
     const RecordingPainter& paint = window().paint();
     for (uint32_t id : {mainwnd::kFirstCombo, mainwnd::kFirstCombo + 1}) {
         // The skin's arrow square is 22 design pixels wide for the assignment boxes.
@@ -184,7 +184,7 @@ TEST_P(TextFit, LongNamesEndBeforeTheArrowAndTheCurrentProfileDot) {
 TEST_P(TextFit, WithFiveProfilesTheProfilesFrameEndsAboveTheVersionLine) {
     app_->settings.SetProfileShowCount(5);
     for (int i = 0; i < 5; ++i) app_->settings.SetProfileShowList(i, i);
-    dlg().RefreshPages();
+    dlg().refreshPages();
     const RecordingPainter& paint = window().paint();
     const platform::Rect version = dlg().FindControl(mainwnd::kVersion)->GetRect();
     const PaintOp* frame = nullptr;

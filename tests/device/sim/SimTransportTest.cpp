@@ -47,7 +47,7 @@ std::unique_ptr<hid::Device> openRole(SimTransport& t, Link link, bool input) {
 
 }  // namespace
 
-TEST(SimTransport, EnumeratesThreeInterfacesPerPluggedDeviceWithDesignLengths) {
+TEST(SimTransport, EnumeratesThreeInterfacesPerPluggedDeviceWithTheirReportLengths) {
     SimTransport t;
     auto list = t.enumerate();
     ASSERT_TRUE(list.ok());
