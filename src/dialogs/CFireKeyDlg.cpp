@@ -12,7 +12,7 @@ constexpr int kIntervalRange = 174, kDigitsOnly = 175, kCountTooLarge = 176;
 constexpr int kFireKeyName = 26, kOkCaption = 4;
 constexpr uint8_t kFireKeyType = 0x30;
 // Posted so the character that caused it reaches its field first.
-constexpr uint32_t kMsgDigitsOnly = ui::kMsgUser + 175;
+using ui::kMsgDigitsOnly;
 }  // namespace
 
 int FieldNumber(const Text& text) {
