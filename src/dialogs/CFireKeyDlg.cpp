@@ -110,7 +110,7 @@ void CFireKeyDlg::Confirm() {
         result_.text = name;
         result_.bytes = {kFireKeyType, uint8_t(interval), uint8_t(count)};
         result_.byteCount = 3;
-        Parent()->SendMessage(resultMsg_, kIdOkButton, reinterpret_cast<intptr_t>(&result_));
+        Parent()->SendResult(resultMsg_, kIdOkButton, result_);
     }
     Close(ui::kIdOk);
 }
