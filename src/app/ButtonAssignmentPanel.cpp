@@ -165,9 +165,7 @@ void ButtonAssignmentPanel::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t l
                 // A mouse-button item was pressed: what is open beside the menu comes forward.
                 for (const auto& k : kSubmenus)
                     if (auto* sub = Submenu(k.slot); sub && sub->GetWindow()) sub->GetWindow()->activate();
-                return;
             }
-            ApplyResult(msg, wParam, lParam);
             return;
         default: break;
     }
@@ -175,8 +173,6 @@ void ButtonAssignmentPanel::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t l
         OpenSubmenu(msg, combo);
     } else if (submenuBy(msg, &SubmenuKind::closed)) {
         SubmenuClosed(msg, combo);
-    } else {
-        ApplyResult(msg, wParam, lParam);
     }
 }
 
@@ -400,19 +396,18 @@ void ButtonAssignmentPanel::RunCaptureDialog(uint32_t postedMsg) {
 
 // ---- A choice ----
 
-void ButtonAssignmentPanel::ApplyResult(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
+void ButtonAssignmentPanel::OnResult(uint32_t msg, uintptr_t wParam, const ui::PopupResult& result) {
     const bool fromDialog = msg == kMsgShortcutResult || msg == kMsgFireKeyResult;
     const uint32_t combo = fromDialog ? captureTarget_ : uint32_t(wParam);
     auto* c = Combo(combo);
-    const auto* result = reinterpret_cast<const ui::PopupResult*>(lParam);
-    if (!c || !result) return;
-    c->SetText(result->text);
+    if (!c) return;
+    c->SetText(result.text);
     const MacroKey* macro = nullptr;
     if (msg == kMsgMacroListResult) {
-        const MacroSet* set = w_.App().library.FindSet(result->bytes[1]);
-        macro = set ? set->FindKey(result->bytes[2]) : nullptr;
+        const MacroSet* set = w_.App().library.FindSet(result.bytes[1]);
+        macro = set ? set->FindKey(result.bytes[2]) : nullptr;
     }
-    StoreAssignment(combo, result->text, result->bytes, macro);
+    StoreAssignment(combo, result.text, result.bytes, macro);
     CloseChain(combo);
     EnforceLeftClick(combo);
 }

@@ -33,6 +33,8 @@ public:
     void Refresh(const Profile& profile);
     bool Handles(uint32_t msg) const;
     void OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam);
+    // A choice from one of the chain's menus or capture dialogs (msg its result message).
+    void OnResult(uint32_t msg, uintptr_t wParam, const ui::PopupResult& result);
     // Escape in a submenu or macro list of the chain closes just that one and gives the keyboard
     // back to the assignment menu; false for a menu that is not one of those.
     bool OnEscape(int popupType);
@@ -62,7 +64,6 @@ private:
     void OpenMacroList(uint32_t combo, int set);
     void OpenCaptureDialog(uint32_t requestMsg, uint32_t combo);
     void RunCaptureDialog(uint32_t postedMsg);
-    void ApplyResult(uint32_t msg, uintptr_t wParam, intptr_t lParam);
     void MainMenuClosed(uint32_t combo);
     void SubmenuClosed(uint32_t msg, uint32_t combo);
     void MacroListClosed(uint32_t combo, intptr_t type);

@@ -211,6 +211,14 @@ void CTevrinDlg::ToggleSection(uint32_t headerId) {
 
 // ---- Messages ----
 
+intptr_t CTevrinDlg::OnResult(uint32_t msg, uintptr_t wParam, const ui::PopupResult& result) {
+    if (msg == kMsgProfileMenuResult)
+        profiles_.MenuChosen(uint32_t(wParam), result);
+    else if (buttons_.Handles(msg))
+        buttons_.OnResult(msg, wParam, result);
+    return 0;
+}
+
 intptr_t CTevrinDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
     if (sectionForHeader(msg) >= 0) {
         if (lParam == ui::kCodeClicked) ToggleSection(msg);

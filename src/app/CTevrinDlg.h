@@ -144,6 +144,7 @@ protected:
     void CreateControls(const platform::Rect& client) override;
     void DrawWindow(platform::Painter& p, const platform::Rect& client) override;
     intptr_t OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
+    intptr_t OnResult(uint32_t msg, uintptr_t wParam, const ui::PopupResult& result) override;
     void OnTimer(int id) override;
     bool OnKeyDown(uint32_t vk) override;
     void OnMouseMove(uint32_t flags, platform::Point pt) override;

@@ -1,7 +1,9 @@
 #pragma once
-// The main window's numbers: control Ids, its own messages and timers, the tray's commands.
+// The main window's numbers: control Ids, the names of its messages, its timers, the tray's commands.
 // Handlers and tests name these, never the bare numbers.
 #include <cstdint>
+
+#include "ui/Messages.h"
 
 namespace orvane::mainwnd {
 
@@ -46,23 +48,23 @@ inline constexpr uint32_t kPollingSlider = 3550;
 inline constexpr uint32_t kPollingTrack = 3551;
 inline constexpr uint32_t kPollingValue = 3552;
 
-// Messages.
-inline constexpr uint32_t kMsgMainMenuResult = 1027;        // a choice in the assignment menu
-inline constexpr uint32_t kMsgComboRow = 1028;              // from the button-row combos
-inline constexpr uint32_t kMsgRunShortcutDialog = 1034;     // posted: the shortcut dialog's turn
-inline constexpr uint32_t kMsgShortcutResult = 1036;
-inline constexpr uint32_t kMsgDpiResult = 1041;
-inline constexpr uint32_t kMsgMultimediaResult = 1044;
-inline constexpr uint32_t kMsgMacroListResult = 1052;
-inline constexpr uint32_t kMsgRunFireKeyDialog = 1061;      // posted: the fire key dialog's turn
-inline constexpr uint32_t kMsgFireKeyResult = 1063;
-inline constexpr uint32_t kMsgWindowsManageResult = 1158;
-inline constexpr uint32_t kMsgOfficeResult = 1161;
-inline constexpr uint32_t kMsgProfileMenuResult = 1164;
-inline constexpr uint32_t kMsgTray = 1056;       // tray icon callback
-inline constexpr uint32_t kMsgCommand = 0x0111;  // a menu command (wParam)
-inline constexpr uint32_t kMsgActivate = 2999;   // a second start asks us to show ourselves
-inline constexpr uint32_t kMsgQuit = 0x0012;     // ends the main loop (the last device left)
+// Messages (numbered in ui/Messages.h).
+using ui::kMsgActivate;
+using ui::kMsgComboRow;
+using ui::kMsgCommand;
+using ui::kMsgDpiResult;
+using ui::kMsgFireKeyResult;
+using ui::kMsgMacroListResult;
+using ui::kMsgMainMenuResult;
+using ui::kMsgMultimediaResult;
+using ui::kMsgOfficeResult;
+using ui::kMsgProfileMenuResult;
+using ui::kMsgQuit;
+using ui::kMsgRunFireKeyDialog;
+using ui::kMsgRunShortcutDialog;
+using ui::kMsgShortcutResult;
+using ui::kMsgTray;
+using ui::kMsgWindowsManageResult;
 
 // Tray.
 inline constexpr uintptr_t kTrayIconId = 128;

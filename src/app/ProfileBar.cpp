@@ -96,8 +96,6 @@ void ProfileBar::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
         if (lParam == ui::kCodeRightReleased) OpenContextMenu(msg);
     } else if (msg == kAddProfile) {
         if (lParam == ui::kCodeClicked) Add();
-    } else if (msg == kMsgProfileMenuResult) {
-        MenuChosen(uint32_t(wParam), lParam);
     } else if (msg == ui::kMsgProfileRKeyPopupDeactivated) {
         MenuClosed(uint32_t(wParam));
     }
@@ -137,10 +135,9 @@ void ProfileBar::OpenContextMenu(uint32_t tabId) {
         w_.PopupSlot(kProfileMenuSlot) = nullptr;
 }
 
-void ProfileBar::MenuChosen(uint32_t tabId, intptr_t lParam) {
-    const auto* result = reinterpret_cast<const ui::PopupResult*>(lParam);
-    if (!isTab(tabId) || !w_.FindControl(tabId) || !result || result->byteCount < 1) return;
-    action_ = result->bytes[0];
+void ProfileBar::MenuChosen(uint32_t tabId, const ui::PopupResult& result) {
+    if (!isTab(tabId) || !w_.FindControl(tabId) || result.byteCount < 1) return;
+    action_ = result.bytes[0];
     actionProfile_ = int(tabId - kFirstTab);
     w_.ClosePopups();
     // From the timer, so the menu is gone before a dialog opens.

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "ui/PopupResult.h"
+
 namespace orvane {
 
 class CTevrinDlg;
@@ -24,6 +26,8 @@ public:
     void Refresh();
     bool Handles(uint32_t msg) const;
     void OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam);
+    // A choice in a tab's menu (kMsgProfileMenuResult, wParam the tab).
+    void MenuChosen(uint32_t tab, const ui::PopupResult& result);
     void OnActionTimer();
 
     // The operations, also reached by tests.
@@ -38,7 +42,6 @@ public:
 
 private:
     void OpenContextMenu(uint32_t tab);
-    void MenuChosen(uint32_t tab, intptr_t lParam);
     void MenuClosed(uint32_t tab);
     // Saves everything and refreshes the pages after profile q changed.
     void SaveAndRefresh(int q);

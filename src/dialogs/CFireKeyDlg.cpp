@@ -12,7 +12,7 @@ constexpr int kIntervalRange = 174, kDigitsOnly = 175, kCountTooLarge = 176;
 constexpr int kFireKeyName = 26, kOkCaption = 4;
 constexpr uint8_t kFireKeyType = 0x30;
 // Posted so the character that caused it reaches its field first.
-constexpr uint32_t kMsgDigitsOnly = ui::kMsgUser + 175;
+using ui::kMsgDigitsOnly;
 }  // namespace
 
 int FieldNumber(const Text& text) {
@@ -110,7 +110,7 @@ void CFireKeyDlg::Confirm() {
         result_.text = name;
         result_.bytes = {kFireKeyType, uint8_t(interval), uint8_t(count)};
         result_.byteCount = 3;
-        Parent()->SendMessage(resultMsg_, kIdOkButton, reinterpret_cast<intptr_t>(&result_));
+        Parent()->SendResult(resultMsg_, kIdOkButton, result_);
     }
     Close(ui::kIdOk);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Builds a fire-key function (a repeated click): the interval, 5 to 255, and the repeat count,
 // 0 to 255, typed as numbers. OK sends the function to the parent (message resultMsg, wParam the
-// OK button's Id, lParam a ui::PopupResult) and closes; the close button closes without one.
+// OK button's Id, the ui::PopupResult, through SendResult) and closes; the close button closes without one.
 // The interval is checked as it is typed: more than 255 becomes 255 with a notice.
 #include "dialogs/CFramedDlg.h"
 #include "ui/CWndPopup.h"

@@ -158,7 +158,7 @@ void CShortcutDlg::Confirm() {
             result_.text = name;
             result_.bytes = {kShortcutType, bits, key_ ? keyUsage(key_) : uint8_t(0)};
             result_.byteCount = 3;
-            Parent()->SendMessage(resultMsg_, kIdOkButton, reinterpret_cast<intptr_t>(&result_));
+            Parent()->SendResult(resultMsg_, kIdOkButton, result_);
         }
     }
     Close(ui::kIdOk);

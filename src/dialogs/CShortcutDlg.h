@@ -6,7 +6,7 @@
 // any dialog's controls do (Escape there cancels). Tab itself is captured with Ctrl or Alt held,
 // and its box can be unticked afterwards. The modifiers are the ticked boxes, which a
 // combination typed with held modifiers ticks for the user. OK sends the function to the parent
-// (message resultMsg, wParam the OK button's Id, lParam a ui::PopupResult) and closes; Cancel
+// (SendResult: message resultMsg, wParam the OK button's Id, the ui::PopupResult) and closes; Cancel
 // and the close button close without one.
 #include "dialogs/CFramedDlg.h"
 #include "ui/CWndPopup.h"

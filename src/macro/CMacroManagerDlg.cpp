@@ -202,11 +202,8 @@ intptr_t CMacroManagerDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lP
         case kLoopUntilAgain: if (clicked) SetLoopType(kLoopTypeUntilAgain); return 0;
         case kLoopCount: if (clicked) SetLoopType(kLoopTypeCount); return 0;
         case kMsgInsertButton: if (wParam == kInsertMenu && clicked) OpenInsertMenu(); return 0;
-        case kMsgInsertChosen: InsertChosen(lParam); return 0;
-        case kMsgInsertClosed: InsertChosen(0); return 0;
+        case ui::kMsgActionInsertPopupDeactivated: InsertChosen(nullptr); return 0;
         case kMsgRunInsert: RunPendingInsert(); return 0;
-        // Also what a popup sends as it closes (wParam 0): the recorder drops it like any code
-        // below 8.
         case kMsgKey: KeyTyped(wParam, lParam); return 0;
         case ui::kMsgClose:
             // The application is ending (or the desktop closes the window): a recording ends as
@@ -220,6 +217,11 @@ intptr_t CMacroManagerDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lP
             return 0;
         default: return CDlgBase::OnMessage(msg, wParam, lParam);
     }
+}
+
+intptr_t CMacroManagerDlg::OnResult(uint32_t msg, uintptr_t, const ui::PopupResult& result) {
+    if (msg == kMsgInsertChosen) InsertChosen(&result);
+    return 0;
 }
 
 bool CMacroManagerDlg::OnKeyDown(uint32_t vk) {

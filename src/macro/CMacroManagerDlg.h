@@ -63,6 +63,7 @@ protected:
     void CreateControls(const Rect& client) override;
     void DrawWindow(Painter& p, const Rect& client) override;
     intptr_t OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
+    intptr_t OnResult(uint32_t msg, uintptr_t wParam, const ui::PopupResult& result) override;
     bool OnKeyDown(uint32_t vk) override;
     void OnMouseMove(uint32_t flags, Point pt) override;
     void OnMouseWheel(uint32_t flags, int32_t delta, Point pt) override;
@@ -110,7 +111,8 @@ private:
 
     // ---- Actions and recording (CMacroManagerDlgActions.cpp) ----
     void OpenInsertMenu();
-    void InsertChosen(intptr_t lParam);
+    // The insert menu went away, with its choice or (null) without one.
+    void InsertChosen(const ui::PopupResult* result);
     void RunPendingInsert();
     void Insert(int what);
     void InsertDelay(MacroKey& key);

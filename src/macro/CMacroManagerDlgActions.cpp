@@ -43,13 +43,12 @@ void CMacroManagerDlg::OpenInsertMenu() {
     PopupSlot(kInsertPopupSlot) = menu;
 }
 
-void CMacroManagerDlg::InsertChosen(intptr_t lParam) {
+void CMacroManagerDlg::InsertChosen(const ui::PopupResult* result) {
     if (auto* combo = FindControlAs<ui::CComboButton>(kInsertMenu)) {
         combo->SetMenuOpen(false);
         InvalidateRect(combo->GetRect());
     }
     ClosePopup(kInsertPopupSlot);
-    const auto* result = reinterpret_cast<const ui::PopupResult*>(lParam);
     if (!result || result->byteCount < 1) return;
     pendingCode_ = result->bytes[0];
     pendingInsert_ = true;

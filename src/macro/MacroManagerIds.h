@@ -1,7 +1,9 @@
 #pragma once
-// The macro manager's numbers: control Ids, its messages and the language entries it shows.
+// The macro manager's numbers: control Ids, the names of its messages and the language entries it shows.
 // Handlers and tests name these, never the bare numbers.
 #include <cstdint>
+
+#include "ui/Messages.h"
 
 namespace orvane::macro::mgr {
 
@@ -30,12 +32,12 @@ inline constexpr uint32_t kLoopCountField = 2034;
 inline constexpr uint32_t kInsertMenu = 2035;
 inline constexpr uint32_t kCaptureNotice = 2036;  // what a recording can hear
 
-// Messages.
-inline constexpr uint32_t kMsgInsertButton = 1166;  // from the insert combo (wParam its Id)
-inline constexpr uint32_t kMsgInsertChosen = 1167;  // from the insert menu (lParam its result)
-inline constexpr uint32_t kMsgInsertClosed = 1168;  // the insert menu went without a choice
-inline constexpr uint32_t kMsgKey = 0x0401;         // a key typed while recording (wParam its code)
-inline constexpr uint32_t kMsgRunInsert = 0x0402;   // carries out the pending insert
+// Messages (numbered in ui/Messages.h). The insert menu going without a choice arrives as
+// ui::kMsgActionInsertPopupDeactivated.
+using ui::kMsgInsertButton;
+using ui::kMsgInsertChosen;
+using ui::kMsgKey;  // a key typed while recording (wParam its code, lParam the recorded key)
+using ui::kMsgRunInsert;
 
 // Loop types of a macro.
 inline constexpr uint8_t kLoopTypeWhileHeld = 1;

@@ -8,15 +8,8 @@
 
 namespace orvane::ui {
 
-// Messages the menu sends its owner (wParam = the menu's context).
-inline constexpr uint32_t kMsgComboItemHovered = 1033;     // lParam = item id
-inline constexpr uint32_t kMsgOpenShortcutDialog = 1035;
-inline constexpr uint32_t kMsgOpenDpiMenu = 1040;          // lParam 6
-inline constexpr uint32_t kMsgOpenMultimediaMenu = 1043;   // lParam 11
-inline constexpr uint32_t kMsgOpenMacroSetMenu = 1048;     // lParam = macro set index + 1
-inline constexpr uint32_t kMsgOpenWindowsManageMenu = 1157;  // lParam 13
-inline constexpr uint32_t kMsgOpenOfficeMenu = 1160;       // lParam 12
-inline constexpr uint32_t kMsgOpenFireKeyDialog = 1062;
+// The menu sends its owner the kMsgOpen... messages and kMsgComboItemHovered of ui/Messages.h
+// (wParam = the menu's context).
 
 class CComboPopup : public CWndPopup {
 public:

@@ -11,6 +11,7 @@
 #include "platform/Platform.h"
 #include "ui/CControlBase.h"
 #include "ui/Messages.h"
+#include "ui/PopupResult.h"
 
 namespace orvane::ui {
 
@@ -91,6 +92,13 @@ public:
     void PostMessage(uint32_t msg, uintptr_t wParam = 0, intptr_t lParam = 0);
     // A window's message handlers; unhandled messages return 0. kMsgClose cancels by default.
     virtual intptr_t OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam);
+    // A menu's or a capture dialog's answer: msg is the result message its owner gave it, wParam
+    // as that message's (a menu's context, a dialog's OK button), and the choice comes as a value.
+    // The result lives only during the call: handlers copy what they keep.
+    intptr_t SendResult(uint32_t msg, uintptr_t wParam, const PopupResult& result) {
+        return OnResult(msg, wParam, result);
+    }
+    virtual intptr_t OnResult(uint32_t, uintptr_t, const PopupResult&) { return 0; }
     void SetTimer(int id, int intervalMs);
     void KillTimer(int id);
     bool TimerActive(int id) const;

@@ -281,7 +281,7 @@ bool CWndPopup::OnRelease(Point pt) {
         return true;
     }
     const PopupItem item = items_[size_t(hot_)];
-    if (OnChoose(item)) SendToOwner(selectionMsg_, context_, reinterpret_cast<intptr_t>(&result_));
+    if (OnChoose(item)) SendResultToOwner();
     return false;
 }
 
@@ -315,6 +315,10 @@ void CWndPopup::onActivate(bool active) {
 
 intptr_t CWndPopup::SendToOwner(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
     return owner_ ? owner_->SendMessage(msg, wParam, lParam) : 0;
+}
+
+void CWndPopup::SendResultToOwner() {
+    if (owner_) owner_->SendResult(selectionMsg_, context_, result_);
 }
 
 float CWndPopup::Scale() const { return owner_ ? owner_->Scale() : 1.0f; }

@@ -10,6 +10,7 @@
 #include "platform/Window.h"
 #include "ui/CControlBase.h"
 #include "ui/Messages.h"
+#include "ui/PopupResult.h"
 
 namespace orvane::ui {
 
@@ -22,13 +23,6 @@ struct PopupItem {
     Text text;
     Rect rect;
     bool submenu = false;
-};
-
-// What a choice yields: a text plus three bytes (a key value), or plus one byte.
-struct PopupResult {
-    Text text;
-    std::array<uint8_t, 3> bytes{};
-    int byteCount = 0;
 };
 
 class CWndPopup : public platform::WindowHost {
@@ -125,6 +119,8 @@ protected:
     };
     ItemText PlaceText(Painter& p, const PopupItem& item, int32_t arrowColumn) const;
     intptr_t SendToOwner(uint32_t msg, uintptr_t wParam, intptr_t lParam);
+    // Hands result_ to the owner as the selection message's answer (wParam the context).
+    void SendResultToOwner();
     float Scale() const;
     int32_t Scaled(int32_t d) const { return int32_t(float(d) * Scale()); }
     Image LoadImage(const Text& path) const;

@@ -44,7 +44,7 @@ bool CWndPopup::ActivateItem(int index) {
         return true;
     }
     const PopupItem item = items_[size_t(index)];
-    if (OnChoose(item)) SendToOwner(selectionMsg_, context_, reinterpret_cast<intptr_t>(&result_));
+    if (OnChoose(item)) SendResultToOwner();
     return true;
 }
 

@@ -29,10 +29,10 @@ public:
     using CDlgBase::CDlgBase;
     void DrawWindow(Painter&, const Rect&) override {}
     void CreateControls(const Rect&) override {}
-    intptr_t OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) override {
+    intptr_t OnResult(uint32_t msg, uintptr_t wParam, const ui::PopupResult& result) override {
         if (msg == kResultMsg) {
             EXPECT_EQ(wParam, kIdOkButton);
-            results.push_back(*reinterpret_cast<const ui::PopupResult*>(lParam));
+            results.push_back(result);
         }
         return 0;
     }

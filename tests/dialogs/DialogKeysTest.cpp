@@ -26,8 +26,8 @@ public:
     using CDlgBase::CDlgBase;
     void DrawWindow(Painter&, const Rect&) override {}
     void CreateControls(const Rect&) override {}
-    intptr_t OnMessage(uint32_t msg, uintptr_t, intptr_t lParam) override {
-        if (msg == kResultMsg) results.push_back(*reinterpret_cast<const ui::PopupResult*>(lParam));
+    intptr_t OnResult(uint32_t msg, uintptr_t, const ui::PopupResult& result) override {
+        if (msg == kResultMsg) results.push_back(result);
         return 0;
     }
     std::vector<ui::PopupResult> results;

@@ -75,6 +75,12 @@ protected:
     MacroKey& Selected() { return *dlg_->SelectedKey(); }
     // Chooses item n of the insert menu and lets the window paint, as the screen would.
     void InsertFromMenu(int item) {
+        ChooseFromInsertMenu(item);
+        window().paint();
+        Settle();
+    }
+    // Chooses item n of the insert menu; the insert waits for the window's next paint.
+    void ChooseFromInsertMenu(int item) {
         Click(kInsertMenu);
         FakeWindow* menu = platform_.lastWindow();
         ASSERT_NE(menu, &window());
@@ -82,8 +88,6 @@ protected:
         const auto r = popup.Items().at(size_t(item)).rect;
         menu->moveTo(r.left + 5, r.top + 5);
         menu->click(r.left + 5, r.top + 5);
-        Settle();
-        window().paint();
         Settle();
     }
     void Close() {
@@ -325,6 +329,21 @@ TEST_F(MacroManager, InsertsGoToTheEndWithTheirCommandCounts) {
     EXPECT_EQ(ReadLibrary().FindSet(0)->FindKey(1)->ActionCount, 0u);
     Close();
     EXPECT_EQ(ReadLibrary().FindSet(0)->FindKey(1)->ActionCount, 7u);
+}
+
+TEST_F(MacroManager, APopupsMessagesAreNotTakenForTheWindowsOwn) {
+    Open(1);
+    ClickRow(kKeyList, 1);  // "Two", empty
+    ChooseFromInsertMenu(kInsertLeft);
+    ASSERT_EQ(Selected().ActionCount, 0u);  // not before the menu is gone from the screen
+    // What a popup tells its owner about Escape and about closing changes nothing here.
+    EXPECT_EQ(dlg_->SendMessage(ui::kMsgPopupEscape, kInsertMenu, ui::CWndPopup::kTypeActionInsert), 0);
+    dlg_->SendMessage(ui::kMsgPopupClosing, 0, 0);
+    Settle();
+    EXPECT_EQ(Selected().ActionCount, 0u);
+    window().paint();
+    Settle();
+    EXPECT_EQ(Selected().ActionCount, 3u);
 }
 
 TEST_F(MacroManager, InsertsAreRefusedWithoutAMacroAndAtTheCeiling) {

@@ -88,9 +88,9 @@ TEST_F(PopupFixture, ReleaseOnTheHotItemSendsTheSelectionWithTheResult) {
     const Message sel = dlg.messages[1];
     EXPECT_EQ(sel.msg, kSelect);
     EXPECT_EQ(sel.wParam, kContext);
-    const auto* result = reinterpret_cast<const PopupResult*>(sel.lParam);
-    EXPECT_EQ(result->text, u"Two");
-    EXPECT_EQ(result->bytes[1], 2);
+    ASSERT_EQ(dlg.results.size(), 1u);
+    EXPECT_EQ(dlg.results[0].text, u"Two");
+    EXPECT_EQ(dlg.results[0].bytes[1], 2);
     EXPECT_TRUE(popup->IsWindow());  // the owner closes it
 }
 

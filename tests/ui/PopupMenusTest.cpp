@@ -38,6 +38,7 @@ struct MenuFixture : ::testing::Test {
     P* open(uint32_t resultMsg, Args&&... args) {
         auto* popup = static_cast<P*>(dlg.AdoptPopup(std::make_unique<P>(std::forward<Args>(args)...)));
         EXPECT_TRUE(popup->Create(&dlg, 300, 200, 300, 300, resultMsg, kCombo));
+        selection = resultMsg;
         win = platform.lastWindow();
         dlg.messages.clear();
         return popup;
@@ -48,9 +49,19 @@ struct MenuFixture : ::testing::Test {
         win->click(80, itemY(i));
         auto m = std::move(dlg.messages);
         dlg.messages.clear();
+        chosen = std::move(dlg.results);
+        dlg.results.clear();
         return m;
     }
-    static const PopupResult& resultOf(const Message& m) { return *reinterpret_cast<const PopupResult*>(m.lParam); }
+    // The result that came with m, the last message of a choice.
+    const PopupResult& resultOf(const Message& m) {
+        EXPECT_EQ(m.msg, selection);
+        EXPECT_EQ(chosen.size(), 1u);
+        static const PopupResult none;
+        return chosen.empty() ? none : chosen.back();
+    }
+    std::vector<PopupResult> chosen;
+    uint32_t selection = 0;  // the selection message of the menu opened last
 };
 
 TEST_F(MenuFixture, ComboMenuListsFourteenItemsWithItsSubmenus) {

@@ -75,6 +75,13 @@ public:
         if (onMessage) return onMessage(msg, w, l);
         return CDlgBase::OnMessage(msg, w, l);
     }
+    // A result is listed among the messages (lParam 0), kept, as its type, in results, and
+    // given to onMessage like a message.
+    intptr_t OnResult(uint32_t msg, uintptr_t w, const PopupResult& result) override {
+        messages.push_back({msg, w, 0});
+        results.push_back(result);
+        return onMessage ? onMessage(msg, w, 0) : 0;
+    }
     void OnTimer(int id) override { timers.push_back(id); }
 
     ProbeControl* probe(int list, uint32_t id, Rect r, bool visible = true, bool active = true) {
@@ -85,6 +92,7 @@ public:
     std::function<void(TestDialog&)> onCreate;
     std::function<intptr_t(uint32_t, uintptr_t, intptr_t)> onMessage;
     std::vector<Message> messages;
+    std::vector<PopupResult> results;
     std::vector<int> timers;
 };
 

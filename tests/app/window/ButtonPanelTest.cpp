@@ -269,7 +269,7 @@ TEST_F(ButtonPanel, TheFireKeyDialogsResultGoesToTheRowItWasOpenedFor) {
     EXPECT_EQ(current().keys[1].KeyName, entry(26));
     // A result arriving with no dialog open has no row to go to.
     ui::PopupResult stray{u"Fire key", {0x30, 9, 9}, 3};
-    dlg().SendMessage(kMsgFireKeyResult, dialogs::kIdOkButton, reinterpret_cast<intptr_t>(&stray));
+    dlg().SendResult(kMsgFireKeyResult, dialogs::kIdOkButton, stray);
     EXPECT_EQ(current().keys[1].KeyValue, (Bytes{0x30, 50, 0}));
 }
 
