@@ -6,6 +6,7 @@
 
 #include "profile/AtomicFile.h"
 #include "profile/MacroLibraryFile.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -25,14 +26,8 @@ MacroLibrary LargeLibrary() {
     return lib;
 }
 
-std::filesystem::path TempFolder() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "orvane-bench-XXXXXX").string();
-    if (::mkdtemp(tmpl.data()) == nullptr) return std::filesystem::temp_directory_path();
-    return tmpl;
-}
-
 void MacroLibraryLoadAndSave(benchmark::State& state) {
-    const std::filesystem::path dir = TempFolder();
+    const test::TempFolder dir("orvane-bench");
     const std::filesystem::path file = dir / "MacroLibraryFile.mlf";
     if (!WriteLibraryFile(LargeLibrary(), file)) state.SkipWithError("cannot write the library");
     MacroLibrary lib;
@@ -41,7 +36,6 @@ void MacroLibraryLoadAndSave(benchmark::State& state) {
         if (!WriteLibraryFile(lib, file)) state.SkipWithError("cannot write the library");
     }
     state.counters["bytes"] = double(std::filesystem::file_size(file));
-    std::filesystem::remove_all(dir);
 }
 BENCHMARK(MacroLibraryLoadAndSave)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -11,6 +11,7 @@
 #include "cli/CommandTable.h"
 #include "cli/Completion.h"
 #include "profile/MacroLibraryFile.h"
+#include "support/TempFolder.h"
 
 namespace orvane::cli {
 namespace {
@@ -208,8 +209,7 @@ TEST_F(CompletionWords, EveryOfferedWordIsTaken) {
 class BashCompletion : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("orvanectl-completion-" + std::to_string(::getpid()));
-        fs::remove_all(dir);
+        dir = test::MakeTempFolder("orvanectl-completion");
         fs::create_directories(dir / "folder" / "sub");
         std::ofstream(dir / "folder" / "profile one.psf") << "x";
         std::ofstream(dir / "orvanectl.bash") << completionScript("bash");
@@ -334,8 +334,8 @@ TEST_F(BashCompletion, OffersTheTablesWordsEverywhere) {
 }
 
 TEST(ShellScripts, ZshAndFishReadTheirScripts) {
-    const fs::path dir = fs::temp_directory_path() / ("orvanectl-shells-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
+    const test::TempFolder folder("orvanectl-shells");
+    const fs::path& dir = folder.path();
     std::ofstream(dir / "_orvanectl") << completionScript("zsh");
     std::ofstream(dir / "orvanectl.fish") << completionScript("fish");
     bool any = false;
@@ -383,7 +383,6 @@ TEST(ShellScripts, ZshAndFishReadTheirScripts) {
         // A program that is not there gives nothing, not an error.
         EXPECT_EQ(fishComplete("/nonexistent/orvanectl set button 2 macro "), "");
     }
-    fs::remove_all(dir);
     if (!any) GTEST_SKIP() << "neither zsh nor fish is installed";
 }
 

@@ -16,6 +16,7 @@
 #include "device/sim/SimTransport.h"
 #include "profile/AtomicFile.h"
 #include "profile/TextFile.h"
+#include "support/TempFolder.h"
 
 namespace orvane::cli {
 
@@ -24,9 +25,7 @@ namespace fs = std::filesystem;
 class SessionTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("orvanectl-test-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
+        dir = test::MakeTempFolder("orvanectl-test");
         // The language files, as every installation has them; without the one chosen each run
         // would start with a warning about it. No texts: the built-in ones stay.
         fs::create_directories(dir / "config");

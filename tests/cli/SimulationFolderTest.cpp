@@ -10,6 +10,7 @@
 #include "cli/Session.h"
 #include "device/sim/SimTransport.h"
 #include "profile/AtomicFile.h"
+#include "support/TempFolder.h"
 
 namespace orvane::cli {
 namespace {
@@ -19,9 +20,7 @@ namespace fs = std::filesystem;
 class SimulationFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/orvanectl-simfolder-XXXXXX";
-        ASSERT_NE(::mkdtemp(tmpl), nullptr);
-        home = tmpl;
+        home = test::MakeTempFolder("orvanectl-simfolder");
         SaveEnv("XDG_CONFIG_HOME");
         SaveEnv("ORVANE_APP_DIR");
         ::setenv("XDG_CONFIG_HOME", home.c_str(), 1);

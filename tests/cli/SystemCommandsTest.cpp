@@ -9,6 +9,7 @@
 #include "cli/UdevInstall.h"
 #include "device/AccessAdvice.h"
 #include "profile/AtomicFile.h"
+#include "support/TempFolder.h"
 
 namespace orvane::cli {
 namespace {
@@ -67,9 +68,8 @@ TEST_F(SessionTest, StatusNamesTheFolderInUse) {
 }
 
 TEST(UdevInstall, WritesTheRuleAndHasUdevApplyIt) {
-    char tmpl[] = "/tmp/orvane-udev-XXXXXX";
-    ASSERT_NE(::mkdtemp(tmpl), nullptr);
-    const fs::path dir = tmpl;
+    const test::TempFolder folder("orvane-udev");
+    const fs::path& dir = folder.path();
     // A udevadm of our own records how it was called.
     fs::create_directories(dir / "bin");
     {
@@ -88,7 +88,6 @@ TEST(UdevInstall, WritesTheRuleAndHasUdevApplyIt) {
     EXPECT_EQ(ReadFileBytes(dir / "calls").value(),
               "control --reload-rules\ntrigger --subsystem-match=hidraw --action=change\n");
     EXPECT_TRUE(InstalledUdevRule({dir / "none", dir / "rules.d"}).has_value());
-    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "platform/FakePlatform.h"
 #include "profile/AppData.h"
 #include "profile/MacroLibraryFile.h"
+#include "support/TempFolder.h"
 #include "ui/CDlgBase.h"
 
 namespace orvane::macro::test {
@@ -49,8 +50,7 @@ inline MacroKey macroWith(Text name, std::initializer_list<ActionBytes> actions,
 class MacroTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/orvane-macro-XXXXXX";
-        dir_ = ::mkdtemp(tmpl);
+        dir_ = orvane::test::MakeTempFolder("orvane-macro");
         app_ = std::make_unique<AppData>(ConfigFolder{dir_});
         for (int i = 0; i < LanguageTable::kSize; ++i) app_->language.SetText(i, entry(i));
         platform_.onModal = [this](FakeWindow& modal) { RunScript(modal); };

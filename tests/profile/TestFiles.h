@@ -11,6 +11,7 @@
 #include "base/Text.h"
 #include "profile/AtomicFile.h"
 #include "profile/TextFile.h"
+#include "support/TempFolder.h"
 
 namespace orvane::testing {
 
@@ -34,9 +35,7 @@ inline std::string Utf16Raw(std::u16string_view text) {
 class TempAppDir : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "orvane-test-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        dir_ = tmpl;
+        dir_ = test::MakeTempFolder("orvane-test");
         std::filesystem::create_directories(dir_ / "config");
     }
     void TearDown() override {

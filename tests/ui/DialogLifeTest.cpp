@@ -76,17 +76,40 @@ TEST(DialogLife, PostedMessagesFromOtherThreadsArriveInOrderOnTheLoop) {
     EXPECT_EQ(dlg.messages, (std::vector<Message>{{6000, 0, 0}, {6000, 1, 0}, {6000, 2, 0}}));
 }
 
+// Counts what reaches any dialog of its kind in a counter that outlives them, so a message or
+// timer that reached a destroyed one shows (and AddressSanitizer names the freed dialog).
+class CountingDialog : public TestDialog {
+public:
+    CountingDialog(platform::Platform& p, int& reached) : TestDialog(p), reached_(reached) {}
+    intptr_t OnMessage(uint32_t msg, uintptr_t w, intptr_t l) override {
+        if (msg == 6000) ++reached_;
+        return TestDialog::OnMessage(msg, w, l);
+    }
+    void OnTimer(int id) override {
+        ++reached_;
+        TestDialog::OnTimer(id);
+    }
+
+private:
+    int& reached_;
+};
+
 TEST(DialogLife, PostedMessagesToADestroyedDialogAreDropped) {
     FakePlatform platform;
-    std::vector<Message>* log = nullptr;
+    int reached = 0;
     {
-        TestDialog dlg(platform);
-        log = &dlg.messages;
+        CountingDialog dlg(platform, reached);
+        ASSERT_TRUE(dlg.Create());
         dlg.PostMessage(6000);
     }
-    platform.clock().runPending();  // must not touch the dead dialog
-    SUCCEED();
-    (void)log;
+    platform.clock().runPending();
+    EXPECT_EQ(reached, 0);
+    // The same message to a dialog that lives arrives: the count above can see one.
+    CountingDialog alive(platform, reached);
+    ASSERT_TRUE(alive.Create());
+    alive.PostMessage(6000);
+    platform.clock().runPending();
+    EXPECT_EQ(reached, 1);
 }
 
 TEST(DialogLife, TimersFireInOrderAndRearmingRestarts) {
@@ -109,12 +132,20 @@ TEST(DialogLife, TimersFireInOrderAndRearmingRestarts) {
 
 TEST(DialogLife, TimersOfADestroyedDialogDoNotFire) {
     FakePlatform platform;
+    int reached = 0;
     {
-        TestDialog dlg(platform);
+        CountingDialog dlg(platform, reached);
+        ASSERT_TRUE(dlg.Create());
         dlg.SetTimer(1, 10);
+        dlg.SetTimer(2, 10);
     }
     platform.clock().advanceMs(100);
-    SUCCEED();
+    EXPECT_EQ(reached, 0);
+    CountingDialog alive(platform, reached);
+    ASSERT_TRUE(alive.Create());
+    alive.SetTimer(1, 10);
+    platform.clock().advanceMs(10);
+    EXPECT_EQ(reached, 1);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "app/TerminationSignals.h"
 #include "base/RealEventLoop.h"
 #include "profile/AtomicFile.h"
+#include "support/TempFolder.h"
 
 namespace orvane {
 namespace {
@@ -56,11 +57,7 @@ TEST(Autostart, ExecQuotesWhatTheDesktopWouldSplitOrExpand) {
 
 class AutostartTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/orvane-autostart-XXXXXX";
-        ASSERT_NE(::mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-    }
+    void SetUp() override { dir_ = test::MakeTempFolder("orvane-autostart"); }
     void TearDown() override { fs::remove_all(dir_); }
     fs::path dir_;
 };

@@ -1,4 +1,5 @@
 #include "app/InstanceChannel.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +17,7 @@ namespace orvane {
 namespace {
 
 std::filesystem::path freshDir() {
-    char tmpl[] = "/tmp/orvane-instance-XXXXXX";
-    return ::mkdtemp(tmpl);
+    return test::MakeTempFolder("orvane-instance");
 }
 
 TEST(InstanceChannel, ASecondStartActivatesTheFirst) {

@@ -16,6 +16,7 @@
 #include "base/RealEventLoop.h"
 #include "profile/SettingsFile.h"
 #include "profile/Storage.h"
+#include "support/TempFolder.h"
 
 namespace orvane {
 namespace {
@@ -74,9 +75,7 @@ private:
 class SettingsWriteAside : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "orvane-aside-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        dir_ = tmpl;
+        dir_ = test::MakeTempFolder("orvane-aside");
         std::filesystem::create_directories(dir_ / "config");
         app_ = std::make_unique<AppData>(dir_);
         files_ = std::make_unique<ConfigSync>(*app_, loop_, nullptr, nullptr, gate_->Writer(gate_));

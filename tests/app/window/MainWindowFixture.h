@@ -19,6 +19,7 @@
 #include "platform/FakePlatform.h"
 #include "profile/Languages.h"
 #include "profile/Storage.h"
+#include "support/TempFolder.h"
 #include "ui/CSliderControl.h"
 
 namespace orvane::test {
@@ -109,8 +110,7 @@ inline std::vector<std::string> ShippedConfigFiles() {
 class MainWindowTest : public ::testing::Test {
 protected:
     void Start(const WindowSetup& setup = {}) {
-        char tmpl[] = "/tmp/orvane-window-XXXXXX";
-        dir_ = ::mkdtemp(tmpl);
+        dir_ = test::MakeTempFolder("orvane-window");
         std::filesystem::create_directories(dir_ / "config");
         // The shipped language files, so notices and captions carry real texts.
         if (const char* runtime = std::getenv("ORVANE_RUNTIME_DIR"))

@@ -7,6 +7,7 @@
 
 #include "device/hid/FrameTrace.h"
 #include "device/sim/FrameLog.h"
+#include "support/TempFolder.h"
 
 using namespace orvane;
 using hid::DeviceRole;
@@ -27,8 +28,8 @@ TEST(FrameTrace, WritesOnlyWhenConfigured) {
     ASSERT_TRUE(FrameTrace::configure("0").ok());
     EXPECT_FALSE(FrameTrace::enabled());
 
-    const std::string path = ::testing::TempDir() + "orvane-trace-test.txt";
-    std::remove(path.c_str());
+    const orvane::test::TempFolder folder("orvane-trace");
+    const std::string path = (folder / "trace.txt").string();
     ASSERT_TRUE(FrameTrace::configure(path).ok());
     EXPECT_TRUE(FrameTrace::enabled());
     FrameTrace::trace(FrameKind::Get, DeviceRole::Receiver, bytes);
