@@ -9,6 +9,7 @@
 #include "platform/ImageCache.h"
 #include "platform/qt/QtPlatform.h"
 #include "support/QtPlatformOnce.h"
+#include "support/TempFolder.h"
 
 namespace orvane::platform {
 namespace {
@@ -21,8 +22,7 @@ const uint32_t kBlue = Color{0x35, 0xA0, 0xDE, 0xFF}.toArgb();
 class DeferredPictures : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::path(::testing::TempDir()) / "orvane-deferred";
-        fs::create_directories(dir_);
+        dir_ = folder_.path();
         write("a.png", 4, 3);
         write("b.png", 8, 2);
     }
@@ -40,6 +40,7 @@ protected:
         return c;
     }
 
+    test::TempFolder folder_{"orvane-deferred"};  // each test's own: tests run side by side
     fs::path dir_;
     int decodes_ = 0;
     std::vector<std::string> reported_;
@@ -167,7 +168,8 @@ TEST_F(DeferredPictures, ALargeOpaquePictureDrawnAtItsSizeIsKeptAsRunsAndDrawnEx
 }
 
 TEST(QtDecoding, StraightIntoPixelsGivesWhatQtsOwnConversionGives) {
-    const fs::path file = fs::path(::testing::TempDir()) / "orvane-translucent.png";
+    const test::TempFolder folder("orvane-translucent");
+    const fs::path file = folder / "translucent.png";
     QImage q(3, 1, QImage::Format_ARGB32);
     q.setPixel(0, 0, qRgba(200, 100, 50, 128));
     q.setPixel(1, 0, qRgba(10, 20, 30, 0));

@@ -1,5 +1,6 @@
 // The Qt platform, offscreen: painting, images, fonts, windows, messages and timers.
 #include "platform/qt/QtPlatform.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -209,7 +210,8 @@ TEST(QtPainterText, CondensedLinesAndShrunkParagraphsStayInsideTheirRectangle) {
 }
 
 TEST(QtImages, PngAndBmpFilesDecodeThroughTheCache) {
-    const std::string dir = ::testing::TempDir();
+    const test::TempFolder folder("orvane-qtimages");
+    const std::string dir = folder.path().string();
     QImage q(3, 2, QImage::Format_ARGB32);
     q.fill(QColor(0x35, 0xA0, 0xDE));
     ASSERT_TRUE(q.save(QString::fromStdString(dir + "/a.png")));

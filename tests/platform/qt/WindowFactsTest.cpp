@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "platform/qt/WindowFacts.h"
+#include "support/TempFolder.h"
 
 namespace orvane::platform::qt {
 namespace {
@@ -16,9 +17,7 @@ namespace fs = std::filesystem;
 class FakeProc : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = fs::path(::testing::TempDir()) / ("orvane-proc-" + std::to_string(::getpid()));
-        fs::remove_all(root_);
-        fs::create_directories(root_);
+        root_ = test::MakeTempFolder("orvane-proc");
     }
     void TearDown() override { fs::remove_all(root_); }
     void process(uint32_t pid, const std::string& target) {
@@ -46,7 +45,7 @@ TEST_F(FakeProc, GivesNothingForAGoneProcessOrAnUnsaidOne) {
 
 TEST_F(FakeProc, ReadsThisProcessOnTheLiveSystem) {
     const std::string self = executableOfProcess("/proc", uint32_t(::getpid()));
-    EXPECT_EQ(fs::path(self).filename(), "orvane-platform-tests");
+    EXPECT_EQ(fs::path(self).filename(), "orvane-platform-qt-tests");
 }
 
 TEST(WmClass, TakesTheClassPartAndFallsBackToTheInstance) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace orvane::ui::gallery::test {
+namespace orvane::test {
 
 std::string Difference::describe() const {
     if (!sameSize) return "sizes differ";

@@ -5,7 +5,7 @@
 
 #include "platform/Image.h"
 
-namespace orvane::ui::gallery::test {
+namespace orvane::test {
 
 struct Difference {
     bool sameSize = false;
