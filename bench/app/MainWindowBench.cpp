@@ -36,6 +36,7 @@
 #include "device/sim/SimTransport.h"
 #include "platform/qt/QtPlatform.h"
 #include "profile/AppPaths.h"
+#include "profile/FolderWatch.h"
 #include "profile/LanguageFile.h"
 #include "profile/MacroLibraryFile.h"
 #include "profile/Storage.h"
@@ -309,7 +310,9 @@ int main(int argc, char** argv) {
     const double platformMs = msSince(kProcessStart);
     sim::SimTransport mouse(simOptions.value(), &platform.loop());
     AppData app(ConfigFolder{folders->config});
-    TimedWindow dlg(platform, app, CTevrinDlg::Services{mouse, nullptr, {}});
+    CTevrinDlg::Services services{mouse, nullptr, {}};
+    services.watchFolder = &FolderWatch::Start;  // as the program does: no look at the folder on a timer
+    TimedWindow dlg(platform, app, std::move(services));
     const double beforeCreate = msSince(kProcessStart);
     if (!dlg.Create()) return 1;
     if (stages) stage("window created");

@@ -94,7 +94,8 @@ int CTevrinApp::Run(Environment env) {
                                         std::move(autostart), {},
                                         options_.autostart ? StartKind::Session : StartKind::User,
                                         options_.simulate, UdevRuleFolders(),
-                                        screenshot || !env.makeFocusWatcher ? nullptr : env.makeFocusWatcher()});
+                                        screenshot || !env.makeFocusWatcher ? nullptr : env.makeFocusWatcher(),
+                                        screenshot ? ConfigSync::FolderWatcher{} : &FolderWatch::Start});
     running = &dlg;
     // Logout and Ctrl+C leave as the tray's exit does, through the save that may be pending.
     TerminationSignals signals;

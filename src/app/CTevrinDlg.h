@@ -50,6 +50,8 @@ public:
         std::vector<std::filesystem::path> udevRuleFolders = UdevRuleFolders();
         // none: the desktop's focus is not followed
         std::unique_ptr<platform::FocusWatcher> focusWatcher = nullptr;
+        // none: the configuration folder is looked at once a second for other programs' changes
+        ConfigSync::FolderWatcher watchFolder = {};
     };
 
     CTevrinDlg(platform::Platform& platform, AppData& app, Services services);

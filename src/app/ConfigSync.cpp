@@ -11,6 +11,7 @@ namespace orvane {
 namespace {
 constexpr int kCheckTimer = 1;
 constexpr int kRetryTimer = 2;
+constexpr int kSettleTimer = 3;
 }  // namespace
 
 void ConfigSync::WarnOnStandardError(const std::string& problem) {
@@ -18,17 +19,20 @@ void ConfigSync::WarnOnStandardError(const std::string& problem) {
 }
 
 ConfigSync::ConfigSync(AppData& app, EventLoop& loop, std::function<void(const SharedConfig::Merged&)> onMerged,
-                       Warn warn, SettingsWriter writeSettings)
+                       Warn warn, SettingsWriter writeSettings, FolderWatcher watchFolder)
     : app_(app),
       loop_(loop),
       onMerged_(std::move(onMerged)),
       warn_(std::move(warn)),
-      writeSettings_(writeSettings ? std::move(writeSettings) : SettingsWriter(WriteSettingsFile)) {}
+      writeSettings_(writeSettings ? std::move(writeSettings) : SettingsWriter(WriteSettingsFile)),
+      watchFolder_(std::move(watchFolder)) {}
 
 ConfigSync::~ConfigSync() {
+    watch_.reset();
     *alive_ = false;
     loop_.killTimer(this, kCheckTimer);
     loop_.killTimer(this, kRetryTimer);
+    loop_.killTimer(this, kSettleTimer);
 }
 
 void ConfigSync::Load(const std::function<void()>& load) {
@@ -39,11 +43,67 @@ void ConfigSync::Load(const std::function<void()>& load) {
         load();
         shared_.Adopt(app_);
     }
-    loop_.setTimer(this, kCheckTimer, kCheckMs, [this] { Check(); });
+    StartWatching();
+}
+
+void ConfigSync::StartWatching() {
+    if (watchFolder_) {
+        // The watch's thread only posts; the look itself runs here, on the loop's thread.
+        auto started = watchFolder_(app_.configDir, [&loop = loop_, this, alive = alive_](bool lost) {
+            loop.post([this, alive, lost] {
+                if (*alive) FolderChanged(lost);
+            });
+        });
+        if (started)
+            watch_ = std::move(started.value());
+        else if (warn_)
+            warn_("changes other programs make are looked for once a second: " + started.error().message());
+    }
+    KeepLooking();
+}
+
+bool ConfigSync::WatchCoversEverything() const {
+    const std::filesystem::path folder = (app_.configDir / "file").lexically_normal().parent_path();
+    for (int i = 0; i < kProfileCount; ++i) {
+        const std::filesystem::path slot = app_.settings.GetSlotPath(i);
+        if (!slot.empty() && slot.lexically_normal().parent_path() != folder) return false;
+    }
+    return true;
+}
+
+void ConfigSync::KeepLooking() {
+    const bool poll = !watch_ || !WatchCoversEverything();
+    if (poll == loop_.timerActive(this, kCheckTimer)) return;
+    if (poll)
+        loop_.setTimer(this, kCheckTimer, kCheckMs, [this] { Check(); });
+    else
+        loop_.killTimer(this, kCheckTimer);
+}
+
+void ConfigSync::LookSoon(int ms) {
+    if (loop_.timerActive(this, kSettleTimer)) return;
+    loop_.setTimer(this, kSettleTimer, ms, [this] {
+        loop_.killTimer(this, kSettleTimer);
+        Check();
+    });
+}
+
+void ConfigSync::FolderChanged(bool lost) {
+    if (lost) {
+        // The folder was removed or renamed, or changes were dropped: look now, and from then on
+        // once a second as without a watch.
+        watch_.reset();
+        KeepLooking();
+        Check();
+        return;
+    }
+    // Not put off again while it waits, so a writer that never stops still gets looked at.
+    LookSoon(kSettleMs);
 }
 
 bool ConfigSync::WriteSettings() {
     settings_ = true;
+    KeepLooking();  // the window may have moved a profile out of the folder, or back
     return WriteKept(0, true);
 }
 
@@ -55,6 +115,7 @@ bool ConfigSync::WriteProfile(int index) {
 
 void ConfigSync::SaveAll() {
     settings_ = true;
+    KeepLooking();
     profiles_.set();
     (void)WriteKept(0, true);
 }
@@ -78,8 +139,13 @@ void ConfigSync::Flush(int timeoutMs) {
 void ConfigSync::Check() {
     if (!shared_.ChangedOnDisk(app_)) return;
     auto lock = ConfigLock::Acquire(app_.configDir, 0);
-    if (!lock) return;  // a writer is at work: look again at the next tick
+    if (!lock) {
+        // A writer is at work: look again at the next tick, or (watching) a moment later.
+        if (watch_) LookSoon(kRetryMs);
+        return;
+    }
     Merged(shared_.MergeFromDisk(app_));
+    KeepLooking();  // another program may have moved a profile out of the folder, or back
 }
 
 bool ConfigSync::WriteKept(int lockTimeoutMs, bool aside) {
