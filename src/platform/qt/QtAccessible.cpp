@@ -62,6 +62,21 @@ QAccessible::State stateOf(const AccessibleNode& n) {
     return s;
 }
 
+// What an item that may be gone (the window changed since the reader asked) tells.
+QAccessible::Role roleOf(const std::optional<AccessibleNode>& n) {
+    return n ? roleOf(n->role) : QAccessible::NoRole;
+}
+QAccessible::State stateOf(const std::optional<AccessibleNode>& n) {
+    QAccessible::State s = n ? stateOf(*n) : QAccessible::State{};
+    if (!n) s.invalid = true;
+    return s;
+}
+// Where a drawn item is on the screen.
+QRect screenRect(const QtWindowWidget& widget, const AccessibleNode& n) {
+    const QPoint topLeft = widget.mapToGlobal(QPoint(n.rect.left, n.rect.top));
+    return QRect(topLeft, QSize(n.rect.width(), n.rect.height()));
+}
+
 // One row of a list item, found again by the list's index and its own on every question.
 class RowInterface : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
@@ -83,20 +98,10 @@ public:
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {
         const auto n = node();
-        if (!n || !widget_ || n->rect.isEmpty()) return {};
-        const QPoint topLeft = widget_->mapToGlobal(QPoint(n->rect.left, n->rect.top));
-        return QRect(topLeft, QSize(n->rect.width(), n->rect.height()));
+        return n && widget_ && !n->rect.isEmpty() ? screenRect(*widget_, *n) : QRect();
     }
-    QAccessible::Role role() const override {
-        const auto n = node();
-        return n ? roleOf(n->role) : QAccessible::NoRole;
-    }
-    QAccessible::State state() const override {
-        const auto n = node();
-        QAccessible::State s = n ? stateOf(*n) : QAccessible::State{};
-        if (!n) s.invalid = true;
-        return s;
-    }
+    QAccessible::Role role() const override { return roleOf(node()); }
+    QAccessible::State state() const override { return stateOf(node()); }
     void* interface_cast(QAccessible::InterfaceType type) override {
         return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
     }
@@ -181,20 +186,10 @@ public:
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {
         const auto n = node();
-        if (!n || !widget_) return {};
-        const QPoint topLeft = widget_->mapToGlobal(QPoint(n->rect.left, n->rect.top));
-        return QRect(topLeft, QSize(n->rect.width(), n->rect.height()));
+        return n && widget_ ? screenRect(*widget_, *n) : QRect();
     }
-    QAccessible::Role role() const override {
-        const auto n = node();
-        return n ? roleOf(n->role) : QAccessible::NoRole;
-    }
-    QAccessible::State state() const override {
-        const auto n = node();
-        QAccessible::State s = n ? stateOf(*n) : QAccessible::State{};
-        if (!n) s.invalid = true;
-        return s;
-    }
+    QAccessible::Role role() const override { return roleOf(node()); }
+    QAccessible::State state() const override { return stateOf(node()); }
     void* interface_cast(QAccessible::InterfaceType type) override {
         if (type == QAccessible::ActionInterface) return static_cast<QAccessibleActionInterface*>(this);
         if (type == QAccessible::ValueInterface) {
