@@ -1,64 +1,44 @@
 #include "cli/Session.h"
 
-#include <cstring>
 #include <ostream>
 
+#include "cli/Commands.h"
 #include "cli/JsonWriter.h"
-#include "cli/SettingChange.h"
 #include "cli/TerminalText.h"
-#include "device/AccessAdvice.h"
-#include "device/Connection.h"
-#include "profile/AppPaths.h"
-#include "profile/ConfigFolderLoad.h"
-#include "profile/ConfigLock.h"
-#include "profile/LanguageFile.h"
-#include "profile/Storage.h"
 
 namespace orvane::cli {
 
 namespace {
 
-constexpr int kPassTimeoutMs = 60000;
-constexpr int kFolderWaitMs = 30000;
-const std::vector<SyncGroup> kAllGroups{SyncGroup::Buttons, SyncGroup::Performance, SyncGroup::Power};
+struct CommandEntry {
+    const char* name;
+    Command run;
+};
 
-}  // namespace
-
-std::string fileProblem(const std::string& path, const Error& error) {
-    if (error.code == ENOENT) return path + ": no such file";
-    if (error.isPermission()) return path + ": permission denied";
-    // These say what was wrong in their own words ("... is not a regular file"), most with the path.
-    if (error.code == 0 || error.code == EFBIG) {
-        if (error.context.rfind(path, 0) == 0) return error.context;
-        return path + ": " + error.context;
-    }
-    return path + ": " + std::strerror(error.code);
-}
-
-std::string openProblem(const Error& error, const std::string& path,
-                        const std::vector<std::filesystem::path>& udevRuleFolders) {
-    if (error.isPermission()) return AdviseOnDeniedAccess(path, udevRuleFolders).text;
-    return error.message();
-}
-
-Session::Session(CliArgs args, Platform platform, std::ostream& out, std::ostream& err)
-    : args_(std::move(args)), platform_(std::move(platform)), out_(out), err_(err) {}
-
-Session::~Session() {
-    if (link_) link_->shutdown();
-    link_.reset();
-}
-
-const std::vector<Session::CommandEntry>& Session::commands() {
+// Every command by the word that starts it.
+const std::vector<CommandEntry>& commands() {
     static const std::vector<CommandEntry> table{
-        {"devices", &Session::devices}, {"status", &Session::status},   {"apply", &Session::apply},
-        {"set", &Session::set},         {"profile", &Session::profile}, {"dump", &Session::dump},
-        {"reset", &Session::reset},     {"macro", &Session::macro},     {"udev-rule", &Session::udevRule},
-        {"language", &Session::language},       {"follow-programs", &Session::followPrograms},
-        {"dpi-indicator", &Session::dpiIndicator}, {"completion", &Session::completion},
+        {"devices", devicesCommand},
+        {"status", statusCommand},
+        {"apply", applyCommand},
+        {"set", setCommand},
+        {"profile", profileCommand},
+        {"dump", dumpCommand},
+        {"reset", resetCommand},
+        {"macro", macroCommand},
+        {"udev-rule", udevRuleCommand},
+        {"language", languageCommand},
+        {"follow-programs", followProgramsCommand},
+        {"dpi-indicator", dpiIndicatorCommand},
+        {"completion", completionCommand},
     };
     return table;
 }
+
+}  // namespace
+
+Session::Session(CliArgs args, Platform platform, std::ostream& out, std::ostream& err)
+    : context_(std::move(args), std::move(platform), out, err), err_(err) {}
 
 std::vector<std::string> Session::handledCommands() {
     std::vector<std::string> names;
@@ -69,218 +49,17 @@ std::vector<std::string> Session::handledCommands() {
 int Session::run() {
     const Outcome failed = dispatch();
     if (!failed) return kExitOk;
-    if (args_.json && !printed_) print(errorJson(failed->code, failed->message));
+    if (context_.json() && !context_.printed()) context_.print(errorJson(failed->code, failed->message));
     err_ << "orvanectl: " << terminalText(failed->message) << "\n";
     return failed->code;
 }
 
-void Session::print(const std::string& text) {
-    // JSON escapes what it carries itself; plain text gets names from files, which must not
-    // reach the terminal as control sequences.
-    out_ << (args_.json ? text : terminalText(text));
-    printed_ = true;
-}
-
-Session::Outcome Session::dispatch() {
-    const std::string& c = args_.command;
+Outcome Session::dispatch() {
+    const std::string& c = context_.args().command;
     if (c.empty()) return Failure{kExitUsage, "no command given (try --help)"};
     for (const CommandEntry& entry : commands())
-        if (c == entry.name) return (this->*entry.handler)();
+        if (c == entry.name) return entry.run(context_);
     return Failure{kExitUsage, "unknown command " + c + " (try --help)"};
-}
-
-int Session::profileNumber(const std::string& word) {
-    if (word.size() != 1 || word[0] < '1' || word[0] > '5') return -1;
-    return word[0] - '1';
-}
-
-std::string Session::configDir() const { return app_ ? app_->configDir.string() : std::string(); }
-
-Session::Outcome Session::loadFiles() {
-    // A fresh folder is created and seeded so that the defaults can be written there.
-    auto folders = ResolveFolders(FolderRequest{args_.appDir, args_.simulate.has_value()});
-    if (folders) {
-        if (Status prepared = PrepareConfigFolder(*folders); !prepared) folders = prepared.error();
-    }
-    if (!folders) return Failure{kExitFailure, "cannot " + folders.error().message()};
-    folders_ = *folders;
-    // One writer at a time: from this read to the last save, a running window keeps its own
-    // saves back and takes in ours afterwards.
-    auto lock = ConfigLock::Acquire(folders_.config, kFolderWaitMs);
-    if (!lock) {
-        if (lock.error().code == EWOULDBLOCK)
-            return Failure{kExitFailure,
-                           "another program kept " + folders_.config.string() + " busy; try again"};
-        return Failure{kExitFailure, "cannot " + lock.error().message()};
-    }
-    lock_.emplace(std::move(lock.value()));
-    app_ = std::make_unique<AppData>(ConfigFolder{folders->config});
-    app_->languageSources = {folders->shipped / "config", platform_.environment};
-    host_ = std::make_unique<CliHost>(*app_);
-    // Missing or damaged files are replaced by defaults, as the application does at start-up.
-    // What went wrong on the way is said on standard error, so it reaches the user whatever
-    // --json makes of the output.
-    for (const std::string& problem : LoadConfigFolder(*app_, 1.0))
-        err_ << "orvanectl: warning: " << terminalText(problem) << "\n";
-    for (const ProfileRepair& r : app_->profileRepairs)
-        err_ << "orvanectl: warning: profile " << r.profile + 1 << " as stored: " << terminalText(r.problem.Describe())
-             << "\n";
-    for (const auto& [path, trouble] : app_->fileTroubles) {
-        const std::string what = trouble.damaged ? " is damaged" : " could not be read";
-        const std::string done = trouble.keptAs.empty()
-                                     ? "defaults are used and the file is left as it is"
-                                     : "kept as " + trouble.keptAs.string() + " and replaced by defaults";
-        err_ << "orvanectl: warning: " << terminalText(fileProblem(path.string(), trouble.error)) << " (the file" << what
-             << "); " << terminalText(done) << "\n";
-    }
-    return std::nullopt;
-}
-
-Session::Outcome Session::requireReadable(const std::filesystem::path& file) const {
-    const auto found = app_->fileTroubles.find(file);
-    if (found == app_->fileTroubles.end() || found->second.damaged) return std::nullopt;
-    // Showing defaults in its place would pass them off as what the file holds.
-    return Failure{kExitFailure, fileProblem(file.string(), found->second.error) + "; nothing to show"};
-}
-
-Session::Outcome Session::openTransport() {
-    if (transport_) return std::nullopt;
-    auto made = platform_.makeTransport();
-    if (!made) return Failure{kExitFailure, made.error().message()};
-    transport_ = std::move(made.value());
-    return std::nullopt;
-}
-
-std::optional<Session::Unreachable> Session::connect() {
-    if (auto f = openTransport()) return Unreachable{NotSentReason::NoDevice, f->message};
-    link_ = std::make_unique<DeviceLink>(*app_, platform_.loop, *host_, *transport_);
-    // The status read (and the checks that follow it) runs to its end without a pass of its
-    // own, however long it takes: the command changes the profile first and then arms its own
-    // pass, which takes what the read found (all of it for another mouse, the macros for a
-    // changed counter) after the command's change, in one order.
-    link_->holdPasses(true);
-    link_->start();
-    awaitLink();
-    link_->holdPasses(false);
-    // Taking the stored profile as held may already have disabled buttons whose macro is gone.
-    if (report_) report_->addDisabled(link_->macros().lastDisabled());
-    const Connection& c = link_->connection();
-    if (!c.anyPresent())
-        return Unreachable{NotSentReason::NoDevice, "no mouse found: neither the wired mouse nor the receiver is plugged in"};
-    if (!c.anyOpen()) {
-        for (DeviceRole r : kDeviceRoles)
-            if (const auto& e = c.openError(r))
-                return Unreachable{e->isPermission() ? NotSentReason::NoAccess : NotSentReason::NoDevice,
-                                   openProblem(*e, e->context, platform_.udevRuleFolders)};
-        return Unreachable{NotSentReason::NoDevice, "the mouse was found but its command interface could not be opened"};
-    }
-    return std::nullopt;
-}
-
-void Session::awaitLink() {
-    if (!platform_.runUntil([this] { return link_->idle(); }, kPassTimeoutMs))
-        report_->fail("the mouse took too long to answer");
-}
-
-void Session::settle() {
-    if (!link_) return;
-    if (!platform_.runUntil([this] { return !link_->syncArmed() && link_->idle(); }, kPassTimeoutMs))
-        report_->fail("the mouse took too long to take the settings");
-}
-
-void Session::save() {
-    if (link_ && link_->savePendingFlag())
-        link_->savePending();
-    else
-        host_->saveAll();
-}
-
-Session::Outcome Session::changeAndSend(const std::function<void()>& change, const std::vector<SyncGroup>& groups,
-                                        bool whole) {
-    // The link starts from the profile as stored, which it takes the mouse to hold; the
-    // change comes after, so that it differs.
-    report_->setChangeGroups(groups, args_.command == "set");
-    const auto unreachable = connect();
-    change();
-    if (unreachable) {
-        report_->holdBack(groups, unreachable->reason, unreachable->detail);
-        // The files are saved with a change the mouse has not got: the mouse must not stay
-        // named as holding them, so that the next connection sends it everything.
-        if (!groups.empty()) app_->settings.ForgetMouse();
-    } else {
-        if (whole) link_->forgetWhatTheMouseHolds();
-        for (SyncGroup g : groups) link_->markDirty(g);
-        if (whole)
-            link_->syncNow();
-        else
-            link_->armSync();
-        settle();
-    }
-    save();
-    return conclude();
-}
-
-Session::Outcome Session::conclude() {
-    for (const PassReport& pass : host_->passes()) report_->addPass(pass);
-    for (const FileWrite& w : host_->writes()) report_->addFile(w.path, w.saved, w.error);
-    if (args_.json) {
-        JsonWriter json;
-        report_->writeJson(json);
-        print(json.str());
-    } else {
-        print(report_->text(configDir()));
-    }
-    if (report_->complete()) return std::nullopt;
-    return Failure{kExitFailure, report_->errorMessage()};
-}
-
-Session::Outcome Session::apply() {
-    int index = -1;
-    if (args_.words.size() == 2 && args_.words[0] == "--profile") {
-        index = profileNumber(args_.words[1]);
-        if (index < 0) return Failure{kExitUsage, "--profile takes a profile number 1-5"};
-    } else if (!args_.words.empty()) {
-        return Failure{kExitUsage, "apply takes only --profile N"};
-    }
-    if (auto f = loadFiles()) return f;
-    // The mouse will hold this profile, so it becomes the current one.
-    if (index >= 0) app_->currentProfile = index;
-    const int shown = app_->CurrentIndex() + 1;
-    report_.emplace("apply", "profile " + std::to_string(shown) + " (" + toUtf8(app_->Current().GetProfileName()) +
-                                 ") written to the mouse in full");
-    report_->setProfile(app_->CurrentIndex());
-    return changeAndSend([] {}, kAllGroups, true);
-}
-
-Session::Outcome Session::set() {
-    if (auto f = loadFiles()) return f;
-    DpiTables tables;
-    tables.rebuild(app_->SensorId);
-    auto change = parseSettingChange(args_.words, *app_, tables);
-    if (!change) return Failure{kExitUsage, change.error().context};
-    report_.emplace("set", change->description);
-    report_->setProfile(app_->CurrentIndex());
-    AppData& app = *app_;
-    const auto apply = change->apply;
-    return changeAndSend([&app, apply] { apply(app); }, change->groups, false);
-}
-
-Session::Outcome Session::reset() {
-    if (args_.words.size() != 1 || args_.words[0] != "--yes")
-        return Failure{kExitUsage, "reset erases the mouse's settings; confirm with: reset --yes"};
-    if (auto f = loadFiles()) return f;
-    report_.emplace("reset", "factory reset of the mouse and of profile " + std::to_string(app_->CurrentIndex() + 1));
-    report_->setProfile(app_->CurrentIndex());
-    if (const auto unreachable = connect()) {
-        report_->resetNotSent(unreachable->reason, unreachable->detail);
-        return conclude();
-    }
-    host_->confirmReset = true;
-    if (!link_->factoryReset()) return Failure{kExitFailure, "the reset was not confirmed; nothing was sent"};
-    // Only the reset and its own profile write: the connection's pass has nothing to send
-    // after it.
-    awaitLink();
-    return conclude();
 }
 
 }  // namespace orvane::cli

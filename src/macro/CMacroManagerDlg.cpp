@@ -1,4 +1,5 @@
-// CMacroManagerDlg: the window, its controls, the macros of the set and the library file.
+// CMacroManagerDlg: the window, its controls and their wiring, the macros of the set, the loop
+// options and the library file.
 #include "macro/CMacroManagerDlg.h"
 
 #include <algorithm>
@@ -10,9 +11,7 @@
 #include "macro/CMacroKeyAddDlg.h"
 #include "macro/CMacroKeyRenameDlg.h"
 #include "macro/MacroManagerIds.h"
-#include "macro/MacroText.h"
 #include "profile/MacroLibraryFile.h"
-#include "profile/Storage.h"
 #include "ui/CCheckButton.h"
 #include "ui/CComboButton.h"
 #include "ui/CEditControl.h"
@@ -64,8 +63,6 @@ constexpr BottomButton kBottomButtons[] = {
 };
 
 constexpr char kLibraryFileName[] = "MacroLibraryFile.mlf";
-
-Text loopCountText(const MacroKey& key) { return fromUtf8(std::to_string(key.LoopNum)); }
 }  // namespace
 
 int32_t& CMacroManagerDlg::RememberedKeyIndex() {
@@ -85,8 +82,9 @@ CMacroManagerDlg::CMacroManagerDlg(platform::Platform& platform, ui::CDlgBase* p
 }
 
 CMacroManagerDlg::~CMacroManagerDlg() {
-    if (hook_) hook_->Stop();
-    recorder_.Stop();
+    // The hook stops before anything of the window goes.
+    editing_.reset();
+    recording_.reset();
 }
 
 bool CMacroManagerDlg::OnInitDialog() {
@@ -102,9 +100,9 @@ bool CMacroManagerDlg::OnInitDialog() {
         if (RememberedKeyIndex() >= 0) keyList_->SelectedRow = RememberedKeyIndex();
     }
     Synchronise();
-    FillLoopField();
-    ShowLoopField(selected_ && selected_->LoopType == kLoopTypeCount);
-    if (loopFieldShown_) loopControl_->Focus();
+    loop_->Fill();
+    loop_->Show(selected_ && selected_->LoopType == kLoopTypeCount);
+    if (loop_->Shown()) loop_->Control().Focus();
     return true;
 }
 
@@ -154,12 +152,29 @@ void CMacroManagerDlg::CreateControls(const Rect&) {
     look.font = FontSpec{u"Tahoma", -int32_t(float(kFieldFontHeight) * s), 0};
     look.text = platform::bgr(kFieldText);
     look.background = platform::bgr(kFieldBackground);
-    loopControl_ = Add<ui::CEditControl>(0, kLoopCountField, rect(392, 190, 470, 210), Text{}, look);
-    loopControl_->SetKeyFilter([this](const platform::KeyEvent& e) { return FilterLoopCountKey(e); });
-    loopControl_->SetVisible(false);
-    loopField_ = loopControl_->Field();
-    if (loopField_) loopField_->onEdited = [this] { LoopCountTyped(); };
+    auto* loopControl = Add<ui::CEditControl>(0, kLoopCountField, rect(392, 190, 470, 210), Text{}, look);
+    loopControl->SetVisible(false);
+    ConnectParts(*loopControl);
     NameControlsForReaders();
+}
+
+void CMacroManagerDlg::ConnectParts(ui::CEditControl& loopControl) {
+    auto selected = [this] { return selected_; };
+    auto attention = [this](int entry) { ShowAttention(entry); };
+    keys_ = std::make_unique<ScrolledList>(*this, *keyList_, *keyBar_, [this]() -> std::optional<int32_t> {
+        const MacroSet* set = ShownSet();
+        return set ? int32_t(set->KeyCount()) : 0;
+    });
+    actions_ = std::make_unique<ScrolledList>(*this, *actionList_, *actionBar_, [this]() -> std::optional<int32_t> {
+        if (!selected_) return std::nullopt;
+        return int32_t(selected_->UsableActionCount());
+    });
+    loop_ = std::make_unique<LoopCountInput>(loopControl, selected, attention);
+    recording_ = std::make_unique<RecordingControl>(RecordingControl::Window{
+        *this, language_, *record_, *recordDelays_, *noticeText_, *actionList_, *actions_, selected,
+        [this](bool all) { EnableControls(all); }, attention, [this] { (void)SaveLibrary(); }});
+    editing_ = std::make_unique<ActionEditing>(ActionEditing::Window{
+        *this, language_, *actionList_, *actions_, *recording_, selected, [this] { Synchronise(); }, attention});
 }
 
 void CMacroManagerDlg::DrawWindow(Painter& p, const Rect& client) {
@@ -170,7 +185,7 @@ void CMacroManagerDlg::DrawWindow(Painter& p, const Rect& client) {
     p.drawRect(scaledRect(189, 53, 334, 324, s), platform::bgr(kListFrameColour));
     DrawControls(p, client);
     // An insert chosen from the menu runs once the menu is gone from the screen.
-    if (pendingInsert_) PostMessage(kMsgRunInsert);
+    if (editing_ && editing_->InsertPending()) PostMessage(kMsgRunInsert);
 }
 
 // ---- Messages ----
@@ -188,29 +203,29 @@ intptr_t CMacroManagerDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lP
             if (lParam == ui::kCodeDoubleClick) RenameKey();
             if (lParam == ui::kCodeDeleteRequested) DeleteKey();
             return 0;
-        case kRecord: if (clicked) RecordToggled(); return 0;
+        case kRecord: if (clicked) recording_->Toggled(); return 0;
         case kActionList:
-            if (clicked) UpdateActionBar();  // a row chosen with the keyboard is scrolled into view
-            if (lParam == ui::kCodeDoubleClick) EditAction();
-            if (lParam == ui::kCodeDeleteRequested) DeleteAction();
+            if (clicked) actions_->UpdateBar();  // a row chosen with the keyboard is scrolled into view
+            if (lParam == ui::kCodeDoubleClick) editing_->EditAction();
+            if (lParam == ui::kCodeDeleteRequested) editing_->DeleteAction();
             return 0;
-        case kEditAction: if (clicked) EditAction(); return 0;
-        case kDeleteAction: if (clicked) DeleteAction(); return 0;
-        case kKeyScroll: KeyScroll(wParam, lParam); return 0;
-        case kActionScroll: ActionScroll(wParam, lParam); return 0;
+        case kEditAction: if (clicked) editing_->EditAction(); return 0;
+        case kDeleteAction: if (clicked) editing_->DeleteAction(); return 0;
+        case kKeyScroll: keys_->FollowBar(wParam, lParam); return 0;
+        case kActionScroll: actions_->FollowBar(wParam, lParam); return 0;
         case kLoopWhileHeld: if (clicked) SetLoopType(kLoopTypeWhileHeld); return 0;
         case kLoopUntilAgain: if (clicked) SetLoopType(kLoopTypeUntilAgain); return 0;
         case kLoopCount: if (clicked) SetLoopType(kLoopTypeCount); return 0;
-        case kMsgInsertButton: if (wParam == kInsertMenu && clicked) OpenInsertMenu(); return 0;
-        case ui::kMsgActionInsertPopupDeactivated: InsertChosen(nullptr); return 0;
-        case kMsgRunInsert: RunPendingInsert(); return 0;
-        case kMsgKey: KeyTyped(wParam, lParam); return 0;
+        case kMsgInsertButton: if (wParam == kInsertMenu && clicked) editing_->OpenInsertMenu(); return 0;
+        case ui::kMsgActionInsertPopupDeactivated: editing_->InsertChosen(nullptr); return 0;
+        case kMsgRunInsert: editing_->RunPendingInsert(); return 0;
+        case kMsgKey: recording_->KeyTyped(wParam, lParam); return 0;
         case ui::kMsgClose:
             // The application is ending (or the desktop closes the window): a recording ends as
             // if stopped, and nothing is lost.
             if (Recording()) {
                 record_->SetChecked(false);
-                StopRecording();
+                recording_->Stop();
             }
             unsavedCloseWarned_ = true;
             Close();
@@ -220,7 +235,7 @@ intptr_t CMacroManagerDlg::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lP
 }
 
 intptr_t CMacroManagerDlg::OnResult(uint32_t msg, uintptr_t, const ui::PopupResult& result) {
-    if (msg == kMsgInsertChosen) InsertChosen(&result);
+    if (msg == kMsgInsertChosen) editing_->InsertChosen(&result);
     return 0;
 }
 
@@ -230,6 +245,32 @@ bool CMacroManagerDlg::OnKeyDown(uint32_t vk) {
     // done that control's action.
     if (vk == platform::kVkEscape) Close();
     return vk == platform::kVkReturn || vk == platform::kVkEscape;
+}
+
+void CMacroManagerDlg::OnMouseMove(uint32_t flags, Point pt) {
+    CDlgBase::OnMouseMove(flags, pt);
+    if (actions_) actions_->PointerMoved(pt);
+    if (keys_) keys_->PointerMoved(pt);
+}
+
+void CMacroManagerDlg::OnMouseWheel(uint32_t, int32_t delta, Point pt) {
+    if (!keys_) return;
+    if (!keys_->Wheel(delta, pt)) actions_->Wheel(delta, pt);
+}
+
+const Text& CMacroManagerDlg::CaptureNotice() const {
+    static const Text kNone;
+    return recording_ ? recording_->Notice() : kNone;
+}
+
+void CMacroManagerDlg::EnableControls(bool all) {
+    for (int list = 0; list < kListCount; ++list)
+        for (auto& c : ControlList(list))
+            if (c && c->Id() != kCaptureNotice) c->SetDisabled(!all && c->Id() != kInsertMenu && c->Id() != kRecord);
+    if (loop_->Field()) loop_->Field()->setEnabled(all);
+    // The count field takes the keyboard back unless a key had put the focus elsewhere.
+    if (all && loop_->Shown() && (!FocusedControl() || FocusedControl() == &loop_->Control())) loop_->Control().Focus();
+    Invalidate();
 }
 
 void CMacroManagerDlg::ShowAttention(const Text& message) {
@@ -253,8 +294,8 @@ void CMacroManagerDlg::Synchronise() {
         actionList_->FirstRow = 0;
         InvalidateRect(actionList_->GetRect());
     }
-    if (selected_) UpdateActionBar();
-    UpdateKeyBar();
+    if (selected_) actions_->UpdateBar();
+    keys_->UpdateBar();
     using ui::RadioGroupState;
     if (!selected_) {
         RadioGroupState::clearGroup(RadioGroupState::kLoopTypeGroup);
@@ -275,14 +316,14 @@ void CMacroManagerDlg::Synchronise() {
 void CMacroManagerDlg::SelectKey() {
     Synchronise();
     if (!selected_) {
-        ShowLoopField(false);
+        loop_->Show(false);
         return;
     }
     if (selected_->LoopType == kLoopTypeCount) {
-        FillLoopField();
-        ShowLoopField(true);
+        loop_->Fill();
+        loop_->Show(true);
     } else if (selected_->LoopType == kLoopTypeWhileHeld || selected_->LoopType == kLoopTypeUntilAgain) {
-        ShowLoopField(false);
+        loop_->Show(false);
     }
 }
 
@@ -300,9 +341,9 @@ void CMacroManagerDlg::NewKey() {
     InvalidateRect(keyList_->GetRect());
     Synchronise();
     (void)SaveLibrary();
-    FillLoopField();
-    ShowLoopField(true);
-    loopControl_->Focus();
+    loop_->Fill();
+    loop_->Show(true);
+    loop_->Control().Focus();
 }
 
 void CMacroManagerDlg::DeleteKey() {
@@ -316,7 +357,7 @@ void CMacroManagerDlg::DeleteKey() {
             set->DeleteKey(uint32_t(keyList_->SelectedRow));
             keyList_->SelectedRow = -1;
             (void)SaveLibrary();
-            ShowLoopField(false);
+            loop_->Show(false);
         }
     } else {
         ShowAttention(kTextNothingToDelete);
@@ -340,117 +381,11 @@ void CMacroManagerDlg::SetLoopType(uint8_t type) {
     if (selected_) selected_->LoopType = type;
     Synchronise();
     if (type != kLoopTypeCount) {
-        ShowLoopField(false);
+        loop_->Show(false);
         return;
     }
-    if (selected_) FillLoopField();
-    ShowLoopField(true);
-}
-
-void CMacroManagerDlg::FillLoopField() {
-    if (!loopField_) return;
-    loopField_->setText(selected_ ? loopCountText(*selected_) : Text{});
-}
-
-void CMacroManagerDlg::ShowLoopField(bool show) {
-    loopFieldShown_ = show;
-    if (loopControl_) loopControl_->SetVisible(show);
-}
-
-bool CMacroManagerDlg::FilterLoopCountKey(const platform::KeyEvent& e) {
-    if (e.vk == platform::kVkReturn || e.vk == platform::kVkEscape) return true;  // swallowed
-    if (e.down && !e.text.empty() && isNonDigitCharacter(e.text.front()) && selected_ &&
-        selected_->LoopType == kLoopTypeCount) {
-        // A warning; the character still lands and is read only up to it.
-        ShowAttention(kTextNotDigit);
-    }
-    return false;
-}
-
-void CMacroManagerDlg::LoopCountTyped() {
-    if (!selected_ || selected_->LoopType != kLoopTypeCount || !loopField_) return;
-    uint32_t n = leadingNumber(loopField_->text());
-    if (n >= 256 || n == 0) {
-        n = n == 0 ? 1 : 255;
-        loopField_->setText(fromUtf8(std::to_string(n)));
-    }
-    // Kept in memory; the file is written with the next change of structure or on close.
-    selected_->LoopNum = uint8_t(n);
-}
-
-// ---- The library file ----
-
-bool CMacroManagerDlg::SaveLibrary() {
-    bool merged = false;
-    Status written = saver_ ? saver_(library_, merged) : SaveLibraryFile(app_, library_);
-    if (merged) {
-        // Another program's change came in: the library is a new one, found again by position.
-        selected_ = nullptr;
-        actionList_->ShownKey = nullptr;
-        Synchronise();
-        Invalidate();
-    }
-    if (written) return true;
-    ShowAttention(language_.LanguageText(kTextSaveFailed) + u"\n" + fromUtf8(written.error().message()));
-    return false;
-}
-
-void CMacroManagerDlg::Close() {
-    if (Recording()) return;
-    LoopCountTyped();
-    if (!SaveLibrary() && !unsavedCloseWarned_) {
-        // Closing now would lose every change: the user may export the library instead, or
-        // close again to give the changes up.
-        unsavedCloseWarned_ = true;
-        return;
-    }
-    RememberedKeyIndex() = keyList_ ? keyList_->SelectedRow : -1;
-    ReleaseAllImages();
-    EndDialog(ui::kIdCancel);
-}
-
-namespace {
-platform::FileChooserOptions LibraryChooserOptions(const Text& title) {
-    platform::FileChooserOptions o;
-    o.title = title;
-    o.filters = {platform::FileFilter{u"mlf file(*.mlf)", u"*.mlf"}};
-    o.defaultSuffix = u"mlf";
-    o.initialName = u".mlf";
-    return o;
-}
-}  // namespace
-
-void CMacroManagerDlg::Export() {
-    auto path = GetPlatform().fileChooser().saveFile(GetWindow(), LibraryChooserOptions(language_.LanguageText(kTextExportTitle)));
-    if (!path) return;
-    if (Status written = ExportLibraryFile(library_, *path); !written)
-        ShowAttention(language_.LanguageText(kTextExportFailed) + u"\n" + fromUtf8(written.error().message()));
-}
-
-void CMacroManagerDlg::Import() {
-    auto path =
-        GetPlatform().fileChooser().openFile(GetWindow(), LibraryChooserOptions(language_.LanguageText(kTextImportTitle)));
-    if (!path) return;
-    // Read into a library of its own first: a bad file leaves the one in the window untouched.
-    MacroLibrary imported;
-    Status read = ReadLibraryFile(imported, *path);
-    // A library with names the dialogs would refuse, or that could not be written back, is
-    // refused as a whole, too.
-    if (read) read = CheckImportedLibrary(imported);
-    if (!read) {
-        ShowAttention(language_.LanguageText(kTextImportFailed) + u"\n" + fromUtf8(read.error().message()));
-        return;
-    }
-    actionList_->ShownKey = nullptr;
-    selected_ = nullptr;
-    library_ = std::move(imported);
-    const MacroSet* set = ShownSet();
-    keyList_->FirstRow = 0;
-    keyList_->SelectedRow = set && set->KeyCount() > 0 ? 0 : -1;
-    InvalidateRect(keyList_->GetRect());
-    Synchronise();
-    SelectKey();
-    (void)SaveLibrary();
+    if (selected_) loop_->Fill();
+    loop_->Show(true);
 }
 
 }  // namespace orvane::macro

@@ -4,13 +4,22 @@
 // records keys into one, inserts, edits and deletes actions, chooses how it repeats, and
 // exports or imports the whole library. It works on its own copy of the library, read from the
 // library file when it opens and written back after every change of structure and on close.
+//
+// The window keeps the macros of the set, the loop options and the library file; its parts
+// with a life of their own are collaborators it wires up when it creates its controls: each
+// list with its scroll bar (ScrolledList), the loop count field (LoopCountInput), the Record
+// button with the keyboard hook (RecordingControl), and the Insert menu with the editing of
+// actions (ActionEditing).
 #include <filesystem>
 #include <functional>
 #include <memory>
 
 #include "dialogs/PopupWindowTable.h"
+#include "macro/ActionEditing.h"
+#include "macro/LoopCountInput.h"
 #include "macro/MacroLayout.h"
-#include "macro/MacroRecorder.h"
+#include "macro/RecordingControl.h"
+#include "macro/ScrolledList.h"
 #include "platform/EditField.h"
 #include "platform/KeyboardHook.h"
 #include "profile/AppData.h"
@@ -51,11 +60,11 @@ public:
     // ---- What tests and the opener look at ----
     const MacroLibrary& Library() const { return library_; }
     MacroKey* SelectedKey() const { return selected_; }
-    bool Recording() const { return recorder_.Recording(); }
-    platform::HookReach Reach() const { return reach_; }
-    platform::EditField* LoopCountField() const { return loopField_; }
-    bool LoopFieldShown() const { return loopFieldShown_; }
-    const Text& CaptureNotice() const { return notice_; }
+    bool Recording() const { return recording_ && recording_->Recording(); }
+    platform::HookReach Reach() const { return recording_ ? recording_->Reach() : platform::HookReach::None; }
+    platform::EditField* LoopCountField() const { return loop_ ? loop_->Field() : nullptr; }
+    bool LoopFieldShown() const { return loop_ && loop_->Shown(); }
+    const Text& CaptureNotice() const;
     ui::CEditShowList* KeyList() const { return keyList_; }
     ui::CImageShowList* ActionList() const { return actionList_; }
 
@@ -71,63 +80,36 @@ protected:
     bool onKey(const platform::KeyEvent& e) override;
     // A recording started with the pointer hears every key, Tab, Space and Enter included; none
     // moves the focus or presses a button (the pointer stops it).
-    bool TypedKeyIsTheAnswer() const override { return Recording() && !keyboardRecording_; }
+    bool TypedKeyIsTheAnswer() const override { return Recording() && !recording_->StartedByKey(); }
     // Column by column: the macros, the actions, then the options; the close cross first.
     std::vector<ui::CControlBase*> ReadingOrder() const override;
 
 private:
-    // ---- Keys of the set (CMacroManagerDlg.cpp) ----
+    // ---- The macros of the set and the loop options (CMacroManagerDlg.cpp) ----
+    // Makes the collaborators once the controls they work on exist.
+    void ConnectParts(ui::CEditControl& loopControl);
     MacroSet* ShownSet();
+    // The selection, the action list, the scroll bars and the loop options follow the library.
     void Synchronise();
     void SelectKey();
     void NewKey();
     void DeleteKey();
     void RenameKey();
     void SetLoopType(uint8_t type);
-    void LoopCountTyped();
-    bool FilterLoopCountKey(const platform::KeyEvent& e);
-    void ShowLoopField(bool show);
-    void FillLoopField();
+    void ShowAttention(const Text& message);
+    void ShowAttention(int entry) { ShowAttention(language_.LanguageText(entry)); }
+    // Everything usable (true), or only what a recording leaves usable.
+    void EnableControls(bool all);
+
+    // ---- The library file (CMacroManagerDlgLibrary.cpp) ----
     void Close();
     void Export();
     void Import();
     // Writes the library file; tells the user when it could not. False on failure.
     bool SaveLibrary();
-    void ShowAttention(const Text& message);
-    void ShowAttention(int entry) { ShowAttention(language_.LanguageText(entry)); }
 
     // ---- Keyboard and readers (CMacroManagerDlgKeyboard.cpp) ----
     void NameControlsForReaders();
-    // A recording started or stopped from the keyboard leaves out the key that did it.
-    bool SkipsKey(uint32_t code, bool release);
-    void DropStoppingKey(uint32_t vk);
-
-    // ---- Scrolling (CMacroManagerDlgScroll.cpp) ----
-    void ActionScroll(uintptr_t wParam, intptr_t code);
-    void KeyScroll(uintptr_t wParam, intptr_t code);
-    void ScrollActionsToEnd();
-    void UpdateActionBar();
-    void UpdateKeyBar();
-
-    // ---- Actions and recording (CMacroManagerDlgActions.cpp) ----
-    void OpenInsertMenu();
-    // The insert menu went away, with its choice or (null) without one.
-    void InsertChosen(const ui::PopupResult* result);
-    void RunPendingInsert();
-    void Insert(int what);
-    void InsertDelay(MacroKey& key);
-    void InsertKey(MacroKey& key);
-    void EditAction();
-    void DeleteAction();
-    void RecordToggled();
-    void StartRecording();
-    void StopRecording();
-    void StopOnLimit();
-    void KeyTyped(uintptr_t code, intptr_t word);
-    bool StartHook();
-    void PauseHook();
-    void EnableControls(bool all);
-    void ShowReach();
 
     AppData& app_;
     const LanguageTable& language_;
@@ -136,18 +118,7 @@ private:
     LibrarySaver saver_;
     MacroLibrary library_;
     MacroKey* selected_ = nullptr;
-    MacroRecorder recorder_;
-    std::unique_ptr<platform::KeyboardHook> hook_;
-    platform::HookReach reach_ = platform::HookReach::None;
-    bool pendingInsert_ = false;
-    int pendingCode_ = 0;
-    platform::EditField* loopField_ = nullptr;  // loopControl_'s desktop field
-    bool loopFieldShown_ = false;
-    Text notice_;
     bool unsavedCloseWarned_ = false;
-    uint32_t keyInHand_ = 0;       // the key being handled by the window, 0 outside its handling
-    bool keyboardRecording_ = false;  // the running recording was started by a key
-    uint32_t unheardRelease_ = 0;  // the release of the key that started the recording
     std::unique_ptr<dialogs::PopupWindowEntry> entry_;  // closed with the application
 
     ui::CEditShowList* keyList_ = nullptr;
@@ -157,7 +128,13 @@ private:
     ui::CCheckButton* record_ = nullptr;
     ui::CCheckButton* recordDelays_ = nullptr;
     ui::CStaticText* noticeText_ = nullptr;
-    ui::CEditControl* loopControl_ = nullptr;
+
+    // Made with the controls, in this order (each may use those before it).
+    std::unique_ptr<ScrolledList> keys_;
+    std::unique_ptr<ScrolledList> actions_;
+    std::unique_ptr<LoopCountInput> loop_;
+    std::unique_ptr<RecordingControl> recording_;
+    std::unique_ptr<ActionEditing> editing_;
 };
 
 }  // namespace orvane::macro

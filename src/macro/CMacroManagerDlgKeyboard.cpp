@@ -1,11 +1,9 @@
 // CMacroManagerDlg: the order Tab and readers visit the controls in, the names readers give the
-// controls that show no text of their own, and the keys that start and stop a recording.
+// controls that show no text of their own, and the key in hand for a recording it starts or stops.
 #include <algorithm>
 
 #include "dialogs/CFramedDlg.h"
 #include "macro/CMacroManagerDlg.h"
-#include "macro/MacroActions.h"
-#include "macro/MacroEdits.h"
 #include "macro/MacroManagerIds.h"
 #include "ui/CEditControl.h"
 #include "ui/CImageShowList.h"
@@ -53,38 +51,17 @@ void CMacroManagerDlg::NameControlsForReaders() {
     name(kLoopWhileHeld, kTextLoopWhileHeld);
     name(kLoopUntilAgain, kTextLoopUntilAgain);
     name(kLoopCount, kTextLoopCount);
-    if (loopControl_) loopControl_->NameForReaders(language_.LanguageText(kTextLoopCount));
+    loop_->Control().NameForReaders(language_.LanguageText(kTextLoopCount));
     actionList_->SetReaderWords(language_.LanguageText(kTextReaderPress), language_.LanguageText(kTextReaderRelease),
                                 language_.LanguageText(kTextReaderDelay));
 }
 
 bool CMacroManagerDlg::onKey(const platform::KeyEvent& e) {
-    keyInHand_ = e.down ? e.vk : 0;
+    // A recording this key starts or stops leaves the key out of the macro.
+    if (recording_) recording_->SetKeyInHand(e.down ? e.vk : 0);
     const bool used = CDlgBase::onKey(e);
-    keyInHand_ = 0;
+    if (recording_) recording_->SetKeyInHand(0);
     return used;
-}
-
-bool CMacroManagerDlg::SkipsKey(uint32_t code, bool release) {
-    if (!unheardRelease_ || code != unheardRelease_) return false;
-    // The Space or Enter that pressed Record comes up after the recording started; a second
-    // press of it is the user's again.
-    unheardRelease_ = 0;
-    return release;
-}
-
-void CMacroManagerDlg::DropStoppingKey(uint32_t vk) {
-    unheardRelease_ = 0;
-    if (!selected_ || vk == 0 || vk > 0xFF) return;
-    // The hook may hear the Space or Enter that pressed Stop before the window does: its press,
-    // with the wait before it, is the command that ended the recording.
-    uint32_t count = selected_->UsableActionCount();
-    if (count == 0 || selected_->GetActionBytes(count - 1) != keyAction(uint8_t(vk), false)) return;
-    deleteAction(*selected_, --count);
-    if (count > 0 && isDelay(selected_->GetActionBytes(count - 1))) deleteAction(*selected_, count - 1);
-    if (actionList_->SelectedRow >= int32_t(count)) actionList_->SelectedRow = -1;
-    UpdateActionBar();
-    InvalidateRect(actionList_->GetRect());
 }
 
 }  // namespace orvane::macro

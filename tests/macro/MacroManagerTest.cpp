@@ -613,5 +613,48 @@ TEST_F(MacroManager, TheWheelAndTheScrollBarMoveTheLists) {
     EXPECT_EQ(bar->Position(), 1);
 }
 
+// A press on the track moves a list by a page less one row, never past either end, and a thumb
+// dragged carries its list along, even with the pointer outside the bar.
+TEST_F(MacroManager, TheTrackPagesAndTheThumbDragsTheList) {
+    MacroLibrary lib;
+    MacroSet& set = lib.AddSet(u"Many");
+    for (int i = 0; i < 30; ++i) set.AddKey(fromUtf8("k" + std::to_string(i)));
+    WriteLibrary(lib);
+    for (const char* res : {"skins/res/187.png", "skins/res/188.png"})
+        platform_.addImage(res, platform::Image::filled(54, 20, platform::Color{0, 0, 0, 255}));
+    Open(1);
+    auto* keys = dlg_->KeyList();
+    auto* bar = dlg_->FindControlAs<ui::CVScrollBar>(kKeyScroll);
+    const int rows = keys->VisibleRows;
+    ASSERT_GT(30, 2 * rows);
+    const int x = (bar->TrackRect().left + bar->TrackRect().right) / 2;
+    const auto belowThumb = [&] { return (bar->ThumbRect().bottom + bar->TrackRect().bottom) / 2; };
+    const auto aboveThumb = [&] { return (bar->TrackRect().top + bar->ThumbRect().top) / 2; };
+
+    window().click(x, belowThumb());
+    EXPECT_EQ(keys->FirstRow, rows - 1);
+    EXPECT_EQ(bar->Position(), rows - 1);
+    for (int i = 0; i < 10 && bar->ThumbRect().bottom < bar->TrackRect().bottom; ++i) window().click(x, belowThumb());
+    EXPECT_EQ(keys->FirstRow, 30 - rows);  // stops with the last key in view
+    window().click(x, aboveThumb());
+    EXPECT_EQ(keys->FirstRow, 30 - rows - (rows - 1));
+    for (int i = 0; i < 10 && bar->ThumbRect().top > bar->TrackRect().top; ++i) window().click(x, aboveThumb());
+    EXPECT_EQ(keys->FirstRow, 0);
+
+    const auto thumb = bar->ThumbRect();
+    const int grabY = (thumb.top + thumb.bottom) / 2;
+    window().press(x, grabY);
+    ASSERT_TRUE(bar->Dragging());
+    // Far to the side and below the window: the thumb goes to the end of the track (the bar
+    // rounds its position down, so it may stop a row short).
+    window().moveTo(x + 500, bar->TrackRect().bottom + 500);
+    EXPECT_GE(bar->Position(), 30 - rows - 1);
+    EXPECT_EQ(keys->FirstRow, bar->Position());
+    window().moveTo(x + 500, bar->TrackRect().top - 500);
+    window().release(x + 500, bar->TrackRect().top - 500);
+    EXPECT_EQ(bar->Position(), 0);
+    EXPECT_EQ(keys->FirstRow, 0);
+}
+
 }  // namespace
 }  // namespace orvane::macro::test

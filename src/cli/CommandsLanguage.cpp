@@ -2,9 +2,9 @@
 // are loaded once, at the window's start, so a choice holds from its next start.
 #include <ostream>
 
+#include "cli/Commands.h"
 #include "cli/CommandTable.h"
 #include "cli/JsonWriter.h"
-#include "cli/Session.h"
 #include "profile/LanguageChoice.h"
 #include "profile/Languages.h"
 
@@ -27,10 +27,10 @@ const ShippedLanguage& shownLanguage(const LanguageChoice& choice) {
 
 }  // namespace
 
-Session::Outcome Session::language() {
-    const auto& w = args_.words;
+Outcome languageCommand(CommandContext& ctx) {
+    const auto& w = ctx.words();
     if (w.size() > 1) return Failure{kExitUsage, "language takes one code or system"};
-    auto folders = ResolveFolders(FolderRequest{args_.appDir, args_.simulate.has_value()});
+    auto folders = ctx.resolveFolders();
     if (!folders) return Failure{kExitFailure, "cannot " + folders.error().message()};
     const std::filesystem::path& config = folders->config;
 
@@ -46,10 +46,10 @@ Session::Outcome Session::language() {
         if (!written) return Failure{kExitFailure, "cannot save the language choice: " + written.error().message()};
     }
 
-    const LanguageChoice choice = ReadLanguageChoice(config, platform_.environment);
+    const LanguageChoice choice = ReadLanguageChoice(config, ctx.platform().environment);
     const ShippedLanguage& shown = shownLanguage(choice);
     const std::string selector = (config / kLanguageSelectorFile).string();
-    if (args_.json) {
+    if (ctx.json()) {
         JsonWriter json;
         json.beginObject();
         json.field("code", choice.code);
@@ -67,7 +67,7 @@ Session::Outcome Session::language() {
         }
         json.endArray();
         json.endObject();
-        print(json.str());
+        ctx.print(json.str());
         return std::nullopt;
     }
     std::string text = w.empty() ? "language: " : "language set: ";
@@ -79,7 +79,7 @@ Session::Outcome Session::language() {
     for (const ShippedLanguage& l : ShippedLanguages())
         text += "  " + toUtf8(Text(l.code)) + "  " + toUtf8(Text(l.ownName)) + "\n";
     text += "  system  follow the system locale\n";
-    print(text);
+    ctx.print(text);
     return std::nullopt;
 }
 

@@ -1,15 +1,15 @@
 // orvanectl profile programs: the programs whose focused window makes a profile current.
+#include "cli/Commands.h"
 #include "cli/CommandTable.h"
 #include "cli/JsonWriter.h"
-#include "cli/Session.h"
 #include "cli/TerminalText.h"
 #include "profile/ProfilePrograms.h"
 #include "profile/Storage.h"
 
 namespace orvane::cli {
 
-Session::Outcome Session::profilePrograms() {
-    const auto& w = args_.words;
+Outcome profileProgramsCommand(CommandContext& ctx) {
+    const auto& w = ctx.words();
     const std::string usage = "profile programs takes N (1-5) and list, add PROGRAM or remove PROGRAM";
     if (w.size() < 2 || w.size() > 4 || profileNumber(w[1]) < 0) return Failure{kExitUsage, usage};
     const int index = profileNumber(w[1]);
@@ -21,15 +21,15 @@ Session::Outcome Session::profilePrograms() {
     if (action == "add")
         if (const NameCheck name = CheckProgramName(program); !name)
             return Failure{kExitUsage, terminalText(name.Describe("program name"))};
-    if (auto f = loadFiles()) return f;
+    if (auto f = ctx.loadFiles()) return f;
     // Listing the defaults that replaced an unreadable file would pass them off as its programs.
     if (!changes)
-        if (auto f = requireReadable(app_->settings.GetSlotPath(index))) return f;
-    Profile& profile = app_->profiles[size_t(index)];
+        if (auto f = ctx.requireReadable(ctx.app().settings.GetSlotPath(index))) return f;
+    Profile& profile = ctx.app().profiles[size_t(index)];
 
     if (!changes) {
         const std::vector<Text> programs = ProfilePrograms(profile);
-        if (args_.json) {
+        if (ctx.json()) {
             JsonWriter json;
             json.beginObject();
             json.field("profile", index + 1);
@@ -37,11 +37,11 @@ Session::Outcome Session::profilePrograms() {
             for (const Text& p : programs) json.value(p);
             json.endArray();
             json.endObject();
-            print(json.str());
+            ctx.print(json.str());
         } else {
             std::string text;
             for (const Text& p : programs) text += terminalText(toUtf8(p)) + "\n";
-            print(text);
+            ctx.print(text);
         }
         return std::nullopt;
     }
@@ -51,12 +51,12 @@ Session::Outcome Session::profilePrograms() {
     if (!change.ok())
         return Failure{kExitFailure, "profile " + w[1] + ": " + terminalText(change.Describe(program)) + "; nothing changed"};
     const std::string quoted = "\"" + w[3] + "\"";
-    report_.emplace("profile programs",
+    ctx.beginReport("profile programs",
                     action == "add" ? quoted + " added to profile " + w[1] : quoted + " removed from profile " + w[1]);
-    report_->setProfile(index);
+    ctx.report().setProfile(index);
     // Only the profile's file: nothing here goes to the mouse.
-    (void)host_->writeProfile(index);
-    return conclude();
+    (void)ctx.host().writeProfile(index);
+    return ctx.conclude();
 }
 
 }  // namespace orvane::cli

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <ostream>
 
+#include "cli/Commands.h"
 #include "cli/JsonWriter.h"
-#include "cli/Session.h"
-#include "device/StatusRead.h"
 #include "device/hid/InterfaceRole.h"
+#include "device/StatusRead.h"
 #include "profile/AppPaths.h"
 #include "profile/SettingsFile.h"
 
@@ -83,10 +83,10 @@ std::string storedNote(const std::optional<uint32_t>& mouse, const std::optional
 
 }  // namespace
 
-Session::Outcome Session::devices() {
-    if (!args_.words.empty()) return Failure{kExitUsage, "devices takes no arguments"};
-    if (auto f = openTransport()) return f;
-    auto all = transport_->enumerate();
+Outcome devicesCommand(CommandContext& ctx) {
+    if (!ctx.words().empty()) return Failure{kExitUsage, "devices takes no arguments"};
+    if (auto f = ctx.openTransport()) return f;
+    auto all = ctx.transport().enumerate();
     if (!all) return Failure{kExitFailure, all.error().message()};
     JsonWriter json;
     json.beginArray();
@@ -101,9 +101,9 @@ Session::Outcome Session::devices() {
                                                                      : "ignored";
         std::string access = "-";
         if (kind != hid::InterfaceRole::Ignored) {
-            auto opened = transport_->open(info.path);
+            auto opened = ctx.transport().open(info.path);
             access = opened ? "ok" : opened.error().message();
-            if (!opened && problem.empty()) problem = openProblem(opened.error(), info.path, platform_.udevRuleFolders);
+            if (!opened && problem.empty()) problem = openProblem(opened.error(), info.path, ctx.platform().udevRuleFolders);
         }
         json.beginObject();
         json.field("path", info.path);
@@ -120,10 +120,10 @@ Session::Outcome Session::devices() {
         text += line;
     }
     json.endArray();
-    if (args_.json)
-        print(json.str());
+    if (ctx.json())
+        ctx.print(json.str());
     else
-        print(text.empty() ? "no Velmira device found\n" : text);
+        ctx.print(text.empty() ? "no Velmira device found\n" : text);
     if (!problem.empty()) return Failure{kExitFailure, problem};
     return std::nullopt;
 }
@@ -147,11 +147,9 @@ std::string folderLine(const Result<AppFolders>& folders) {
            (folders ? DescribeConfigFolder(folders.value()) : "none (" + folders.error().message() + ")") + "\n";
 }
 
-}  // namespace
-
 // Without a mouse the folder in use is still worth knowing: it goes out beside the failure.
-Session::Outcome Session::statusFailure(const Result<AppFolders>& folders, Failure failure) {
-    if (args_.json) {
+Outcome statusFailure(CommandContext& ctx, const Result<AppFolders>& folders, Failure failure) {
+    if (ctx.json()) {
         JsonWriter json;
         json.beginObject();
         json.field("ok", false);
@@ -159,41 +157,43 @@ Session::Outcome Session::statusFailure(const Result<AppFolders>& folders, Failu
         json.field("error", failure.message);
         folderJson(json, folders);
         json.endObject();
-        print(json.str());
+        ctx.print(json.str());
     } else {
-        print(folderLine(folders));
+        ctx.print(folderLine(folders));
     }
     return failure;
 }
 
-Session::Outcome Session::status() {
-    if (!args_.words.empty()) return Failure{kExitUsage, "status takes no arguments"};
+}  // namespace
+
+Outcome statusCommand(CommandContext& ctx) {
+    if (!ctx.words().empty()) return Failure{kExitUsage, "status takes no arguments"};
     // The folder is only looked at: status creates, seeds and repairs nothing.
-    const auto folders = ResolveFolders(FolderRequest{args_.appDir, args_.simulate.has_value()});
+    const auto folders = ctx.resolveFolders();
     const Stored stored = folders ? readStored(folders->config) : Stored{};
-    if (auto f = openTransport()) return statusFailure(folders, *f);
-    Connection connection(*transport_);
+    if (auto f = ctx.openTransport()) return statusFailure(ctx, folders, *f);
+    Connection connection(ctx.transport());
     connection.detect();
     if (!connection.anyPresent())
-        return statusFailure(folders, {kExitFailure, "no mouse found: neither the wired mouse nor the receiver is plugged in"});
+        return statusFailure(ctx, folders, {kExitFailure, "no mouse found: neither the wired mouse nor the receiver is plugged in"});
     if (!connection.anyOpen()) {
         for (DeviceRole r : kDeviceRoles)
             if (const auto& e = connection.openError(r))
-                return statusFailure(folders, {kExitFailure, openProblem(*e, e->context, platform_.udevRuleFolders)});
-        return statusFailure(folders, {kExitFailure, "the mouse was found but its command interface could not be opened"});
+                return statusFailure(ctx, folders, {kExitFailure, openProblem(*e, e->context, ctx.platform().udevRuleFolders)});
+        return statusFailure(ctx, folders, {kExitFailure, "the mouse was found but its command interface could not be opened"});
     }
-    FrameIo io(connection, platform_.loop);
+    FrameIo io(connection, ctx.platform().loop);
     MouseReport mouse;
     bool answered = false;
     readMouseReport(connection, io, [&](MouseReport r) {
         mouse = std::move(r);
         answered = true;
     });
-    if (!platform_.runUntil([&] { return answered; }, kStatusTimeoutMs))
-        return statusFailure(folders, {kExitFailure, "the mouse did not answer the status request in time"});
+    if (!ctx.platform().runUntil([&] { return answered; }, kStatusTimeoutMs))
+        return statusFailure(ctx, folders, {kExitFailure, "the mouse did not answer the status request in time"});
     if (!mouse.status) {
         const std::string why = mouse.error ? mouse.error->message() : std::string("no reply");
-        return statusFailure(folders, {kExitFailure, "the mouse did not answer the status request: " + why});
+        return statusFailure(ctx, folders, {kExitFailure, "the mouse did not answer the status request: " + why});
     }
     const StatusReply& s = *mouse.status;
     const Reported r = reportedOf(s);
@@ -207,7 +207,7 @@ Session::Outcome Session::status() {
         stored.dataChange ? std::optional<uint32_t>(*stored.dataChange) : std::nullopt;
     const std::string via(hid::roleName(*mouse.via));
 
-    if (args_.json) {
+    if (ctx.json()) {
         JsonWriter json;
         json.beginObject();
         json.field("via", via);
@@ -227,7 +227,7 @@ Session::Outcome Session::status() {
         optionalHex(json, "dataChange", storedCounter);
         json.endObject();
         json.endObject();
-        print(json.str());
+        ctx.print(json.str());
         return std::nullopt;
     }
     std::string out;
@@ -250,7 +250,7 @@ Session::Outcome Session::status() {
     out += "DataChange:  " + (counter ? hexId(*counter) : std::string("unknown (not reported)")) +
            storedNote(counter, storedCounter) + "\n";
     out += folderLine(folders);
-    print(out);
+    ctx.print(out);
     return std::nullopt;
 }
 

@@ -2,10 +2,10 @@
 #include <cstdlib>
 #include <ostream>
 
+#include "cli/Commands.h"
 #include "cli/CommandTable.h"
 #include "cli/Dump.h"
 #include "cli/JsonWriter.h"
-#include "cli/Session.h"
 #include "device/KeyTables.h"
 #include "device/MacroUploader.h"
 #include "profile/MacroCommands.h"
@@ -77,48 +77,35 @@ void writeMacroSummary(JsonWriter& json, uint32_t index, const MacroKey& m) {
     json.endObject();
 }
 
-}  // namespace
-
-Session::Outcome Session::macro() {
-    const auto& w = args_.words;
-    const std::string sub = w.empty() ? "" : w[0];
-    if (sub == "list") return macroList();
-    if (sub == "show") return macroShow();
-    if (sub == "export") return macroExport();
-    if (sub == "import") return macroImport();
-    if (sub == "delete") return macroDelete();
-    return Failure{kExitUsage, "macro takes " + listWords(subcommandsOf("macro"))};
-}
-
 // A set number as given (1 = the first set) checked against the library: its index, or a
 // failure to report.
-std::variant<uint32_t, Session::Failure> Session::macroSet(const std::string& word) const {
+std::variant<uint32_t, Failure> macroSet(const MacroLibrary& library, const std::string& word) {
     uint32_t n = 0;
     for (char c : word) {
         if (c < '0' || c > '9' || n > 100000) return Failure{kExitUsage, "macro sets are numbered from 1"};
         n = n * 10 + uint32_t(c - '0');
     }
     if (word.empty() || n == 0) return Failure{kExitUsage, "macro sets are numbered from 1"};
-    if (n > app_->library.SetCount())
-        return Failure{kExitFailure, "the macro library has " + std::to_string(app_->library.SetCount()) +
+    if (n > library.SetCount())
+        return Failure{kExitFailure, "the macro library has " + std::to_string(library.SetCount()) +
                                          " set(s); there is no set " + word};
     return n - 1;
 }
 
-Session::Outcome Session::macroList() {
-    const auto& w = args_.words;
+Outcome macroList(CommandContext& ctx) {
+    const auto& w = ctx.words();
     if (w.size() > 2) return Failure{kExitUsage, "macro list takes at most a set number"};
-    if (auto f = loadFiles()) return f;
-    if (auto f = requireReadable(app_->Config(kLibraryFile))) return f;
-    const MacroLibrary& lib = app_->library;
+    if (auto f = ctx.loadFiles()) return f;
+    if (auto f = ctx.requireReadable(ctx.app().Config(kLibraryFile))) return f;
+    const MacroLibrary& lib = ctx.app().library;
     uint32_t first = 0, last = lib.SetCount();
     if (w.size() == 2) {
-        auto set = macroSet(w[1]);
+        auto set = macroSet(lib, w[1]);
         if (auto* f = std::get_if<Failure>(&set)) return *f;
         first = std::get<uint32_t>(set);
         last = first + 1;
     }
-    if (args_.json) {
+    if (ctx.json()) {
         JsonWriter json;
         json.beginObject();
         json.key("sets").beginArray();
@@ -135,7 +122,7 @@ Session::Outcome Session::macroList() {
         }
         json.endArray();
         json.endObject();
-        print(json.str());
+        ctx.print(json.str());
         return std::nullopt;
     }
     std::string text;
@@ -152,20 +139,20 @@ Session::Outcome Session::macroList() {
                     " commands, " + loopText(m) + "\n";
         }
     }
-    print(text);
+    ctx.print(text);
     return std::nullopt;
 }
 
 // The macro NAME in set SET (default: the first set), found case-sensitively.
-std::variant<std::pair<uint32_t, uint32_t>, Session::Failure> Session::findMacro(const std::string& name,
-                                                                                 const std::string* setWord) const {
+std::variant<std::pair<uint32_t, uint32_t>, Failure> findMacro(const MacroLibrary& library, const std::string& name,
+                                                               const std::string* setWord) {
     uint32_t set = 0;
     if (setWord) {
-        auto s = macroSet(*setWord);
+        auto s = macroSet(library, *setWord);
         if (auto* f = std::get_if<Failure>(&s)) return *f;
         set = std::get<uint32_t>(s);
     }
-    const MacroSet* macros = app_->library.FindSet(set);
+    const MacroSet* macros = library.FindSet(set);
     const Text wanted = fromUtf8(name);
     for (uint32_t k = 0; macros && k < macros->KeyCount(); ++k)
         if (macros->FindKey(k)->GetName() == wanted) return std::pair{set, k};
@@ -173,20 +160,20 @@ std::variant<std::pair<uint32_t, uint32_t>, Session::Failure> Session::findMacro
                                      " (orvanectl macro list shows them)"};
 }
 
-Session::Outcome Session::macroShow() {
-    const auto& w = args_.words;
+Outcome macroShow(CommandContext& ctx) {
+    const auto& w = ctx.words();
     if (w.size() < 2 || w.size() > 3) return Failure{kExitUsage, "macro show takes NAME and optionally a set number"};
-    if (auto f = loadFiles()) return f;
-    if (auto f = requireReadable(app_->Config(kLibraryFile))) return f;
-    auto found = findMacro(w[1], w.size() == 3 ? &w[2] : nullptr);
+    if (auto f = ctx.loadFiles()) return f;
+    if (auto f = ctx.requireReadable(ctx.app().Config(kLibraryFile))) return f;
+    auto found = findMacro(ctx.app().library, w[1], w.size() == 3 ? &w[2] : nullptr);
     if (auto* f = std::get_if<Failure>(&found)) return *f;
     const auto [s, k] = std::get<std::pair<uint32_t, uint32_t>>(found);
-    const MacroKey& m = *app_->library.FindSet(s)->FindKey(k);
-    if (args_.json) {
+    const MacroKey& m = *ctx.app().library.FindSet(s)->FindKey(k);
+    if (ctx.json()) {
         JsonWriter json;
         json.beginObject();
         json.field("set", s + 1);
-        json.field("setName", app_->library.FindSet(s)->GetName());
+        json.field("setName", ctx.app().library.FindSet(s)->GetName());
         json.field("macro", k + 1);
         json.field("name", m.GetName());
         json.field("commands", int(m.CommandActionNum));
@@ -211,7 +198,7 @@ Session::Outcome Session::macroShow() {
         }
         json.endArray();
         json.endObject();
-        print(json.str());
+        ctx.print(json.str());
         return std::nullopt;
     }
     std::string text = "macro " + std::to_string(k + 1) + " of set " + std::to_string(s + 1) + ": " +
@@ -222,24 +209,24 @@ Session::Outcome Session::macroShow() {
         const auto b = m.GetActionBytes(i);
         text += "  " + std::to_string(i + 1) + "  " + actionText(describe(b)) + "  [" + hexString(b.data(), 4) + "]\n";
     }
-    print(text);
+    ctx.print(text);
     return std::nullopt;
 }
 
-Session::Outcome Session::macroExport() {
-    const auto& w = args_.words;
+Outcome macroExport(CommandContext& ctx) {
+    const auto& w = ctx.words();
     if (w.size() != 2) return Failure{kExitUsage, "macro export takes FILE"};
-    if (auto f = loadFiles()) return f;
-    report_.emplace("macro export", "macro library exported to " + w[1]);
-    const Status st = ExportLibraryFile(app_->library, w[1]);
-    report_->addFile(w[1], st.ok(), st.ok() ? std::string() : st.error().message());
-    return conclude();
+    if (auto f = ctx.loadFiles()) return f;
+    ctx.beginReport("macro export", "macro library exported to " + w[1]);
+    const Status st = ExportLibraryFile(ctx.app().library, w[1]);
+    ctx.report().addFile(w[1], st.ok(), st.ok() ? std::string() : st.error().message());
+    return ctx.conclude();
 }
 
-Session::Outcome Session::macroImport() {
-    const auto& w = args_.words;
+Outcome macroImport(CommandContext& ctx) {
+    const auto& w = ctx.words();
     if (w.size() != 2) return Failure{kExitUsage, "macro import takes FILE"};
-    if (auto f = loadFiles()) return f;
+    if (auto f = ctx.loadFiles()) return f;
     // Read apart from the library in use: a file that is not a library changes nothing.
     MacroLibrary imported;
     const Status read = ReadLibraryFile(imported, w[1]);
@@ -254,42 +241,55 @@ Session::Outcome Session::macroImport() {
     // Names the dialogs would refuse, or a library too large to be read back, refuse it as a whole.
     if (const Status fits = CheckImportedLibrary(imported); !fits)
         return Failure{kExitFailure, w[1] + ": not imported (" + fits.error().context + "); nothing changed"};
-    app_->library = std::move(imported);
-    report_.emplace("macro import", w[1] + " imported as the macro library");
-    const std::string path = app_->Config(kLibraryFile).string();
-    const Status st = SaveLibraryFile(*app_, app_->library);
-    report_->addFile(path, st.ok(), st.ok() ? std::string() : st.error().message());
-    if (profileHasMacro(app_->Current())) report_->setNote("the mouse gets the macros with 'orvanectl apply'");
-    return conclude();
+    ctx.app().library = std::move(imported);
+    ctx.beginReport("macro import", w[1] + " imported as the macro library");
+    const std::string path = ctx.app().Config(kLibraryFile).string();
+    const Status st = SaveLibraryFile(ctx.app(), ctx.app().library);
+    ctx.report().addFile(path, st.ok(), st.ok() ? std::string() : st.error().message());
+    if (profileHasMacro(ctx.app().Current())) ctx.report().setNote("the mouse gets the macros with 'orvanectl apply'");
+    return ctx.conclude();
 }
 
-Session::Outcome Session::macroDelete() {
-    const auto& w = args_.words;
+Outcome macroDelete(CommandContext& ctx) {
+    const auto& w = ctx.words();
     if (w.size() < 2 || w.size() > 3) return Failure{kExitUsage, "macro delete takes NAME and optionally a set number"};
-    if (auto f = loadFiles()) return f;
-    auto found = findMacro(w[1], w.size() == 3 ? &w[2] : nullptr);
+    if (auto f = ctx.loadFiles()) return f;
+    auto found = findMacro(ctx.app().library, w[1], w.size() == 3 ? &w[2] : nullptr);
     if (auto* f = std::get_if<Failure>(&found)) return *f;
     const auto [s, k] = std::get<std::pair<uint32_t, uint32_t>>(found);
-    app_->library.FindSet(s)->DeleteKey(k);
-    report_.emplace("macro delete", "macro \"" + w[1] + "\" deleted from set " + std::to_string(s + 1));
-    const std::string path = app_->Config(kLibraryFile).string();
-    const Status st = SaveLibraryFile(*app_, app_->library);
-    report_->addFile(path, st.ok(), st.ok() ? std::string() : st.error().message());
+    ctx.app().library.FindSet(s)->DeleteKey(k);
+    ctx.beginReport("macro delete", "macro \"" + w[1] + "\" deleted from set " + std::to_string(s + 1));
+    const std::string path = ctx.app().Config(kLibraryFile).string();
+    const Status st = SaveLibraryFile(ctx.app(), ctx.app().library);
+    ctx.report().addFile(path, st.ok(), st.ok() ? std::string() : st.error().message());
     if (s == 0) {
         // Buttons name their macro; one naming a macro that is gone is disabled at the next pass.
-        const Text prefix = app_->language.LanguageText(kTextMacroPrefix);
+        const Text prefix = ctx.app().language.LanguageText(kTextMacroPrefix);
         std::string buttons;
         for (int p = 0; p < kProfileCount; ++p)
             for (int b = 0; b < kKeyCount; ++b) {
-                const KeyAssignment& key = app_->profiles[size_t(p)].keys[size_t(b)];
+                const KeyAssignment& key = ctx.app().profiles[size_t(p)].keys[size_t(b)];
                 if (key.KeyValue[0] == 0x90 && key.KeyName.size() > prefix.size() &&
                     key.KeyName.substr(prefix.size()) == fromUtf8(w[1]))
                     buttons += (buttons.empty() ? "" : ", ") + std::string("profile ") + std::to_string(p + 1) +
                                " button " + std::to_string(b + 1);
             }
-        if (!buttons.empty()) report_->setNote("used by " + buttons + ": disabled when the profile is next sent");
+        if (!buttons.empty()) ctx.report().setNote("used by " + buttons + ": disabled when the profile is next sent");
     }
-    return conclude();
+    return ctx.conclude();
+}
+
+}  // namespace
+
+Outcome macroCommand(CommandContext& ctx) {
+    const auto& w = ctx.words();
+    const std::string sub = w.empty() ? "" : w[0];
+    if (sub == "list") return macroList(ctx);
+    if (sub == "show") return macroShow(ctx);
+    if (sub == "export") return macroExport(ctx);
+    if (sub == "import") return macroImport(ctx);
+    if (sub == "delete") return macroDelete(ctx);
+    return Failure{kExitUsage, "macro takes " + listWords(subcommandsOf("macro"))};
 }
 
 }  // namespace orvane::cli

@@ -4,9 +4,9 @@
 #include <ostream>
 #include <set>
 
+#include "cli/Commands.h"
 #include "cli/Completion.h"
 #include "cli/JsonWriter.h"
-#include "cli/Session.h"
 #include "cli/UdevInstall.h"
 #include "device/AccessAdvice.h"
 #include "device/DpiTables.h"
@@ -15,10 +15,10 @@
 
 namespace orvane::cli {
 
-Session::Outcome Session::udevRule() {
+Outcome udevRuleCommand(CommandContext& ctx) {
     const auto installed = InstalledUdevRule(UdevRuleFolders());
-    if (args_.words.empty()) {
-        if (args_.json) {
+    if (ctx.words().empty()) {
+        if (ctx.json()) {
             JsonWriter json;
             json.beginObject();
             json.field("rule", std::string(UdevRuleText()));
@@ -29,14 +29,14 @@ Session::Outcome Session::udevRule() {
             else
                 json.null();
             json.endObject();
-            print(json.str());
+            ctx.print(json.str());
         } else {
             // The rule itself, so that it can be piped where it belongs.
-            print(UdevRuleText());
+            ctx.print(UdevRuleText());
         }
         return std::nullopt;
     }
-    if (args_.words.size() != 1 || args_.words[0] != "--install")
+    if (ctx.words().size() != 1 || ctx.words()[0] != "--install")
         return Failure{kExitUsage, "udev-rule takes only --install"};
     auto done = InstallUdevRule(kUdevRulesFolder);
     if (!done) {
@@ -45,17 +45,17 @@ Session::Outcome Session::udevRule() {
             why += " (run it as root: sudo " + OrvanectlCommand() + " udev-rule --install)";
         return Failure{kExitFailure, "cannot install the udev rule: " + why};
     }
-    if (args_.json) {
+    if (ctx.json()) {
         JsonWriter json;
         json.beginObject();
         json.field("installed", done->file.string());
         json.field("reloaded", done->reloaded);
         json.field("triggered", done->triggered);
         json.endObject();
-        print(json.str());
+        ctx.print(json.str());
     } else {
-        print("udev rule written to " + done->file.string() + "\n");
-        if (done->triggered) print("udev applied it: the mouse can be used without root now\n");
+        ctx.print("udev rule written to " + done->file.string() + "\n");
+        if (done->triggered) ctx.print("udev applied it: the mouse can be used without root now\n");
     }
     if (!done->problem.empty()) return Failure{kExitFailure, done->problem};
     return std::nullopt;
@@ -66,14 +66,14 @@ Session::Outcome Session::udevRule() {
 // the sensor last seen, one a line. Those run at a key press: they read one file only, without
 // taking the folder's lock (writes replace a file whole) and without creating or seeding the
 // folder.
-Session::Outcome Session::completion() {
-    const auto& w = args_.words;
+Outcome completionCommand(CommandContext& ctx) {
+    const auto& w = ctx.words();
     const std::string what = w.empty() ? "" : w[0];
     // Lines, or with --json the same as a list.
-    auto printLines = [this](const std::string& key, const std::vector<std::string>& lines) {
+    auto printLines = [&ctx](const std::string& key, const std::vector<std::string>& lines) {
         std::string text;
         for (const std::string& l : lines) text += l + "\n";
-        if (!args_.json) return print(text);
+        if (!ctx.json()) return ctx.print(text);
         JsonWriter json;
         json.beginObject();
         if (key == "script") {
@@ -84,7 +84,7 @@ Session::Outcome Session::completion() {
             json.endArray();
         }
         json.endObject();
-        print(json.str());
+        ctx.print(json.str());
     };
     if (w.size() == 1) {
         if (std::string script = completionScript(what); !script.empty()) {
@@ -95,7 +95,7 @@ Session::Outcome Session::completion() {
     }
     if ((what != "macros" || w.size() > 2) && ((what != "sets" && what != "dpi") || w.size() != 1))
         return Failure{kExitUsage, "completion takes bash, zsh or fish, macros [SET], sets or dpi"};
-    auto folders = ResolveFolders(FolderRequest{args_.appDir, args_.simulate.has_value()});
+    auto folders = ctx.resolveFolders();
     if (!folders) return Failure{kExitFailure, "cannot " + folders.error().message()};
     std::vector<std::string> found;
     if (what == "dpi") {

@@ -1,10 +1,10 @@
 // orvanectl's profile and file commands: profile show/export/import/select and dump.
 #include <ostream>
 
+#include "cli/Commands.h"
 #include "cli/CommandTable.h"
 #include "cli/Dump.h"
 #include "cli/JsonWriter.h"
-#include "cli/Session.h"
 #include "profile/AtomicFile.h"
 #include "profile/LanguageFile.h"
 #include "profile/MacroLibraryFile.h"
@@ -16,31 +16,22 @@
 
 namespace orvane::cli {
 
-Session::Outcome Session::profile() {
-    const auto& w = args_.words;
-    const std::string sub = w.empty() ? "" : w[0];
-    if (sub == "show") return profileShow();
-    if (sub == "export") return profileExport();
-    if (sub == "import") return profileImport();
-    if (sub == "select") return profileSelect();
-    if (sub == "programs") return profilePrograms();
-    return Failure{kExitUsage, "profile takes " + listWords(subcommandsOf("profile"))};
-}
+namespace {
 
-Session::Outcome Session::profileShow() {
-    const auto& w = args_.words;
+Outcome profileShow(CommandContext& ctx) {
+    const auto& w = ctx.words();
     if (w.size() > 2) return Failure{kExitUsage, "profile show takes at most a profile number 1-5"};
     if (w.size() == 2 && profileNumber(w[1]) < 0) return Failure{kExitUsage, "profile numbers are 1-5"};
-    if (auto f = loadFiles()) return f;
+    if (auto f = ctx.loadFiles()) return f;
     // Which profile is current comes from the settings.
-    if (auto f = requireReadable(app_->Config("config.ini"))) return f;
-    const int index = w.size() == 2 ? profileNumber(w[1]) : app_->CurrentIndex();
-    if (auto f = requireReadable(app_->settings.GetSlotPath(index))) return f;
+    if (auto f = ctx.requireReadable(ctx.app().Config("config.ini"))) return f;
+    const int index = w.size() == 2 ? profileNumber(w[1]) : ctx.app().CurrentIndex();
+    if (auto f = ctx.requireReadable(ctx.app().settings.GetSlotPath(index))) return f;
     DpiTables tables;
-    tables.rebuild(app_->SensorId);
-    const Profile& p = app_->profiles[size_t(index)];
-    const bool current = index == app_->CurrentIndex();
-    if (args_.json) {
+    tables.rebuild(ctx.app().SensorId);
+    const Profile& p = ctx.app().profiles[size_t(index)];
+    const bool current = index == ctx.app().CurrentIndex();
+    if (ctx.json()) {
         JsonWriter json;
         json.beginObject();
         json.field("profile", index + 1);
@@ -49,32 +40,32 @@ Session::Outcome Session::profileShow() {
         json.key("settings");
         writeProfile(json, p, &tables, limits::kSentDpiLevels);
         json.endObject();
-        print(json.str());
+        ctx.print(json.str());
     } else {
-        print("profile:     " + std::to_string(index + 1) + (current ? " (current)\n" : "\n"));
-        print(profileText(p, tables));
+        ctx.print("profile:     " + std::to_string(index + 1) + (current ? " (current)\n" : "\n"));
+        ctx.print(profileText(p, tables));
     }
     return std::nullopt;
 }
 
-Session::Outcome Session::profileExport() {
-    const auto& w = args_.words;
+Outcome profileExport(CommandContext& ctx) {
+    const auto& w = ctx.words();
     if (w.size() != 3 || profileNumber(w[1]) < 0) return Failure{kExitUsage, "profile export takes N (1-5) and FILE"};
-    if (auto f = loadFiles()) return f;
+    if (auto f = ctx.loadFiles()) return f;
     const int index = profileNumber(w[1]);
-    report_.emplace("profile export", "profile " + w[1] + " exported to " + w[2]);
-    report_->setProfile(index);
-    const Status st = ExportProfileFile(app_->profiles[size_t(index)], w[2]);
-    report_->addFile(w[2], st.ok(), st.ok() ? std::string() : st.error().message());
-    return conclude();
+    ctx.beginReport("profile export", "profile " + w[1] + " exported to " + w[2]);
+    ctx.report().setProfile(index);
+    const Status st = ExportProfileFile(ctx.app().profiles[size_t(index)], w[2]);
+    ctx.report().addFile(w[2], st.ok(), st.ok() ? std::string() : st.error().message());
+    return ctx.conclude();
 }
 
-Session::Outcome Session::profileImport() {
-    const auto& w = args_.words;
+Outcome profileImport(CommandContext& ctx) {
+    const auto& w = ctx.words();
     if (w.size() != 3 || profileNumber(w[1]) < 0) return Failure{kExitUsage, "profile import takes N (1-5) and FILE"};
-    if (auto f = loadFiles()) return f;
+    if (auto f = ctx.loadFiles()) return f;
     const int index = profileNumber(w[1]);
-    Profile& p = app_->profiles[size_t(index)];
+    Profile& p = ctx.app().profiles[size_t(index)];
     auto read = ReadProfileFileInto(w[2], p);
     if (!read) {
         const Error& e = read.error();
@@ -89,24 +80,24 @@ Session::Outcome Session::profileImport() {
     if (const auto problems = FindProfileProblems(*read); !problems.empty())
         return Failure{kExitFailure, w[2] + ": " + DescribeProblems(problems) + "; nothing changed"};
     p = std::move(read.value());
-    report_.emplace("profile import", w[2] + " imported into profile " + w[1]);
-    report_->setProfile(index);
-    if (index == app_->CurrentIndex())
-        report_->setNote("the mouse gets it with 'orvanectl apply'");
+    ctx.beginReport("profile import", w[2] + " imported into profile " + w[1]);
+    ctx.report().setProfile(index);
+    if (index == ctx.app().CurrentIndex())
+        ctx.report().setNote("the mouse gets it with 'orvanectl apply'");
     // As the profile bar does: the settings and all five profile files, no synchronisation.
-    host_->saveAll();
-    return conclude();
+    ctx.host().saveAll();
+    return ctx.conclude();
 }
 
-Session::Outcome Session::profileSelect() {
-    const auto& w = args_.words;
+Outcome profileSelect(CommandContext& ctx) {
+    const auto& w = ctx.words();
     if (w.size() != 2 || profileNumber(w[1]) < 0) return Failure{kExitUsage, "profile select takes N (1-5)"};
-    if (auto f = loadFiles()) return f;
+    if (auto f = ctx.loadFiles()) return f;
     const int index = profileNumber(w[1]);
-    report_.emplace("profile select", "profile " + w[1] + " selected");
-    report_->setProfile(index);
-    AppData& app = *app_;
-    return changeAndSend(
+    ctx.beginReport("profile select", "profile " + w[1] + " selected");
+    ctx.report().setProfile(index);
+    AppData& app = ctx.app();
+    return ctx.changeAndSend(
         [&app, index] {
             app.currentProfile = index;
             app.settings.SetCurrentProfile(index);
@@ -114,8 +105,21 @@ Session::Outcome Session::profileSelect() {
         {SyncGroup::Buttons, SyncGroup::Performance, SyncGroup::Power}, false);
 }
 
-Session::Outcome Session::dump() {
-    const auto& w = args_.words;
+}  // namespace
+
+Outcome profileCommand(CommandContext& ctx) {
+    const auto& w = ctx.words();
+    const std::string sub = w.empty() ? "" : w[0];
+    if (sub == "show") return profileShow(ctx);
+    if (sub == "export") return profileExport(ctx);
+    if (sub == "import") return profileImport(ctx);
+    if (sub == "select") return profileSelect(ctx);
+    if (sub == "programs") return profileProgramsCommand(ctx);
+    return Failure{kExitUsage, "profile takes " + listWords(subcommandsOf("profile"))};
+}
+
+Outcome dumpCommand(CommandContext& ctx) {
+    const auto& w = ctx.words();
     if (w.size() != 2) return Failure{kExitUsage, "dump takes profile|settings|library|language and FILE"};
     const std::string& kind = w[0];
     const std::string& path = w[1];
@@ -142,7 +146,7 @@ Session::Outcome Session::dump() {
     } else {
         return Failure{kExitUsage, "dump takes profile, settings, library or language"};
     }
-    print(json.str());
+    ctx.print(json.str());
     return std::nullopt;
 }
 
