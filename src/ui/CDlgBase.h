@@ -153,6 +153,8 @@ public:
     // Posts a close request to the popup of the slot, if open, and empties the slot.
     void ClosePopup(int slot);
     void CloseMacroSetPopup(size_t set);
+    // Closes every open popup: each slot and each macro list.
+    void CloseAllPopups();
     // Called by a popup whose window went away.
     void PopupDestroyed(CWndPopup* popup);
 
@@ -160,6 +162,12 @@ public:
     platform::Platform& GetPlatform() const { return platform_; }
     platform::ImageCache& Images() const { return platform_.images(); }
     float Scale() const { return platform_.screen().displayScale; }
+    // A rectangle in design pixels at the display scale (each coordinate scaled, truncated).
+    Rect Scaled(int32_t left, int32_t top, int32_t right, int32_t bottom) const {
+        const float s = Scale();
+        return {int32_t(float(left) * s), int32_t(float(top) * s), int32_t(float(right) * s),
+                int32_t(float(bottom) * s)};
+    }
     float PixelDensity() const { return platform_.screen().pixelDensity; }
     const FontSpec& DialogFont() const { return dialogFont_; }
 
