@@ -2,6 +2,11 @@
 // The skinned dialog: a frameless window that owns windowless controls, paints them through
 // one off-screen picture, routes the pointer to them and turns their notifications into
 // numbered messages for its own handlers (OnMessage).
+//
+// It is wider than our usual forty methods because every window and the parts of a window
+// reach their controls, menus, timers and messages through it; the methods are grouped below
+// and their code is split by concern (CDlgBase.cpp: life, painting, controls and messages;
+// CDlgBasePointer.cpp: the pointer and the popups; CDlgBaseKeyboard.cpp: focus and readers).
 #include <array>
 #include <functional>
 #include <memory>
