@@ -360,7 +360,7 @@ int main(int argc, char** argv) {
         dlg.SendMessage(mainwnd::kMsgComboRow, mainwnd::kFirstCombo + uint32_t(i % 6), ui::kCodeClicked);
         platform.processEvents();
         menu.push_back(msSince(t));
-        dlg.ClosePopups();
+        dlg.CloseAllPopups();
         platform.processEvents();
     }
     std::printf("assignment_menu_open_median: %.2f ms\n", median(menu));

@@ -1,22 +1,22 @@
 #pragma once
 // The button rows of the main window: six combos, one per programmable button, each opening
-// the assignment menu. A menu chain is the main menu plus at most one submenu (DPI functions,
-// multimedia, office, window management, or the macro list of the first macro set); a choice,
-// from a menu or from the fire-key or shortcut dialog, goes into the current profile and the
-// change pipeline. Some button must always keep the left click. The row under the pointer is
-// shown on the mouse picture. The panel also opens the macro manager.
+// the assignment menu and its submenus (AssignmentMenuChain); a choice, from a menu or from the
+// fire-key or shortcut dialog, goes into the current profile and the change pipeline. Some
+// button must always keep the left click. The row under the pointer is shown on the mouse
+// picture. The panel also opens the macro manager.
 #include <array>
 #include <cstdint>
 #include <functional>
 
+#include "app/AssignmentMenuChain.h"
+#include "app/SectionHost.h"
 #include "platform/Geometry.h"
 #include "platform/Painter.h"
-#include "profile/Profile.h"
+#include "profile/AppData.h"
+#include "ui/CDlgBase.h"
 #include "ui/CWndPopup.h"
 
 namespace orvane {
-
-class CTevrinDlg;
 
 namespace ui {
 class CComboButton;
@@ -25,9 +25,18 @@ class CComboButton;
 class ButtonAssignmentPanel {
 public:
     // The window's popup slots of the chain's menus.
-    enum Slot { kSlotMain = 0, kSlotDpi, kSlotMultimedia, kSlotWindowsManage, kSlotOffice };
+    using Slot = AssignmentMenuChain::Slot;
+    static constexpr Slot kSlotMain = AssignmentMenuChain::kSlotMain;
+    static constexpr Slot kSlotDpi = AssignmentMenuChain::kSlotDpi;
+    static constexpr Slot kSlotMultimedia = AssignmentMenuChain::kSlotMultimedia;
+    static constexpr Slot kSlotWindowsManage = AssignmentMenuChain::kSlotWindowsManage;
+    static constexpr Slot kSlotOffice = AssignmentMenuChain::kSlotOffice;
 
-    explicit ButtonAssignmentPanel(CTevrinDlg& window) : w_(window) {}
+    ButtonAssignmentPanel(ui::CDlgBase& dlg, AppData& app, SectionHost& host)
+        : dlg_(dlg),
+          app_(app),
+          host_(host),
+          menus_(dlg, app, [this](uint32_t combo, bool on) { SetMark(combo, on); }) {}
 
     void Create();
     void Refresh(const Profile& profile);
@@ -37,7 +46,7 @@ public:
     void OnResult(uint32_t msg, uintptr_t wParam, const ui::PopupResult& result);
     // Escape in a submenu or macro list of the chain closes just that one and gives the keyboard
     // back to the assignment menu; false for a menu that is not one of those.
-    bool OnEscape(int popupType);
+    bool OnEscape(int popupType) { return menus_.OnEscape(popupType); }
     // Over the mouse picture, after the controls.
     void DrawHighlight(platform::Painter& p) const;
 
@@ -48,41 +57,25 @@ public:
     void EnforceLeftClick(uint32_t combo);
 
     int Highlight() const { return highlight_; }
-    ui::CWndPopup* MainMenu() const;
-    ui::CWndPopup* Submenu(Slot slot) const;
-    ui::CWndPopup* MacroList(size_t set) const;
+    ui::CWndPopup* MainMenu() const { return menus_.MainMenu(); }
+    ui::CWndPopup* Submenu(Slot slot) const { return menus_.Submenu(slot); }
+    ui::CWndPopup* MacroList(size_t set) const { return menus_.MacroList(set); }
     uint32_t CaptureTarget() const { return captureTarget_; }
     // A submenu or macro list is open beside the main menu.
-    bool SubmenuOrListOpen() const { return AnySubmenuOpen() || AnyMacroListOpen(); }
+    bool SubmenuOrListOpen() const { return menus_.SubmenuOrListOpen(); }
 
 private:
     ui::CComboButton* Combo(uint32_t id) const;
-    void OpenMainMenu(uint32_t combo);
-    // The text of the assignment menu's hot item: the name of the submenu it opens.
-    Text ParentItemText() const;
-    void OpenSubmenu(uint32_t requestMsg, uint32_t combo);
-    void OpenMacroList(uint32_t combo, int set);
     void OpenCaptureDialog(uint32_t requestMsg, uint32_t combo);
     void RunCaptureDialog(uint32_t postedMsg);
-    void MainMenuClosed(uint32_t combo);
-    void SubmenuClosed(uint32_t msg, uint32_t combo);
-    void MacroListClosed(uint32_t combo, intptr_t type);
     void RunMacroManager();
-
-    // Where the main menu of a combo goes (client coordinates), and whether it had to move up
-    // to stay on screen.
-    platform::Point MainMenuOrigin(const platform::Rect& combo, bool* movedUp) const;
-    platform::Point SubmenuOrigin(const platform::Rect& combo, int down, int up) const;
-    platform::Point ToScreen(platform::Point client) const;
-    void CloseSubmenusAndLists();
-    void CloseChain(uint32_t combo);
-    bool AnySubmenuOpen() const;
-    bool AnyMacroListOpen() const;
-    void RedrawCombo(uint32_t combo);
     void SetMark(uint32_t combo, bool on);
     void SetHighlight(int row);
 
-    CTevrinDlg& w_;
+    ui::CDlgBase& dlg_;
+    AppData& app_;
+    SectionHost& host_;
+    AssignmentMenuChain menus_;
     int highlight_ = 0;
     uint32_t captureTarget_ = 0;
 };

@@ -37,15 +37,16 @@ CTevrinDlg::CTevrinDlg(platform::Platform& platform, AppData& app, Services serv
       languageMenu_(app_, platform.loop(), [this](const Text& message) { showNotice(message); }),
       files_(app_, platform.loop(), [this](const SharedConfig::Merged& m) { OnFilesMerged(m); },
              ConfigSync::WarnOnStandardError, {}, services_.watchFolder),
-      dpi_(*this),
-      performance_(*this),
-      buttons_(*this),
-      profiles_(*this),
-      following_(*this, services_.focusWatcher.get()),
+      dpi_(*this, app_, link_->dpiTables(), *this),
+      performance_(*this, app_.language, column_, *this),
+      buttons_(*this, app_, *this),
+      following_(platform.loop(), app_, [this](int profile) { profiles_.SwitchTo(profile); },
+                 services_.focusWatcher.get()),
+      profiles_(*this, app_, *this, buttons_, following_),
       indicator_(platform, app_.language, services_.notifier.get()),
       presence_(services_.start) {
-    open_[size_t(Section::Dpi)] = true;
-    open_[size_t(Section::Polling)] = true;
+    column_.open[size_t(Section::Dpi)] = true;
+    column_.open[size_t(Section::Polling)] = true;
 }
 
 CTevrinDlg::~CTevrinDlg() { Shutdown(); }
@@ -73,7 +74,7 @@ bool CTevrinDlg::OnInitDialog() {
     GetWindow()->setTopmost(false);
 
     dialogs::PopupWindowTable::instance().clear();
-    currentDpiLevel_ = 2;
+    dpi_.SetCurrentLevel(2);
     sliderDragged_ = false;
     AddTrayIcon();
     ApplyStartHidden();
@@ -147,6 +148,7 @@ void CTevrinDlg::MarkDirty(SyncGroup group) {
     link_->markDirty(group);
 }
 void CTevrinDlg::ArmSync() { link_->armSync(); }
+void CTevrinDlg::SyncNow() { link_->syncNow(); }
 
 void CTevrinDlg::SendCurrentProfile() {
     MarkDirty(SyncGroup::Buttons);
@@ -175,34 +177,31 @@ void CTevrinDlg::CollectPageSettings(uint32_t changedControl) {
 
 // ---- Sections ----
 
-Rect CTevrinDlg::Scaled(int32_t left, int32_t top, int32_t right, int32_t bottom) const {
-    const float s = Scale();
-    return {int32_t(float(left) * s), int32_t(float(top) * s), int32_t(float(right) * s), int32_t(float(bottom) * s)};
-}
-
 Rect CTevrinDlg::HeaderRect(Section s) const {
-    const int32_t top = headerTop(s, open_, liftOffShown_);
+    const int32_t top = headerTop(s, column_.open, column_.liftOffShown);
     return Scaled(kColumnLeft, top, kColumnLeft + kColumnWidth, top + kHeaderHeight);
 }
 
 Point CTevrinDlg::ContentOrigin(Section s) const {
-    return {kColumnLeft, contentTop(s, open_, liftOffShown_)};
+    return {kColumnLeft, column_.ContentTop(s)};
 }
 
 void CTevrinDlg::ApplySectionVisibility() {
     for (int i = 0; i < kSectionCount; ++i)
         for (auto& c : ControlList(kSections[size_t(i)].group))
-            if (c) c->SetVisible(open_[size_t(i)]);
+            if (c) c->SetVisible(column_.open[size_t(i)]);
 }
 
 void CTevrinDlg::ToggleSection(uint32_t headerId) {
     const int section = sectionForHeader(headerId);
     if (section < 0) return;
     for (int i = 0; i < kSectionCount; ++i)
-        if (auto* h = FindControlAs<ui::CCheckButton>(kSections[size_t(i)].headerId)) open_[size_t(i)] = h->Checked();
-    open_ = afterHeaderToggled(Section(section), open_);
+        if (auto* h = FindControlAs<ui::CCheckButton>(kSections[size_t(i)].headerId))
+            column_.open[size_t(i)] = h->Checked();
+    column_.open = afterHeaderToggled(Section(section), column_.open);
     for (int i = 0; i < kSectionCount; ++i)
-        if (auto* h = FindControlAs<ui::CCheckButton>(kSections[size_t(i)].headerId)) h->SetChecked(open_[size_t(i)]);
+        if (auto* h = FindControlAs<ui::CCheckButton>(kSections[size_t(i)].headerId))
+            h->SetChecked(column_.open[size_t(i)]);
     ApplySectionVisibility();
     // Placed now as well as at the next paint, so the pointer finds the controls where they
     // are about to be drawn.
@@ -330,11 +329,6 @@ void CTevrinDlg::OpenMacroManager(int startMode) {
         services_.macroManager();
     else
         RunMacroManager(*this, app_, files_, startMode);
-}
-
-void CTevrinDlg::ClosePopups() {
-    for (int slot = 0; slot < kPopupSlots; ++slot) ClosePopup(slot);
-    for (size_t set = 0; set < MacroSetPopups().size(); ++set) CloseMacroSetPopup(set);
 }
 
 intptr_t CTevrinDlg::ShowAttention(const Text& message) {

@@ -4,6 +4,13 @@
 // It owns the device link and is its host: changes the user makes go to the link's change
 // pipeline, and what the mouse reports comes back as page refreshes, battery updates and the
 // window showing or hiding itself.
+//
+// The class is wider than our usual forty methods because it is the meeting point of three
+// interfaces: the dialog's (ui::CDlgBase: creating, painting, messages, timers, keys, pointer),
+// the link's (LinkHost, seventeen calls) and the sections' (SectionHost). What is not one of
+// those is the window's life, its tray and the accessors the tests look through. The sections,
+// the files, the tray's language menu, the notices' texts and the presence rules are classes of
+// their own; the sections see the window only as a SectionHost and a dialog.
 #include <functional>
 #include <memory>
 #include <set>
@@ -17,6 +24,7 @@
 #include "app/PerformanceSections.h"
 #include "app/ProfileBar.h"
 #include "app/ProgramFollowing.h"
+#include "app/SectionHost.h"
 #include "app/SectionLayout.h"
 #include "app/SupportKeySequence.h"
 #include "app/UndeliveredChanges.h"
@@ -35,7 +43,7 @@ class CAttentionDlg;
 class CProgressBarDlg;
 }
 
-class CTevrinDlg : public ui::CDlgBase, public LinkHost {
+class CTevrinDlg : public ui::CDlgBase, public LinkHost, public SectionHost {
 public:
     struct Services {
         hid::Transport& transport;
@@ -70,48 +78,30 @@ public:
     void Render(platform::Painter& p) { DrawWindow(p, ClientRect()); }
     int Highlight() const { return buttons_.Highlight(); }
     ButtonAssignmentPanel& Buttons() { return buttons_; }
-    ProfileBar& Profiles() { return profiles_; }
     ProgramFollowing& Following() { return following_; }
     // As laid out: the title bar, the left column, the middle, then the right column's sections
     // (each header, then its contents) and Reset (ReaderNames.cpp).
     std::vector<ui::CControlBase*> ReadingOrder() const override;
 
-    // ---- Pages and the change pipeline ----
-    // Every page shows the current profile again: refreshPages(), under LinkHost below.
-    // Copies the value of the control the user changed into the current profile; the other
-    // controls' values stay as the profile has them.
-    void CollectPageSettings(uint32_t changedControl);
-    void MarkDirty(SyncGroup group);
-    void ArmSync();
-    // The current profile's values were replaced as a whole (another profile chosen, an import):
-    // every group goes out, and the link sends only what differs from what the mouse holds.
-    void SendCurrentProfile();
+    // ---- SectionHost: what the sections ask of the window ----
+    // refreshPages() and saveAll() serve the link and the sections alike (under LinkHost below).
+    void CollectPageSettings(uint32_t changedControl) override;
+    void MarkDirty(SyncGroup group) override;
+    void ArmSync() override;
+    void SyncNow() override;
+    void SliderDragged() override { sliderDragged_ = true; }
+    void SendCurrentProfile() override;
+    intptr_t ShowAttention(const Text& message) override;
+    void OpenMacroManager(int startMode) override;
+    bool OpenMouseSettings() override { return services_.openMouseSettings && services_.openMouseSettings(); }
 
     // ---- Sections ----
-    const OpenSections& Open() const { return open_; }
-    bool LiftOffShown() const { return liftOffShown_; }
-    void ApplySectionVisibility();
-    // Header and content rectangles in device pixels, from the current open states.
-    platform::Rect HeaderRect(Section s) const;
-    platform::Point ContentOrigin(Section s) const;
-    platform::Rect Scaled(int32_t left, int32_t top, int32_t right, int32_t bottom) const;
-
-    // ---- Shared with the sections ----
+    const OpenSections& Open() const { return column_.open; }
+    bool LiftOffShown() const { return column_.liftOffShown; }
+    const LanguageTable& Language() const { return app_.language; }
+    // The records and the link, for tests and benchmarks (the sections are handed what they need).
     AppData& App() { return app_; }
     DeviceLink& Link() { return *link_; }
-    const LanguageTable& Language() const { return app_.language; }
-    int CurrentDpiLevel() const { return currentDpiLevel_; }
-    void SetCurrentDpiLevel(int level) { currentDpiLevel_ = level; }
-    bool OpenMouseSettings() { return services_.openMouseSettings && services_.openMouseSettings(); }
-    // Runs the macro manager modally (startMode as the manager knows it).
-    void OpenMacroManager(int startMode);
-    // Closes every open popup menu of the window.
-    void ClosePopups();
-    // Runs an attention dialog modally with a message.
-    intptr_t ShowAttention(const Text& message);
-    void SetSliderDragged() { sliderDragged_ = true; }
-    platform::TrayIcon* Tray() const { return services_.tray.get(); }
-    DesktopIntegration& Desktop() { return desktop_; }
     // Every save of the configuration folder goes through here (one writer at a time).
     ConfigSync& Files() { return files_; }
     // The modeless notices that are open (tests look at them).
@@ -153,6 +143,10 @@ protected:
 
 private:
     void CreatePermanentControls();
+    void ApplySectionVisibility();
+    // Header and content rectangles in device pixels, from the current open states.
+    platform::Rect HeaderRect(Section s) const;
+    platform::Point ContentOrigin(Section s) const;
     void PlaceControls();
     // Names the controls that show no text of their own, for screen readers (ReaderNames.cpp).
     void NameControlsForReaders();
@@ -184,11 +178,12 @@ private:
     DesktopIntegration desktop_;
     LanguageMenu languageMenu_;
     ConfigSync files_;
+    SectionColumn column_;
     DpiSection dpi_;
     PerformanceSections performance_;
     ButtonAssignmentPanel buttons_;
-    ProfileBar profiles_;
     ProgramFollowing following_;
+    ProfileBar profiles_;
     SupportKeySequence keys_;
     UndeliveredChanges undelivered_;
     DpiIndicator indicator_;
@@ -196,14 +191,11 @@ private:
     std::set<SyncGroup> marked_;  // groups marked since the last pass that went through them
     std::vector<std::unique_ptr<dialogs::CAttentionDlg>> notices_;
     std::unique_ptr<dialogs::CProgressBarDlg> progress_;
-    OpenSections open_{};
-    bool liftOffShown_ = false;
     bool sliderDragged_ = false;
     bool quit_ = false;
     bool watchingForAbsence_ = false;  // the 100 ms check that hides the window while the link is inactive
     bool shutDown_ = false;
     bool controlsCreated_ = false;
-    int currentDpiLevel_ = 2;
 };
 
 }  // namespace orvane

@@ -40,10 +40,11 @@ void CTevrinDlg::CreateControls(const Rect&) {
     CreatePermanentControls();
     dpi_.Create();
     performance_.Create();
-    liftOffShown_ = link_->dpiTables().sensorPageFlag();
-    if (auto* h = FindControl(sectionInfo(Section::LiftOff).headerId)) h->SetActive(liftOffShown_);
+    column_.liftOffShown = link_->dpiTables().sensorPageFlag();
+    if (auto* h = FindControl(sectionInfo(Section::LiftOff).headerId)) h->SetActive(column_.liftOffShown);
     for (int i = 0; i < kSectionCount; ++i)
-        if (auto* h = FindControlAs<ui::CCheckButton>(kSections[size_t(i)].headerId)) h->SetChecked(open_[size_t(i)]);
+        if (auto* h = FindControlAs<ui::CCheckButton>(kSections[size_t(i)].headerId))
+            h->SetChecked(column_.open[size_t(i)]);
     ApplySectionVisibility();
     PlaceControls();
     NameControlsForReaders();
@@ -118,8 +119,8 @@ void CTevrinDlg::DrawPanelFrames(Painter& p, int showCount) {
     // run into the version line.
     panel(36, 545, 230, 25 * std::max(showCount, 3) + 32);
     for (int i = 0; i < kSectionCount; ++i) {
-        if (!open_[size_t(i)]) continue;
-        if (Section(i) == Section::LiftOff && !liftOffShown_) continue;
+        if (!column_.open[size_t(i)]) continue;
+        if (Section(i) == Section::LiftOff && !column_.liftOffShown) continue;
         const Point o = ContentOrigin(Section(i));
         panel(o.x, o.y, kColumnWidth, kSections[size_t(i)].panelHeight);
     }

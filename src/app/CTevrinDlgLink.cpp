@@ -105,11 +105,11 @@ bool CTevrinDlg::batteryShown() const {
 }
 
 void CTevrinDlg::sensorChanged(bool sensorPageFlag, int dpiStepCount) {
-    liftOffShown_ = sensorPageFlag;
+    column_.liftOffShown = sensorPageFlag;
     if (auto* header = FindControl(sectionInfo(Section::LiftOff).headerId)) header->SetActive(sensorPageFlag);
-    if (!sensorPageFlag && open_[size_t(Section::LiftOff)]) {
+    if (!sensorPageFlag && column_.open[size_t(Section::LiftOff)]) {
         // Its header is gone: an open lift-off section would leave its radios without a header.
-        open_[size_t(Section::LiftOff)] = false;
+        column_.open[size_t(Section::LiftOff)] = false;
         if (auto* h = FindControlAs<ui::CCheckButton>(sectionInfo(Section::LiftOff).headerId)) h->SetChecked(false);
         ApplySectionVisibility();
     }

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/CTevrinDlg.h"
 #include "app/DpiLevels.h"
 #include "app/MainIds.h"
 #include "dialogs/CColorPaletteDlg.h"
@@ -27,30 +26,31 @@ namespace {
 constexpr int kGroup = 1;
 }
 
-int DpiSection::DpiOfStep(int step) const { return w_.Link().dpiTables().dpiValue(step); }
+int DpiSection::DpiOfStep(int step) const { return dpi_.dpiValue(step); }
 
 Text DpiSection::DpiText(int step) const { return fromUtf8(std::to_string(DpiOfStep(step)) + " DPI"); }
 
 void DpiSection::Create() {
-    const int steps = w_.Link().dpiTables().stepCount();
+    const int steps = dpi_.stepCount();
     for (int i = 0; i < kLevels; ++i) {
         const int32_t dx = 37 * i;
-        auto* gauge = w_.Add<ui::CDPIValueShowControl>(kGroup, kDpiGauge + uint32_t(i),
-                                                       w_.Scaled(918 + dx, 75, 925 + dx, 207), steps);
+        auto* gauge = dlg_.Add<ui::CDPIValueShowControl>(kGroup, kDpiGauge + uint32_t(i),
+                                                         dlg_.Scaled(918 + dx, 75, 925 + dx, 207), steps);
         gauge->LoadImages(ui::pictures::kMouseDpiBar1, ui::pictures::kMouseDpiBar2);
-        auto* label = w_.Add<ui::CDPIRadioButton>(kGroup, kDpiLabel + uint32_t(i), w_.Scaled(909 + dx, 212, 935 + dx, 223));
+        auto* label = dlg_.Add<ui::CDPIRadioButton>(kGroup, kDpiLabel + uint32_t(i),
+                                                    dlg_.Scaled(909 + dx, 212, 935 + dx, 223));
         label->LoadStrip(ui::pictures::kDpiValue);
         // Five digits must fit the 26-pixel label: the value is digits only, drawn in the Latin
         // face in every language, as a CJK face's digits are wider and taller.
-        label->SetFont(int32_t(10.0f * w_.Scale()), u"Tahoma");
+        label->SetFont(int32_t(10.0f * dlg_.Scale()), u"Tahoma");
         // The label only shows the value; clicking it must not change which levels are lit.
         label->SetMouseAware(false);
-        auto* check = w_.Add<ui::CCheckButton>(kGroup, kDpiCheck + uint32_t(i), w_.Scaled(916 + dx, 226, 927 + dx, 237),
-                                               Text{});
+        auto* check = dlg_.Add<ui::CCheckButton>(kGroup, kDpiCheck + uint32_t(i),
+                                                 dlg_.Scaled(916 + dx, 226, 927 + dx, 237), Text{});
         check->LoadImages({ui::pictures::kCheckButtonDpiNr, ui::pictures::kCheckButtonDpiOv,
                            ui::pictures::kCheckButtonDpiDn});
-        const Rect colour = w_.Scaled(909 + dx, 240, 935 + dx, 252);
-        w_.Add<ui::CColorSelectButton>(kGroup, kDpiColour + uint32_t(i), colour, colour);
+        const Rect colour = dlg_.Scaled(909 + dx, 240, 935 + dx, 252);
+        dlg_.Add<ui::CColorSelectButton>(kGroup, kDpiColour + uint32_t(i), colour, colour);
     }
 }
 
@@ -60,27 +60,27 @@ void DpiSection::Refresh(const Profile& profile) {
     ui::DpiLevelMask::set(uint8_t(mask & 0x0F));
     for (int i = 0; i < kLevels; ++i) {
         const bool on = (mask >> i) & 1;
-        if (auto* check = w_.FindControlAs<ui::CCheckButton>(kDpiCheck + uint32_t(i))) check->SetChecked(on);
-        if (auto* label = w_.FindControlAs<ui::CDPIRadioButton>(kDpiLabel + uint32_t(i))) {
+        if (auto* check = dlg_.FindControlAs<ui::CCheckButton>(kDpiCheck + uint32_t(i))) check->SetChecked(on);
+        if (auto* label = dlg_.FindControlAs<ui::CDPIRadioButton>(kDpiLabel + uint32_t(i))) {
             label->SetTextColour(i == active ? kActiveColour : kOtherColour);
             label->SetValue(DpiOfStep(profile.XYSetting[size_t(i)]) / 50);
             label->SetDisabled(!on);
         }
-        if (auto* colour = w_.FindControlAs<ui::CColorSelectButton>(kDpiColour + uint32_t(i)))
+        if (auto* colour = dlg_.FindControlAs<ui::CColorSelectButton>(kDpiColour + uint32_t(i)))
             colour->SetColour(profile.DPILevelIndication[size_t(i)]);
-        if (auto* gauge = w_.FindControlAs<ui::CDPIValueShowControl>(kDpiGauge + uint32_t(i))) {
+        if (auto* gauge = dlg_.FindControlAs<ui::CDPIValueShowControl>(kDpiGauge + uint32_t(i))) {
             gauge->SetValue(profile.XYSetting[size_t(i)]);
             gauge->SetValueText(DpiText(profile.XYSetting[size_t(i)]));
         }
     }
-    w_.SetCurrentDpiLevel(profile.CurrentDPILevelValue);
+    level_ = profile.CurrentDPILevelValue;
 }
 
 void DpiSection::Collect(Profile& profile) const {
-    profile.CurrentDPILevelValue = uint8_t(w_.CurrentDpiLevel());
+    profile.CurrentDPILevelValue = uint8_t(level_);
     uint8_t mask = profile.DPIOffOnFlagValue;
     for (int i = 0; i < kLevels; ++i)
-        if (auto* check = w_.FindControlAs<ui::CCheckButton>(kDpiCheck + uint32_t(i)))
+        if (auto* check = dlg_.FindControlAs<ui::CCheckButton>(kDpiCheck + uint32_t(i)))
             mask = uint8_t(check->Checked() ? (mask | (1u << i)) : (mask & ~(1u << i)));
     profile.DPIOffOnFlagValue = mask;
 }
@@ -100,53 +100,54 @@ void DpiSection::OnMessage(uint32_t msg, uintptr_t, intptr_t code) {
 void DpiSection::Toggle(int level) {
     ui::CCheckButton* checks[kLevels];
     for (int i = 0; i < kLevels; ++i)
-        if (!(checks[i] = w_.FindControlAs<ui::CCheckButton>(kDpiCheck + uint32_t(i)))) return;
-    const uint32_t before = w_.App().Current().DPIOffOnFlagValue;
+        if (!(checks[i] = dlg_.FindControlAs<ui::CCheckButton>(kDpiCheck + uint32_t(i)))) return;
+    const uint32_t before = app_.Current().DPIOffOnFlagValue;
     const bool nowOn = checks[level]->Checked();
-    const auto b = dpiLevelAfterToggle(w_.CurrentDpiLevel(), before, level, nowOn);
+    const auto b = dpiLevelAfterToggle(level_, before, level, nowOn);
     if (!b) {
         checks[level]->SetChecked(true);
-        w_.InvalidateRect(checks[level]->GetRect());
+        dlg_.InvalidateRect(checks[level]->GetRect());
         return;
     }
-    w_.SetCurrentDpiLevel(*b);
-    w_.CollectPageSettings(kDpiCheck + uint32_t(level));
-    w_.refreshPages();
-    w_.MarkDirty(SyncGroup::Performance);
-    w_.ArmSync();
+    level_ = *b;
+    host_.CollectPageSettings(kDpiCheck + uint32_t(level));
+    host_.refreshPages();
+    host_.MarkDirty(SyncGroup::Performance);
+    host_.ArmSync();
 }
 
 void DpiSection::EditValue(int level) {
-    auto* gauge = w_.FindControlAs<ui::CDPIValueShowControl>(kDpiGauge + uint32_t(level));
+    auto* gauge = dlg_.FindControlAs<ui::CDPIValueShowControl>(kDpiGauge + uint32_t(level));
     if (!gauge) return;
-    dialogs::CDPIValueSettingDlg dlg(w_.GetPlatform(), &w_, w_.Language(), *gauge,
-                                     w_.Link().dpiTables().stepCount(), [this](int s) { return DpiOfStep(s); });
+    dialogs::CDPIValueSettingDlg dlg(dlg_.GetPlatform(), &dlg_, app_.language, *gauge,
+                                     dpi_.stepCount(), [this](int s) { return DpiOfStep(s); });
     if (dlg.DoModal() != ui::kIdOk) return;
-    w_.InvalidateRect(gauge->GetRect());
+    dlg_.InvalidateRect(gauge->GetRect());
     gauge->SetValueText(DpiText(gauge->Value()));
-    if (auto* label = w_.FindControlAs<ui::CDPIRadioButton>(kDpiLabel + uint32_t(level))) {
+    if (auto* label = dlg_.FindControlAs<ui::CDPIRadioButton>(kDpiLabel + uint32_t(level))) {
         label->SetValue(DpiOfStep(gauge->Value()) / 50);
-        w_.InvalidateRect(label->GetRect());
+        dlg_.InvalidateRect(label->GetRect());
     }
-    w_.App().Current().XYSetting[size_t(level)] = uint16_t(gauge->Value());
-    w_.MarkDirty(SyncGroup::Performance);
-    w_.ArmSync();
+    app_.Current().XYSetting[size_t(level)] = uint16_t(gauge->Value());
+    host_.MarkDirty(SyncGroup::Performance);
+    host_.ArmSync();
 }
 
 void DpiSection::EditColour(int level) {
-    dialogs::CColorPaletteDlg dlg(w_.GetPlatform(), &w_, w_.Language(), w_.App().Current(), level);
+    dialogs::CColorPaletteDlg dlg(dlg_.GetPlatform(), &dlg_, app_.language, app_.Current(), level);
     if (dlg.DoModal() != ui::kIdOk) return;
-    if (auto* colour = w_.FindControlAs<ui::CColorSelectButton>(kDpiColour + uint32_t(level))) {
-        colour->SetColour(w_.App().Current().DPILevelIndication[size_t(level)]);
-        w_.InvalidateRect(colour->GetRect());
+    if (auto* colour = dlg_.FindControlAs<ui::CColorSelectButton>(kDpiColour + uint32_t(level))) {
+        colour->SetColour(app_.Current().DPILevelIndication[size_t(level)]);
+        dlg_.InvalidateRect(colour->GetRect());
     }
-    w_.MarkDirty(SyncGroup::Performance);
-    w_.ArmSync();
+    host_.MarkDirty(SyncGroup::Performance);
+    host_.ArmSync();
 }
 
 void DpiSection::SetStepCount(int steps) {
     for (int i = 0; i < kLevels; ++i)
-        if (auto* gauge = w_.FindControlAs<ui::CDPIValueShowControl>(kDpiGauge + uint32_t(i))) gauge->SetStepCount(steps);
+        if (auto* gauge = dlg_.FindControlAs<ui::CDPIValueShowControl>(kDpiGauge + uint32_t(i)))
+            gauge->SetStepCount(steps);
 }
 
 }  // namespace orvane

@@ -4,11 +4,12 @@
 // colour (opens the palette).
 #include <cstdint>
 
-#include "profile/Profile.h"
+#include "app/SectionHost.h"
+#include "device/DpiTables.h"
+#include "profile/AppData.h"
+#include "ui/CDlgBase.h"
 
 namespace orvane {
-
-class CTevrinDlg;
 
 class DpiSection {
 public:
@@ -16,7 +17,9 @@ public:
     static constexpr uint32_t kActiveColour = 0x0000FF;  // red
     static constexpr uint32_t kOtherColour = 0xB4B4B4;
 
-    explicit DpiSection(CTevrinDlg& window) : w_(window) {}
+    // dpi: the steps of the sensor the mouse reports, as the link keeps them.
+    DpiSection(ui::CDlgBase& dlg, AppData& app, const DpiTables& dpi, SectionHost& host)
+        : dlg_(dlg), app_(app), dpi_(dpi), host_(host) {}
 
     void Create();
     void Refresh(const Profile& profile);
@@ -25,6 +28,10 @@ public:
     void OnMessage(uint32_t msg, uintptr_t wParam, intptr_t code);
     // The sensor changed: the gauges take the new number of steps.
     void SetStepCount(int steps);
+    // The level the mouse uses (CurrentDPILevelValue): the profile's, or what a click on a check
+    // made it before the profile takes it.
+    int CurrentLevel() const { return level_; }
+    void SetCurrentLevel(int level) { level_ = level; }
 
 private:
     void Toggle(int level);
@@ -34,7 +41,11 @@ private:
     // A step's DPI as read aloud ("800 DPI").
     Text DpiText(int step) const;
 
-    CTevrinDlg& w_;
+    ui::CDlgBase& dlg_;
+    AppData& app_;
+    const DpiTables& dpi_;
+    SectionHost& host_;
+    int level_ = 2;
 };
 
 }  // namespace orvane

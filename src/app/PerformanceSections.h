@@ -5,17 +5,21 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/SectionHost.h"
 #include "app/SectionLayout.h"
 #include "platform/Geometry.h"
+#include "profile/LanguageTable.h"
 #include "profile/Profile.h"
+#include "ui/CDlgBase.h"
 
 namespace orvane {
 
-class CTevrinDlg;
-
 class PerformanceSections {
 public:
-    explicit PerformanceSections(CTevrinDlg& window) : w_(window) {}
+    // column: where the sections stand now, as the window opens and closes them.
+    PerformanceSections(ui::CDlgBase& dlg, const LanguageTable& language, const SectionColumn& column,
+                        SectionHost& host)
+        : dlg_(dlg), language_(language), column_(column), host_(host) {}
 
     void Create();
     // Puts every control at its offset from its section's current content origin.
@@ -40,8 +44,13 @@ private:
     T* AddAt(Section section, uint32_t id, platform::Rect offset, Args&&... args);
     void ShowSliderValue(uint32_t slider, int position);
     void SliderChanged(uint32_t slider, int position, bool released);
+    // The section's content origin moved by a design offset, at the display scale.
+    platform::Rect PlacedRect(Section section, const platform::Rect& offset) const;
 
-    CTevrinDlg& w_;
+    ui::CDlgBase& dlg_;
+    const LanguageTable& language_;
+    const SectionColumn& column_;
+    SectionHost& host_;
     std::vector<Placed> placed_;
 };
 

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "app/ButtonAssignmentPanel.h"
-#include "app/CTevrinDlg.h"
+#include "app/DesktopIntegration.h"
 #include "app/MainIds.h"
 #include "dialogs/CAddProfileDlg.h"
 #include "dialogs/CEditProfileDlg.h"
@@ -44,40 +43,41 @@ platform::FileChooserOptions profileChooser(const Text& title) {
 
 void ProfileBar::Create() {
     for (uint32_t p = 0; p < kTabCount; ++p) {
-        auto* tab = w_.Add<ui::CTabControl>(0, kFirstTab + p, w_.Scaled(50, 552, 212, 573),
-                                            w_.App().profiles[p].GetProfileName(), w_.App().currentProfile);
+        auto* tab = dlg_.Add<ui::CTabControl>(0, kFirstTab + p, dlg_.Scaled(50, 552, 212, 573),
+                                            app_.profiles[p].GetProfileName(), app_.currentProfile);
         tab->LoadImages(ui::pictures::kProfileSlotNr, ui::pictures::kProfileSlotOv, ui::pictures::kProfileSlotNr2,
                         ui::pictures::kProfileSlotOv2);
         // The name ends (with its ellipsis) before the dot at the tab's right end that marks the
         // current profile.
-        tab->SetTextMargins(int32_t(10.0f * w_.Scale()), int32_t(float(kTabDotRoom) * w_.Scale()));
+        tab->SetTextMargins(int32_t(10.0f * dlg_.Scale()), int32_t(float(kTabDotRoom) * dlg_.Scale()));
     }
-    w_.Add<ui::CImageButton>(0, kAddProfile, w_.Scaled(50, 630, 96, 650), Text{})
+    dlg_.Add<ui::CImageButton>(0, kAddProfile, dlg_.Scaled(50, 630, 96, 650), Text{})
         ->LoadImages({ui::pictures::kAddNr, ui::pictures::kAddOv});
 }
 
 void ProfileBar::Place() {
-    const Settings& settings = w_.App().settings;
+    const Settings& settings = app_.settings;
     const int count = std::clamp(settings.GetProfileShowCount(), 0, int(kTabCount));
     for (int i = 0; i < count; ++i) {
         const int p = settings.GetProfileShowList(i);
-        if (auto* tab = w_.FindControl(kFirstTab + uint32_t(p))) tab->SetRect(w_.Scaled(50, 552 + 25 * i, 212, 573 + 25 * i));
+        if (auto* tab = dlg_.FindControl(kFirstTab + uint32_t(p)))
+            tab->SetRect(dlg_.Scaled(50, 552 + 25 * i, 212, 573 + 25 * i));
     }
     // With fewer than three tabs the button keeps the place it has under three.
     const int32_t y = 555 + 25 * std::max(count, 3);
-    if (auto* add = w_.FindControl(kAddProfile)) add->SetRect(w_.Scaled(50, y, 96, y + 20));
+    if (auto* add = dlg_.FindControl(kAddProfile)) add->SetRect(dlg_.Scaled(50, y, 96, y + 20));
 }
 
 void ProfileBar::Refresh() {
-    const AppData& app = w_.App();
+    const AppData& app = app_;
     for (uint32_t t = 0; t < kTabCount; ++t)
-        if (auto* tab = w_.FindControl(kFirstTab + t)) {
+        if (auto* tab = dlg_.FindControl(kFirstTab + t)) {
             tab->SetVisible(false);
             tab->SetText(app.profiles[t].GetProfileName());
         }
     const int count = std::clamp(app.settings.GetProfileShowCount(), 0, int(kTabCount));
     for (int i = 0; i < count; ++i)
-        if (auto* tab = w_.FindControl(kFirstTab + uint32_t(app.settings.GetProfileShowList(i)))) tab->SetVisible(true);
+        if (auto* tab = dlg_.FindControl(kFirstTab + uint32_t(app.settings.GetProfileShowList(i)))) tab->SetVisible(true);
     Place();
 }
 
@@ -91,7 +91,7 @@ void ProfileBar::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
     if (isTab(msg)) {
         if (lParam == ui::kCodeClicked) {
             SwitchTo(int(msg - kFirstTab));
-            w_.Following().OnManualSwitch();
+            following_.OnManualSwitch();
         }
         if (lParam == ui::kCodeRightReleased) OpenContextMenu(msg);
     } else if (msg == kAddProfile) {
@@ -103,57 +103,57 @@ void ProfileBar::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
 
 void ProfileBar::SwitchTo(int profile) {
     // The tab has already made its profile current; config.ini hears of it with the next save.
-    w_.App().currentProfile = profile;
-    w_.refreshPages();
+    app_.currentProfile = profile;
+    host_.refreshPages();
     // The new profile's sleep time too: orvanectl's profile select sends it, and the mouse must
     // hold what the window now shows.
-    w_.SendCurrentProfile();
+    host_.SendCurrentProfile();
 }
 
 // ---- Context menu ----
 
 void ProfileBar::OpenContextMenu(uint32_t tabId) {
-    auto* tab = w_.FindControl(tabId);
+    auto* tab = dlg_.FindControl(tabId);
     if (!tab) return;
-    const float s = w_.Scale();
+    const float s = dlg_.Scale();
     const Rect r = tab->GetRect();
-    const Rect window = w_.GetWindow() ? w_.GetWindow()->geometry() : Rect{};
-    const int32_t screenHeight = w_.GetPlatform().screen().fullScreen.height;
+    const Rect window = dlg_.GetWindow() ? dlg_.GetWindow()->geometry() : Rect{};
+    const int32_t screenHeight = dlg_.GetPlatform().screen().fullScreen.height;
     int32_t top = r.bottom - int32_t(20.0f * s);
     // Five items of 22 design pixels and the menu's frame.
     if (window.top + top + int32_t(116.0f * s) > screenHeight) top = screenHeight - window.top - int32_t(96.0f * s);
     const Point at{window.left + r.left + int32_t(161.0f * s), window.top + top};
-    w_.ClosePopup(kProfileMenuSlot);
-    auto menu = std::make_unique<ui::CProfileRKeyPopup>(w_.Language());
+    dlg_.ClosePopup(kProfileMenuSlot);
+    auto menu = std::make_unique<ui::CProfileRKeyPopup>(app_.language);
     const int profileNumber = int(tabId - kFirstTab) + 1;
-    menu->SetAccessibleTitle(FillNumber(w_.Language().LanguageText(kTextReaderProfileMenu), profileNumber));
+    menu->SetAccessibleTitle(FillNumber(app_.language.LanguageText(kTextReaderProfileMenu), profileNumber));
     menu->SetImages(ui::pictures::kMenuNr, ui::pictures::kMenuOv, ui::pictures::kMenusubNr, ui::pictures::kMenusubOv);
-    auto* popup = w_.AdoptPopup(std::move(menu));
-    w_.PopupSlot(kProfileMenuSlot) = popup;
+    auto* popup = dlg_.AdoptPopup(std::move(menu));
+    dlg_.PopupSlot(kProfileMenuSlot) = popup;
     const int32_t size = int32_t(300.0f * s);
-    if (!popup->Create(&w_, at.x, at.y, size, size, kMsgProfileMenuResult, tabId))
-        w_.PopupSlot(kProfileMenuSlot) = nullptr;
+    if (!popup->Create(&dlg_, at.x, at.y, size, size, kMsgProfileMenuResult, tabId))
+        dlg_.PopupSlot(kProfileMenuSlot) = nullptr;
 }
 
 void ProfileBar::MenuChosen(uint32_t tabId, const ui::PopupResult& result) {
-    if (!isTab(tabId) || !w_.FindControl(tabId) || result.byteCount < 1) return;
+    if (!isTab(tabId) || !dlg_.FindControl(tabId) || result.byteCount < 1) return;
     action_ = result.bytes[0];
     actionProfile_ = int(tabId - kFirstTab);
-    w_.ClosePopups();
+    dlg_.CloseAllPopups();
     // From the timer, so the menu is gone before a dialog opens.
-    w_.SetTimer(kTimerProfileAction, 100);
+    dlg_.SetTimer(kTimerProfileAction, 100);
 }
 
 void ProfileBar::MenuClosed(uint32_t tabId) {
-    ui::CWndPopup* menu = w_.PopupSlot(kProfileMenuSlot);
+    ui::CWndPopup* menu = dlg_.PopupSlot(kProfileMenuSlot);
     if (!menu || menu->Tracking()) return;
-    if (auto* tab = w_.FindControl(tabId)) w_.InvalidateRect(tab->GetRect());
-    w_.ClosePopup(kProfileMenuSlot);
-    if (!w_.Buttons().SubmenuOrListOpen()) w_.ClosePopup(ButtonAssignmentPanel::kSlotMain);
+    if (auto* tab = dlg_.FindControl(tabId)) dlg_.InvalidateRect(tab->GetRect());
+    dlg_.ClosePopup(kProfileMenuSlot);
+    if (!buttons_.SubmenuOrListOpen()) dlg_.ClosePopup(ButtonAssignmentPanel::kSlotMain);
 }
 
 void ProfileBar::OnActionTimer() {
-    w_.KillTimer(kTimerProfileAction);
+    dlg_.KillTimer(kTimerProfileAction);
     const int q = actionProfile_;
     const int action = action_;
     action_ = actionProfile_ = -1;
@@ -171,20 +171,21 @@ void ProfileBar::OnActionTimer() {
 // ---- The actions ----
 
 void ProfileBar::SaveAndRefresh(int q) {
-    w_.saveAll();
-    w_.refreshPages();
+    host_.saveAll();
+    host_.refreshPages();
     // What the window now shows of the current profile must be what the mouse holds.
-    if (q == w_.App().CurrentIndex()) w_.SendCurrentProfile();
+    if (q == app_.CurrentIndex()) host_.SendCurrentProfile();
 }
 
 void ProfileBar::Import(int q) {
-    auto path = w_.GetPlatform().fileChooser().openFile(w_.GetWindow(), profileChooser(w_.Language().LanguageText(kTextImportTitle)));
+    auto path = dlg_.GetPlatform().fileChooser().openFile(
+        dlg_.GetWindow(), profileChooser(app_.language.LanguageText(kTextImportTitle)));
     if (!path) return;
-    AppData& app = w_.App();
+    AppData& app = app_;
     // A file that is not a profile changes nothing; the user hears why nothing happened.
     auto imported = ReadImportedProfile(*path, app.profiles[size_t(q)]);
     if (!imported) {
-        w_.ShowAttention(w_.Language().LanguageText(kTextImportFailed));
+        host_.ShowAttention(app_.language.LanguageText(kTextImportFailed));
         return;
     }
     app.profiles[size_t(q)] = std::move(imported.value());
@@ -194,24 +195,25 @@ void ProfileBar::Import(int q) {
 }
 
 void ProfileBar::Export(int q) {
-    auto path = w_.GetPlatform().fileChooser().saveFile(w_.GetWindow(), profileChooser(w_.Language().LanguageText(kTextExportTitle)));
+    auto path = dlg_.GetPlatform().fileChooser().saveFile(
+        dlg_.GetWindow(), profileChooser(app_.language.LanguageText(kTextExportTitle)));
     if (!path) return;
-    if (!ExportProfileFile(w_.App().profiles[size_t(q)], *path))
-        w_.ShowAttention(w_.Language().LanguageText(kTextExportFailed));
+    if (!ExportProfileFile(app_.profiles[size_t(q)], *path))
+        host_.ShowAttention(app_.language.LanguageText(kTextExportFailed));
 }
 
 void ProfileBar::Rename(int q) {
-    dialogs::CEditProfileDlg dlg(w_.GetPlatform(), &w_, w_.Language(), w_.App().profiles[size_t(q)]);
+    dialogs::CEditProfileDlg dlg(dlg_.GetPlatform(), &dlg_, app_.language, app_.profiles[size_t(q)]);
     if (dlg.DoModal() == ui::kIdOk) SaveAndRefresh(q);
 }
 
 void ProfileBar::Programs(int q) {
-    Profile& profile = w_.App().profiles[size_t(q)];
+    Profile& profile = app_.profiles[size_t(q)];
     dialogs::ProgramSlots current;
     const std::vector<Text> listed = ProfilePrograms(profile);
     for (size_t i = 0; i < listed.size() && i < current.size(); ++i) current[i] = listed[i];
     const auto chosen =
-        dialogs::CProgramsDlg::Choose(w_.GetPlatform(), &w_, w_.Language(), current, w_.Following().Watcher());
+        dialogs::CProgramsDlg::Choose(dlg_.GetPlatform(), &dlg_, app_.language, current, following_.Watcher());
     if (!chosen) return;
     // A program typed twice is followed once.
     std::vector<Text> names;
@@ -220,16 +222,16 @@ void ProfileBar::Programs(int q) {
                                           [&](const Text& n) { return SameProgramEntry(n, name); }))
             names.push_back(name);
     if (const ProgramListChange change = SetProfilePrograms(profile, names); !change.ok()) {
-        w_.ShowAttention(fromUtf8(change.Describe({})));
+        host_.ShowAttention(fromUtf8(change.Describe({})));
         return;
     }
     SaveAndRefresh(q);
 }
 
 void ProfileBar::Remove(int q) {
-    AppData& app = w_.App();
+    AppData& app = app_;
     if (q == app.CurrentIndex()) {
-        w_.ShowAttention(w_.Language().LanguageText(kTextCannotRemoveCurrent));
+        host_.ShowAttention(app_.language.LanguageText(kTextCannotRemoveCurrent));
         return;
     }
     Settings& settings = app.settings;
@@ -247,15 +249,15 @@ void ProfileBar::Remove(int q) {
 }
 
 void ProfileBar::Add() {
-    AppData& app = w_.App();
+    AppData& app = app_;
     const int count = app.settings.GetProfileShowCount();
     if (count > 4) {
-        w_.ShowAttention(w_.Language().LanguageText(kTextAllProfilesShown));
+        host_.ShowAttention(app_.language.LanguageText(kTextAllProfilesShown));
         return;
     }
     const int q = app.settings.GetProfileShowList(count);
     if (q < 0 || q >= kProfileCount) return;
-    dialogs::CAddProfileDlg dlg(w_.GetPlatform(), &w_, w_.Language(), app.profiles[size_t(q)], app.settings,
+    dialogs::CAddProfileDlg dlg(dlg_.GetPlatform(), &dlg_, app_.language, app.profiles[size_t(q)], app.settings,
                                 app.SensorId);
     if (dlg.DoModal() == ui::kIdOk) SaveAndRefresh(q);
 }

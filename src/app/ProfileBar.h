@@ -5,11 +5,14 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "app/ButtonAssignmentPanel.h"
+#include "app/ProgramFollowing.h"
+#include "app/SectionHost.h"
+#include "profile/AppData.h"
+#include "ui/CDlgBase.h"
 #include "ui/PopupResult.h"
 
 namespace orvane {
-
-class CTevrinDlg;
 
 class ProfileBar {
 public:
@@ -17,7 +20,11 @@ public:
     enum Action { kImport = 0, kExport = 1, kRename = 2, kRemove = 3, kPrograms = 4 };
     static constexpr int kProfileMenuSlot = 5;  // the window's popup slot of the context menu
 
-    explicit ProfileBar(CTevrinDlg& window) : w_(window) {}
+    // buttons: a tab menu that goes takes the assignment menu with it unless that has a submenu
+    // open. following: hears of a tab clicked, and lists the programs to choose from.
+    ProfileBar(ui::CDlgBase& dlg, AppData& app, SectionHost& host, const ButtonAssignmentPanel& buttons,
+               ProgramFollowing& following)
+        : dlg_(dlg), app_(app), host_(host), buttons_(buttons), following_(following) {}
 
     void Create();
     // Tabs of the shown profiles top to bottom, the add button below them (every paint).
@@ -46,7 +53,11 @@ private:
     // Saves everything and refreshes the pages after profile q changed.
     void SaveAndRefresh(int q);
 
-    CTevrinDlg& w_;
+    ui::CDlgBase& dlg_;
+    AppData& app_;
+    SectionHost& host_;
+    const ButtonAssignmentPanel& buttons_;
+    ProgramFollowing& following_;
     int action_ = -1;
     int actionProfile_ = -1;
 };

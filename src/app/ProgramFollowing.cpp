@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <string>
 
-#include "app/CTevrinDlg.h"
 #include "profile/ProfilePrograms.h"
 #include "profile/Settings.h"
 
@@ -24,12 +23,12 @@ platform::ProgramIdentity OwnProgram() {
 
 }  // namespace
 
-ProgramFollowing::ProgramFollowing(CTevrinDlg& window, platform::FocusWatcher* watcher)
-    : w_(window),
+ProgramFollowing::ProgramFollowing(EventLoop& loop, const AppData& app, std::function<void(int)> switchTo,
+                                   platform::FocusWatcher* watcher)
+    : app_(app),
       watcher_(watcher),
-      follower_(window.GetPlatform().loop(),
-                {[this] { return ShownProfiles(); }, [this] { return w_.App().CurrentIndex(); },
-                 [this](int profile) { w_.Profiles().SwitchTo(profile); }}) {}
+      follower_(loop, {[this] { return ShownProfiles(); }, [this] { return app_.CurrentIndex(); },
+                       std::move(switchTo)}) {}
 
 void ProgramFollowing::Start(bool enabled) {
     if (watching_ || !Available()) return;
@@ -47,7 +46,7 @@ void ProgramFollowing::Stop() {
 }
 
 std::vector<autoprofile::FollowedProfile> ProgramFollowing::ShownProfiles() const {
-    const AppData& app = w_.App();
+    const AppData& app = app_;
     const int count = std::clamp(app.settings.GetProfileShowCount(), 0, kProfileCount);
     std::vector<autoprofile::FollowedProfile> out;
     for (int i = 0; i < count; ++i) {

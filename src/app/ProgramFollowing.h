@@ -2,20 +2,23 @@
 // The main window's side of profiles that follow the focused program: the desktop's focus
 // reports go to the follower, and its switches take the path of a click on a profile tab, so the
 // mouse is sent the profile, the window shows it and it is stored as current.
+#include <functional>
+
 #include "autoprofile/ProfileFollower.h"
 #include "platform/FocusWatcher.h"
+#include "profile/AppData.h"
 #include "profile/Settings.h"  // FollowProgramsEnabled
 
 namespace orvane {
-
-class CTevrinDlg;
 
 inline constexpr int kTextFollowPrograms = 370;  // the tray item
 
 class ProgramFollowing {
 public:
-    // watcher may be null: no desktop focus to follow, and nothing is switched.
-    ProgramFollowing(CTevrinDlg& window, platform::FocusWatcher* watcher);
+    // switchTo makes a profile current as a click on its tab does. watcher may be null: no
+    // desktop focus to follow, and nothing is switched.
+    ProgramFollowing(EventLoop& loop, const AppData& app, std::function<void(int)> switchTo,
+                     platform::FocusWatcher* watcher);
 
     // Once the window and its files are there: listens to the desktop when it can tell.
     void Start(bool enabled);
@@ -32,7 +35,7 @@ public:
 private:
     std::vector<autoprofile::FollowedProfile> ShownProfiles() const;
 
-    CTevrinDlg& w_;
+    const AppData& app_;
     platform::FocusWatcher* watcher_;
     autoprofile::ProfileFollower follower_;
     bool watching_ = false;

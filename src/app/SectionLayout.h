@@ -68,6 +68,17 @@ inline int32_t contentTop(Section s, const OpenSections& open, bool liftOffShown
     return headerTop(s, open, liftOffShown) + kHeaderHeight;
 }
 
+// The column as it stands: which sections are open, and whether the sensor has the lift-off
+// section.
+struct SectionColumn {
+    OpenSections open{};
+    bool liftOffShown = false;
+
+    [[nodiscard]] bool IsOpen(Section s) const { return open[size_t(s)]; }
+    // Top of a section's contents in design pixels.
+    [[nodiscard]] int32_t ContentTop(Section s) const { return contentTop(s, open, liftOffShown); }
+};
+
 // After the user opened `opened`: of the other open sections only the topmost stays open, so at
 // most two sections are open. Closing a section changes nothing else.
 OpenSections afterHeaderToggled(Section toggled, OpenSections open);

@@ -2,6 +2,11 @@
 // The skinned dialog: a frameless window that owns windowless controls, paints them through
 // one off-screen picture, routes the pointer to them and turns their notifications into
 // numbered messages for its own handlers (OnMessage).
+//
+// It is wider than our usual forty methods because every window and the parts of a window
+// reach their controls, menus, timers and messages through it; the methods are grouped below
+// and their code is split by concern (CDlgBase.cpp: life, painting, controls and messages;
+// CDlgBasePointer.cpp: the pointer and the popups; CDlgBaseKeyboard.cpp: focus and readers).
 #include <array>
 #include <functional>
 #include <memory>
@@ -153,6 +158,8 @@ public:
     // Posts a close request to the popup of the slot, if open, and empties the slot.
     void ClosePopup(int slot);
     void CloseMacroSetPopup(size_t set);
+    // Closes every open popup: each slot and each macro list.
+    void CloseAllPopups();
     // Called by a popup whose window went away.
     void PopupDestroyed(CWndPopup* popup);
 
@@ -160,6 +167,12 @@ public:
     platform::Platform& GetPlatform() const { return platform_; }
     platform::ImageCache& Images() const { return platform_.images(); }
     float Scale() const { return platform_.screen().displayScale; }
+    // A rectangle in design pixels at the display scale (each coordinate scaled, truncated).
+    Rect Scaled(int32_t left, int32_t top, int32_t right, int32_t bottom) const {
+        const float s = Scale();
+        return {int32_t(float(left) * s), int32_t(float(top) * s), int32_t(float(right) * s),
+                int32_t(float(bottom) * s)};
+    }
     float PixelDensity() const { return platform_.screen().pixelDensity; }
     const FontSpec& DialogFont() const { return dialogFont_; }
 

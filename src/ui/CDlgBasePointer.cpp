@@ -173,6 +173,11 @@ void CDlgBase::CloseMacroSetPopup(size_t set) {
     p = nullptr;
 }
 
+void CDlgBase::CloseAllPopups() {
+    for (int slot = 0; slot < kPopupSlots; ++slot) ClosePopup(slot);
+    for (size_t set = 0; set < macroSetPopups_.size(); ++set) CloseMacroSetPopup(set);
+}
+
 void CDlgBase::PopupDestroyed(CWndPopup* popup) {
     for (auto& p : popupSlots_)
         if (p == popup) p = nullptr;
