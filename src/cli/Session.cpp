@@ -189,8 +189,8 @@ void Session::settle() {
 }
 
 void Session::save() {
-    if (link_ && link_->savePendingFlag())
-        link_->savePending();
+    if (link_ && link_->saves().pending())
+        link_->saves().writePending();
     else
         host_->saveAll();
 }
