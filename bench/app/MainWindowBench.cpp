@@ -229,7 +229,7 @@ PassFigures runLargestPass(platform::qt::QtPlatform& platform, TimedWindow& dlg,
     EventLoop& loop = platform.loop();
     // A deferred save still waiting (six files, each synced to disk on the UI thread) is written
     // first: it is the save's stall, not the pass's.
-    dlg.Link().savePending();
+    dlg.Link().saves().writePending();
     installLargestMacros(dlg.App());
     DeviceLink& link = dlg.Link();
     link.forgetWhatTheMouseHolds();
@@ -331,7 +331,7 @@ int main(int argc, char** argv) {
     std::printf("resident_memory_shown: %.1f MB\n", residentMb());
     if (sideBySideSeconds > 0) {
         sideBySide(sideBySideSeconds, [&dlg] { dlg.GetWindow()->hide(); });
-        std::printf("watchdog_asleep: %d\n", dlg.Link().watchdogAsleep() ? 1 : 0);
+        std::printf("watchdog_asleep: %d\n", dlg.Link().watchdog().asleep() ? 1 : 0);
         dlg.Shutdown();
         return 0;
     }

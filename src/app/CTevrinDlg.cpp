@@ -130,11 +130,11 @@ void CTevrinDlg::Shutdown() {
 }
 
 void CTevrinDlg::ShowAsOnline() {
-    if (!link_->mouseOnline()) return;
+    if (!link_->presence().mouseOnline()) return;
     BatteryView view;
     view.phase = 100;
-    view.level = link_->batteryLevel();
-    view.chargeState = link_->chargeState();
+    view.level = link_->battery().level();
+    view.chargeState = link_->battery().chargeState();
     view.textVisible = view.chargeState != 1;
     view.text = fromUtf8(std::to_string(view.level)) + u"%";
     updateBattery(view);
@@ -294,7 +294,7 @@ void CTevrinDlg::OnTimer(int id) {
             watchingForAbsence_ = false;
             return;
         }
-        if (!link_->linkActive()) Conceal(presence_.WhenMouseAway(TrayShown()));
+        if (!link_->presence().active()) Conceal(presence_.WhenMouseAway(TrayShown()));
     } else if (id == kTimerLeftClickNotice) {
         KillTimer(kTimerLeftClickNotice);
         ShowAttention(Language().LanguageText(kTextLeftClickNeeded));
@@ -385,7 +385,7 @@ void CTevrinDlg::ToggleFollowPrograms() {
 void CTevrinDlg::ShowOrPoll() {
     presence_.UserAsked();
     showWindow();
-    if (!link_->linkActive() || !link_->mouseOnline()) link_->requestStatus();
+    if (!link_->presence().active() || !link_->presence().mouseOnline()) link_->requestStatus();
 }
 
 void CTevrinDlg::OnFilesMerged(const SharedConfig::Merged& merged) {

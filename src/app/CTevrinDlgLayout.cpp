@@ -141,7 +141,7 @@ void CTevrinDlg::DrawWindow(Painter& p, const Rect& client) {
     buttons_.DrawHighlight(p);
     // On screen again: what only a shown window needs wakes again.
     WatchForAbsence();
-    if (link_) link_->batteryInSight();
+    if (link_) link_->watchdog().batteryInSight();
 }
 
 }  // namespace orvane

@@ -26,7 +26,7 @@ void CTevrinDlg::showWindow() {
     GetWindow()->activate();
     UpdateNoticeStrip();
     WatchForAbsence();
-    link_->batteryInSight();
+    link_->watchdog().batteryInSight();
 }
 
 void CTevrinDlg::dpiLevelChangedByMouse(int level) {
@@ -82,7 +82,8 @@ void CTevrinDlg::showAccessProblem(const std::string& what) {
 }
 
 void CTevrinDlg::updateBattery(const BatteryView& view) {
-    desktop_.OnBattery(link_->mouseOnline(), link_->batteryLevel(), link_->chargeState());
+    desktop_.OnBattery(link_->presence().mouseOnline(), link_->battery().level(),
+                       link_->battery().chargeState());
     UpdateNoticeStrip();
     if (auto* gauge = FindControlAs<ui::CBattery>(kBatteryGauge)) {
         gauge->Phase = view.phase;
@@ -157,7 +158,7 @@ void CTevrinDlg::UpdateNoticeStrip() {
     auto* notice = FindControlAs<ui::CNoticeStrip>(kUndeliveredNotice);
     if (!notice) return;
     Text message = presence::DescribeConnection(Language(), link_->connection(),
-                                                link_->linkActive() && link_->mouseOnline(),
+                                                link_->presence().active() && link_->presence().mouseOnline(),
                                                 services_.udevRuleFolders);
     const Text undelivered = undelivered_.Describe(Language());
     if (!message.empty() && !undelivered.empty()) message += u"\n";

@@ -13,8 +13,8 @@ Text DescribeConnection(const LanguageTable& language, const Connection& connect
         const auto& e = connection.openError(r);
         if (connection.present(r) && e && e->isPermission()) return desktop::AccessNotice(language, e->context, udevRuleFolders);
     }
-    if (!connection.anyPresent()) return language.LanguageText(DeviceLink::kNoDeviceNotice);
-    return language.LanguageText(DeviceLink::kMouseAsleepNotice);
+    if (!connection.anyPresent()) return language.LanguageText(ConnectionNotices::kNoDevice);
+    return language.LanguageText(ConnectionNotices::kMouseAsleep);
 }
 
 }  // namespace orvane::presence

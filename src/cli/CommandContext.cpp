@@ -158,8 +158,8 @@ void CommandContext::settle() {
 }
 
 void CommandContext::save() {
-    if (link_ && link_->savePendingFlag())
-        link_->savePending();
+    if (link_ && link_->saves().pending())
+        link_->saves().writePending();
     else
         host_->saveAll();
 }

@@ -43,7 +43,7 @@ public:
     virtual void showAccessProblem(const std::string& what) { (void)what; }
     virtual void updateBattery(const BatteryView& view) { (void)view; }
     // Whether the battery gauge is on screen; when it is not, the link wakes only for what the
-    // mouse needs and, once it is again, is told with DeviceLink::batteryInSight().
+    // mouse needs and, once it is again, is told with Watchdog::batteryInSight().
     [[nodiscard]] virtual bool batteryShown() const { return true; }
     // The mouse reported another sensor: the lift-off header's active state follows
     // sensorPageFlag and the DPI controls take the new step count; repaint everything.

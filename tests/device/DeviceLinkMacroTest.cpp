@@ -267,7 +267,7 @@ TEST_F(MacroSyncTest, UploadWithNoOpenHandleStillAdvancesTheCounter) {
     app.settings.SetValue(SettingKey::NeedPassword, u"0");
     sim.injectFault(DeviceRole::Wired, sim::Fault::OpenFeatureFails, sim::kFaultAlways);
     startAndSettle();
-    ASSERT_TRUE(link.linkActive());
+    ASSERT_TRUE(link.presence().active());
     ASSERT_FALSE(link.connection().anyOpen());
     const uint16_t before = app.settings.GetDataChange();
     assign(0, u"A");

@@ -80,12 +80,12 @@ TEST_F(AsleepReportTest, AnInactiveLinkHoldsEveryDirtyGroupBack) {
 TEST_F(AsleepReportTest, WindowShowsAtTheNextPollWhenTheMouseWakes) {
     link.start();
     loop.advanceMs(DeviceLink::kSyncDelayMs);
-    ASSERT_FALSE(link.linkActive());
+    ASSERT_FALSE(link.presence().active());
     sim.setOnline(true);
     loop.advanceMs(20 * 1000);
     EXPECT_EQ(host.count("show"), 0);
     loop.advanceMs(1000);  // the 21st tick polls, active or not
-    EXPECT_TRUE(link.linkActive());
+    EXPECT_TRUE(link.presence().active());
     EXPECT_EQ(host.count("show"), 1);
 }
 
@@ -114,7 +114,7 @@ protected:
 
 TEST_F(OfflineActiveTest, FramesThatMissedTheMouseGoOutWhenItIsOnlineAgain) {
     startAndSettle();
-    ASSERT_TRUE(link.linkActive());
+    ASSERT_TRUE(link.presence().active());
     profile().PollingRateValue = {0, 0, 0};
     link.markDirty(SyncGroup::Performance);
     sync();
@@ -258,14 +258,14 @@ TEST_F(ReportTest, ARefusedWriteGoesWithTheNextPassOfAnyGroupAndAtTheNextPoll) {
     profile().SetKeyDebounce(10);
     link.markDirty(SyncGroup::Performance);
     sync();
-    ASSERT_TRUE(link.undelivered());
+    ASSERT_TRUE(link.delivery().undelivered());
     sim.clearFaults(DeviceRole::Wired);
     sim.clearFaults(DeviceRole::Receiver);
     profile().keys[3].KeyValue = {0x10, 0x08, 0x00};
     link.markDirty(SyncGroup::Buttons);
     sync();
     EXPECT_EQ(sim.memory().debounce, 10);
-    EXPECT_FALSE(link.undelivered());
+    EXPECT_FALSE(link.delivery().undelivered());
 
     sim.injectFault(DeviceRole::Wired, sim::Fault::WriteFails, sim::kFaultAlways);
     sim.injectFault(DeviceRole::Receiver, sim::Fault::WriteFails, sim::kFaultAlways);
@@ -277,7 +277,7 @@ TEST_F(ReportTest, ARefusedWriteGoesWithTheNextPassOfAnyGroupAndAtTheNextPoll) {
     loop.advanceMs(22 * 1000);
     settle();
     EXPECT_EQ(sim.memory().sleepTime, 7);
-    EXPECT_FALSE(link.undelivered());
+    EXPECT_FALSE(link.delivery().undelivered());
 }
 
 class ReceiverOnlyReportTest : public ReportTest {
@@ -299,14 +299,14 @@ TEST_F(ReceiverOnlyReportTest, WhatWentThroughTheReceiverBeforeTheMouseWasFoundA
     EXPECT_NE(sim.memory().pollingInterval, 8);
     loop.advanceMs(22 * 1000);
     settle();
-    EXPECT_FALSE(link.mouseOnline());
-    EXPECT_TRUE(link.undelivered());
+    EXPECT_FALSE(link.presence().mouseOnline());
+    EXPECT_TRUE(link.delivery().undelivered());
     EXPECT_EQ(app.settings.GetValue(SettingKey::Mac_ID), u"0xFFFFFFFF");
     sim.setOnline(true);
     loop.advanceMs(22 * 1000);
     settle();
     EXPECT_EQ(sim.memory().pollingInterval, 8);
-    EXPECT_FALSE(link.undelivered());
+    EXPECT_FALSE(link.delivery().undelivered());
     EXPECT_EQ(app.settings.GetMacId(), kSimMacId);
 }
 

@@ -48,7 +48,7 @@ TEST_F(StatusTest, RepliesForOtherCommandsAreIgnored) {
     reply[3] = 1;
     link.parseStatus(reply, DeviceRole::Wired);
     EXPECT_EQ(link.currentDpiLevel(), level);
-    EXPECT_NE(link.batteryLevel(), 0x21);
+    EXPECT_NE(link.battery().level(), 0x21);
 }
 
 TEST_F(StatusTest, AnEmptyReplyIsAskedOnceMore) {
@@ -57,29 +57,29 @@ TEST_F(StatusTest, AnEmptyReplyIsAskedOnceMore) {
     sim.injectFault(DeviceRole::Wired, sim::Fault::EmptyReply, 1);
     link.requestStatus();
     settle();
-    EXPECT_EQ(link.batteryLevel(), 57);
+    EXPECT_EQ(link.battery().level(), 57);
     // A reply that stays empty tells nothing.
     sim.setBattery(33, 0);
     sim.injectFault(DeviceRole::Wired, sim::Fault::EmptyReply, 2);
     link.requestStatus();
     settle();
-    EXPECT_EQ(link.batteryLevel(), 57);
+    EXPECT_EQ(link.battery().level(), 57);
 }
 
 TEST_F(StatusTest, BatteryAndChargingDisplay) {
     startAndSettle();
     link.parseStatus(statusReply("70 00 39 01 91 3C 5A 20"), DeviceRole::Wired);
-    link.refreshBatteryDisplay();
+    link.battery().refresh();
     ASSERT_FALSE(host.battery.empty());
     EXPECT_EQ(host.battery.back().text, u"57%");
     EXPECT_TRUE(host.battery.back().textVisible);
     link.parseStatus(statusReply("70 01 39 01 91 3C 5A 20"), DeviceRole::Wired);
-    link.refreshBatteryDisplay();
+    link.battery().refresh();
     EXPECT_EQ(host.battery.back().chargeState, 1);
     EXPECT_FALSE(host.battery.back().textVisible);
     // Offline: level 0, text hidden; the phase keeps turning 25, 50, 75, 100, 25.
     link.parseStatus(statusReply("70 00 39 00 91 3C 5A 20"), DeviceRole::Wired);
-    for (int i = 0; i < 4; ++i) link.refreshBatteryDisplay();
+    for (int i = 0; i < 4; ++i) link.battery().refresh();
     EXPECT_EQ(host.battery.back().level, 0);
     EXPECT_FALSE(host.battery.back().textVisible);
     for (size_t i = 1; i < host.battery.size(); ++i)
@@ -91,8 +91,8 @@ TEST_F(StatusTest, ReplyWithoutSignatureKeepsOnlineStateButUpdatesBattery) {
     Frame reply = statusReply("70 00 21 00 91 3C 5A 20");
     reply[7] = 'X';
     link.parseStatus(reply, DeviceRole::Wired);
-    EXPECT_TRUE(link.mouseOnline());
-    EXPECT_EQ(link.batteryLevel(), 0x21);
+    EXPECT_TRUE(link.presence().mouseOnline());
+    EXPECT_EQ(link.battery().level(), 0x21);
 }
 
 TEST_F(StatusTest, SensorChangeRewritesSettingsProfilesAndTables) {
@@ -141,7 +141,7 @@ TEST_F(StatusTest, DeviceNotificationSetsRateAndLevelAndSendsNothing) {
     ASSERT_TRUE(sim.userSetPollingInterval(4).ok());
     ASSERT_TRUE(pumpUntil([&] { return profile().PollingRateValue[0] == 1; }));
     EXPECT_EQ(profile().PollingRateName, u"250Hz");
-    EXPECT_TRUE(link.savePendingFlag());  // the receiver reported it too
+    EXPECT_TRUE(link.saves().pending());  // the receiver reported it too
     ASSERT_TRUE(sim.userSelectDpiLevel(2).ok());
     ASSERT_TRUE(pumpUntil([&] { return link.currentDpiLevel() == 2; }));
     EXPECT_EQ(profile().CurrentDPILevelValue, 2);
@@ -232,7 +232,7 @@ TEST_F(ConnectionTest, UnplugWiredKeepsRunningAndLastRemovalQuits) {
     sim.unplug(DeviceRole::Receiver);
     loop.runPending();
     EXPECT_EQ(host.count("quit"), 1);
-    EXPECT_FALSE(link.linkActive());
+    EXPECT_FALSE(link.presence().active());
     EXPECT_TRUE(link.firstConnection());
 }
 
@@ -300,11 +300,11 @@ TEST_F(ConnectionTest, HiddenTheWatchdogWakesOnlyForTheStatusReadsAndTheyKeepThe
     EXPECT_EQ(hidden[1], shown[1] + 42000);
     EXPECT_EQ(hidden[2], shown[1] + 63000);
     EXPECT_LE(host.battery.size(), 6u);  // one a wake at most, against 64 while shown
-    EXPECT_TRUE(link.watchdogAsleep());
+    EXPECT_TRUE(link.watchdog().asleep());
 
     // In sight again: the gauge moves every second at once, and the next read is on the beat.
     host.shown = true;
-    link.batteryInSight();
+    link.watchdog().batteryInSight();
     host.battery.clear();
     const auto again = statusReadTimes(loop, sim, 21);
     ASSERT_EQ(again.size(), 1u);
@@ -316,7 +316,7 @@ TEST_F(ConnectionTest, HiddenAPassStillPutsTheNextStatusReadAFullPeriodAway) {
     startAndSettle();
     host.shown = false;
     loop.advanceMs(1000);  // the tick that finds the gauge hidden and sleeps
-    ASSERT_TRUE(link.watchdogAsleep());
+    ASSERT_TRUE(link.watchdog().asleep());
     loop.advanceMs(5000);
     profile().PollingRateValue = {3, 0, 0};
     link.markDirty(SyncGroup::Performance);
@@ -347,16 +347,16 @@ protected:
 
 TEST_F(NoDeviceTest, NoticeAfterTwoSecondsAndNoWatchdog) {
     link.start();
-    EXPECT_FALSE(loop.timerActive(&link, DeviceLink::kWatchdogTimer));
+    EXPECT_FALSE(loop.timerActive(&link.watchdog(), Watchdog::kTimer));
     loop.advanceMs(1999);
     EXPECT_TRUE(host.notices.empty());
     loop.advanceMs(1);
-    EXPECT_EQ(host.notices, std::vector<int>{DeviceLink::kNoDeviceNotice});
+    EXPECT_EQ(host.notices, std::vector<int>{ConnectionNotices::kNoDevice});
     // A device arrives later: it is detected and asked for its status.
     sim.plug(DeviceRole::Wired);
     settle();
     EXPECT_TRUE(link.connection().isOpen(DeviceRole::Wired));
-    EXPECT_TRUE(link.mouseOnline());
+    EXPECT_TRUE(link.presence().mouseOnline());
 }
 
 class PermissionTest : public LinkTest {
@@ -371,7 +371,7 @@ TEST_F(PermissionTest, PresentButUnopenableDeviceGetsNoCommands) {
     ASSERT_TRUE(link.connection().openError(DeviceRole::Wired).has_value());
     EXPECT_TRUE(link.connection().openError(DeviceRole::Wired)->isPermission());
     EXPECT_TRUE(link.connection().readerRunning(DeviceRole::Wired));
-    loop.advanceMs(DeviceLink::kNoticeDelayMs);
+    loop.advanceMs(ConnectionNotices::kDelayMs);
     // Not "no device": the mouse is there, and the user is told how to be allowed to use it.
     EXPECT_TRUE(host.notices.empty());
     ASSERT_EQ(host.accessProblems.size(), 1u);

@@ -13,8 +13,8 @@ class SyncTest : public LinkTest {};
 TEST_F(SyncTest, StartUpReadsStatusAndSendsNothingForAHeldProfile) {
     link.start();
     settle();
-    EXPECT_TRUE(link.linkActive());
-    EXPECT_TRUE(link.mouseOnline());
+    EXPECT_TRUE(link.presence().active());
+    EXPECT_TRUE(link.presence().mouseOnline());
     EXPECT_EQ(host.count("show"), 1);
     // The status read went to the wired mouse only, with sequence number 1; the mouse is the
     // one last configured, so its macro counter is read next.
@@ -27,7 +27,7 @@ TEST_F(SyncTest, StartUpReadsStatusAndSendsNothingForAHeldProfile) {
     settle();
     EXPECT_EQ(sim.log().sets(DeviceRole::Wired).size(), 2u);
     EXPECT_EQ(host.count("progress"), 0);
-    EXPECT_TRUE(link.savePendingFlag());
+    EXPECT_TRUE(link.saves().pending());
 }
 
 TEST_F(SyncTest, PollingChangeSendsOneFrameToEachDevice) {
@@ -87,10 +87,10 @@ TEST_F(SyncTest, BurstOfChangesGivesOnePassAndNothingChangedSendsNothing) {
     link.armSync();
     loop.advanceMs(DeviceLink::kSyncDelayMs);
     EXPECT_TRUE(sim.log().records().empty());
-    EXPECT_TRUE(link.savePendingFlag());
-    loop.advanceMs(DeviceLink::kSaveDelayMs);
+    EXPECT_TRUE(link.saves().pending());
+    loop.advanceMs(SaveScheduler::kDelayMs);
     EXPECT_EQ(host.saves, 1);
-    EXPECT_FALSE(link.savePendingFlag());
+    EXPECT_FALSE(link.saves().pending());
 }
 
 TEST_F(SyncTest, SequenceNumberWraps) {
@@ -114,7 +114,7 @@ TEST_F(SyncTest, SavePendingWritesAtShutdown) {
     EXPECT_EQ(host.saves, 0);
     link.shutdown();
     EXPECT_EQ(host.saves, 1);
-    EXPECT_FALSE(link.savePendingFlag());
+    EXPECT_FALSE(link.saves().pending());
 }
 
 TEST_F(SyncTest, AChangeStillWaitingAtShutdownIsNotTakenAsHeldNextTime) {
@@ -193,18 +193,18 @@ protected:
 TEST_F(AsleepSyncTest, InactiveLinkSendsNothingAndKeepsGroupsDirty) {
     link.start();
     loop.advanceMs(DeviceLink::kSyncDelayMs);
-    EXPECT_FALSE(link.linkActive());
+    EXPECT_FALSE(link.presence().active());
     EXPECT_EQ(sim.log().commands(DeviceRole::Receiver), std::vector<uint8_t>{0x20});
     EXPECT_TRUE(link.dirty(SyncGroup::Buttons));
-    EXPECT_FALSE(link.savePendingFlag());
-    loop.advanceMs(DeviceLink::kNoticeDelayMs);
-    EXPECT_EQ(host.notices, std::vector<int>{DeviceLink::kMouseAsleepNotice});
+    EXPECT_FALSE(link.saves().pending());
+    loop.advanceMs(ConnectionNotices::kDelayMs);
+    EXPECT_EQ(host.notices, std::vector<int>{ConnectionNotices::kMouseAsleep});
     EXPECT_EQ(host.count("show"), 0);
 
     // A tray click asks the mouse; it is still asleep, so nothing shows.
     link.showOrPoll();
     settle();
-    EXPECT_FALSE(link.linkActive());
+    EXPECT_FALSE(link.presence().active());
     EXPECT_EQ(host.count("show"), 0);
 }
 

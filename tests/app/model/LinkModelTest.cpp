@@ -67,7 +67,7 @@ protected:
         ASSERT_TRUE(AddProfileProgram(app_->profiles[1], kPrograms[0].name).ok());
         ASSERT_TRUE(AddProfileProgram(app_->profiles[3], kPrograms[1].name).ok());
         rules_.Restart();
-        Advance(DeviceLink::kSaveDelayMs + 500);
+        Advance(SaveScheduler::kDelayMs + 500);
     }
 
     static void appendTap(MacroKey& m, uint8_t key, uint32_t delayMs) {
@@ -339,8 +339,8 @@ protected:
 
     // The invariant: the mouse holds the current profile, unless the link says it does not yet.
     void checkHeld(const std::string& when) {
-        if (!link().linkActive() || link().undelivered() || link().awaitingConfirmation() || !link().idle() ||
-            link().syncArmed())
+        if (!link().presence().active() || link().delivery().undelivered() ||
+            link().delivery().awaitingConfirmation() || !link().idle() || link().syncArmed())
             return;
         if (!link().connection().anyOpen()) return;
         const bool reachable = link().connection().isOpen(DeviceRole::Wired) || sim_->condition().online;
@@ -415,7 +415,8 @@ TEST_F(LinkModel, TheMouseHoldsWhatTheWindowShowsAfterAnyWalk) {
             ASSERT_NO_FATAL_FAILURE(checkHeld("step " + std::to_string(step)));
             if (step % 25 == 24) {  // a checkpoint
                 heal();
-                ASSERT_FALSE(link().undelivered()) << "seed " << seed << ", step " << step << "\n" << trail();
+                ASSERT_FALSE(link().delivery().undelivered()) << "seed " << seed << ", step " << step << "\n"
+                                                              << trail();
                 ASSERT_NO_FATAL_FAILURE(expectMouseHoldsProfile("healed at step " + std::to_string(step)));
             }
         }

@@ -28,7 +28,7 @@ protected:
         Start(setup);
         // The texts compared below come from the shipped language file.
         ASSERT_FALSE(entry(20).empty());
-        Advance(DeviceLink::kSaveDelayMs + 500);
+        Advance(SaveScheduler::kDelayMs + 500);
         sim_->log().clear();
     }
     ButtonAssignmentPanel& panel() { return dlg().Buttons(); }

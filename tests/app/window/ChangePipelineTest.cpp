@@ -88,7 +88,7 @@ TEST_F(ChangePipeline, ReleasingTheSleepSliderAtItsStartSendsPowerAndPerformance
 
 TEST_F(ChangePipeline, NothingIsSentWhileTheLinkIsInactive) {
     StartQuiet(WindowSetup::Sim("receiver-only,asleep"));
-    ASSERT_FALSE(link().linkActive());
+    ASSERT_FALSE(link().presence().active());
     ClickPollingStep(0);
     Advance(500);
     EXPECT_EQ(settingsFrames(hid::DeviceRole::Wired), 0u);
@@ -100,7 +100,7 @@ TEST_F(ChangePipeline, TheLastDeviceLeavingEndsTheProgramWithThePendingSaveWritt
     StartQuiet(WindowSetup::AtLogin(""));
     ClickPollingStep(0);
     Advance(DeviceLink::kSyncDelayMs + 200);
-    ASSERT_TRUE(link().savePendingFlag());
+    ASSERT_TRUE(link().saves().pending());
     sim_->unplug(sim::Link::Wired);
     Settle();
     EXPECT_FALSE(dlg().QuitRequested());  // the receiver is still there
@@ -156,7 +156,7 @@ TEST_F(UntouchedValues, A250HzRateIsShownAsItIs) {
     EXPECT_EQ(control<ui::CStaticText>(kPollingValue)->Label(), u"250Hz");
     EXPECT_EQ(control<ui::CStaticText>(kDebounceValue)->Label(), u"5ms");
     // The pass's own refresh does not turn it into a step either.
-    Advance(DeviceLink::kSaveDelayMs + 500);
+    Advance(SaveScheduler::kDelayMs + 500);
     EXPECT_EQ(control<ui::CStaticText>(kPollingValue)->Label(), u"250Hz");
     EXPECT_EQ(current().PollingRateValue[0], 1);
 }

@@ -21,7 +21,7 @@ TEST_F(MainWindowTest, TheTrayTooltipFollowsTheBattery) {
     EXPECT_TRUE(Contains(tray_->liveTip_, u"Velmira Orvane\n")) << toUtf8(tray_->liveTip_);
     EXPECT_TRUE(Contains(tray_->liveTip_, u"57%")) << toUtf8(tray_->liveTip_);
     sim_->setBattery(58, 1);
-    Advance(DeviceLink::kWatchdogMs * 22);
+    Advance(Watchdog::kTickMs * 22);
     EXPECT_TRUE(Contains(tray_->liveTip_, u"58%, charging")) << toUtf8(tray_->liveTip_);
     EXPECT_TRUE(notifier_->shown.empty());
 }
@@ -32,17 +32,17 @@ TEST_F(MainWindowTest, ALowBatteryIsAnnouncedOnceAt15AndOnceAt5WhileNotCharging)
     EXPECT_EQ(notifier_->shown[0].urgency, platform::Urgency::Normal);
     EXPECT_TRUE(Contains(notifier_->shown[0].body, u" 15% ")) << toUtf8(notifier_->shown[0].body);
     sim_->setBattery(12, 0);
-    Advance(DeviceLink::kWatchdogMs * 22);
+    Advance(Watchdog::kTickMs * 22);
     EXPECT_EQ(notifier_->shown.size(), 1u);
     sim_->setBattery(5, 0);
-    Advance(DeviceLink::kWatchdogMs * 22);
+    Advance(Watchdog::kTickMs * 22);
     ASSERT_EQ(notifier_->shown.size(), 2u);
     EXPECT_EQ(notifier_->shown[1].urgency, platform::Urgency::Critical);
     // Charged and run down again: the warnings come back.
     sim_->setBattery(90, 1);
-    Advance(DeviceLink::kWatchdogMs * 22);
+    Advance(Watchdog::kTickMs * 22);
     sim_->setBattery(14, 0);
-    Advance(DeviceLink::kWatchdogMs * 22);
+    Advance(Watchdog::kTickMs * 22);
     EXPECT_EQ(notifier_->shown.size(), 3u);
 }
 
@@ -73,7 +73,7 @@ TEST_P(AccessNoticeTest, AMouseThisUserMayNotOpenGetsANoticeWithTheFix) {
     for (auto link : {sim::Link::Wired, sim::Link::Receiver})
         sim_->injectFault(link, sim::Fault::OpenFeatureFails, sim::kFaultAlways);
     ASSERT_TRUE(dlg().Create());
-    Advance(DeviceLink::kNoticeDelayMs + 100);
+    Advance(ConnectionNotices::kDelayMs + 100);
     ASSERT_EQ(dlg().Notices().size(), 1u);
     const Text message = dlg().Notices()[0]->Message();
     const AccessAdvice advice = AdviseOnDeniedAccess("x", {dir_ / "udev"});

@@ -54,7 +54,7 @@ TEST_F(FollowProgramsTest, AListedProgramBringsItsProfileAfterTheDwellAndLeaving
     EXPECT_EQ(control<ui::CControlBase>(kFirstCombo + 2)->GetText(),
               ShownButtonName(app_->profiles[1].keys[2], app_->language));
     expectMouseHolds(1);
-    Advance(DeviceLink::kSaveDelayMs + 500);
+    Advance(SaveScheduler::kDelayMs + 500);
     EXPECT_NE(fileAscii("config.ini").find("CurrentProfile=1"), std::string::npos) << fileAscii("config.ini");
 
     focus_->focus(kEditor);
@@ -113,7 +113,7 @@ TEST_F(FollowProgramsTest, TheTrayItemTurnsFollowingOffAndOnAndConfigIniKeepsThe
     tray_->fire(platform::TrayEvent::MenuFollowPrograms);
     EXPECT_FALSE(tray_->followProgramsChecked_);
     focus_->focus(kShooter);
-    Advance(ProfileFollower::kDwellMs + DeviceLink::kSyncDelayMs + DeviceLink::kSaveDelayMs + 1000);
+    Advance(ProfileFollower::kDwellMs + DeviceLink::kSyncDelayMs + SaveScheduler::kDelayMs + 1000);
     EXPECT_EQ(app_->currentProfile, 0) << "switched while turned off";
     EXPECT_NE(fileAscii("config.ini").find("FollowPrograms=0"), std::string::npos) << fileAscii("config.ini");
 

@@ -17,7 +17,7 @@ protected:
     // writes for more than seven seconds.
     void StartWithLongMacros() {
         Start();
-        Advance(DeviceLink::kSaveDelayMs + 500);
+        Advance(SaveScheduler::kDelayMs + 500);
         MacroSet& set = app_->library.AddSet(u"Long");
         const Text prefix = app_->language.LanguageText(kMacroPrefixEntry);
         for (int m = 1; m < kKeyCount; ++m) {

@@ -35,7 +35,7 @@ protected:
 
 TEST_F(MacroManagerWindow, ARecordedMacroPutOnButtonTwoIsUploadedWithTheChangeCounter) {
     Start();
-    Advance(DeviceLink::kSaveDelayMs + 500);
+    Advance(SaveScheduler::kDelayMs + 500);
     MacroLibrary lib;
     lib.AddSet(u"Mine");
     ASSERT_TRUE(WriteLibraryFile(lib, app_->Config("MacroLibraryFile.mlf")).ok());

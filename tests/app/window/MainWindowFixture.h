@@ -202,7 +202,7 @@ protected:
     // Start-up's own pass and its save are over; the log starts empty.
     void StartQuiet(const WindowSetup& setup = {}) {
         Start(setup);
-        Advance(DeviceLink::kSaveDelayMs + 500);
+        Advance(SaveScheduler::kDelayMs + 500);
         sim_->log().clear();
     }
     // A click on step `step` of the polling slider.

@@ -23,7 +23,7 @@ protected:
     void StartQuiet() {
         Start();
         ASSERT_FALSE(entry(152).empty());
-        Advance(DeviceLink::kSaveDelayMs + 500);
+        Advance(SaveScheduler::kDelayMs + 500);
         sim_->log().clear();
         platform_->onModal = [this](FakeWindow& w) {
             if (auto* a = dynamic_cast<dialogs::CAttentionDlg*>(&w.host())) {

@@ -130,7 +130,7 @@ TEST_F(DpiLevelsTest, SwitchingOnALevelBelowTheActiveOneKeepsItActive) {
 
 TEST_F(DpiLevelsTest, TheOnlyEnabledLevelStaysOnAndNothingIsSent) {
     Start();
-    Advance(DeviceLink::kSaveDelayMs + 500);
+    Advance(SaveScheduler::kDelayMs + 500);
     SetLevels(0x01, 0);
     sim_->log().clear();
     click(kDpiCheck + 0);

@@ -20,7 +20,7 @@ protected:
     // Start-up's pass and save are over.
     void StartQuiet() {
         Start();
-        Advance(DeviceLink::kSaveDelayMs + 500);
+        Advance(SaveScheduler::kDelayMs + 500);
     }
     // orvanectl as a separate program would run it: its own virtual mouse, its own loop.
     int Orvanectl(std::vector<std::string> words) {
@@ -68,7 +68,7 @@ TEST_F(SharedFiles, AChangeInTheWindowAndOneFromOrvanectlAtTheSameTimeBothReachT
     EXPECT_EQ(current().XYSetting[0], fromCli.XYSetting[0]);
     EXPECT_EQ(current().PollingRateName, u"1000HZ");
 
-    Advance(DeviceLink::kSaveDelayMs + 500);
+    Advance(SaveScheduler::kDelayMs + 500);
     const Profile after = OnDisk(0);
     EXPECT_EQ(after.XYSetting[0], fromCli.XYSetting[0]);
     EXPECT_EQ(after.PollingRateName, u"1000HZ");
@@ -81,7 +81,7 @@ TEST_F(SharedFiles, TheWindowsSaveWaitsForAWriterAndDoesNotBlock) {
         // A command in progress holds the folder while the window's save comes due.
         auto busy = ConfigLock::Acquire(dir_ / "config", 0);
         ASSERT_TRUE(busy.ok());
-        Advance(DeviceLink::kSaveDelayMs + 500);
+        Advance(SaveScheduler::kDelayMs + 500);
         EXPECT_NE(OnDisk(0).PollingRateName, u"1000HZ");
         EXPECT_TRUE(dlg().Files().WritesKept());
     }
@@ -99,7 +99,7 @@ TEST_F(SharedFiles, AProfileAnotherProgramWroteIsReloadedNotOverwritten) {
     EXPECT_EQ(app_->profiles[1].GetProfileName(), u"Edited elsewhere");
     // A later save of everything keeps it.
     ClickPollingStep(2);
-    Advance(DeviceLink::kSaveDelayMs + 500);
+    Advance(SaveScheduler::kDelayMs + 500);
     EXPECT_EQ(OnDisk(1).GetProfileName(), u"Edited elsewhere");
     EXPECT_EQ(OnDisk(0).PollingRateName, u"1000HZ");
 }
@@ -109,7 +109,7 @@ TEST_F(SharedFiles, AtTheEndAKeptSaveWaitsForTheFolder) {
     ClickPollingStep(2);
     auto busy = ConfigLock::Acquire(dir_ / "config", 0);
     ASSERT_TRUE(busy.ok());
-    Advance(DeviceLink::kSaveDelayMs + 500);
+    Advance(SaveScheduler::kDelayMs + 500);
     ASSERT_TRUE(dlg().Files().WritesKept());
     std::thread release([lock = std::move(busy.value())]() mutable {
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
@@ -150,7 +150,7 @@ TEST_F(SharedFiles, TheTraysSwitchesSetByOrvanectlHoldInTheRunningWindowWithinAS
     EXPECT_TRUE(tray_->followProgramsChecked_);
     EXPECT_TRUE(dlg().Following().Follower().Enabled());
     ClickPollingStep(2);
-    Advance(DeviceLink::kSaveDelayMs + 500);
+    Advance(SaveScheduler::kDelayMs + 500);
     const std::string config = fileAscii("config.ini");
     EXPECT_NE(config.find("FollowPrograms=1"), std::string::npos) << config;
     EXPECT_NE(config.find("ShowDPIChanges=0"), std::string::npos) << config;

@@ -41,16 +41,16 @@ TEST_F(MainWindowTest, AStartTheUserAskedForShowsTheWindowAndSaysWhereTheMouseIs
     EXPECT_TRUE(window().isVisible());
     EXPECT_FALSE(window().isMinimized());
     auto* strip = control<ui::CNoticeStrip>(kUndeliveredNotice);
-    EXPECT_EQ(strip->Message().substr(0, 20), text(*app_, DeviceLink::kMouseAsleepNotice).substr(0, 20));
+    EXPECT_EQ(strip->Message().substr(0, 20), text(*app_, ConnectionNotices::kMouseAsleep).substr(0, 20));
     sim_->setOnline(true);
-    Advance(DeviceLink::kWatchdogMs * 22);
-    EXPECT_EQ(strip->Message().find(text(*app_, DeviceLink::kMouseAsleepNotice)), Text::npos);
+    Advance(Watchdog::kTickMs * 22);
+    EXPECT_EQ(strip->Message().find(text(*app_, ConnectionNotices::kMouseAsleep)), Text::npos);
     // Every device gone: the window the user opened stays and says so.
     sim_->unplug(sim::Link::Receiver);
     Advance(10);
     EXPECT_FALSE(dlg().QuitRequested());
     EXPECT_TRUE(window().isVisible());
-    EXPECT_EQ(strip->Message().substr(0, 20), text(*app_, DeviceLink::kNoDeviceNotice).substr(0, 20));
+    EXPECT_EQ(strip->Message().substr(0, 20), text(*app_, ConnectionNotices::kNoDevice).substr(0, 20));
     EXPECT_FALSE(control<ui::CStaticText>(kBatteryText)->Visible());
 }
 
@@ -102,7 +102,7 @@ TEST_F(MainWindowTest, ASecondStartShowsTheWindowAndAsksAMouseThatIsAway) {
     dlg().SendMessage(kMsgActivate);
     EXPECT_TRUE(window().isVisible());
     sim_->setOnline(false);
-    Advance(DeviceLink::kWatchdogMs * 22);  // the watchdog's poll sees the mouse go
+    Advance(Watchdog::kTickMs * 22);  // the watchdog's poll sees the mouse go
     click(kMinimise);
     sim_->log().clear();
     dlg().SendMessage(kMsgActivate);
@@ -115,17 +115,17 @@ TEST_F(MainWindowTest, ASecondStartShowsTheWindowAndAsksAMouseThatIsAway) {
 // the window is back.
 TEST_F(MainWindowTest, HiddenInTheTrayTheWindowsTimersSleepUntilItIsBack) {
     Start();
-    ASSERT_TRUE(link().mouseOnline());
+    ASSERT_TRUE(link().presence().mouseOnline());
     const ui::CDlgBase* owner = &dlg();
     Advance(1000);
     // A window the user asked for is never hidden for an absent mouse: that check has ended.
     EXPECT_FALSE(clock().timerActive(owner, kTimerHideWhileInactive));
     click(kMinimise);
     ASSERT_FALSE(window().isVisible());
-    Advance(DeviceLink::kWatchdogMs * 2);
-    EXPECT_TRUE(link().watchdogAsleep());
+    Advance(Watchdog::kTickMs * 2);
+    EXPECT_TRUE(link().watchdog().asleep());
     tray_->fire(platform::TrayEvent::MenuShow);
-    EXPECT_FALSE(link().watchdogAsleep());
+    EXPECT_FALSE(link().watchdog().asleep());
 }
 
 // Started at login, the window hides while the mouse is away; the check that does it sleeps
@@ -155,7 +155,7 @@ TEST_F(MainWindowTest, BatteryShowsTheLevelAndHidesTheTextWhileCharging) {
     EXPECT_TRUE(text->Visible());
     EXPECT_EQ(control<ui::CBattery>(kBatteryGauge)->Level, 57);
     sim_->setBattery(57, 1);
-    Advance(DeviceLink::kWatchdogMs * 22);
+    Advance(Watchdog::kTickMs * 22);
     EXPECT_FALSE(text->Visible());
     EXPECT_EQ(control<ui::CBattery>(kBatteryGauge)->Mode, ui::CBattery::kCharging);
 }
@@ -166,7 +166,7 @@ TEST_F(MainWindowTest, NoDeviceGivesTheConnectionNoticeAfterTwoSeconds) {
     EXPECT_TRUE(dlg().Notices().empty());
     Advance(200);
     ASSERT_EQ(dlg().Notices().size(), 1u);
-    EXPECT_EQ(dlg().Notices()[0]->Message(), app_->language.LanguageText(DeviceLink::kMouseAsleepNotice));
+    EXPECT_EQ(dlg().Notices()[0]->Message(), app_->language.LanguageText(ConnectionNotices::kMouseAsleep));
     EXPECT_FALSE(dlg().Notices()[0]->Message().empty());
     EXPECT_FALSE(window().isVisible());
 }

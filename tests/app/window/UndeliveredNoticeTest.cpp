@@ -85,10 +85,10 @@ TEST_F(UndeliveredNotice, ALostChangeTheUserTakesBackIsNoLongerShown) {
 
 TEST_F(UndeliveredNotice, AChangeWhileTheMouseSleepsIsShownUntilItWakes) {
     StartQuiet(WindowSetup::Sim("receiver-only"));
-    ASSERT_TRUE(link().mouseOnline());
+    ASSERT_TRUE(link().presence().mouseOnline());
     sim_->setOnline(false);
     Advance(25000);  // the watchdog's status read finds it asleep
-    ASSERT_FALSE(link().mouseOnline());
+    ASSERT_FALSE(link().presence().mouseOnline());
     ClickPollingStep(0);
     Advance(DeviceLink::kSyncDelayMs + 1000);
     EXPECT_TRUE(Contains(notice()->Message(), undelivered::kTextPolling)) << toUtf8(notice()->Message());
