@@ -328,7 +328,7 @@ void CTevrinDlg::OpenMacroManager(int startMode) {
     if (services_.macroManager)
         services_.macroManager();
     else
-        RunMacroManager(*this, app_, files_, startMode);
+        RunMacroManager(*this, app_, files_, startMode, macroKeyRemembered_);
 }
 
 intptr_t CTevrinDlg::ShowAttention(const Text& message) {

@@ -179,6 +179,7 @@ private:
     LanguageMenu languageMenu_;
     ConfigSync files_;
     SectionColumn column_;
+    int32_t macroKeyRemembered_ = -1;  // the macro manager's key selection, from one opening to the next
     DpiSection dpi_;
     PerformanceSections performance_;
     ButtonAssignmentPanel buttons_;

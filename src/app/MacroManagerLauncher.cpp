@@ -8,7 +8,7 @@
 
 namespace orvane {
 
-void RunMacroManager(ui::CDlgBase& owner, AppData& app, ConfigSync& files, int startMode) {
+void RunMacroManager(ui::CDlgBase& owner, AppData& app, ConfigSync& files, int startMode, int32_t& rememberedKey) {
     // What the manager last saved (or opened with): whatever the window's library holds beyond
     // it came from another program since, and is merged in rather than overwritten.
     auto base = std::make_shared<MacroLibrary>(app.library);
@@ -21,7 +21,7 @@ void RunMacroManager(ui::CDlgBase& owner, AppData& app, ConfigSync& files, int s
         *base = app.library;
         return {};
     };
-    macro::CMacroManagerDlg dlg(owner.GetPlatform(), &owner, app, startMode, save);
+    macro::CMacroManagerDlg dlg(owner.GetPlatform(), &owner, app, startMode, save, &rememberedKey);
     (void)dlg.DoModal();
     // The window reads the file again next: a save still waiting for the folder goes first.
     if (files.WritesKept()) files.Flush(ConfigSync::kLoadWaitMs);

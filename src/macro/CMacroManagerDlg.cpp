@@ -65,19 +65,15 @@ constexpr BottomButton kBottomButtons[] = {
 constexpr char kLibraryFileName[] = "MacroLibraryFile.mlf";
 }  // namespace
 
-int32_t& CMacroManagerDlg::RememberedKeyIndex() {
-    static int32_t index = -1;
-    return index;
-}
-
 CMacroManagerDlg::CMacroManagerDlg(platform::Platform& platform, ui::CDlgBase* parent, AppData& app, int setNumber,
-                                   LibrarySaver saver)
+                                   LibrarySaver saver, int32_t* rememberedKey)
     : CDlgBase(platform, parent),
       app_(app),
       language_(app.language),
       libraryFile_(app.Config(kLibraryFileName)),
       setNumber_(setNumber),
-      saver_(std::move(saver)) {
+      saver_(std::move(saver)),
+      rememberedKey_(rememberedKey) {
     SetWindowSize(int32_t(float(kDesignWidth) * Scale()), int32_t(float(kDesignHeight) * Scale()));
 }
 
@@ -97,7 +93,7 @@ bool CMacroManagerDlg::OnInitDialog() {
     if (!CDlgBase::OnInitDialog()) return false;
     if (setNumber_ != 0) {
         keyList_->ShowSet(setNumber_ - 1);
-        if (RememberedKeyIndex() >= 0) keyList_->SelectedRow = RememberedKeyIndex();
+        if (rememberedKey_ && *rememberedKey_ >= 0) keyList_->SelectedRow = *rememberedKey_;
     }
     Synchronise();
     loop_->Fill();

@@ -46,14 +46,12 @@ public:
 
     // setNumber is the 1-based number of the macro set shown; 0 shows none. The window reads
     // the library file of app's config folder and saves through saver (by default straight to
-    // that file); it never touches app.library itself.
+    // that file); it never touches app.library itself. rememberedKey, kept by the opener: the
+    // key list's selection when its manager last closed (-1 before that), which this one
+    // preselects, whatever set it shows, and where it leaves its own; none: nothing carries over.
     CMacroManagerDlg(platform::Platform& platform, ui::CDlgBase* parent, AppData& app, int setNumber,
-                     LibrarySaver saver = {});
+                     LibrarySaver saver = {}, int32_t* rememberedKey = nullptr);
     ~CMacroManagerDlg() override;
-
-    // The key list's selection when the manager last closed (-1 before that); the next manager
-    // preselects it, whatever set it shows.
-    static int32_t& RememberedKeyIndex();
 
     bool OnInitDialog() override;
 
@@ -116,6 +114,7 @@ private:
     std::filesystem::path libraryFile_;
     int setNumber_;
     LibrarySaver saver_;
+    int32_t* rememberedKey_;
     MacroLibrary library_;
     MacroKey* selected_ = nullptr;
     bool unsavedCloseWarned_ = false;

@@ -38,7 +38,7 @@ void CMacroManagerDlg::Close() {
         unsavedCloseWarned_ = true;
         return;
     }
-    RememberedKeyIndex() = keyList_ ? keyList_->SelectedRow : -1;
+    if (rememberedKey_) *rememberedKey_ = keyList_ ? keyList_->SelectedRow : -1;
     ReleaseAllImages();
     EndDialog(ui::kIdCancel);
 }

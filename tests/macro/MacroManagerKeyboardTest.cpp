@@ -26,7 +26,6 @@ class MacroManagerKeys : public MacroTest {
 protected:
     void SetUp() override {
         MacroTest::SetUp();
-        CMacroManagerDlg::RememberedKeyIndex() = -1;
         MacroLibrary lib;
         MacroSet& first = lib.AddSet(u"Examples");
         first.AddKey(u"One") = macroWith(u"One", {keyAction('A', false), delayAction(20), keyAction('A', true)}, 2);
@@ -44,7 +43,8 @@ protected:
     }
 
     CMacroManagerDlg& Open(int setNumber) {
-        dlg_ = std::make_unique<CMacroManagerDlg>(platform_, nullptr, *app_, setNumber);
+        dlg_ = std::make_unique<CMacroManagerDlg>(platform_, nullptr, *app_, setNumber, CMacroManagerDlg::LibrarySaver{},
+                                                  &rememberedKey_);
         EXPECT_TRUE(dlg_->Create());
         return *dlg_;
     }
@@ -67,6 +67,7 @@ protected:
     int32_t BarPosition(uint32_t id) const { return dlg_->FindControlAs<ui::CVScrollBar>(id)->Position(); }
 
     std::unique_ptr<CMacroManagerDlg> dlg_;
+    int32_t rememberedKey_ = -1;  // the opener's: carried from one manager to the next
 };
 
 TEST_F(MacroManagerKeys, TabVisitsEveryControlColumnByColumnAndLeavesTheCountField) {

@@ -38,7 +38,6 @@ class MacroManager : public MacroTest {
 protected:
     void SetUp() override {
         MacroTest::SetUp();
-        CMacroManagerDlg::RememberedKeyIndex() = -1;
         MacroLibrary lib;
         MacroSet& first = lib.AddSet(u"Examples");
         first.AddKey(u"One") = macroWith(u"One", {keyAction('A', false), delayAction(20), keyAction('A', true)}, 2);
@@ -56,7 +55,8 @@ protected:
     }
 
     CMacroManagerDlg& Open(int setNumber = 1) {
-        dlg_ = std::make_unique<CMacroManagerDlg>(platform_, nullptr, *app_, setNumber);
+        dlg_ = std::make_unique<CMacroManagerDlg>(platform_, nullptr, *app_, setNumber, CMacroManagerDlg::LibrarySaver{},
+                                                  &rememberedKey_);
         EXPECT_TRUE(dlg_->Create());
         return *dlg_;
     }
@@ -97,6 +97,7 @@ protected:
     }
 
     std::unique_ptr<CMacroManagerDlg> dlg_;
+    int32_t rememberedKey_ = -1;  // the opener's: carried from one manager to the next
 };
 
 TEST_F(MacroManager, OpensOnTheGivenSetWithItsFirstMacroAndRemembersTheKeyIndex) {
@@ -112,7 +113,7 @@ TEST_F(MacroManager, OpensOnTheGivenSetWithItsFirstMacroAndRemembersTheKeyIndex)
     EXPECT_TRUE(ui::RadioGroupState::isSelected(14));
     EXPECT_FALSE(dlg_->LoopFieldShown());
     Close();
-    EXPECT_EQ(CMacroManagerDlg::RememberedKeyIndex(), 2);
+    EXPECT_EQ(rememberedKey_, 2);
 
     Open(2);  // five macros: the third is preselected
     EXPECT_EQ(Selected().GetName(), u"c");

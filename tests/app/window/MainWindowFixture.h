@@ -155,7 +155,7 @@ protected:
                                                                      if (macroManager_)
                                                                          macroManager_();
                                                                      else
-                                                                         RunMacroManager(*dlg_, *app_, dlg_->Files(), 1);
+                                                                         RunMacroManager(*dlg_, *app_, dlg_->Files(), 1, macroKeyRemembered_);
                                                                  },
                                                                  setup.start, setup.virtualMouse,
                                                                  {dir_ / "udev"}, std::move(focus)});
@@ -251,6 +251,7 @@ protected:
     }
 
     std::filesystem::path dir_;
+    int32_t macroKeyRemembered_ = -1;  // the window's, for the macro manager it opens
     std::unique_ptr<platform::FakePlatform> platform_;
     std::unique_ptr<sim::SimTransport> sim_;
     std::unique_ptr<AppData> app_;
