@@ -2,6 +2,10 @@
 // The open secondary dialogs that must be closed before the application ends: ten entries,
 // the used ones always forming a prefix. Dialogs enter themselves when they initialise and
 // leave when they are destroyed; the exit paths close whatever is still entered.
+// One table for the process (instance()): dialogs enter from their own initialisation, opened
+// from the main window, the macro manager or a dialog within a dialog, and only the main window
+// closes them; handing the table to each would thread it through every dialog's constructor
+// for no second owner. Tests clear it between windows.
 #include <array>
 
 #include "ui/CDlgBase.h"
