@@ -136,6 +136,11 @@ bool Connection::uses(const std::string& path) const {
     return false;
 }
 
+void Connection::inputRemoved(const std::string& path) {
+    for (auto& d : devices_)
+        if (path.empty() || d.inputPath == path) stopReader(d.reader);
+}
+
 void Connection::closeHandles() {
     for (auto& d : devices_) d.feature.reset();
 }

@@ -63,6 +63,10 @@ public:
     // Whether a path is one of the interfaces in use; an empty path (a monitor that lost track)
     // may be any of them.
     [[nodiscard]] bool uses(const std::string& path) const;
+    // An input interface was removed (an empty path: any may have been). Its reader is stopped
+    // now: left to notice on its own thread, it could still be on its way out when the device
+    // comes back, and the detection would take it for running and start none for the new one.
+    void inputRemoved(const std::string& path);
 
     void closeHandles();
 

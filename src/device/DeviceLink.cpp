@@ -99,7 +99,10 @@ void DeviceLink::redetect() {
 void DeviceLink::onDeviceChange(hid::HotplugAction action, const std::string& path) {
     // Writing on to a device that has gone only fails; what the pass had not sent goes out with
     // the detection's pass.
-    if (action == hid::HotplugAction::Removed && connection_.uses(path)) sender_.stop();
+    if (action == hid::HotplugAction::Removed) {
+        if (connection_.uses(path)) sender_.stop();
+        connection_.inputRemoved(path);
+    }
     jobs_.add([this, action](LinkJobs::Done done) {
         deviceChanged(action);
         done();

@@ -271,6 +271,26 @@ TEST_F(ConnectionTest, WatchdogRestartsAReaderThatFailed) {
     EXPECT_TRUE(link.connection().readerRunning(DeviceRole::Wired));
 }
 
+// Unplugged and plugged in again: the cable's reader is stopped when the removal is told, not
+// left to end on its own thread, where it may still be on its way out when the cable is back
+// and be taken for running (here it never notices by itself); the new cable gets a reader of
+// its own, and the mouse's DPI button is heard through it.
+TEST_F(ConnectionTest, ACableBackAtOnceGetsAReaderOfItsOwn) {
+    startAndSettle();
+    ASSERT_TRUE(link.connection().readerRunning(DeviceRole::Wired));
+    sim.injectFault(DeviceRole::Wired, sim::Fault::ReaderMissesRemoval, sim::kFaultAlways);
+    sim.unplug(DeviceRole::Wired);
+    loop.runPending();  // the removal is told
+    EXPECT_FALSE(link.connection().readerRunning(DeviceRole::Wired));
+    sim.plug(DeviceRole::Wired);
+    settle();
+    sim.clearFaults(DeviceRole::Wired);
+    ASSERT_TRUE(link.connection().readerRunning(DeviceRole::Wired));
+    const int now = link.currentDpiLevel() == 3 ? 2 : 3;
+    ASSERT_TRUE(sim.userSelectDpiLevel(uint8_t(now)).ok());
+    EXPECT_TRUE(pumpUntil([&] { return link.currentDpiLevel() == now; }));
+}
+
 // The times (virtual ms) of the status reads over the next `seconds`, a second at a time.
 std::vector<int64_t> statusReadTimes(VirtualEventLoop& loop, sim::SimTransport& sim, int seconds) {
     std::vector<int64_t> times;

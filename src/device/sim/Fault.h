@@ -12,6 +12,9 @@ enum class Fault {
     WrongReply,        // a feature read answers for another command
     Stall,             // the next feature transfer hangs and fails after the kernel's timeout (ETIMEDOUT)
     ReaderFails,       // the next (or the pending) input read fails (EIO)
+    // A read waiting when the device is removed does not end by itself: only an interrupt ends
+    // it (the reader's thread had not come back from its last report when the device went).
+    ReaderMissesRemoval,
 };
 
 inline constexpr int kFaultAlways = -1;

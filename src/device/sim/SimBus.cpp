@@ -160,7 +160,11 @@ Result<size_t> SimBus::readInput(SimHandle& h, std::span<uint8_t> report) {
     h.handingOver = false;
     for (;;) {
         if (h.interrupted) return makeError(EINTR, "read " + h.info.path + " interrupted");
-        if (!alive(h)) return gone(h);
+        if (!alive(h)) {
+            if (device(h.link).faults.count(Fault::ReaderMissesRemoval) == 0) return gone(h);
+            inputArrived_.wait(lock);
+            continue;
+        }
         if (hasInputReport5(h.kind) && takeFault(h.link, Fault::ReaderFails))
             return makeError(EIO, "read " + h.info.path);
         if (!h.queue.empty()) break;
