@@ -306,6 +306,7 @@ int main(int argc, char** argv) {
     char* qtArgv[] = {argv[0], nullptr};
     if (stages) stage("start");
     platform::qt::QtPlatform platform(qtArgc, qtArgv, PictureFolderNames(FolderEnvironment::Current()));
+    platform.images().prefetch(MainWindowFirstPictures(platform.images(), platform.screen().displayScale));  // as the program does
     if (stages) stage("Qt platform");
     const double platformMs = msSince(kProcessStart);
     sim::SimTransport mouse(simOptions.value(), &platform.loop());

@@ -97,7 +97,10 @@ void CTevrinDlg::WatchForAbsence() {
 
 void CTevrinDlg::ApplyStartHidden() {
     // Started with the session, the window waits minimised (then hidden) for the mouse.
-    if (presence_.StartsMinimised(app_.settings.GetNeedPassword()) && GetWindow()) GetWindow()->minimize();
+    if (presence_.StartsMinimised(app_.settings.GetNeedPassword()) && GetWindow()) {
+        GetWindow()->minimize();
+        Images().endPrefetch();  // the first paint may be hours away
+    }
 }
 
 void CTevrinDlg::Conceal(WindowPresence::Conceal how) {

@@ -14,6 +14,8 @@
 #include <functional>
 #include <memory>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "app/ButtonAssignmentPanel.h"
 #include "app/ConfigSync.h"
@@ -37,6 +39,10 @@
 #include "ui/CDlgBase.h"
 
 namespace orvane {
+
+// The pictures the main window's first paint spends most of its decoding on (its background and
+// the mouse): for ImageCache::prefetch, as soon as the display scale is known.
+std::vector<std::string> MainWindowFirstPictures(const platform::ImageCache& images, float scale);
 
 namespace dialogs {
 class CAttentionDlg;

@@ -34,6 +34,10 @@ constexpr uint32_t kNoticeText = 0xEBEBEB;
 
 }  // namespace
 
+std::vector<std::string> MainWindowFirstPictures(const platform::ImageCache& images, float scale) {
+    return {ui::ResourceImagePath(images, kBackgroundResource, scale), toUtf8(ui::pictures::kMouseMouseNr)};
+}
+
 void CTevrinDlg::CreateControls(const Rect&) {
     if (controlsCreated_) return;
     controlsCreated_ = true;
@@ -139,6 +143,8 @@ void CTevrinDlg::DrawWindow(Painter& p, const Rect& client) {
     DrawControls(p, client);
 
     buttons_.DrawHighlight(p);
+    // What the first paint did not take from the pictures decoded at start-up is not needed.
+    Images().endPrefetch();
     // On screen again: what only a shown window needs wakes again.
     WatchForAbsence();
     if (link_) link_->watchdog().batteryInSight();

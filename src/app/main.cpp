@@ -8,6 +8,7 @@
 
 #include "app/AppOptions.h"
 #include "app/CTevrinApp.h"
+#include "app/CTevrinDlg.h"
 #include "app/TerminationSignals.h"
 #include "base/Version.h"
 #include "platform/qt/QtFocusWatcher.h"
@@ -56,6 +57,8 @@ int main(int argc, char** argv) {
     if (!options->appDir.empty()) appDir = options->appDir;
     orvane::platform::qt::QtPlatform platform(
         qtArgc, qtArgv, orvane::PictureFolderNames(orvane::FolderEnvironment::Current(), orvane::FolderRequest{appDir}));
+    // The main window's largest pictures are decoded on the second core while the window is set up.
+    platform.images().prefetch(orvane::MainWindowFirstPictures(platform.images(), platform.screen().displayScale));
     orvane::CTevrinApp app(*options);
     return app.Run({platform, [] { return orvane::platform::qt::createTrayIcon(); },
                     [] { return orvane::platform::qt::createNotifier(); },

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/PrefetchedPictures.h"
+
 namespace orvane::platform {
 
 ImageCache::ImageCache(std::string appDir, Decoder decoder, SizeReader sizeReader)
@@ -57,15 +59,33 @@ Image ImageCache::load(const std::string& utf8Path, bool report) {
     return it->second;
 }
 
+void ImageCache::prefetch(const std::vector<std::string>& utf8Paths) {
+    prefetched_.reset();
+    std::vector<std::string> files;
+    for (const std::string& p : utf8Paths)
+        if (!p.empty()) files.push_back(resolve(p));
+    if (decoder_ && !files.empty()) prefetched_ = std::make_shared<PrefetchedPictures>(decoder_, std::move(files));
+}
+
+namespace {
+Image decodeOrTake(const ImageCache::Decoder& decoder, const std::weak_ptr<PrefetchedPictures>& prefetched,
+                   const std::string& file) {
+    if (const auto p = prefetched.lock())
+        if (std::optional<Image> img = p->take(file)) return std::move(*img);
+    return decoder(file);
+}
+}  // namespace
+
 Image ImageCache::open(const std::string& file) {
     if (!decoder_) return {};
     ++decodes_;
-    if (!sizeReader_) return decoder_(file);
+    const std::weak_ptr<PrefetchedPictures> prefetched = prefetched_;
+    if (!sizeReader_) return decodeOrTake(decoder_, prefetched, file);
     const std::optional<Size> size = sizeReader_(file);
     if (!size || size->width <= 0 || size->height <= 0) return {};
     return Image::deferred(size->width, size->height,
-                           [decoder = decoder_, file, size = *size, reports = reports_] {
-                               Image img = decoder(file);
+                           [decoder = decoder_, prefetched, file, size = *size, reports = reports_] {
+                               Image img = decodeOrTake(decoder, prefetched, file);
                                if (img.size() == size) return Image::takePixels(std::move(img));
                                reports->report(file);
                                return std::vector<uint32_t>{};

@@ -22,6 +22,8 @@
 
 namespace orvane::platform {
 
+class PrefetchedPictures;
+
 class ImageCache {
 public:
     // Decodes one file (PNG or BMP); returns a null Image when it cannot.
@@ -49,6 +51,14 @@ public:
     std::string resolve(const std::string& utf8Path) const;
     const std::vector<std::string>& folders() const { return folders_; }
 
+    // Starts decoding these pictures (skin paths, as load takes them) on a thread of their own,
+    // for the first paint of a window that is still being set up: each is handed over when first
+    // drawn. The decoder must then be safe to call from another thread. A second call replaces
+    // the first.
+    void prefetch(const std::vector<std::string>& utf8Paths);
+    // Lets go of prefetched pictures not drawn yet (the window was not shown, say).
+    void endPrefetch() { prefetched_.reset(); }
+
     // Forgets everything, so that files changed on disk are read again.
     void clear() {
         cache_.clear();
@@ -74,6 +84,7 @@ private:
     Decoder decoder_;
     SizeReader sizeReader_;
     std::shared_ptr<Reports> reports_;
+    std::shared_ptr<PrefetchedPictures> prefetched_;
     std::map<std::string, Image> cache_;
     mutable std::map<std::string, std::string> resolved_;  // skin path -> file, while searching
     int decodes_ = 0;

@@ -30,27 +30,25 @@ double cellRatio(const QString& face) {
 }
 }  // namespace
 
-QtResources::QtResources() {
-    const QStringList families = QFontDatabase::families();
-    for (const char* f : {"Noto Sans CJK SC", "Noto Sans SC", "WenQuanYi Micro Hei", "Droid Sans Fallback"})
-        if (families.contains(QString::fromLatin1(f))) {
-            cjkFamily_ = QString::fromLatin1(f);
-            break;
-        }
-    for (const char* f : {"Noto Serif CJK SC", "Noto Serif SC", "AR PL UMing CN"})
-        if (families.contains(QString::fromLatin1(f))) {
-            cjkSerifFamily_ = QString::fromLatin1(f);
-            break;
-        }
+// The font database may be used from any thread once the application object exists.
+QtResources::QtResources() : installed_(std::async(std::launch::async, [] { return QFontDatabase::families(); })) {}
+
+const QtResources::Families& QtResources::families() const {
+    if (families_) return *families_;
+    Families found;
+    const QStringList installed = installed_.get();
+    const auto first = [&installed](std::initializer_list<const char*> names) {
+        for (const char* f : names)
+            if (installed.contains(QString::fromLatin1(f))) return QString::fromLatin1(f);
+        return QString();
+    };
+    found.cjk = first({"Noto Sans CJK SC", "Noto Sans SC", "WenQuanYi Micro Hei", "Droid Sans Fallback"});
+    found.cjkSerif = first({"Noto Serif CJK SC", "Noto Serif SC", "AR PL UMing CN"});
     // A Chinese face draws the characters Japanese shares with Chinese in their Chinese forms.
-    for (const char* f :
-         {"Noto Sans CJK JP", "Noto Sans JP", "IPAexGothic", "IPAGothic", "TakaoPGothic", "VL PGothic"})
-        if (families.contains(QString::fromLatin1(f))) {
-            japaneseFamily_ = QString::fromLatin1(f);
-            break;
-        }
-    if (cjkFamily_.isEmpty()) cjkFamily_ = cjkSerifFamily_;
-    if (cjkSerifFamily_.isEmpty()) cjkSerifFamily_ = cjkFamily_;
+    found.japanese = first({"Noto Sans CJK JP", "Noto Sans JP", "IPAexGothic", "IPAGothic", "TakaoPGothic", "VL PGothic"});
+    if (found.cjk.isEmpty()) found.cjk = found.cjkSerif;
+    if (found.cjkSerif.isEmpty()) found.cjkSerif = found.cjk;
+    return families_.emplace(std::move(found));
 }
 
 QString QtResources::family(const Text& face) const {
@@ -60,12 +58,12 @@ QString QtResources::family(const Text& face) const {
         f == u"arial" || f == u"segoe ui" || f == u"verdana")
         return sans;
     if (f == u"宋体" || f == u"simsun" || f == u"新宋体" || f == u"nsimsun")
-        return cjkSerifFamily_.isEmpty() ? sans : cjkSerifFamily_;
+        return families().cjkSerif.isEmpty() ? sans : families().cjkSerif;
     if (f == u"微软雅黑" || f == u"microsoft yahei" || f == u"黑体" || f == u"simhei")
-        return cjkFamily_.isEmpty() ? sans : cjkFamily_;
+        return families().cjk.isEmpty() ? sans : families().cjk;
     if (isJapaneseFace(f)) {
-        if (!japaneseFamily_.isEmpty()) return japaneseFamily_;
-        return cjkFamily_.isEmpty() ? sans : cjkFamily_;
+        if (!families().japanese.isEmpty()) return families().japanese;
+        return families().cjk.isEmpty() ? sans : families().cjk;
     }
     return toQ(face);
 }
@@ -77,7 +75,7 @@ const QFont& QtResources::font(const FontSpec& spec) {
 
     QFont f;
     QStringList fams{family(spec.face), QStringLiteral("DejaVu Sans")};
-    if (!cjkFamily_.isEmpty()) fams << cjkFamily_;
+    if (!families().cjk.isEmpty()) fams << families().cjk;
     f.setFamilies(fams);
     f.setStyleStrategy(QFont::PreferAntialias);
     f.setWeight(spec.weight <= 0 ? QFont::Normal : QFont::Weight(std::clamp(spec.weight, 100, 900)));

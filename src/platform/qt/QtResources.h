@@ -4,8 +4,10 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <future>
 #include <list>
 #include <map>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -61,9 +63,18 @@ private:
     std::map<ScaledKey, ScaledEntry> scaled_;
     std::list<ScaledKey> lru_;
     size_t scaledBytes_ = 0;
-    QString cjkFamily_;
-    QString cjkSerifFamily_;
-    QString japaneseFamily_;  // Japanese forms of the characters Chinese shares
+    // The installed faces that stand in for the Chinese and Japanese ones the skin names. Listing
+    // the installed faces is the first use of the font database, which reads the system's font
+    // configuration then (a few milliseconds): it runs on a thread of its own from the start, and
+    // its result is taken when a font is first needed.
+    struct Families {
+        QString cjk;
+        QString cjkSerif;
+        QString japanese;  // Japanese forms of the characters Chinese shares
+    };
+    const Families& families() const;
+    mutable std::future<QStringList> installed_;
+    mutable std::optional<Families> families_;
 };
 
 }  // namespace orvane::platform::qt
