@@ -7,6 +7,9 @@
 #include <QPainter>
 #include <QRgb>
 #include <QScreen>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "platform/qt/QtAccessible.h"
 #include "platform/qt/QtEventLoop.h"
@@ -61,6 +64,13 @@ struct QtPlatform::Impl {
 
 QtPlatform::QtPlatform(int& argc, char** argv, std::vector<std::string> pictureFolders)
     : d_(std::make_unique<Impl>(std::move(pictureFolders))) {
+#if defined(__GLIBC__)
+    // One heap for every thread of the window's process, set before Qt starts its own. The
+    // other threads (Qt's event reader, the device transfers, start-up's picture decoding and
+    // font lookup) allocate little, but each would otherwise get a heap of its own whose freed
+    // pages stay resident: 0.3-0.4 MB measured with the window shown.
+    mallopt(M_ARENA_MAX, 1);
+#endif
     d_->app = makeApplication(argc, argv);
     d_->loop = std::make_unique<QtEventLoop>();
     d_->resources = std::make_unique<QtResources>();
