@@ -3,7 +3,14 @@
 // skin as the program does.
 #include <gmock/gmock.h>
 
+#include <condition_variable>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
+
 #include "MainWindowFixture.h"
+#include "app/CTevrinDlg.h"
 #include "dialogs/CColorPaletteDlg.h"
 #include "dialogs/CFirmwareResetDlg.h"
 #include "dialogs/CProgressBarDlg.h"
@@ -70,6 +77,64 @@ TEST_P(PicturesTest, DialogsAndMenusFindTheirPictures) {
     ASSERT_TRUE(insert.Create(&dlg(), 100, 100, scaled(117), scaled(22), 9999, 0));
     EXPECT_THAT(platform().missingPictures(), IsEmpty());
 }
+
+// The pictures decoded ahead of the main window's first paint are ones it draws: each is decoded
+// once, on the thread that decodes ahead, and the window does not decode it again.
+class FirstPicturesTest : public MainWindowTest, public ::testing::WithParamInterface<float> {
+protected:
+    struct Decodes {
+        std::mutex m;
+        std::condition_variable changed;
+        std::multimap<std::string, std::thread::id> byFile;
+        size_t count(const std::string& file) {
+            std::lock_guard lock(m);
+            return byFile.count(file);
+        }
+    };
+};
+
+TEST_P(FirstPicturesTest, AreOnesTheFirstPaintDrawsAndAreDecodedOnce) {
+    auto decodes = std::make_shared<Decodes>();
+    WindowSetup setup = WindowSetup::Sim("");
+    setup.needPassword = 0;
+    setup.scale = GetParam();
+    setup.create = false;
+    setup.pictures = [decodes](const std::string& file) {
+        platform::Image image = platform::qt::QtPlatform::decodeFile(file);
+        {
+            std::lock_guard lock(decodes->m);
+            decodes->byFile.emplace(file, std::this_thread::get_id());
+        }
+        decodes->changed.notify_all();
+        return image;
+    };
+    Start(setup);
+    platform::ImageCache& images = platform_->images();
+    const std::vector<std::string> first = MainWindowFirstPictures(images, GetParam());
+    ASSERT_FALSE(first.empty());
+    images.prefetch(first);
+    {
+        // These test pictures are decoded as soon as the controls load them: let the thread
+        // finish first, so that the window finds them all ready.
+        std::unique_lock lock(decodes->m);
+        decodes->changed.wait(lock, [&] { return decodes->byFile.size() >= first.size(); });
+    }
+    ASSERT_TRUE(dlg_->Create());
+    window().paint();
+    for (const std::string& path : first) {
+        (void)images.load(path);  // held since the paint drew it, else decoded again here
+        const std::string file = images.resolve(path);
+        EXPECT_EQ(decodes->count(file), 1u) << file;
+        std::lock_guard lock(decodes->m);
+        const auto it = decodes->byFile.find(file);
+        ASSERT_NE(it, decodes->byFile.end()) << file;
+        EXPECT_NE(it->second, std::this_thread::get_id()) << file;
+    }
+    EXPECT_THAT(platform_->missingPictures(), IsEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, FirstPicturesTest, ::testing::Values(1.0f, 2.0f),
+                         [](const auto& info) { return info.param > 1.0f ? "Scale2" : "Scale1"; });
 
 INSTANTIATE_TEST_SUITE_P(Scales, PicturesTest, ::testing::Values(1.0f, 2.0f),
                          [](const auto& info) { return info.param > 1.0f ? "Scale2" : "Scale1"; });
