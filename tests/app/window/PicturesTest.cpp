@@ -3,6 +3,7 @@
 // skin as the program does.
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <map>
 #include <memory>
@@ -120,9 +121,11 @@ TEST_P(FirstPicturesTest, AreOnesTheFirstPaintDrawsAndAreDecodedOnce) {
         decodes->changed.wait(lock, [&] { return decodes->byFile.size() >= first.size(); });
     }
     ASSERT_TRUE(dlg_->Create());
-    window().paint();
+    const auto drawn = window().paint().opsOf(platform::PaintOp::Kind::Image);
     for (const std::string& path : first) {
-        (void)images.load(path);  // held since the paint drew it, else decoded again here
+        const platform::Image held = images.load(path);  // held since the window loaded it
+        EXPECT_TRUE(std::any_of(drawn.begin(), drawn.end(), [&](const auto& op) { return op.image == held; }))
+            << path << " is not drawn by the first paint";
         const std::string file = images.resolve(path);
         EXPECT_EQ(decodes->count(file), 1u) << file;
         std::lock_guard lock(decodes->m);
