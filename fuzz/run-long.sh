@@ -1,7 +1,8 @@
 #!/bin/sh
 # Long fuzzing run, outside CI's budget: runs each fuzzer, one after the other, until it has
 # executed a given number of inputs (10 M by default) or until a time cap, starting from the
-# corpus kept in fuzz/corpus/<target>, at the lowest CPU priority. Prints one line per target:
+# corpus kept in fuzz/corpus/<target> and the seeds orvane-fuzz-seeds writes, at the lowest CPU
+# priority. Prints one line per target:
 # executions, executions per second, coverage (edges and features), corpus size and crashes.
 #   fuzz/run-long.sh [-n EXECUTIONS] [-t SECONDS_PER_TARGET] [-b FUZZ_BUILD_DIR] [TARGET...]
 # Without TARGET every fuzzer in the build folder runs. The build folder (build-fuzz-long by
@@ -31,6 +32,10 @@ fi
 if [ $# -eq 0 ]; then
   set -- $(cd "$out/fuzz" && ls -- *Fuzzer)
 fi
+# One well-formed file per reader joins the kept corpus (which is cut to a byte budget a whole
+# profile does not fit), so the runs reach past the first malformed line from the start.
+seeds=$out/long/seeds
+[ -x "$out/fuzz/orvane-fuzz-seeds" ] && "$out/fuzz/orvane-fuzz-seeds" "$seeds" >/dev/null
 status=0
 printf '%-26s %12s %8s %6s %7s %7s %8s %s\n' target executions exec/s cov ft corpus seconds crashes
 for name in "$@"; do
@@ -39,6 +44,7 @@ for name in "$@"; do
   log=$out/long/$name.log
   mkdir -p "$corpus" "$artifacts"
   [ -d "$src/fuzz/corpus/$name" ] && cp -n "$src/fuzz/corpus/$name"/* "$corpus"/ 2>/dev/null || true
+  [ -d "$seeds/$name" ] && cp -n "$seeds/$name"/* "$corpus"/ 2>/dev/null || true
   start=$(date +%s)
   # The time limit per input is wall-clock time: on a shared machine at nice 19 a 10 ms input
   # can wait seconds for the processor, so only a real hang passes five minutes.

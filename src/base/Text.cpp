@@ -3,8 +3,10 @@
 namespace orvane {
 
 std::string toUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
+    // Each UTF-16 unit becomes at most three bytes (a pair of two becomes four): the bytes are
+    // written into room made once, not appended one at a time with a reallocation now and then.
+    std::string out(text.size() * 3, '\0');
+    char* d = out.data();
     for (size_t i = 0; i < text.size(); ++i) {
         uint32_t c = text[i];
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
@@ -12,21 +14,22 @@ std::string toUtf8(std::u16string_view text) {
             ++i;
         }
         if (c < 0x80) {
-            out += char(c);
+            *d++ = char(c);
         } else if (c < 0x800) {
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
+            *d++ = char(0xC0 | (c >> 6));
+            *d++ = char(0x80 | (c & 0x3F));
         } else if (c < 0x10000) {
-            out += char(0xE0 | (c >> 12));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
+            *d++ = char(0xE0 | (c >> 12));
+            *d++ = char(0x80 | ((c >> 6) & 0x3F));
+            *d++ = char(0x80 | (c & 0x3F));
         } else {
-            out += char(0xF0 | (c >> 18));
-            out += char(0x80 | ((c >> 12) & 0x3F));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
+            *d++ = char(0xF0 | (c >> 18));
+            *d++ = char(0x80 | ((c >> 12) & 0x3F));
+            *d++ = char(0x80 | ((c >> 6) & 0x3F));
+            *d++ = char(0x80 | (c & 0x3F));
         }
     }
+    out.resize(size_t(d - out.data()));
     return out;
 }
 

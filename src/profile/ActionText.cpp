@@ -1,30 +1,30 @@
 #include "profile/ActionText.h"
 
+#include <array>
+#include <cstdint>
+
 #include "profile/TextNumbers.h"
 
 namespace orvane {
-
-void AppendAllActions(Text& out, const MacroKey& key) {
-    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
-    const size_t start = out.size();
-    out.resize(start + kAllActionLength);
-    char16_t* d = out.data() + start;
-    for (uint32_t v : key.Actions) {
-        for (int b = 0; b < 4; ++b) {
-            const uint8_t byte = uint8_t(v >> (8 * b));
-            *d++ = kDigits[byte >> 4];
-            *d++ = kDigits[byte & 0xF];
-        }
-    }
-}
-
 namespace {
 
+constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+
+// The value of each hex digit below 128, -1 for every other character: one look-up for each
+// of the 2688 characters a key holds.
+constexpr std::array<int8_t, 128> kHexValues = [] {
+    std::array<int8_t, 128> values{};
+    values.fill(-1);
+    for (int c = 0; c < 10; ++c) values[size_t('0' + c)] = int8_t(c);
+    for (int c = 0; c < 6; ++c) {
+        values[size_t('A' + c)] = int8_t(10 + c);
+        values[size_t('a' + c)] = int8_t(10 + c);
+    }
+    return values;
+}();
+
 int HexDigit(char16_t c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    return -1;
+    return c < kHexValues.size() ? kHexValues[c] : -1;
 }
 
 // A two-character field read the way every hex field is: its leading hex digits.
@@ -35,7 +35,27 @@ uint32_t HexByte(const char16_t* p) {
     return lo < 0 ? uint32_t(hi) : uint32_t(hi * 16 + lo);
 }
 
+void PutHex2(char16_t* d, uint32_t byte) {
+    d[0] = kDigits[(byte >> 4) & 0xF];
+    d[1] = kDigits[byte & 0xF];
+}
+
 }  // namespace
+
+void AppendAllActions(Text& out, const MacroKey& key) {
+    // Built aside and appended in one go: growing `out` first would fill it with zeros one
+    // character at a time.
+    std::array<char16_t, kAllActionLength> text;
+    char16_t* d = text.data();
+    for (uint32_t v : key.Actions) {
+        PutHex2(d, v);
+        PutHex2(d + 2, v >> 8);
+        PutHex2(d + 4, v >> 16);
+        PutHex2(d + 6, v >> 24);
+        d += 8;
+    }
+    out.append(text.data(), text.size());
+}
 
 void ParseAllActions(std::u16string_view hex, MacroKey& key) {
     if (hex.size() < kAllActionLength) {

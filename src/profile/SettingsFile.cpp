@@ -54,13 +54,15 @@ Result<Settings> ParseSettingsFile(std::string_view bytes, const Settings& base)
     if (!header || *header != u"[Setting]") return makeError(0, "line 1: not the settings header");
     int n = 0;
     while (auto line = lines.Next()) {
-        const std::string where = "line " + std::to_string(lines.LineNumber()) + ": ";
+        // The line's number is spelt out only for an error, not for every line read.
+        auto where = [&lines] { return "line " + std::to_string(lines.LineNumber()) + ": "; };
         if (n >= kSettingCount + kMaxExtraSettings) {
-            return makeError(0, where + "more than " + std::to_string(kSettingCount + kMaxExtraSettings) + " entries");
+            return makeError(
+                0, where() + "more than " + std::to_string(kSettingCount + kMaxExtraSettings) + " entries");
         }
         const size_t eq = line->find(u'=');
         if (eq == Text::npos || eq == 0 || eq + 1 == line->size()) {
-            return makeError(0, where + "not a key=value entry");
+            return makeError(0, where() + "not a key=value entry");
         }
         if (n < kSettingCount) {
             s.SetKey(n, line->substr(0, eq));

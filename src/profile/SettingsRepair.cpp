@@ -43,11 +43,13 @@ void RepairShowList(Settings& s) {
 }
 
 void RepairSlotPaths(Settings& s, const std::filesystem::path& configDir) {
+    std::array<std::filesystem::path, kProfileCount> stored;
     std::array<std::filesystem::path, kProfileCount> slots;
     auto fallback = [&](int i) { return Settings::DefaultSlotPath(configDir, i).lexically_normal(); };
     for (int i = 0; i < kProfileCount; ++i) {
-        const std::filesystem::path stored = s.GetSlotPath(i);
-        slots[size_t(i)] = IsUsableSlotPath(stored, configDir) ? stored.lexically_normal() : fallback(i);
+        stored[size_t(i)] = s.GetSlotPath(i);
+        const std::filesystem::path& path = stored[size_t(i)];
+        slots[size_t(i)] = IsUsableSlotPath(path, configDir) ? path.lexically_normal() : fallback(i);
     }
     // Two slots on one file would overwrite each other: both go back to their own files. The
     // default files are distinct, so this ends.
@@ -65,7 +67,7 @@ void RepairSlotPaths(Settings& s, const std::filesystem::path& configDir) {
         }
     }
     for (int i = 0; i < kProfileCount; ++i) {
-        if (s.GetSlotPath(i) != slots[size_t(i)])
+        if (stored[size_t(i)] != slots[size_t(i)])
             s.SetValue(int(SettingKey::ProfileSlot0URL) + i, fromUtf8(slots[size_t(i)].string()));
     }
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TestFiles.h"
+#include "profile/ActionText.h"
 #include "profile/Settings.h"
 #include "profile/SettingsFile.h"
 #include "profile/TextFile.h"
@@ -37,6 +38,47 @@ TEST(LineReader, SkipsTheFirstTwoBytesUnexamined) {
 TEST(LineReader, SingleCharacterLinesAndSurrogatePairs) {
     EXPECT_EQ(AllLines(Utf16Raw(u"a\n\n\n")), (std::vector<Text>{u"a", u"\n", u"\n"}));
     EXPECT_EQ(AllLines(Utf16Raw(u"n=\U0001F600\n")), (std::vector<Text>{u"n=\U0001F600"}));
+}
+
+// Only the byte pair 0A 00 at a character's place ends a line: the same bytes straddling two
+// characters (U+0A00 then U+0000) or inside one (U+0A0A) are text. Also from a view that starts
+// at an odd address, as a view into a larger buffer may.
+TEST(LineReader, LineFeedBytesInsideOtherCharactersDoNotEndALine) {
+    using namespace std::string_literals;
+    const Text first = u"a\u0A00\0b\u0A0A"s;
+    const std::vector<Text> expected{first, u"c", u"\u0A41"};
+    const std::string bytes = Utf16Raw(first + u"\nc\n\u0A41");
+    EXPECT_EQ(AllLines(bytes), expected);
+    const std::string shifted = "x" + bytes;
+    LineReader r(std::string_view(shifted).substr(1));
+    std::vector<Text> lines;
+    while (auto l = r.Next()) lines.push_back(*l);
+    EXPECT_EQ(lines, expected);
+}
+
+// The AllAction value reads each two-character field the way every hex field is read: lower
+// case too, up to the first character that is not a hex digit, and no character beyond ASCII
+// counts as one (U+0130, U+0146 and U+FF10 end in the bits of "0", "F" and "0").
+TEST(ActionText, AllActionFieldsReadLikeEveryHexField) {
+    Text hex(kAllActionLength, u'0');
+    const Text start = u"a1Bc0000G1\u013011G\uFF10F7\u0146ff0000";
+    hex.replace(0, start.size(), start);
+    MacroKey key;
+    ParseAllActions(hex, key);
+    for (uint32_t j = 0; j < 4; ++j) {
+        uint32_t expected = 0;
+        for (uint32_t b = 0; b < 4; ++b) expected |= HexField(hex, 8 * j + 2 * b, 2) << (8 * b);
+        EXPECT_EQ(key.Actions[j], expected) << j;
+    }
+    EXPECT_EQ(key.Actions[0], 0xBCA1u);
+    EXPECT_EQ(key.Actions[1], 0x00010000u);
+    EXPECT_EQ(key.Actions[2], 0xFF07u);
+    EXPECT_EQ(key.Actions[3], 0u);
+    key.Actions[0] = 0x0123ABCDu;
+    Text written = u"=";
+    AppendAllActions(written, key);
+    EXPECT_EQ(written.size(), 1 + kAllActionLength);
+    EXPECT_EQ(written.substr(0, 25), u"=CDAB23010000010007FF0000");
 }
 
 TEST(TextFileWriter, WritesBomAndLineFeeds) {
