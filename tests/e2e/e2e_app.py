@@ -39,7 +39,10 @@ class Display:
     """A private Xvfb server."""
 
     def __init__(self, screen="1280x1024x24"):
-        self.proc = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp"],
+        # -noreset: an X server resets when its last client leaves, and refuses clients meanwhile;
+        # a probe (xdotool, xprop) that comes and goes before the next client starts would
+        # otherwise make that client fail to open the display now and then.
+        self.proc = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp", "-noreset"],
                                      stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         line = self.proc.stdout.readline().decode().strip()
         if not line:

@@ -49,7 +49,10 @@ def stop_all():
 
 def x_server():
     """A private Xvfb; returns the environment that reaches it."""
-    p = start(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"], os.environ,
+    # -noreset: an X server resets when its last client leaves, and refuses clients meanwhile;
+    # a probe (xdotool, xprop) that comes and goes before the next client starts would
+    # otherwise make that client fail to open the display now and then.
+    p = start(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"], os.environ,
               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     line = p.stdout.readline().decode().strip()
     if not line:
