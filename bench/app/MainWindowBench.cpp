@@ -34,6 +34,7 @@
 #include "app/CTevrinDlg.h"
 #include "app/MainIds.h"
 #include "device/sim/SimTransport.h"
+#include "platform/PictureStore.h"
 #include "platform/qt/QtPlatform.h"
 #include "profile/AppPaths.h"
 #include "profile/FolderWatch.h"
@@ -306,6 +307,9 @@ int main(int argc, char** argv) {
     char* qtArgv[] = {argv[0], nullptr};
     if (stages) stage("start");
     platform::qt::QtPlatform platform(qtArgc, qtArgv, PictureFolderNames(FolderEnvironment::Current()));
+    // As the program does: pictures kept from an earlier start are read back.
+    if (const auto store = PictureStoreFolder(*folders, FolderEnvironment::Current()))
+        platform.images().useStore(std::make_shared<platform::PictureStore>(*store));
     platform.images().prefetch(MainWindowFirstPictures(platform.images(), platform.screen().displayScale));  // as the program does
     if (stages) stage("Qt platform");
     const double platformMs = msSince(kProcessStart);

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "app/CTevrinDlg.h"
 #include "app/TerminationSignals.h"
 #include "base/Version.h"
+#include "platform/PictureStore.h"
 #include "platform/qt/QtFocusWatcher.h"
 #include "platform/qt/QtNotifier.h"
 #include "platform/qt/QtPlatform.h"
@@ -55,9 +57,14 @@ int main(int argc, char** argv) {
     // Pictures come from the folder --app-dir names (or ORVANE_APP_DIR) before the installed skin.
     std::optional<std::filesystem::path> appDir;
     if (!options->appDir.empty()) appDir = options->appDir;
-    orvane::platform::qt::QtPlatform platform(
-        qtArgc, qtArgv, orvane::PictureFolderNames(orvane::FolderEnvironment::Current(), orvane::FolderRequest{appDir}));
-    // The main window's largest pictures are decoded on the second core while the window is set up.
+    const orvane::FolderEnvironment env = orvane::FolderEnvironment::Current();
+    const orvane::FolderRequest request{appDir, options->simulate};
+    orvane::platform::qt::QtPlatform platform(qtArgc, qtArgv, orvane::PictureFolderNames(env, request));
+    // Pictures decoded at an earlier start are read back rather than decoded again; the main
+    // window's first ones are read (or decoded) on the second core while the window is set up.
+    if (auto folders = orvane::ResolveFolders(request, env))
+        if (const auto store = orvane::PictureStoreFolder(*folders, env))
+            platform.images().useStore(std::make_shared<orvane::platform::PictureStore>(*store));
     platform.images().prefetch(orvane::MainWindowFirstPictures(platform.images(), platform.screen().displayScale));
     orvane::CTevrinApp app(*options);
     return app.Run({platform, [] { return orvane::platform::qt::createTrayIcon(); },

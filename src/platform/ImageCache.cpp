@@ -2,12 +2,15 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 #include <vector>
 
+#include "platform/PictureStore.h"
 #include "platform/PrefetchedPictures.h"
 
 namespace orvane::platform {
@@ -59,19 +62,71 @@ Image ImageCache::load(const std::string& utf8Path, bool report) {
     return it->second;
 }
 
+// Keeps in the store, after the first paint and off the UI thread, the pictures it drew that the
+// store does not hold yet, and names them for the next start. A cache that goes meanwhile (the
+// program quit within its first second) waits for it: a few decodes, once per skin.
+class ImageCache::StoreWriter {
+public:
+    StoreWriter(Decoder decoder, std::shared_ptr<const PictureStore> store, std::vector<std::string> files)
+        : thread_([decoder = std::move(decoder), store = std::move(store), files = std::move(files)] {
+              for (const std::string& f : files) {
+                  if (store->holds(f)) continue;
+                  if (const Image img = decoder(f)) (void)store->write(f, img);
+              }
+              if (store->firstPictures() != files) (void)store->writeFirstPictures(files);
+          }) {}
+    ~StoreWriter() { thread_.join(); }
+    StoreWriter(const StoreWriter&) = delete;
+    StoreWriter& operator=(const StoreWriter&) = delete;
+
+private:
+    std::thread thread_;
+};
+
 void ImageCache::prefetch(const std::vector<std::string>& utf8Paths) {
     prefetched_.reset();
     std::vector<std::string> files;
+    const auto add = [&files](std::string file) {
+        if (!file.empty() && std::find(files.begin(), files.end(), file) == files.end()) files.push_back(std::move(file));
+    };
+    // What the last first paint drew, in the order it drew them, then what the caller names.
+    if (store_)
+        for (std::string& f : store_->firstPictures()) add(std::move(f));
     for (const std::string& p : utf8Paths)
-        if (!p.empty()) files.push_back(resolve(p));
-    if (decoder_ && !files.empty()) prefetched_ = std::make_shared<PrefetchedPictures>(decoder_, std::move(files));
+        if (!p.empty()) add(resolve(p));
+    if (!decoder_ || files.empty()) return;
+    firstUse_->active = true;
+    firstUse_->files.clear();
+    Decoder decode = decoder_;
+    if (store_)
+        decode = [decoder = decoder_, store = store_](const std::string& file) {
+            if (std::optional<Image> kept = store->read(file)) return std::move(*kept);
+            Image img = decoder(file);
+            if (img) (void)store->write(file, img);
+            return img;
+        };
+    prefetched_ = std::make_shared<PrefetchedPictures>(std::move(decode), std::move(files));
+}
+
+void ImageCache::endPrefetch() {
+    prefetched_.reset();
+    if (!firstUse_->active) return;
+    firstUse_->active = false;
+    std::vector<std::string> drawn = std::move(firstUse_->files);
+    firstUse_->files.clear();
+    if (!store_ || !decoder_ || drawn.empty()) return;
+    storeWriter_.reset();  // a previous one is done or stops here
+    storeWriter_ = std::make_shared<StoreWriter>(decoder_, store_, std::move(drawn));
 }
 
 namespace {
-Image decodeOrTake(const ImageCache::Decoder& decoder, const std::weak_ptr<PrefetchedPictures>& prefetched,
-                   const std::string& file) {
+// A picture's pixels: handed over by the prefetch, else read from the store, else decoded.
+Image obtain(const ImageCache::Decoder& decoder, const std::weak_ptr<PrefetchedPictures>& prefetched,
+             const PictureStore* store, const std::string& file) {
     if (const auto p = prefetched.lock())
         if (std::optional<Image> img = p->take(file)) return std::move(*img);
+    if (store)
+        if (std::optional<Image> kept = store->read(file)) return std::move(*kept);
     return decoder(file);
 }
 }  // namespace
@@ -80,12 +135,20 @@ Image ImageCache::open(const std::string& file) {
     if (!decoder_) return {};
     ++decodes_;
     const std::weak_ptr<PrefetchedPictures> prefetched = prefetched_;
-    if (!sizeReader_) return decodeOrTake(decoder_, prefetched, file);
+    const auto noteFirstUse = [](FirstUse& use, const std::string& f) {
+        if (use.active && std::find(use.files.begin(), use.files.end(), f) == use.files.end()) use.files.push_back(f);
+    };
+    if (!sizeReader_) {
+        noteFirstUse(*firstUse_, file);
+        return obtain(decoder_, prefetched, store_.get(), file);
+    }
     const std::optional<Size> size = sizeReader_(file);
     if (!size || size->width <= 0 || size->height <= 0) return {};
     return Image::deferred(size->width, size->height,
-                           [decoder = decoder_, prefetched, file, size = *size, reports = reports_] {
-                               Image img = decodeOrTake(decoder, prefetched, file);
+                           [decoder = decoder_, prefetched, store = store_, firstUse = firstUse_, noteFirstUse, file,
+                            size = *size, reports = reports_] {
+                               noteFirstUse(*firstUse, file);
+                               Image img = obtain(decoder, prefetched, store.get(), file);
                                if (img.size() == size) return Image::takePixels(std::move(img));
                                reports->report(file);
                                return std::vector<uint32_t>{};

@@ -22,6 +22,7 @@
 
 namespace orvane::platform {
 
+class PictureStore;
 class PrefetchedPictures;
 
 class ImageCache {
@@ -56,8 +57,14 @@ public:
     // drawn. The decoder must then be safe to call from another thread. A second call replaces
     // the first.
     void prefetch(const std::vector<std::string>& utf8Paths);
-    // Lets go of prefetched pictures not drawn yet (the window was not shown, say).
-    void endPrefetch() { prefetched_.reset(); }
+    // Lets go of prefetched pictures not drawn yet (the window was not shown, say). With a store,
+    // the pictures drawn since prefetch are then kept in it (on a thread of their own) and named
+    // as the ones the next start prefetches.
+    void endPrefetch();
+
+    // Reads pictures from store before decoding them, and keeps there what prefetch decodes (see
+    // PictureStore). The decoder must then be safe to call from another thread.
+    void useStore(std::shared_ptr<const PictureStore> store) { store_ = std::move(store); }
 
     // Forgets everything, so that files changed on disk are read again.
     void clear() {
@@ -77,6 +84,12 @@ private:
         std::set<std::string> reported;
         void report(const std::string& file);
     };
+    // The pictures whose pixels were first asked for between prefetch and endPrefetch, in order.
+    struct FirstUse {
+        bool active = false;
+        std::vector<std::string> files;
+    };
+    class StoreWriter;
     Image load(const std::string& utf8Path, bool report);
     Image open(const std::string& file);
 
@@ -85,6 +98,9 @@ private:
     SizeReader sizeReader_;
     std::shared_ptr<Reports> reports_;
     std::shared_ptr<PrefetchedPictures> prefetched_;
+    std::shared_ptr<const PictureStore> store_;
+    std::shared_ptr<FirstUse> firstUse_ = std::make_shared<FirstUse>();
+    std::shared_ptr<StoreWriter> storeWriter_;
     std::map<std::string, Image> cache_;
     mutable std::map<std::string, std::string> resolved_;  // skin path -> file, while searching
     int decodes_ = 0;

@@ -66,6 +66,23 @@ std::optional<fs::path> UserConfigHome(const FolderEnvironment& env) {
     return std::nullopt;
 }
 
+std::optional<fs::path> PictureStoreFolder(const AppFolders& folders, const FolderEnvironment& env) {
+    switch (folders.choice) {
+        case FolderChoice::AppDirOption:
+        case FolderChoice::AppDirEnvironment:
+            return folders.config.parent_path() / "cache" / "pictures";
+        case FolderChoice::Portable:
+            return env.executableFolder / "cache" / "pictures";
+        case FolderChoice::PerUser:
+            break;
+    }
+    // A relative XDG_CACHE_HOME is invalid and must be ignored.
+    if (auto xdg = env.getenv("XDG_CACHE_HOME"); xdg && !xdg->empty() && fs::path(*xdg).is_absolute())
+        return fs::path(*xdg) / "orvane" / "pictures";
+    if (auto home = env.getenv("HOME"); home && !home->empty()) return fs::path(*home) / ".cache" / "orvane" / "pictures";
+    return std::nullopt;
+}
+
 fs::path ExecutableFolder() {
     std::error_code ec;
     const auto exe = fs::read_symlink("/proc/self/exe", ec);

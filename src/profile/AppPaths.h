@@ -83,4 +83,10 @@ std::vector<std::string> PictureFolderNames(const FolderEnvironment& env, const 
 
 std::filesystem::path ExecutableFolder();
 
+// Where decoded pictures are kept between starts (a cache, see PictureStore): for the per-user
+// folder $XDG_CACHE_HOME/orvane/pictures (default ~/.cache/orvane/pictures), else a cache/
+// folder beside the configuration folder (DIR/cache/pictures for --app-dir DIR, the executable's
+// folder's cache/pictures for a portable copy). None without a home folder.
+std::optional<std::filesystem::path> PictureStoreFolder(const AppFolders& folders, const FolderEnvironment& env);
+
 }  // namespace orvane

@@ -126,6 +126,34 @@ TEST_F(AppPathsTest, SimulationGetsItsOwnFolderUnlessOneIsNamed) {
     EXPECT_EQ(Resolve({std::nullopt, true}, installed).config, fs::path("/srv/mouse/config"));
 }
 
+// Decoded pictures are a cache: the user's cache folder for the per-user configuration (a
+// simulation too: the pictures are the same), else beside the folder the run was given, never in
+// the configuration folder itself.
+TEST_F(AppPathsTest, DecodedPicturesAreKeptInTheCacheFolderOrBesideTheNamedOne) {
+    const fs::path build = MakeFolder("build/bin");
+    fs::create_directories(build / "config");
+    const fs::path installed = MakeFolder("usr/bin");
+    const auto where = [&](const FolderRequest& request, const fs::path& exe) {
+        return PictureStoreFolder(Resolve(request, exe), Env(exe));
+    };
+    EXPECT_EQ(where({}, installed), fs::path("/home/ada/.cache/orvane/pictures"));
+    EXPECT_EQ(where({std::nullopt, true}, installed), fs::path("/home/ada/.cache/orvane/pictures"));
+    vars_["XDG_CACHE_HOME"] = "relative/cache";  // not absolute: ignored
+    EXPECT_EQ(where({}, installed), fs::path("/home/ada/.cache/orvane/pictures"));
+    vars_["XDG_CACHE_HOME"] = "/var/cache/ada";
+    EXPECT_EQ(where({}, installed), fs::path("/var/cache/ada/orvane/pictures"));
+    EXPECT_EQ(where({}, build), build / "cache" / "pictures");
+    EXPECT_EQ(where({std::nullopt, true}, build), build / "cache" / "pictures");
+    EXPECT_EQ(where({fs::path("/opt/mine"), true}, build), fs::path("/opt/mine/cache/pictures"));
+    vars_["ORVANE_APP_DIR"] = "/srv/mouse";
+    EXPECT_EQ(where({}, installed), fs::path("/srv/mouse/cache/pictures"));
+
+    vars_.clear();
+    AppFolders perUser;
+    perUser.config = "/somewhere/orvane";
+    EXPECT_EQ(PictureStoreFolder(perUser, Env(installed)), std::nullopt);
+}
+
 TEST_F(AppPathsTest, WithoutAnyHomeThereIsNoPerUserFolder) {
     vars_.clear();
     auto f = ResolveFolders({}, Env(MakeFolder("usr/bin")));

@@ -1,0 +1,230 @@
+#include "platform/PictureStore.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+#include "profile/FileCalls.h"
+
+namespace orvane::platform {
+
+namespace {
+
+constexpr char kMagic[8] = {'O', 'R', 'V', 'P', 'I', 'X', '1', '\n'};
+constexpr uint32_t kByteOrder = 0x01020304;  // written as this machine orders it
+constexpr const char* kFirstPicturesName = "first-pictures";
+constexpr const char* kFirstPicturesHeader = "orvane first pictures 1";
+constexpr size_t kLongestName = 4096;
+constexpr size_t kMostFirstPictures = 256;
+constexpr size_t kLargestList = 256 * 1024;
+
+// What an entry records of the file it was made from.
+struct Identity {
+    uint64_t size = 0;
+    int64_t seconds = 0;
+    int64_t nanoseconds = 0;
+    uint64_t inode = 0;
+    uint64_t device = 0;
+    friend bool operator==(const Identity&, const Identity&) = default;
+};
+
+// The fixed part of an entry, before the file's name and the pixels.
+struct Fixed {
+    char magic[8];
+    uint32_t order;
+    uint32_t width;
+    uint32_t height;
+    uint32_t nameLength;
+    Identity source;
+};
+static_assert(sizeof(Fixed) == 8 + 4 * 4 + 5 * 8);
+
+std::optional<Identity> identityOf(const std::string& file) {
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    return Identity{uint64_t(st.st_size), int64_t(st.st_mtim.tv_sec), int64_t(st.st_mtim.tv_nsec),
+                    uint64_t(st.st_ino), uint64_t(st.st_dev)};
+}
+
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// Opens a regular file for reading: a link, a pipe or a device is not an entry.
+int openRegular(const std::filesystem::path& path, struct stat& st) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) return -1;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool readAll(int fd, void* buffer, size_t size) {
+    auto* out = static_cast<char*>(buffer);
+    while (size > 0) {
+        const ssize_t n = ::read(fd, out, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        out += n;
+        size -= size_t(n);
+    }
+    return true;
+}
+
+bool writeAll(int fd, const void* data, size_t size) {
+    const auto* in = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t n = ::write(fd, in, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        in += n;
+        size -= size_t(n);
+    }
+    return true;
+}
+
+// The entry's header for file, or nothing when file cannot be kept.
+std::optional<Fixed> fixedFor(const std::string& file, int32_t width, int32_t height) {
+    if (file.empty() || file.size() > kLongestName || width <= 0 || height <= 0 ||
+        width > PictureStore::kLargestSide || height > PictureStore::kLargestSide)
+        return std::nullopt;
+    const std::optional<Identity> id = identityOf(file);
+    if (!id) return std::nullopt;
+    Fixed f{};
+    std::memcpy(f.magic, kMagic, sizeof kMagic);
+    f.order = kByteOrder;
+    f.width = uint32_t(width);
+    f.height = uint32_t(height);
+    f.nameLength = uint32_t(file.size());
+    f.source = *id;
+    return f;
+}
+
+// Reads an entry's header and checks it against file as it is now; leaves fd at the pixels.
+std::optional<Fixed> readFixed(int fd, const struct stat& st, const std::string& file) {
+    Fixed f{};
+    if (!readAll(fd, &f, sizeof f)) return std::nullopt;
+    if (std::memcmp(f.magic, kMagic, sizeof kMagic) != 0 || f.order != kByteOrder) return std::nullopt;
+    if (f.width == 0 || f.height == 0 || f.width > uint32_t(PictureStore::kLargestSide) ||
+        f.height > uint32_t(PictureStore::kLargestSide) || f.nameLength != file.size())
+        return std::nullopt;
+    const uint64_t expected = sizeof f + f.nameLength + uint64_t(f.width) * f.height * 4;
+    if (uint64_t(st.st_size) != expected) return std::nullopt;
+    std::string name(f.nameLength, '\0');
+    if (!readAll(fd, name.data(), name.size()) || name != file) return std::nullopt;
+    const std::optional<Identity> now = identityOf(file);
+    if (!now || !(*now == f.source)) return std::nullopt;
+    return f;
+}
+
+}  // namespace
+
+PictureStore::PictureStore(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+std::filesystem::path PictureStore::entryPath(const std::string& file) const {
+    // FNV-1a over the file's name; the entry repeats the name, so a collision only misses.
+    uint64_t h = 0xcbf29ce484222325ull;
+    for (const unsigned char c : file) h = (h ^ c) * 0x100000001b3ull;
+    char name[32];
+    std::snprintf(name, sizeof name, "%016llx.pixels", static_cast<unsigned long long>(h));
+    return folder_ / name;
+}
+
+std::optional<Image> PictureStore::read(const std::string& file) const {
+    struct stat st {};
+    const Fd fd(openRegular(entryPath(file), st));
+    if (fd.get() < 0) return std::nullopt;
+    const std::optional<Fixed> f = readFixed(fd.get(), st, file);
+    if (!f) return std::nullopt;
+    std::vector<uint32_t> pixels(size_t(f->width) * f->height);
+    if (!readAll(fd.get(), pixels.data(), pixels.size() * 4)) return std::nullopt;
+    return Image(int32_t(f->width), int32_t(f->height), std::move(pixels));
+}
+
+bool PictureStore::holds(const std::string& file) const {
+    struct stat st {};
+    const Fd fd(openRegular(entryPath(file), st));
+    return fd.get() >= 0 && readFixed(fd.get(), st, file).has_value();
+}
+
+bool PictureStore::write(const std::string& file, const Image& img) const {
+    const std::optional<Fixed> f = fixedFor(file, img.width(), img.height());
+    if (!f) return false;
+    std::string header(reinterpret_cast<const char*>(&*f), sizeof *f);
+    header += file;
+    return writeWhole(entryPath(file), header, img.bits(), size_t(img.width()) * size_t(img.height()) * 4);
+}
+
+bool PictureStore::writeWhole(const std::filesystem::path& target, const std::string& header, const void* data,
+                              size_t size) const {
+    std::error_code ec;
+    std::filesystem::create_directories(folder_, ec);
+    // Pictures are the skin's, but which ones a user's window drew is the user's own business.
+    if (!ec) std::filesystem::permissions(folder_, std::filesystem::perms::owner_all, ec);
+    const Fd fd(::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+    if (fd.get() < 0) return false;
+    if (!writeAll(fd.get(), header.data(), header.size()) || !writeAll(fd.get(), data, size)) return false;
+    // A reader never sees a part of an entry: the old one goes, then the whole new one gets the
+    // name (a reader in between finds nothing and decodes the file).
+    (void)::unlink(target.c_str());
+    return Sys().linkUnnamed(fd.get(), target.c_str()) == 0;
+}
+
+std::vector<std::string> PictureStore::firstPictures() const {
+    struct stat st {};
+    const Fd fd(openRegular(folder_ / kFirstPicturesName, st));
+    if (fd.get() < 0 || st.st_size <= 0 || size_t(st.st_size) > kLargestList) return {};
+    std::string bytes(size_t(st.st_size), '\0');
+    if (!readAll(fd.get(), bytes.data(), bytes.size())) return {};
+    std::vector<std::string> files;
+    std::string_view rest(bytes);
+    bool first = true;
+    while (!rest.empty() && files.size() < kMostFirstPictures) {
+        const size_t end = rest.find('\n');
+        if (end == std::string_view::npos) return {};  // a list is whole or not used
+        const std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end + 1);
+        if (first) {
+            if (line != kFirstPicturesHeader) return {};
+            first = false;
+        } else if (!line.empty() && line.front() == '/' && line.size() <= kLongestName &&
+                   line.find('\0') == std::string_view::npos) {
+            files.emplace_back(line);
+        }
+    }
+    return files;
+}
+
+bool PictureStore::writeFirstPictures(const std::vector<std::string>& files) const {
+    std::string text = std::string(kFirstPicturesHeader) + "\n";
+    size_t count = 0;
+    for (const std::string& f : files) {
+        // Only names the reader takes back.
+        if (f.empty() || f.front() != '/' || f.size() > kLongestName || f.find('\n') != std::string::npos ||
+            f.find('\0') != std::string::npos)
+            continue;
+        if (++count > kMostFirstPictures || text.size() + f.size() + 1 > kLargestList) break;
+        text += f;
+        text += '\n';
+    }
+    return writeWhole(folder_ / kFirstPicturesName, text, nullptr, 0);
+}
+
+}  // namespace orvane::platform

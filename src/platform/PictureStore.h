@@ -1,0 +1,59 @@
+#pragma once
+// Decoded skin pictures kept on disk, so that a later start reads their pixels instead of
+// decoding the files again.
+//
+// Decoding the main window's pictures (its background above all) was most of the processor work
+// between the start and the first painted frame. The store holds, per picture file, the decoded
+// pixels and the identity of the file they came from (size, modification time, inode, device and
+// name); an entry whose file has changed in any of these, or that is damaged in any way, is not
+// used (the file is decoded again and the entry replaced). It is a cache: nothing in it is the
+// user's, and losing it costs one slower start.
+//
+// It also remembers which pictures the main window's first paint drew, in order, so that the
+// next start can read those ahead of the paint (ImageCache::prefetch).
+//
+// Entries are written whole under their final name only (an unnamed file given its name once
+// complete): a program killed while writing leaves nothing. Safe to use from several threads.
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Image.h"
+
+namespace orvane::platform {
+
+class PictureStore {
+public:
+    // The folder need not exist yet: it is created (for this user only) at the first write.
+    explicit PictureStore(std::filesystem::path folder);
+
+    const std::filesystem::path& folder() const { return folder_; }
+
+    // The pixels stored for file (an absolute name), if they were made from the file as it is now.
+    std::optional<Image> read(const std::string& file) const;
+    // Whether read would give the pixels stored for file, without reading them.
+    bool holds(const std::string& file) const;
+    // Keeps img's pixels for file; false when they could not be kept (the store is then just
+    // not used for it).
+    bool write(const std::string& file, const Image& img) const;
+
+    // The pictures the main window's first paint drew last time, in the order it drew them.
+    std::vector<std::string> firstPictures() const;
+    bool writeFirstPictures(const std::vector<std::string>& files) const;
+
+    // The file an entry is kept in (for tests).
+    std::filesystem::path entryPath(const std::string& file) const;
+
+    // The largest picture kept: 8192 x 8192 (256 MiB of pixels); larger ones are always decoded.
+    static constexpr int32_t kLargestSide = 8192;
+
+private:
+    bool writeWhole(const std::filesystem::path& target, const std::string& header, const void* data,
+                    size_t size) const;
+
+    std::filesystem::path folder_;
+};
+
+}  // namespace orvane::platform
