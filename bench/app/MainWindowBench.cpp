@@ -11,11 +11,14 @@
 //   --side-by-side SECS  after the first paint only: resident memory 10 s after the start with
 //                        the window shown, then the CPU used over SECS with the window hidden
 //                        (with --bare too, for the bare window's figures; run-side-by-side)
+//   --bare [--text]      the bare frameless window instead, filled with one colour (and with
+//                        one line of text)
 #include <malloc.h>
 #include <sys/resource.h>
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QFont>
 #include <QPainter>
 #include <QTimer>
 #include <QWidget>
@@ -129,27 +132,39 @@ void sideBySide(int idleSeconds, const std::function<void()>& hide) {
 }
 
 // A frameless window of the main window's size that fills itself with one colour: what Qt alone
-// costs, to compare with.
+// costs, to compare with. With text, it also draws one line in the main window's face: what the
+// first use of the text stack (font lookup, shaping, glyphs) adds to that.
 class BareWindow : public QWidget {
 public:
-    BareWindow() : QWidget(nullptr, Qt::FramelessWindowHint) { setFixedSize(1127, 740); }
+    explicit BareWindow(bool text) : QWidget(nullptr, Qt::FramelessWindowHint), text_(text) { setFixedSize(1127, 740); }
     bool painted = false;
 
 protected:
     void paintEvent(QPaintEvent*) override {
-        QPainter(this).fillRect(rect(), QColor(0x1a, 0x1d, 0x22));
+        QPainter p(this);
+        p.fillRect(rect(), QColor(0x1a, 0x1d, 0x22));
+        if (text_) {
+            QFont f(QStringLiteral("DejaVu Sans"));
+            f.setPixelSize(13);
+            p.setFont(f);
+            p.setPen(QColor(0xeb, 0xeb, 0xeb));
+            p.drawText(QPoint(40, 40), QStringLiteral("Velmira Orvane: DPI 800 1600 3200 6400, polling rate 1000 Hz"));
+        }
         painted = true;
     }
+
+private:
+    bool text_;
 };
 
-int bareWindow(bool stages, int sideBySideSeconds) {
+int bareWindow(bool stages, int sideBySideSeconds, bool text) {
     int argc = 1;
     char name[] = "orvane-bench-app";
     char* argv[] = {name, nullptr};
     if (stages) stage("start");
     QApplication app(argc, argv);
     if (stages) stage("QApplication");
-    BareWindow w;
+    BareWindow w(text);
     w.show();
     while (!w.painted && msSince(kProcessStart) < 5000) QApplication::processEvents();
     QApplication::processEvents();
@@ -280,8 +295,11 @@ int main(int argc, char** argv) {
     const bool stages = argc > 1 && !std::strcmp(argv[argc - 1], "--stages");
     for (int i = 1; i + 1 < argc; ++i)
         if (!std::strcmp(argv[i], "--side-by-side")) sideBySideSeconds = std::atoi(argv[i + 1]);
+    bool text = false;
     for (int i = 1; i < argc; ++i)
-        if (!std::strcmp(argv[i], "--bare")) return bareWindow(stages, sideBySideSeconds);
+        if (!std::strcmp(argv[i], "--text")) text = true;
+    for (int i = 1; i < argc; ++i)
+        if (!std::strcmp(argv[i], "--bare")) return bareWindow(stages, sideBySideSeconds, text);
     std::string simulate;
     bool startupMacros = false, pass = true;
     for (int i = 1; i < argc; ++i) {

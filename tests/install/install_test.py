@@ -140,7 +140,8 @@ def check_new_user(prefix, tmp):
     os.makedirs(home)
     os.makedirs(runtime, mode=0o700)
     env = {k: v for k, v in os.environ.items()
-           if k not in ("XDG_CONFIG_HOME", "ORVANE_APP_DIR", "DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS")}
+           if k not in ("XDG_CONFIG_HOME", "XDG_CACHE_HOME", "ORVANE_APP_DIR", "DISPLAY", "WAYLAND_DISPLAY",
+                        "DBUS_SESSION_BUS_ADDRESS")}
     env.update({"HOME": home, "XDG_RUNTIME_DIR": runtime, "QT_QPA_PLATFORM": "offscreen"})
     before = tree(prefix)
     bin_dir = os.path.join(prefix, "bin")
@@ -171,6 +172,11 @@ def check_new_user(prefix, tmp):
     shot = os.path.join(tmp, "window.png")
     r = run([os.path.join(bin_dir, "orvane"), "--simulate", "--screenshot", shot], env=env, timeout=60)
     check(r.returncode == 0 and os.path.getsize(shot) > 50000, "orvane --screenshot: " + r.stdout + r.stderr)
+    # The decoded pictures are kept in the user's cache folder, for the next start.
+    pictures = os.path.join(home, ".cache", "orvane", "pictures")
+    kept = os.listdir(pictures) if os.path.isdir(pictures) else []
+    check("first-pictures" in kept and any(f.endswith(".pixels") for f in kept),
+          "no decoded pictures kept in ~/.cache/orvane/pictures: %s" % kept)
     for program in ("orvane", "orvanectl"):
         r = run([os.path.join(bin_dir, program), "--version"], env=env, timeout=30)
         check(r.returncode == 0 and r.stdout.startswith(program + " "), program + " --version: " + r.stdout)
