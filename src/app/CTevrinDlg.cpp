@@ -99,7 +99,7 @@ void CTevrinDlg::ApplyStartHidden() {
     // Started with the session, the window waits minimised (then hidden) for the mouse.
     if (presence_.StartsMinimised(app_.settings.GetNeedPassword()) && GetWindow()) {
         GetWindow()->minimize();
-        Images().endPrefetch();  // the first paint may be hours away
+        Images().dropPrefetch();  // the first paint may be hours away
     }
 }
 

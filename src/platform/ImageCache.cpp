@@ -108,6 +108,12 @@ void ImageCache::prefetch(const std::vector<std::string>& utf8Paths) {
     prefetched_ = std::make_shared<PrefetchedPictures>(std::move(decode), std::move(files));
 }
 
+void ImageCache::dropPrefetch() {
+    prefetched_.reset();
+    firstUse_->active = false;
+    firstUse_->files.clear();
+}
+
 void ImageCache::endPrefetch() {
     prefetched_.reset();
     if (!firstUse_->active) return;

@@ -61,6 +61,9 @@ public:
     // the pictures drawn since prefetch are then kept in it (on a thread of their own) and named
     // as the ones the next start prefetches.
     void endPrefetch();
+    // As endPrefetch, for a window that was not painted (it starts minimised): what it used so far
+    // is not the first paint's, and the store is left as it is.
+    void dropPrefetch();
 
     // Reads pictures from store before decoding them, and keeps there what prefetch decodes (see
     // PictureStore). The decoder must then be safe to call from another thread.

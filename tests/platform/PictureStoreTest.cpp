@@ -80,9 +80,14 @@ TEST_F(PictureStoreTest, DamagedForeignOrOddEntriesAreNotUsedAndNothingIsKeptWhe
     const fs::path entry = store.entryPath(a);
     const auto whole = fs::file_size(entry);
 
-    // a's entry under b's name: it names a, so it is not b's.
+    // a's entry under the name of another file, even of the same file by a second name: an entry
+    // is only for the name it was kept for.
     fs::copy_file(entry, store.entryPath(b));
     EXPECT_FALSE(store.read(b));
+    const std::string alias = (dir_ / "skin" / "z.png").string();
+    fs::create_hard_link(a, alias);
+    fs::copy_file(entry, store.entryPath(alias));
+    EXPECT_FALSE(store.read(alias));
     EXPECT_TRUE(store.read(a));
 
     // Cut short, or longer than its header says.
@@ -208,13 +213,15 @@ TEST_F(PictureStoreTest, ASecondStartDrawsTheFirstPaintsPicturesWithoutDecodingT
     EXPECT_GE(third.count(b), 1);
     EXPECT_TRUE(store->holds(b));
 
-    // A window never painted (started minimised) changes nothing in the store.
+    // A window never painted (started minimised) changes nothing in the store, whatever it used.
     CountingDecoder fourth;
     {
         auto images = start(fourth, {});
-        images->endPrefetch();
+        (void)images->load(std::string("d.png")).bits();
+        images->dropPrefetch();
     }
-    EXPECT_EQ(fourth.total(), 0);
+    EXPECT_EQ(fourth.total(), 1);  // d, drawn
+    EXPECT_FALSE(store->holds((dir_ / "skin" / "d.png").string()));
     EXPECT_EQ(store->firstPictures(), (std::vector<std::string>{c, a, b}));
 }
 
