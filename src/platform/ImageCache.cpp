@@ -97,15 +97,15 @@ void ImageCache::prefetch(const std::vector<std::string>& utf8Paths) {
     if (!decoder_ || files.empty()) return;
     firstUse_->active = true;
     firstUse_->files.clear();
-    Decoder decode = decoder_;
+    // Only read here: what the store lacks is kept after the paint, so this thread is done with
+    // its pictures as soon as it can be.
+    Decoder read = decoder_;
     if (store_)
-        decode = [decoder = decoder_, store = store_](const std::string& file) {
+        read = [decoder = decoder_, store = store_](const std::string& file) {
             if (std::optional<Image> kept = store->read(file)) return std::move(*kept);
-            Image img = decoder(file);
-            if (img) (void)store->write(file, img);
-            return img;
+            return decoder(file);
         };
-    prefetched_ = std::make_shared<PrefetchedPictures>(std::move(decode), std::move(files));
+    prefetched_ = std::make_shared<PrefetchedPictures>(std::move(read), std::move(files));
 }
 
 void ImageCache::dropPrefetch() {

@@ -65,8 +65,8 @@ public:
     // is not the first paint's, and the store is left as it is.
     void dropPrefetch();
 
-    // Reads pictures from store before decoding them, and keeps there what prefetch decodes (see
-    // PictureStore). The decoder must then be safe to call from another thread.
+    // Reads pictures from store before decoding them; what the first paint drew is kept there
+    // after it (see PictureStore). The decoder must then be safe to call from another thread.
     void useStore(std::shared_ptr<const PictureStore> store) { store_ = std::move(store); }
 
     // Forgets everything, so that files changed on disk are read again.

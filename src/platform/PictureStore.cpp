@@ -1,15 +1,12 @@
 #include "platform/PictureStore.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
 
-#include "profile/FileCalls.h"
+#include "profile/AtomicFile.h"
 
 namespace orvane::platform {
 
@@ -51,60 +48,9 @@ std::optional<Identity> identityOf(const std::string& file) {
                     uint64_t(st.st_ino), uint64_t(st.st_dev)};
 }
 
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-// Opens a regular file for reading: a link, a pipe or a device is not an entry.
-int openRegular(const std::filesystem::path& path, struct stat& st) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-    if (fd < 0) return -1;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
-}
-
-bool readAll(int fd, void* buffer, size_t size) {
-    auto* out = static_cast<char*>(buffer);
-    while (size > 0) {
-        const ssize_t n = ::read(fd, out, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        out += n;
-        size -= size_t(n);
-    }
-    return true;
-}
-
-bool writeAll(int fd, const void* data, size_t size) {
-    const auto* in = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t n = ::write(fd, in, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        in += n;
-        size -= size_t(n);
-    }
-    return true;
-}
-
 // The entry's header for file, or nothing when file cannot be kept.
 std::optional<Fixed> fixedFor(const std::string& file, int32_t width, int32_t height) {
-    if (file.empty() || file.size() > kLongestName || width <= 0 || height <= 0 ||
-        width > PictureStore::kLargestSide || height > PictureStore::kLargestSide)
-        return std::nullopt;
+    if (file.empty() || file.size() > kLongestName || width <= 0 || height <= 0) return std::nullopt;
     const std::optional<Identity> id = identityOf(file);
     if (!id) return std::nullopt;
     Fixed f{};
@@ -117,18 +63,16 @@ std::optional<Fixed> fixedFor(const std::string& file, int32_t width, int32_t he
     return f;
 }
 
-// Reads an entry's header and checks it against file as it is now; leaves fd at the pixels.
-std::optional<Fixed> readFixed(int fd, const struct stat& st, const std::string& file) {
+// An entry's header, checked against the entry's length and against file as it is now; the
+// pixels follow it.
+std::optional<Fixed> checkedFixed(std::string_view entry, const std::string& file) {
     Fixed f{};
-    if (!readAll(fd, &f, sizeof f)) return std::nullopt;
+    if (entry.size() < sizeof f) return std::nullopt;
+    std::memcpy(&f, entry.data(), sizeof f);
     if (std::memcmp(f.magic, kMagic, sizeof kMagic) != 0 || f.order != kByteOrder) return std::nullopt;
-    if (f.width == 0 || f.height == 0 || f.width > uint32_t(PictureStore::kLargestSide) ||
-        f.height > uint32_t(PictureStore::kLargestSide) || f.nameLength != file.size())
-        return std::nullopt;
-    const uint64_t expected = sizeof f + f.nameLength + uint64_t(f.width) * f.height * 4;
-    if (uint64_t(st.st_size) != expected) return std::nullopt;
-    std::string name(f.nameLength, '\0');
-    if (!readAll(fd, name.data(), name.size()) || name != file) return std::nullopt;
+    if (f.width == 0 || f.height == 0 || f.nameLength != file.size()) return std::nullopt;
+    if (entry.size() != sizeof f + f.nameLength + uint64_t(f.width) * f.height * 4) return std::nullopt;
+    if (entry.substr(sizeof f, f.nameLength) != file) return std::nullopt;
     const std::optional<Identity> now = identityOf(file);
     if (!now || !(*now == f.source)) return std::nullopt;
     return f;
@@ -148,53 +92,44 @@ std::filesystem::path PictureStore::entryPath(const std::string& file) const {
 }
 
 std::optional<Image> PictureStore::read(const std::string& file) const {
-    struct stat st {};
-    const Fd fd(openRegular(entryPath(file), st));
-    if (fd.get() < 0) return std::nullopt;
-    const std::optional<Fixed> f = readFixed(fd.get(), st, file);
+    Result<std::string> entry = ReadFileBytes(entryPath(file));
+    if (!entry) return std::nullopt;
+    const std::optional<Fixed> f = checkedFixed(*entry, file);
     if (!f) return std::nullopt;
     std::vector<uint32_t> pixels(size_t(f->width) * f->height);
-    if (!readAll(fd.get(), pixels.data(), pixels.size() * 4)) return std::nullopt;
+    std::memcpy(pixels.data(), entry->data() + sizeof *f + f->nameLength, pixels.size() * 4);
     return Image(int32_t(f->width), int32_t(f->height), std::move(pixels));
 }
 
 bool PictureStore::holds(const std::string& file) const {
-    struct stat st {};
-    const Fd fd(openRegular(entryPath(file), st));
-    return fd.get() >= 0 && readFixed(fd.get(), st, file).has_value();
+    Result<std::string> entry = ReadFileBytes(entryPath(file));
+    return entry && checkedFixed(*entry, file).has_value();
 }
 
 bool PictureStore::write(const std::string& file, const Image& img) const {
     const std::optional<Fixed> f = fixedFor(file, img.width(), img.height());
-    if (!f) return false;
-    std::string header(reinterpret_cast<const char*>(&*f), sizeof *f);
-    header += file;
-    return writeWhole(entryPath(file), header, img.bits(), size_t(img.width()) * size_t(img.height()) * 4);
+    const size_t pixelBytes = size_t(img.width()) * size_t(img.height()) * 4;
+    // What the reader would refuse is not written.
+    if (!f || sizeof *f + file.size() + pixelBytes > kMaxReadBytes) return false;
+    std::string entry(reinterpret_cast<const char*>(&*f), sizeof *f);
+    entry += file;
+    entry.append(reinterpret_cast<const char*>(img.bits()), pixelBytes);
+    return writeWhole(entryPath(file), entry);
 }
 
-bool PictureStore::writeWhole(const std::filesystem::path& target, const std::string& header, const void* data,
-                              size_t size) const {
+bool PictureStore::writeWhole(const std::filesystem::path& target, std::string_view bytes) const {
     std::error_code ec;
     std::filesystem::create_directories(folder_, ec);
     // Pictures are the skin's, but which ones a user's window drew is the user's own business.
     if (!ec) std::filesystem::permissions(folder_, std::filesystem::perms::owner_all, ec);
-    const Fd fd(::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
-    if (fd.get() < 0) return false;
-    if (!writeAll(fd.get(), header.data(), header.size()) || !writeAll(fd.get(), data, size)) return false;
-    // A reader never sees a part of an entry: the old one goes, then the whole new one gets the
-    // name (a reader in between finds nothing and decodes the file).
-    (void)::unlink(target.c_str());
-    return Sys().linkUnnamed(fd.get(), target.c_str()) == 0;
+    return !ec && WriteExportFile(target, bytes).ok();
 }
 
 std::vector<std::string> PictureStore::firstPictures() const {
-    struct stat st {};
-    const Fd fd(openRegular(folder_ / kFirstPicturesName, st));
-    if (fd.get() < 0 || st.st_size <= 0 || size_t(st.st_size) > kLargestList) return {};
-    std::string bytes(size_t(st.st_size), '\0');
-    if (!readAll(fd.get(), bytes.data(), bytes.size())) return {};
+    Result<std::string> bytes = ReadFileBytes(folder_ / kFirstPicturesName, kLargestList);
+    if (!bytes) return {};
     std::vector<std::string> files;
-    std::string_view rest(bytes);
+    std::string_view rest(*bytes);
     bool first = true;
     while (!rest.empty() && files.size() < kMostFirstPictures) {
         const size_t end = rest.find('\n');
@@ -224,7 +159,7 @@ bool PictureStore::writeFirstPictures(const std::vector<std::string>& files) con
         text += f;
         text += '\n';
     }
-    return writeWhole(folder_ / kFirstPicturesName, text, nullptr, 0);
+    return writeWhole(folder_ / kFirstPicturesName, text);
 }
 
 }  // namespace orvane::platform

@@ -12,12 +12,14 @@
 // It also remembers which pictures the main window's first paint drew, in order, so that the
 // next start can read those ahead of the paint (ImageCache::prefetch).
 //
-// Entries are written whole under their final name only (an unnamed file given its name once
-// complete): a program killed while writing leaves nothing. Safe to use from several threads.
+// Entries are written as exports are (WriteExportFile: complete or not at all, never a part) and
+// read as every file is (ReadFileBytes: regular files only, up to kMaxReadBytes; a larger picture
+// is always decoded). Safe to use from several threads.
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Image.h"
@@ -46,12 +48,8 @@ public:
     // The file an entry is kept in (for tests).
     std::filesystem::path entryPath(const std::string& file) const;
 
-    // The largest picture kept: 8192 x 8192 (256 MiB of pixels); larger ones are always decoded.
-    static constexpr int32_t kLargestSide = 8192;
-
 private:
-    bool writeWhole(const std::filesystem::path& target, const std::string& header, const void* data,
-                    size_t size) const;
+    bool writeWhole(const std::filesystem::path& target, std::string_view bytes) const;
 
     std::filesystem::path folder_;
 };

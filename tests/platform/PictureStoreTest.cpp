@@ -117,7 +117,7 @@ TEST_F(PictureStoreTest, DamagedForeignOrOddEntriesAreNotUsedAndNothingIsKeptWhe
     // A store that cannot be made, pictures too large or of no file: nothing kept, no harm done.
     std::ofstream(dir_ / "plain") << "x";
     EXPECT_FALSE(PictureStore(dir_ / "plain" / "pictures").write(a, picture(3)));
-    EXPECT_FALSE(store.write(source("c.png"), Image::filled(PictureStore::kLargestSide + 1, 1, {0, 0, 0, 255})));
+    EXPECT_FALSE(store.write(source("c.png"), Image::filled(2048, 2049, {0, 0, 0, 255})));  // > 16 MiB
     EXPECT_FALSE(store.write((dir_ / "skin" / "none.png").string(), picture(4)));
     EXPECT_FALSE(store.write(a, Image()));
 }
