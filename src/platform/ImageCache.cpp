@@ -7,6 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <mutex>
+#include <set>
 #include <thread>
 #include <vector>
 
@@ -62,18 +65,32 @@ Image ImageCache::load(const std::string& utf8Path, bool report) {
     return it->second;
 }
 
+// Pictures the store did not hold when they were read, noted by whichever thread read them.
+struct ImageCache::Misses {
+    std::mutex mutex;
+    std::set<std::string> files;
+    void add(const std::string& file) {
+        std::lock_guard lock(mutex);
+        files.insert(file);
+    }
+    bool has(const std::string& file) {
+        std::lock_guard lock(mutex);
+        return files.count(file) > 0;
+    }
+};
+
 // Keeps in the store, after the first paint and off the UI thread, the pictures it drew that the
-// store does not hold yet, and names them for the next start. A cache that goes meanwhile (the
+// store lacked, and names all it drew for the next start. A cache that goes meanwhile (the
 // program quit within its first second) waits for it: a few decodes, once per skin.
 class ImageCache::StoreWriter {
 public:
-    StoreWriter(Decoder decoder, std::shared_ptr<const PictureStore> store, std::vector<std::string> files)
-        : thread_([decoder = std::move(decoder), store = std::move(store), files = std::move(files)] {
-              for (const std::string& f : files) {
-                  if (store->holds(f)) continue;
+    StoreWriter(Decoder decoder, std::shared_ptr<const PictureStore> store, std::vector<std::string> drawn,
+                std::vector<std::string> missing)
+        : thread_([decoder = std::move(decoder), store = std::move(store), drawn = std::move(drawn),
+                   missing = std::move(missing)] {
+              for (const std::string& f : missing)
                   if (const Image img = decoder(f)) (void)store->write(f, img);
-              }
-              if (store->firstPictures() != files) (void)store->writeFirstPictures(files);
+              if (store->firstPictures() != drawn) (void)store->writeFirstPictures(drawn);
           }) {}
     ~StoreWriter() { thread_.join(); }
     StoreWriter(const StoreWriter&) = delete;
@@ -82,6 +99,22 @@ public:
 private:
     std::thread thread_;
 };
+
+namespace {
+// A picture's pixels: handed over by the prefetch, else read from the store, else decoded (and
+// noted as missing from the store).
+Image obtain(const ImageCache::Decoder& decoder, const std::weak_ptr<PrefetchedPictures>& prefetched,
+             const PictureStore* store, const std::function<void(const std::string&)>& missed,
+             const std::string& file) {
+    if (const auto p = prefetched.lock())
+        if (std::optional<Image> img = p->take(file)) return std::move(*img);
+    if (store) {
+        if (std::optional<Image> kept = store->read(file)) return std::move(*kept);
+        missed(file);
+    }
+    return decoder(file);
+}
+}  // namespace
 
 void ImageCache::prefetch(const std::vector<std::string>& utf8Paths) {
     prefetched_.reset();
@@ -97,15 +130,14 @@ void ImageCache::prefetch(const std::vector<std::string>& utf8Paths) {
     if (!decoder_ || files.empty()) return;
     firstUse_->active = true;
     firstUse_->files.clear();
+    misses_ = std::make_shared<Misses>();
     // Only read here: what the store lacks is kept after the paint, so this thread is done with
     // its pictures as soon as it can be.
-    Decoder read = decoder_;
-    if (store_)
-        read = [decoder = decoder_, store = store_](const std::string& file) {
-            if (std::optional<Image> kept = store->read(file)) return std::move(*kept);
-            return decoder(file);
-        };
-    prefetched_ = std::make_shared<PrefetchedPictures>(std::move(read), std::move(files));
+    prefetched_ = std::make_shared<PrefetchedPictures>(
+        [decoder = decoder_, store = store_, misses = misses_](const std::string& file) {
+            return obtain(decoder, {}, store.get(), [&misses](const std::string& f) { misses->add(f); }, file);
+        },
+        std::move(files));
 }
 
 void ImageCache::dropPrefetch() {
@@ -121,21 +153,13 @@ void ImageCache::endPrefetch() {
     std::vector<std::string> drawn = std::move(firstUse_->files);
     firstUse_->files.clear();
     if (!store_ || !decoder_ || drawn.empty()) return;
+    std::vector<std::string> missing;
+    for (const std::string& f : drawn)
+        if (misses_->has(f)) missing.push_back(f);
     storeWriter_.reset();  // a previous one is done or stops here
-    storeWriter_ = std::make_shared<StoreWriter>(decoder_, store_, std::move(drawn));
+    storeWriter_ = std::make_shared<StoreWriter>(decoder_, store_, std::move(drawn), std::move(missing));
 }
 
-namespace {
-// A picture's pixels: handed over by the prefetch, else read from the store, else decoded.
-Image obtain(const ImageCache::Decoder& decoder, const std::weak_ptr<PrefetchedPictures>& prefetched,
-             const PictureStore* store, const std::string& file) {
-    if (const auto p = prefetched.lock())
-        if (std::optional<Image> img = p->take(file)) return std::move(*img);
-    if (store)
-        if (std::optional<Image> kept = store->read(file)) return std::move(*kept);
-    return decoder(file);
-}
-}  // namespace
 
 Image ImageCache::open(const std::string& file) {
     if (!decoder_) return {};
@@ -144,17 +168,20 @@ Image ImageCache::open(const std::string& file) {
     const auto noteFirstUse = [](FirstUse& use, const std::string& f) {
         if (use.active && std::find(use.files.begin(), use.files.end(), f) == use.files.end()) use.files.push_back(f);
     };
+    const auto missed = [misses = misses_](const std::string& f) {
+        if (misses) misses->add(f);
+    };
     if (!sizeReader_) {
         noteFirstUse(*firstUse_, file);
-        return obtain(decoder_, prefetched, store_.get(), file);
+        return obtain(decoder_, prefetched, store_.get(), missed, file);
     }
     const std::optional<Size> size = sizeReader_(file);
     if (!size || size->width <= 0 || size->height <= 0) return {};
     return Image::deferred(size->width, size->height,
-                           [decoder = decoder_, prefetched, store = store_, firstUse = firstUse_, noteFirstUse, file,
-                            size = *size, reports = reports_] {
+                           [decoder = decoder_, prefetched, store = store_, firstUse = firstUse_, noteFirstUse, missed,
+                            file, size = *size, reports = reports_] {
                                noteFirstUse(*firstUse, file);
-                               Image img = obtain(decoder, prefetched, store.get(), file);
+                               Image img = obtain(decoder, prefetched, store.get(), missed, file);
                                if (img.size() == size) return Image::takePixels(std::move(img));
                                reports->report(file);
                                return std::vector<uint32_t>{};

@@ -92,6 +92,7 @@ private:
         bool active = false;
         std::vector<std::string> files;
     };
+    struct Misses;
     class StoreWriter;
     Image load(const std::string& utf8Path, bool report);
     Image open(const std::string& file);
@@ -103,6 +104,7 @@ private:
     std::shared_ptr<PrefetchedPictures> prefetched_;
     std::shared_ptr<const PictureStore> store_;
     std::shared_ptr<FirstUse> firstUse_ = std::make_shared<FirstUse>();
+    std::shared_ptr<Misses> misses_;
     std::shared_ptr<StoreWriter> storeWriter_;
     std::map<std::string, Image> cache_;
     mutable std::map<std::string, std::string> resolved_;  // skin path -> file, while searching

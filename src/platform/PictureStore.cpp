@@ -101,11 +101,6 @@ std::optional<Image> PictureStore::read(const std::string& file) const {
     return Image(int32_t(f->width), int32_t(f->height), std::move(pixels));
 }
 
-bool PictureStore::holds(const std::string& file) const {
-    Result<std::string> entry = ReadFileBytes(entryPath(file));
-    return entry && checkedFixed(*entry, file).has_value();
-}
-
 bool PictureStore::write(const std::string& file, const Image& img) const {
     const std::optional<Fixed> f = fixedFor(file, img.width(), img.height());
     const size_t pixelBytes = size_t(img.width()) * size_t(img.height()) * 4;

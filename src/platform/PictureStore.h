@@ -35,8 +35,6 @@ public:
 
     // The pixels stored for file (an absolute name), if they were made from the file as it is now.
     std::optional<Image> read(const std::string& file) const;
-    // Whether read would give the pixels stored for file, without reading them.
-    bool holds(const std::string& file) const;
     // Keeps img's pixels for file; false when they could not be kept (the store is then just
     // not used for it).
     bool write(const std::string& file, const Image& img) const;

@@ -47,14 +47,14 @@ TEST_F(PictureStoreTest, PixelsAreGivenBackOnlyForTheFileAsItWasWhenKept) {
     const PictureStore store(dir_ / "cache" / "pictures");
     const std::string a = source("a.png");
     EXPECT_FALSE(store.read(a));
-    EXPECT_FALSE(store.holds(a));
+    EXPECT_FALSE(store.read(a).has_value());
     ASSERT_TRUE(store.write(a, picture(7)));
     EXPECT_EQ(fs::status(store.folder()).permissions() & fs::perms::all, fs::perms::owner_all);
     const std::optional<Image> back = store.read(a);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->size(), (Size{3, 2}));
     EXPECT_EQ(pixelsOf(*back), pixelsOf(picture(7)));
-    EXPECT_TRUE(store.holds(a));
+    EXPECT_TRUE(store.read(a).has_value());
 
     // The same bytes written again: a new modification time.
     timespec times[2] = {{0, UTIME_OMIT}, {1'000'000'000, 5}};
@@ -65,7 +65,7 @@ TEST_F(PictureStoreTest, PixelsAreGivenBackOnlyForTheFileAsItWasWhenKept) {
     // Another picture under the same name (a skin updated): another size.
     source("a.png", "another picture");
     EXPECT_FALSE(store.read(a));
-    EXPECT_FALSE(store.holds(a));
+    EXPECT_FALSE(store.read(a).has_value());
     // Gone altogether.
     fs::remove(a);
     EXPECT_FALSE(store.read(a));
@@ -112,7 +112,7 @@ TEST_F(PictureStoreTest, DamagedForeignOrOddEntriesAreNotUsedAndNothingIsKeptWhe
     fs::remove(entry);
     ASSERT_EQ(::mkfifo(entry.c_str(), 0600), 0);
     EXPECT_FALSE(store.read(a));
-    EXPECT_FALSE(store.holds(a));
+    EXPECT_FALSE(store.read(a).has_value());
 
     // A store that cannot be made, pictures too large or of no file: nothing kept, no harm done.
     std::ofstream(dir_ / "plain") << "x";
@@ -191,8 +191,8 @@ TEST_F(PictureStoreTest, ASecondStartDrawsTheFirstPaintsPicturesWithoutDecodingT
         shown = firstPaint(*images);
         (void)images->load(std::string("d.png")).bits();
     }  // waits for the store to be written
-    EXPECT_TRUE(store->holds(a) && store->holds(b) && store->holds(c));
-    EXPECT_FALSE(store->holds((dir_ / "skin" / "d.png").string()));
+    EXPECT_TRUE(store->read(a).has_value() && store->read(b).has_value() && store->read(c).has_value());
+    EXPECT_FALSE(store->read((dir_ / "skin" / "d.png").string()).has_value());
     EXPECT_EQ(store->firstPictures(), (std::vector<std::string>{c, a, b}));
 
     CountingDecoder second;
@@ -211,7 +211,7 @@ TEST_F(PictureStoreTest, ASecondStartDrawsTheFirstPaintsPicturesWithoutDecodingT
     }
     EXPECT_EQ(third.total(), third.count(b));
     EXPECT_GE(third.count(b), 1);
-    EXPECT_TRUE(store->holds(b));
+    EXPECT_TRUE(store->read(b).has_value());
 
     // A window never painted (started minimised) changes nothing in the store, whatever it used.
     CountingDecoder fourth;
@@ -221,7 +221,7 @@ TEST_F(PictureStoreTest, ASecondStartDrawsTheFirstPaintsPicturesWithoutDecodingT
         images->dropPrefetch();
     }
     EXPECT_EQ(fourth.total(), 1);  // d, drawn
-    EXPECT_FALSE(store->holds((dir_ / "skin" / "d.png").string()));
+    EXPECT_FALSE(store->read((dir_ / "skin" / "d.png").string()).has_value());
     EXPECT_EQ(store->firstPictures(), (std::vector<std::string>{c, a, b}));
 }
 
