@@ -156,7 +156,7 @@ void ImageCache::endPrefetch() {
     std::vector<std::string> missing;
     for (const std::string& f : drawn)
         if (misses_->has(f)) missing.push_back(f);
-    storeWriter_.reset();  // a previous one is done or stops here
+    storeWriter_.reset();  // waits for a previous one (only a second prefetch makes one)
     storeWriter_ = std::make_shared<StoreWriter>(decoder_, store_, std::move(drawn), std::move(missing));
 }
 

@@ -20,6 +20,12 @@ constexpr size_t kLongestName = 4096;
 constexpr size_t kMostFirstPictures = 256;
 constexpr size_t kLargestList = 256 * 1024;
 
+// A name the list of first pictures holds: absolute, of one line, within kLongestName.
+bool listable(std::string_view name) {
+    return !name.empty() && name.front() == '/' && name.size() <= kLongestName &&
+           name.find_first_of(std::string_view("\n\0", 2)) == std::string_view::npos;
+}
+
 // What an entry records of the file it was made from.
 struct Identity {
     uint64_t size = 0;
@@ -134,8 +140,7 @@ std::vector<std::string> PictureStore::firstPictures() const {
         if (first) {
             if (line != kFirstPicturesHeader) return {};
             first = false;
-        } else if (!line.empty() && line.front() == '/' && line.size() <= kLongestName &&
-                   line.find('\0') == std::string_view::npos) {
+        } else if (listable(line)) {
             files.emplace_back(line);
         }
     }
@@ -146,10 +151,7 @@ bool PictureStore::writeFirstPictures(const std::vector<std::string>& files) con
     std::string text = std::string(kFirstPicturesHeader) + "\n";
     size_t count = 0;
     for (const std::string& f : files) {
-        // Only names the reader takes back.
-        if (f.empty() || f.front() != '/' || f.size() > kLongestName || f.find('\n') != std::string::npos ||
-            f.find('\0') != std::string::npos)
-            continue;
+        if (!listable(f)) continue;  // only names the reader takes back
         if (++count > kMostFirstPictures || text.size() + f.size() + 1 > kLargestList) break;
         text += f;
         text += '\n';
